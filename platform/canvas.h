@@ -1,0 +1,126 @@
+// The drawing interface everything in the program paints through, with the toolkit's
+// pixel rules: a line leaves out its end point; rectangles, fills and ellipses leave out
+// their right and bottom edges. Pen, brush and font are plain state read by every
+// operation, as on the toolkit's canvas. This header has no Qt in it: the simulation
+// and the chart engine draw through it, an image canvas (imagecanvas.h) puts the pixels
+// on a Qt image and a recording canvas (recordingcanvas.h) notes the calls for tests.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/color.h"
+
+struct TPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  bool IsEmpty() const { return right <= left || bottom <= top; }
+  friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+struct TSize {
+  int cx = 0;
+  int cy = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
+};
+
+enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
+enum class TBrushStyle { bsSolid, bsClear };
+enum class TBackMode { Transparent, Opaque };
+
+struct TPen {
+  TColor color = clBlack;
+  int width = 1;
+  TPenStyle style = TPenStyle::psSolid;
+};
+
+struct TBrush {
+  TColor color = clWhite;
+  TBrushStyle style = TBrushStyle::bsSolid;
+};
+
+struct TFont {
+  std::string name = "MS Sans Serif";
+  // Negative: character height in pixels (the em, without internal leading); positive:
+  // cell height in pixels. The toolkit's 8 points at 96 dpi is -11.
+  int height = -11;
+  TColor color = clWindowText;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  // Points = -height * 72 / 96.
+  int Size() const { return height < 0 ? (-height * 72 + 48) / 96 : height; }
+  void SetSize(int points) { height = -(points * 96 + 36) / 72; }
+  friend bool operator==(const TFont&, const TFont&) = default;
+};
+
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  TPen pen;
+  TBrush brush;
+  TFont font;
+
+  virtual void MoveTo(int x, int y) { penPos_ = {x, y}; }
+  // A line from the pen position to (x, y), leaving (x, y) out; (x, y) becomes the pen
+  // position.
+  virtual void LineTo(int x, int y) = 0;
+  // Lines through the points in order; the last point is left out.
+  virtual void Polyline(const std::vector<TPoint>& points) = 0;
+  // Closed outline with the pen, filled with the brush.
+  virtual void Polygon(const std::vector<TPoint>& points) = 0;
+  // Brush only; right and bottom edges left out.
+  virtual void FillRect(const TRect& rect) = 0;
+  // Outlined with the pen and filled with the brush, right and bottom edges left out.
+  virtual void Rectangle(int left, int top, int right, int bottom) = 0;
+  // Inscribed in the box, right and bottom edges left out; an inverted box is normalised.
+  virtual void Ellipse(int left, int top, int right, int bottom) = 0;
+  // Text with its top-left at (x, y) in the font colour; the background box is filled
+  // with the brush colour when the back mode is opaque.
+  virtual void TextOut(int x, int y, const std::string& utf8) = 0;
+  virtual TSize TextExtent(const std::string& utf8) = 0;
+  int TextWidth(const std::string& utf8) { return TextExtent(utf8).cx; }
+  int TextHeight(const std::string& utf8) { return TextExtent(utf8).cy; }
+  virtual void SetPixel(int x, int y, TColor color) = 0;
+  virtual TColor GetPixel(int x, int y) const = 0;
+  // The system's check-box frame (flat), checked or not, in the box.
+  virtual void DrawCheckBox(const TRect& box, bool checked) = 0;
+
+  // Clipping: none, or one rectangle. IntersectClipRect narrows the present one.
+  virtual void SetClipRect(std::optional<TRect> clip) { clip_ = clip; }
+  std::optional<TRect> ClipRect() const { return clip_; }
+  void IntersectClipRect(const TRect& rect);
+
+  TBackMode backMode = TBackMode::Transparent;
+  TPoint PenPos() const { return penPos_; }
+
+ protected:
+  TPoint penPos_;
+  std::optional<TRect> clip_;
+};
+
+inline void Canvas::IntersectClipRect(const TRect& r) {
+  if (!clip_) {
+    SetClipRect(r);
+    return;
+  }
+  TRect c = *clip_;
+  TRect n{c.left > r.left ? c.left : r.left, c.top > r.top ? c.top : r.top,
+          c.right < r.right ? c.right : r.right, c.bottom < r.bottom ? c.bottom : r.bottom};
+  if (n.right < n.left) n.right = n.left;
+  if (n.bottom < n.top) n.bottom = n.top;
+  SetClipRect(n);
+}

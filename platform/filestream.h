@@ -1,0 +1,25 @@
+// A file stream opened for creation, with the toolkit's error texts: creating fails with
+// EFCreateError "Cannot create file <name>", an incomplete write with EWriteError
+// "Stream write error". An existing file is replaced.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+class TFileStream {
+ public:
+  explicit TFileStream(const std::string& fileName);  // create (replace)
+  ~TFileStream();
+  TFileStream(const TFileStream&) = delete;
+  TFileStream& operator=(const TFileStream&) = delete;
+
+  void WriteBuffer(const void* data, size_t size);
+  void Write(std::string_view bytes) { WriteBuffer(bytes.data(), bytes.size()); }
+  // Flushes and closes; a failing flush raises EWriteError. The destructor closes quietly.
+  void Close();
+
+ private:
+  std::FILE* file_ = nullptr;
+};

@@ -1,0 +1,40 @@
+// Message box and beep over Qt, with test hooks.
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+
+const char* const kApplicationTitle = "Vadidazid";
+
+namespace {
+std::function<void(const std::string&)>& MessageHook() {
+  static std::function<void(const std::string&)> hook;
+  return hook;
+}
+std::function<void()>& BeepHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+}  // namespace
+
+void ShowMessage(const std::string& utf8Text, QWidget* parent) {
+  if (MessageHook()) {
+    MessageHook()(utf8Text);
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
+                  QString::fromUtf8(utf8Text), QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void SystemBeep() {
+  if (BeepHook()) {
+    BeepHook()();
+    return;
+  }
+  QApplication::beep();
+}
+
+void SetMessageHook(std::function<void(const std::string&)> hook) { MessageHook() = std::move(hook); }
+void SetBeepHook(std::function<void()> hook) { BeepHook() = std::move(hook); }

@@ -1,0 +1,26 @@
+// Number texts as the toolkit writes and reads them: reals in the general format with at
+// most 15 significant digits and the locale's decimal separator, integers in plain
+// decimal. The decimal separator is one process-wide setting, like the toolkit's format
+// settings; the program takes it from the user's locale at start.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+char DecimalSeparator();
+void SetDecimalSeparator(char separator);
+// The decimal separator of the user's locale (LC_ALL / LC_NUMERIC / LANG), '.' when the
+// locale is unknown or its separator is not a single byte.
+char LocaleDecimalSeparator();
+
+// General format, 15 significant digits: 2.55, 0.0005, 5E-5, 1E15, -3, 0.
+std::string FloatToStr(double value);
+// Leading and trailing blanks are allowed; sign, digits, the decimal separator and an
+// exponent. Throws EConvertError "'<text>' is not a valid floating point value".
+double StrToFloat(std::string_view text);
+bool TryStrToFloat(std::string_view text, double& value);
+
+std::string IntToStr(int64_t value);
+// Optional blanks before, optional sign, decimal digits (or $hex), within 32 bits.
+bool TryStrToInt(std::string_view text, int32_t& value);
