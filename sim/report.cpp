@@ -1,0 +1,81 @@
+// Log lines, statistics, chart values and the log file of a run.
+#include "sim/report.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/cp1250.h"
+#include "platform/filestream.h"
+#include "platform/numtext.h"
+
+std::string StepLogLine(const SimulationState& s) {
+  char line[64];
+  std::snprintf(line, sizeof line, "%i\t%i\t%i\t%i", s.runningCalls, s.newCalls,
+                s.droppedCalls, s.endedCalls);
+  return line;
+}
+
+void AppendLogLine(const SimulationState& s, SimWindow& window) {
+  window.AddLogLine(StepLogLine(s));
+}
+
+void AddToTotals(SimulationState& s) {
+  s.runningCallsTotal += s.runningCalls;
+  s.runningCallsMax = std::max(s.runningCallsMax, s.runningCalls);
+  s.droppedCallsTotal += s.droppedCalls;
+  s.droppedCallsMax = std::max(s.droppedCallsMax, s.droppedCalls);
+}
+
+void ChartValues(const SimulationState& s, double values[4]) {
+  const double capacity = double(s.NetworkCapacity());
+  const int32_t counts[4] = {s.runningCalls, s.newCalls, s.droppedCalls, s.endedCalls};
+  for (int i = 0; i < 4; ++i) values[i] = counts[i] / capacity * 100;
+}
+
+void FeedChart(const SimulationState& s, SimWindow& window) {
+  double values[4];
+  ChartValues(s, values);
+  for (int i = 0; i < 4; ++i) window.AddChartValue(i, values[i]);
+}
+
+std::vector<std::string> SummaryLines(const SimulationState& s) {
+  const double capacity = double(s.NetworkCapacity());
+  const double limit = s.stepLimit;
+  auto line = [](const char* text, double value) {
+    return std::string(text) + FloatToStr(value) + "%";
+  };
+  return {
+      line("średnie obciążenie sieci: ", double(s.runningCallsTotal) / limit / capacity * 100),
+      line("maxymalne obciążenie sieci: ", s.runningCallsMax / capacity * 100),
+      line("średnia zerwanych rozmów: ", double(s.droppedCallsTotal) / limit / capacity * 100),
+      line("maximum zerwanych rozmów: ", s.droppedCallsMax / capacity * 100),
+  };
+}
+
+void WriteSummary(const SimulationState& s, SimWindow& window) {
+  for (const std::string& line : SummaryLines(s)) window.AddLogLine(line);
+}
+
+std::string LogFileName(const SimulationState& s) { return s.fileStamp + "_dane.txt"; }
+
+std::string LogFileBytes(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) {
+    bytes += Utf8ToCp1250(line);
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+void WriteLogFile(const std::string& fileName, const std::vector<std::string>& lines) {
+  const std::string bytes = LogFileBytes(lines);
+  TFileStream file(fileName);
+  file.Write(bytes);
+  file.Close();
+}
+
+void SaveLogFile(const SimulationState& s, SimWindow& window) {
+  const std::string name = LogFileName(s);
+  WriteLogFile(name, window.LogLines());
+  window.ShowMessage("zapisano dane do pliku: " + name);
+}

@@ -1,0 +1,27 @@
+// What a run reports: the log lines, the totals and maxima, the four chart values of a
+// step, the summary after the last counted step, and the log file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sim/simulationstate.h"
+#include "sim/simwindow.h"
+
+// "running\tnew\tdropped\tended".
+std::string StepLogLine(const SimulationState& state);
+void AppendLogLine(const SimulationState& state, SimWindow& window);
+void AddToTotals(SimulationState& state);
+// The step's four counts as percentages of the network's channels, series 0 to 3.
+void ChartValues(const SimulationState& state, double values[4]);
+void FeedChart(const SimulationState& state, SimWindow& window);
+std::vector<std::string> SummaryLines(const SimulationState& state);
+void WriteSummary(const SimulationState& state, SimWindow& window);
+
+std::string LogFileName(const SimulationState& state);  // fileStamp + "_dane.txt"
+// The file's bytes: every line in Windows-1250 followed by CR LF.
+std::string LogFileBytes(const std::vector<std::string>& lines);
+// Creates (or replaces) the file; EFCreateError / EWriteError on failure.
+void WriteLogFile(const std::string& fileName, const std::vector<std::string>& lines);
+// "Zapisz dane": writes the window's log under the run's stamp and confirms.
+void SaveLogFile(const SimulationState& state, SimWindow& window);

@@ -1,0 +1,134 @@
+// Set-up of a run.
+#include "sim/setup.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "platform/exceptions.h"
+#include "platform/numtext.h"
+#include "random/randomvariates.h"
+#include "random/runtimerandom.h"
+
+const ParameterRange kGridSideRange{"grid-side", 2, 16};
+const ParameterRange kSubscriberRange{"subscribers", 1, 100000};
+const ParameterRange kChannelRange{"channels", 10, 100000};
+const ParameterRange kCallPercentRange{"call-percent", 0, 100};
+const ParameterRange kStepLimitRange{"step-limit", 1, 1000000};
+const ParameterRange kSpeedRange{"speed", 1, 30};
+const ParameterRange kSeedRange{"seed", 1, 32766};
+
+namespace {
+
+const char* const kLogHeader = "lroz\tnowe\tzerw\tzak";
+
+int32_t Clamp(int32_t value, const ParameterRange& range) {
+  return std::clamp(value, range.min, range.max);
+}
+
+// Largest magnitude the polar method can return: its smallest radius comes from two
+// uniforms one step of 2^-31 away from zero, w = 2^-62.
+double LargestNormalMagnitude() { return std::sqrt(-2.0 * std::log(std::ldexp(1.0, -62))); }
+
+}  // namespace
+
+SimulationState::SimulationState()
+    : SimulationState(SimGenerator(), ProcessRuntimeRandom()) {}
+
+SimulationState::SimulationState(RandomVariates& g, RuntimeRandom& m)
+    : generator(&g), moves(&m), localTime(SystemLocalTime) {}
+
+std::tm SystemLocalTime() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
+int32_t HexSizeFor(int32_t gridSide, int32_t gridHeight) {
+  return static_cast<int32_t>(
+      std::ceil(double(gridHeight) / gridSide * 0.5376344086021505));
+}
+
+std::string FormatFileStamp(const std::tm& t) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d-%02d-%02d-%02d", t.tm_year + 1900,
+                t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+  return text;
+}
+
+bool DurationCannotStart(double mean, double deviation) {
+  // A draw truncates to a usable duration when it lies above -1.
+  return mean + LargestNormalMagnitude() * std::fabs(deviation) <= -1.0;
+}
+
+void SetUpSimulation(SimulationState& s, SimWindow& window) {
+  // Everything that can fail is read first, so a typing error leaves the last run as it
+  // was (arrays, parameters, log and chart).
+  const SimControls c = window.ReadControls();
+  const double mean = StrToFloat(c.meanText);
+  const double deviation = StrToFloat(c.deviationText);
+  if (!std::isfinite(mean)) {
+    throw EConvertError("'" + c.meanText + "' is not a valid floating point value");
+  }
+  if (!std::isfinite(deviation)) {
+    throw EConvertError("'" + c.deviationText + "' is not a valid floating point value");
+  }
+  if (DurationCannotStart(mean, deviation)) {
+    throw Exception(
+        "Przy tej średniej i tym odchyleniu standardowym żadna rozmowa nie może się "
+        "rozpocząć: czas trwania rozmowy wychodzi zawsze ujemny.");
+  }
+
+  s.gridLeft = 248;
+  s.gridTop = 4;
+  s.runningCalls = 0;
+  s.gridWidth = 430;
+  s.gridHeight = 360;
+  s.droppedCalls = s.newCalls = s.endedCalls = 0;
+  s.stepCounter = 0;
+
+  for (int i = 0; i < 4; ++i) window.ClearChartSeries(i);
+
+  // The window's spin edits already hold their values in range; the clamp guards the
+  // arrays against any other caller.
+  s.gridSide = Clamp(c.gridSide, kGridSideRange);
+  s.subscriberCount = Clamp(c.subscriberCount, kSubscriberRange);
+  s.channelsPerCell = Clamp(c.channelsPerCell, kChannelRange);
+  s.callPercent = Clamp(c.callPercent, kCallPercentRange);
+  s.stepLimit = Clamp(c.stepLimit, kStepLimitRange);
+  s.stepsPerSecond = Clamp(c.stepsPerSecond, kSpeedRange);
+  s.seed = Clamp(c.seed, kSeedRange);
+  s.callMean = mean;
+  s.callDeviation = deviation;
+
+  s.hexSize = HexSizeFor(s.gridSide, s.gridHeight);
+
+  const int32_t n = s.gridSide;
+  s.subscribers.assign(s.subscriberCount, Subscriber{});
+  s.cellSubscribers.assign(size_t(n) * n, 0);
+  s.cellCalls.assign(size_t(n) * n, 0);
+  s.offerOrder.assign(s.subscriberCount, 0);
+
+  if (c.reseed) {
+    s.generator->Reseed(static_cast<uint32_t>(s.seed));
+    s.moves->Seed(static_cast<uint32_t>(s.seed));
+  }
+
+  s.runningCallsTotal = 0;
+  s.runningCallsMax = 0;
+  s.droppedCallsTotal = 0;
+  s.droppedCallsMax = 0;
+
+  const int32_t start = n / 2 - 1;
+  for (Subscriber& sub : s.subscribers) sub = Subscriber{start, start, 0};
+
+  window.ClearLog();
+  window.AddLogLine(kLogHeader);
+
+  s.runningCalls = 0;
+  for (const Subscriber& sub : s.subscribers) s.runningCalls += sub.callStepsLeft > 0;
+
+  // One reading of the clock for date and time, so a set-up at midnight cannot mix two days.
+  s.fileStamp = FormatFileStamp(s.localTime());
+}

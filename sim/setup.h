@@ -1,0 +1,33 @@
+// Set-up of a run: reads the window's controls, rebuilds the state, seeds the generators
+// when asked to, clears the log and the chart and takes the file stamp.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+#include "sim/simulationstate.h"
+#include "sim/simwindow.h"
+
+// Throws EConvertError for an edit text that is not a number, and Exception for a mean
+// and deviation that cannot give a single usable call duration. Nothing changes then.
+void SetUpSimulation(SimulationState& state, SimWindow& window);
+
+// Half the hexagon's height in pixels for N cells per side.
+int32_t HexSizeFor(int32_t gridSide, int32_t gridHeight = 360);
+
+// "yyyy-mm-dd-hh-nn-ss".
+std::string FormatFileStamp(const std::tm& time);
+
+// The limits of the parameter controls; the set-up brings every value into them.
+struct ParameterRange {
+  const char* name;
+  int32_t min;
+  int32_t max;
+};
+extern const ParameterRange kGridSideRange, kSubscriberRange, kChannelRange,
+    kCallPercentRange, kStepLimitRange, kSpeedRange, kSeedRange;
+
+// True when no duration draw can come out non-negative, so starting a call would
+// redraw for ever.
+bool DurationCannotStart(double mean, double deviation);

@@ -1,0 +1,78 @@
+// The state of one simulated network: the parameters copied at set-up, the per-run
+// arrays, the per-step counters and the run's totals. The network is an N x N torus of
+// hexagonal cells; cell k = row * N + column.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+class RandomVariates;
+class RuntimeRandom;
+
+struct Subscriber {
+  int32_t column = 0;
+  int32_t row = 0;
+  int32_t callStepsLeft = 0;  // 0: idle
+};
+
+struct SimulationState {
+  // The generators the run draws from; by default the process-wide ones.
+  SimulationState();
+  SimulationState(RandomVariates& generator, RuntimeRandom& moves);
+
+  RandomVariates* generator;
+  RuntimeRandom* moves;
+  // Local date and time for the file stamp; replaceable so tests get a fixed stamp.
+  std::function<std::tm()> localTime;
+
+  // Parameters, fixed from one set-up to the next.
+  int32_t gridSide = 0;         // N
+  int32_t subscriberCount = 0;  // M
+  int32_t channelsPerCell = 0;  // C
+  int32_t callPercent = 0;      // p
+  int32_t stepLimit = 0;
+  int32_t stepsPerSecond = 0;
+  int32_t seed = 0;
+  double callMean = 0.0;
+  double callDeviation = 0.0;
+
+  // Where the cells are drawn in the window's client area.
+  int32_t hexSize = 0;
+  int32_t gridLeft = 248;
+  int32_t gridTop = 4;
+  int32_t gridWidth = 430;
+  int32_t gridHeight = 360;
+
+  std::vector<Subscriber> subscribers;
+  std::vector<int32_t> cellSubscribers;
+  std::vector<int32_t> cellCalls;
+  // The order in which idle subscribers are offered calls; reused from step to step.
+  std::vector<int32_t> offerOrder;
+
+  int32_t runningCalls = 0;
+  int32_t maxCellSubscribers = 0;
+  int32_t newCalls = 0;
+  int32_t droppedCalls = 0;
+  int32_t endedCalls = 0;
+  int64_t stepCounter = 0;
+
+  // Sums over all logged steps; 64-bit so that long runs of large networks cannot wrap.
+  int64_t runningCallsTotal = 0;
+  int32_t runningCallsMax = 0;
+  int64_t droppedCallsTotal = 0;
+  int32_t droppedCallsMax = 0;
+
+  std::string fileStamp;
+
+  int64_t NetworkCapacity() const {
+    return int64_t(channelsPerCell) * gridSide * gridSide;
+  }
+  int32_t CellOf(const Subscriber& s) const { return s.row * gridSide + s.column; }
+  bool IsSetUp() const { return !subscribers.empty(); }
+};
+
+// Local time of the system clock.
+std::tm SystemLocalTime();

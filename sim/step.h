@@ -1,0 +1,25 @@
+// One step of the simulation and its phases: new calls, recount, drawing and report,
+// moves with hand-over and dropping, and the countdown of running calls.
+#pragma once
+
+#include <cstdint>
+
+#include "sim/simulationstate.h"
+#include "sim/simwindow.h"
+
+class RuntimeRandom;
+
+void SimulationStep(SimulationState& state, SimWindow& window);
+
+void StartNewCalls(SimulationState& state);
+void RecountCells(SimulationState& state);
+void MoveSubscribers(SimulationState& state);
+void MoveSubscriber(SimulationState& state, int32_t index);
+void CountDownCalls(SimulationState& state);
+
+// The runtime generator's output modulo n; 0 for n = 0.
+int32_t RandomBelow(RuntimeRandom& moves, int32_t n);
+
+// A normal draw as a call duration: truncated toward zero, and held at the largest
+// 32-bit value when it lies beyond it. Draws at or below -1 give a negative duration.
+int32_t DurationFromDraw(double draw);

@@ -1,0 +1,146 @@
+// The headless runner: options, ranges, messages, and the log it writes against a run
+// made through the simulation's own functions.
+#include "cli/runner.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "random/randomvariates.h"
+#include "random/runtimerandom.h"
+#include "sim/report.h"
+#include "sim/setup.h"
+#include "sim/step.h"
+#include "tests/sim/fakewindow.h"
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result RunCli(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  int status = RunSimulator(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string ReadFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+// The same run made through the API with its own generators.
+std::vector<std::string> ApiLog(SimControls controls, int steps = -1) {
+  RandomVariates g(99);
+  RuntimeRandom m;
+  SimulationState s(g, m);
+  FakeWindow w;
+  w.controls = controls;
+  SetUpSimulation(s, w);
+  if (steps < 0) steps = s.stepLimit + 1;
+  for (int i = 0; i < steps; ++i) SimulationStep(s, w);
+  return w.log;
+}
+
+TEST(Runner, FileOutputHasTheBytesOfTheSavedLog) {
+  const std::string name = testing::TempDir() + "runner_log.txt";
+  Result r = RunCli({"--grid-side", "7", "--subscribers", "3000", "--channels", "20",
+                  "--call-percent", "40", "--step-limit", "30", "--seed", "77",
+                  "--mean", "6.5", "--deviation", "2", "--out", name});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  SimControls c;
+  c.gridSide = 7;
+  c.subscriberCount = 3000;
+  c.channelsPerCell = 20;
+  c.callPercent = 40;
+  c.stepLimit = 30;
+  c.seed = 77;
+  c.meanText = "6.5";
+  c.deviationText = "2";
+  const auto log = ApiLog(c);
+  EXPECT_EQ(log.size(), 1u + 31 + 4);
+  EXPECT_EQ(ReadFile(name), LogFileBytes(log));
+  std::remove(name.c_str());
+}
+
+TEST(Runner, DefaultsToTheWindowsParametersOnStandardOutput) {
+  Result r = RunCli({});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::string expected;
+  for (const std::string& line : ApiLog(SimControls{})) expected += line + "\n";
+  EXPECT_EQ(r.out, expected);
+  EXPECT_NE(r.out.find("średnie obciążenie sieci: "), std::string::npos);
+}
+
+TEST(Runner, StepsAndChartValues) {
+  Result r = RunCli({"--steps", "3", "--chart", "--grid-side", "2", "--call-percent", "100"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  RandomVariates g(1);
+  RuntimeRandom m;
+  SimulationState s(g, m);
+  FakeWindow w;
+  w.controls.gridSide = 2;
+  w.controls.callPercent = 100;
+  SetUpSimulation(s, w);
+  std::string expected;
+  for (int i = 0; i < 3; ++i) {
+    SimulationStep(s, w);
+    for (int k = 0; k < 4; ++k) {
+      char text[32];
+      auto end = std::to_chars(text, text + sizeof text, w.chart[k].back()).ptr;
+      expected += std::string(text, end) + (k == 3 ? "\n" : "\t");
+    }
+  }
+  EXPECT_EQ(r.out, expected);
+}
+
+TEST(Runner, RefusesBadCommandLines) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{"--colour"}, 2, "unknown option '--colour'"},
+      {{"--grid-side", "17"}, 2, "--grid-side: 17 is outside 2 .. 16"},
+      {{"--grid-side", "1"}, 2, "outside 2 .. 16"},
+      {{"--subscribers", "100001"}, 2, "outside 1 .. 100000"},
+      {{"--channels", "9"}, 2, "outside 10 .. 100000"},
+      {{"--call-percent", "-1"}, 2, "outside 0 .. 100"},
+      {{"--step-limit", "0"}, 2, "outside 1 .. 1000000"},
+      {{"--seed", "32767"}, 2, "outside 1 .. 32766"},
+      {{"--seed", "12x"}, 2, "'12x' is not a whole number"},
+      {{"--steps"}, 2, "--steps needs a value"},
+      {{"--mean", "abc"}, 2, "'abc' is not a valid floating point value"},
+      {{"--deviation", "0,5"}, 2, "'0,5' is not a valid floating point value"},
+      {{"--mean", "-5", "--deviation", "0.01"}, 2, "żadna rozmowa nie może się rozpocząć"},
+      {{"--out", "/nonexistent-directory/log.txt"}, 1,
+       "Cannot create file /nonexistent-directory/log.txt"},
+  };
+  for (const Case& c : cases) {
+    Result r = RunCli(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args[0];
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST(Runner, HelpListsEveryOption) {
+  Result r = RunCli({"--help"});
+  EXPECT_EQ(r.status, 0);
+  for (const char* option : {"--grid-side", "--subscribers", "--channels", "--call-percent",
+                             "--step-limit", "--seed", "--mean", "--deviation", "--steps",
+                             "--out", "--chart"}) {
+    EXPECT_NE(r.out.find(option), std::string::npos) << option;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+// A window for the simulation tests: controls set by the test, the log and the chart
+// kept in vectors, an optional canvas, and the messages it was asked to show.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sim/simwindow.h"
+
+class FakeWindow : public SimWindow {
+ public:
+  SimControls controls;
+  std::vector<std::string> log;
+  std::vector<double> chart[4];
+  std::vector<int> chartClears;
+  std::vector<std::string> messages;
+  Canvas* canvas = nullptr;
+  int gridDrawn = 0;
+
+  SimControls ReadControls() override { return controls; }
+  void ClearLog() override { log.clear(); }
+  void AddLogLine(const std::string& line) override { log.push_back(line); }
+  std::vector<std::string> LogLines() const override { return log; }
+  void ClearChartSeries(int index) override {
+    chart[index].clear();
+    chartClears.push_back(index);
+  }
+  void AddChartValue(int index, double value) override { chart[index].push_back(value); }
+  Canvas* GridCanvas() override { return canvas; }
+  void GridDrawn() override { ++gridDrawn; }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+};

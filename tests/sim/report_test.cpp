@@ -1,0 +1,155 @@
+// Log lines, chart values, summary and the log file's bytes.
+#include "sim/report.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "platform/exceptions.h"
+#include "platform/numtext.h"
+#include "random/randomvariates.h"
+#include "random/runtimerandom.h"
+#include "sim/setup.h"
+#include "sim/step.h"
+#include "tests/sim/fakewindow.h"
+
+namespace {
+
+SimulationState Counts(int n, int c, int running, int fresh, int dropped, int ended) {
+  static RandomVariates g(1);
+  static RuntimeRandom m;
+  SimulationState s(g, m);
+  s.gridSide = n;
+  s.channelsPerCell = c;
+  s.runningCalls = running;
+  s.newCalls = fresh;
+  s.droppedCalls = dropped;
+  s.endedCalls = ended;
+  return s;
+}
+
+std::string ReadFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+TEST(Report, StepLineIsFourTabSeparatedCounts) {
+  EXPECT_EQ(StepLogLine(Counts(10, 10, 3, 1, 0, 2)), "3\t1\t0\t2");
+  EXPECT_EQ(StepLogLine(Counts(10, 10, 100000, 25600, 999, 0)), "100000\t25600\t999\t0");
+}
+
+TEST(Report, ChartValuesArePercentagesOfTheNetworksChannels) {
+  double v[4];
+  ChartValues(Counts(10, 10, 250, 0, 0, 0), v);
+  EXPECT_EQ(v[0], 25.0);
+  ChartValues(Counts(2, 10, 0, 0, 1, 0), v);
+  EXPECT_EQ(v[2], 2.5);
+  ChartValues(Counts(3, 10, 1, 2, 3, 4), v);
+  EXPECT_EQ(v[0], 1 / 90.0 * 100);
+  EXPECT_EQ(v[3], 4 / 90.0 * 100);
+}
+
+TEST(Report, SummaryNumbersInTheGeneralFormat) {
+  SimulationState s = Counts(10, 10, 0, 0, 0, 0);
+  s.stepLimit = 100;
+  s.runningCallsTotal = 2550;
+  s.runningCallsMax = 40;
+  const auto lines = SummaryLines(s);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "średnie obciążenie sieci: 2.55%");
+  EXPECT_EQ(lines[1], "maxymalne obciążenie sieci: 4%");
+  EXPECT_EQ(lines[2], "średnia zerwanych rozmów: 0%");
+  EXPECT_EQ(lines[3], "maximum zerwanych rozmów: 0%");
+
+  SetDecimalSeparator(',');
+  EXPECT_EQ(SummaryLines(s)[0], "średnie obciążenie sieci: 2,55%");
+  SetDecimalSeparator('.');
+}
+
+TEST(Report, TotalsSurviveBeyondThirtyTwoBits) {
+  SimulationState s = Counts(16, 100000, 100000, 0, 0, 0);
+  s.stepLimit = 1000000;
+  for (int i = 0; i < 30000; ++i) AddToTotals(s);
+  EXPECT_EQ(s.runningCallsTotal, int64_t(3000000000));
+  EXPECT_EQ(SummaryLines(s)[0], "średnie obciążenie sieci: " +
+                                    FloatToStr(3e9 / 1e6 / 25600000.0 * 100) + "%");
+}
+
+TEST(Report, StepLimitOneWritesTheSummaryInTheSecondStep) {
+  RandomVariates g(1);
+  RuntimeRandom m;
+  SimulationState s(g, m);
+  FakeWindow w;
+  w.controls.stepLimit = 1;
+  w.controls.callPercent = 100;
+  SetUpSimulation(s, w);
+  SimulationStep(s, w);
+  EXPECT_EQ(w.log.size(), 2u);
+  SimulationStep(s, w);
+  ASSERT_EQ(w.log.size(), 7u);
+  int first = std::stoi(w.log[1]), second = std::stoi(w.log[2]);
+  EXPECT_EQ(w.log[3], "średnie obciążenie sieci: " +
+                          FloatToStr(double(first + second) / 1 / 1000 * 100) + "%");
+  EXPECT_EQ(w.log[4], "maxymalne obciążenie sieci: " +
+                          FloatToStr(std::max(first, second) / 1000.0 * 100) + "%");
+  SimulationStep(s, w);
+  SimulationStep(s, w);
+  EXPECT_EQ(w.log.size(), 9u);  // later steps: step lines, no second summary
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(w.chart[i].size(), 4u);
+}
+
+TEST(Report, LogFileBytesAreWindows1250WithCrLf) {
+  EXPECT_EQ(LogFileBytes({"lroz\tnowe\tzerw\tzak"}), "lroz\tnowe\tzerw\tzak\r\n");
+  EXPECT_EQ(LogFileBytes({"1\t2\t3\t4", "średnia zerwanych rozmów: 0%"}),
+            "1\t2\t3\t4\r\n\x9C" "rednia zerwanych rozm\xF3w: 0%\r\n");
+  EXPECT_EQ(LogFileBytes({}), "");
+}
+
+TEST(Report, SaveWritesUnderTheStampAndConfirms) {
+  RandomVariates g(1);
+  RuntimeRandom m;
+  SimulationState s(g, m);
+  s.localTime = [] {
+    std::tm t{};
+    t.tm_year = 108;
+    t.tm_mon = 2;
+    t.tm_mday = 7;
+    t.tm_hour = 14;
+    t.tm_min = 5;
+    t.tm_sec = 9;
+    return t;
+  };
+  FakeWindow w;
+  SetUpSimulation(s, w);
+  const std::string name = "2008-03-07-14-05-09_dane.txt";
+  std::remove(name.c_str());
+  SaveLogFile(s, w);
+  EXPECT_EQ(ReadFile(name), "lroz\tnowe\tzerw\tzak\r\n");
+  EXPECT_EQ(w.messages, std::vector<std::string>{"zapisano dane do pliku: " + name});
+  SimulationStep(s, w);
+  SaveLogFile(s, w);  // the same name again: replaced
+  EXPECT_EQ(ReadFile(name), LogFileBytes(w.log));
+  std::remove(name.c_str());
+}
+
+TEST(Report, SaveThatCannotCreateTheFileConfirmsNothing) {
+  RandomVariates g(1);
+  RuntimeRandom m;
+  SimulationState s(g, m);
+  FakeWindow w;
+  SetUpSimulation(s, w);
+  s.fileStamp = "/nonexistent-directory/stamp";
+  try {
+    SaveLogFile(s, w);
+    FAIL() << "saved into a missing directory";
+  } catch (const EFCreateError& e) {
+    EXPECT_STREQ(e.what(), "Cannot create file /nonexistent-directory/stamp_dane.txt");
+  }
+  EXPECT_TRUE(w.messages.empty());
+}
+
+}  // namespace
