@@ -1,0 +1,32 @@
+// A write-only file stream over stdio with the toolkit's exceptions: the log file is
+// written through it in one piece, so a short write or a failing close must not pass
+// silently.
+#include "platform/filestream.h"
+
+#include "platform/exceptions.h"
+
+TFileStream::TFileStream(const std::string& fileName) {
+  file_ = std::fopen(fileName.c_str(), "wb");
+  if (file_ == nullptr) throw EFCreateError("Cannot create file " + fileName);
+}
+
+TFileStream::~TFileStream() {
+  // Quietly: a destructor may run during unwinding from another failure.
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+void TFileStream::WriteBuffer(const void* data, size_t size) {
+  // Writing after Close has no file to go to; it is a failed write, not a crash.
+  if (file_ == nullptr) throw EWriteError("Stream write error");
+  if (size == 0) return;
+  if (std::fwrite(data, 1, size, file_) != size) throw EWriteError("Stream write error");
+}
+
+void TFileStream::Close() {
+  if (file_ == nullptr) return;
+  // Buffered data reaches the disk only now, so this is where a full disk shows.
+  const bool flushed = std::fflush(file_) == 0;
+  const bool closed = std::fclose(file_) == 0;
+  file_ = nullptr;
+  if (!flushed || !closed) throw EWriteError("Stream write error");
+}

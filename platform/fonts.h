@@ -1,0 +1,27 @@
+// The toolkit's fonts on Qt. The program names the fonts of the system it was written
+// for; they map to installed metric-compatible families so that text widths, and with
+// them every layout that measures text, come out as on that system. Glyphs are drawn
+// without antialiasing or kerning so that the same text gives the same pixels each time.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include "platform/canvas.h"
+
+// The installed family used for a toolkit font name (compared without case).
+QString MapFontFamily(const std::string& toolkitName);
+
+// A negative height is the em in pixels; a positive one is the cell (ascent plus
+// descent), met by the largest em whose cell is no taller; 0 is the default em of 11
+// pixels.
+QFont ToQFont(const TFont& font);
+
+// The character cell of a font: ascent and descent each rounded up, so that every glyph
+// that keeps within the font's design metrics fits inside the cell.
+struct FontCell {
+  int ascent = 0;
+  int descent = 0;
+  int Height() const { return ascent + descent; }
+};
+FontCell CellOf(const QFont& font);

@@ -1,0 +1,123 @@
+// Pixel sets of lines, ellipses and polygons (see rasterizer.h).
+#include "platform/rasterizer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+std::vector<TPoint> Rasterizer::Line(TPoint a, TPoint b) {
+  std::vector<TPoint> pixels;
+  int dx = std::abs(b.x - a.x);
+  int dy = -std::abs(b.y - a.y);
+  int sx = a.x < b.x ? 1 : -1;
+  int sy = a.y < b.y ? 1 : -1;
+  int err = dx + dy;
+  int x = a.x;
+  int y = a.y;
+  pixels.reserve(size_t(std::max(dx, -dy)));
+  while (x != b.x || y != b.y) {
+    pixels.push_back({x, y});
+    int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+  return pixels;
+}
+
+namespace {
+
+// Doubled coordinates keep the test exact: a pixel centre x + 0.5 becomes 2x + 1 and
+// the box centre left + w/2 becomes 2 left + w, so everything stays an integer.
+bool InsideEllipse(int64_t dx2, int64_t dy2, int64_t w, int64_t h) {
+  return dx2 * dx2 * h * h + dy2 * dy2 * w * w <= w * w * h * h;
+}
+
+}  // namespace
+
+std::vector<PixelSpan> Rasterizer::EllipseSpans(const TRect& box) {
+  std::vector<PixelSpan> spans;
+  const int64_t w = box.Width();
+  const int64_t h = box.Height();
+  if (w <= 0 || h <= 0) return spans;
+  const int64_t cx2 = 2 * int64_t(box.left) + w;
+  const int64_t cy2 = 2 * int64_t(box.top) + h;
+  spans.reserve(size_t(h));
+  for (int y = box.top; y < box.bottom; ++y) {
+    const int64_t dy2 = 2 * int64_t(y) + 1 - cy2;
+    // Start from the floating-point estimate of the half width and settle it exactly.
+    double t = 1.0 - double(dy2 * dy2) / double(h * h);
+    double half = t > 0 ? double(w) * std::sqrt(t) : 0.0;
+    int64_t x1 = int64_t(std::floor((double(cx2) + half - 1.0) / 2.0));
+    x1 = std::min<int64_t>(x1, box.right - 1);
+    while (x1 + 1 < box.right && InsideEllipse(2 * (x1 + 1) + 1 - cx2, dy2, w, h)) ++x1;
+    while (x1 >= box.left && !InsideEllipse(2 * x1 + 1 - cx2, dy2, w, h)) --x1;
+    if (x1 < box.left) continue;
+    // The region is symmetric about the centre: 2x + 1 - cx2 mirrors to its negative.
+    int64_t x0 = cx2 - 1 - x1;
+    spans.push_back({y, int(x0), int(x1)});
+  }
+  return spans;
+}
+
+void Rasterizer::SplitOutline(const std::vector<PixelSpan>& region,
+                              std::vector<PixelSpan>& outline, std::vector<PixelSpan>& inside) {
+  outline.clear();
+  inside.clear();
+  for (size_t i = 0; i < region.size(); ++i) {
+    const PixelSpan& s = region[i];
+    bool hasAbove = i > 0 && region[i - 1].y == s.y - 1;
+    bool hasBelow = i + 1 < region.size() && region[i + 1].y == s.y + 1;
+    int in0 = s.x0 + 1;
+    int in1 = s.x1 - 1;
+    if (hasAbove && hasBelow) {
+      in0 = std::max({in0, region[i - 1].x0, region[i + 1].x0});
+      in1 = std::min({in1, region[i - 1].x1, region[i + 1].x1});
+    } else {
+      in1 = in0 - 1;
+    }
+    if (in0 > in1) {
+      outline.push_back(s);
+      continue;
+    }
+    inside.push_back({s.y, in0, in1});
+    outline.push_back({s.y, s.x0, in0 - 1});
+    outline.push_back({s.y, in1 + 1, s.x1});
+  }
+}
+
+std::vector<PixelSpan> Rasterizer::PolygonSpans(const std::vector<TPoint>& points) {
+  std::vector<PixelSpan> spans;
+  if (points.size() < 3) return spans;
+  int minY = points[0].y;
+  int maxY = points[0].y;
+  for (const TPoint& p : points) {
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+  }
+  std::vector<double> crossings;
+  for (int y = minY; y < maxY; ++y) {
+    const double yc = y + 0.5;
+    crossings.clear();
+    for (size_t i = 0; i < points.size(); ++i) {
+      const TPoint& a = points[i];
+      const TPoint& b = points[(i + 1) % points.size()];
+      if ((a.y < yc) == (b.y < yc)) continue;
+      crossings.push_back(a.x + (yc - a.y) * double(b.x - a.x) / double(b.y - a.y));
+    }
+    std::sort(crossings.begin(), crossings.end());
+    for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      // Pixel x is inside when its centre x + 0.5 lies in [left, right).
+      int x0 = int(std::ceil(crossings[i] - 0.5));
+      int x1 = int(std::ceil(crossings[i + 1] - 0.5)) - 1;
+      if (x0 <= x1) spans.push_back({y, x0, x1});
+    }
+  }
+  return spans;
+}
