@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -214,7 +215,11 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
       }
     });
     HeadlessWindow window(options, output, file != nullptr);
-    SimulationState state(SimGenerator(), ProcessRuntimeRandom());
+    // Generators of its own, so that every run starts as in a fresh process: a normal
+    // value left pending by an earlier run would otherwise be the first one drawn.
+    RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
+    RuntimeRandom moves;
+    SimulationState state(generator, moves);
     try {
       SetUpSimulation(state, window);
     } catch (const Exception& e) {

@@ -126,7 +126,9 @@ TEST(SetUp, RefusedTextsLeaveTheLastRunAsItWas) {
       SetUpSimulation(f.state, f.window);
       ADD_FAILURE() << "accepted " << c.mean << " / " << c.deviation;
     } catch (const Exception& e) {
-      if (c.message) EXPECT_STREQ(e.what(), c.message);
+      if (c.message) {
+        EXPECT_STREQ(e.what(), c.message);
+      }
     }
     EXPECT_EQ(f.window.log, log);
     EXPECT_EQ(f.state.gridSide, 10);
