@@ -1,0 +1,84 @@
+// Series membership, palette colours and series event broadcasting of a chart.
+#include "chart/customaxispanel.h"
+
+
+#include "chart/chartpalette.h"
+#include "chart/chartseries.h"
+
+TCustomAxisPanel::TCustomAxisPanel() = default;
+
+TCustomAxisPanel::~TCustomAxisPanel() {
+  BeginDestroy();
+  // Freed last to first, each series leaving before it goes, so that nothing a series
+  // does on its way out reaches a half-emptied list.
+  while (!series_.empty()) {
+    std::unique_ptr<TChartSeries> series = std::move(series_.back());
+    series_.pop_back();
+    series->TCustomChartElement::SetParentChart(nullptr);
+  }
+}
+
+int TCustomAxisPanel::IndexOfSeries(const TChartSeries* series) const {
+  for (size_t i = 0; i < series_.size(); ++i)
+    if (series_[i].get() == series) return static_cast<int>(i);
+  return -1;
+}
+
+void TCustomAxisPanel::InternalAddSeries(std::unique_ptr<TChartSeries> series) {
+  if (!series || IndexOfSeries(series.get()) >= 0) return;
+  TChartSeries* raw = series.get();
+  raw->SetParentChart(this);
+  // The colour is chosen before the series is in the list, so it does not compete
+  // with itself.
+  raw->Added();
+  series_.push_back(std::move(series));
+  BroadcastSeriesEvent(TChartSeriesEvent::seAdd, raw);
+  Invalidate();
+}
+
+std::unique_ptr<TChartSeries> TCustomAxisPanel::RemoveSeries(TChartSeries* series) {
+  const int index = IndexOfSeries(series);
+  if (index < 0) return nullptr;
+  std::unique_ptr<TChartSeries> owned = std::move(series_[index]);
+  series_.erase(series_.begin() + index);
+  BroadcastSeriesEvent(TChartSeriesEvent::seRemove, owned.get());
+  owned->SetParentChart(nullptr);
+  Invalidate();
+  return owned;
+}
+
+const std::vector<TColor>& TCustomAxisPanel::Palette() const {
+  return colorPalette_.empty() ? DefaultPaletteColors() : colorPalette_;
+}
+
+bool TCustomAxisPanel::IsFreeSeriesColor(TColor color, bool checkBackground,
+                                         const TChartSeries* excluded) const {
+  for (const auto& series : series_)
+    if (series.get() != excluded && series->SeriesColor() == color) return false;
+  return !(checkBackground && color == Color());
+}
+
+TColor TCustomAxisPanel::GetFreeSeriesColor(bool checkBackground,
+                                            const TChartSeries* excluded) const {
+  const std::vector<TColor>& palette = Palette();
+  for (TColor color : palette)
+    if (IsFreeSeriesColor(color, checkBackground, excluded)) return color;
+  return palette.back();
+}
+
+int TCustomAxisPanel::AddSeriesEventListener(TSeriesEventListener listener) {
+  listeners_.emplace_back(nextListenerHandle_, std::move(listener));
+  return nextListenerHandle_++;
+}
+
+void TCustomAxisPanel::RemoveSeriesEventListener(int handle) {
+  std::erase_if(listeners_, [handle](const auto& entry) { return entry.first == handle; });
+}
+
+void TCustomAxisPanel::BroadcastSeriesEvent(TChartSeriesEvent event,
+                                            TCustomChartSeries* series) {
+  if (Destroying()) return;
+  // A copy, so that a listener may remove itself while being told.
+  const auto listeners = listeners_;
+  for (const auto& entry : listeners) entry.second(event, series);
+}

@@ -1,0 +1,59 @@
+// The common base of everything a chart holds that can be switched on and off and that
+// asks its chart to repaint when changed. Setters store only real changes and then
+// request a repaint; nothing is drawn inside a setter. The pen and brush of an element
+// arrive with the drawing layer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class TCustomAxisPanel;
+
+class TCustomChartElement {
+ public:
+  TCustomChartElement() = default;
+  virtual ~TCustomChartElement() = default;
+
+  TCustomChartElement(const TCustomChartElement&) = delete;
+  TCustomChartElement& operator=(const TCustomChartElement&) = delete;
+
+  // The name the element has in a window's layout, e.g. "Series1".
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name) { name_ = name; }
+
+  bool Active() const { return active_; }
+  virtual void SetActive(bool active);
+
+  TCustomAxisPanel* ParentChart() const { return parentChart_; }
+
+  bool ShowInEditor() const { return showInEditor_; }
+  void SetShowInEditor(bool show);
+
+  intptr_t Tag() const { return tag_; }
+  void SetTag(intptr_t tag) { tag_ = tag; }
+
+  // Asks the parent chart, if any, to repaint.
+  void Repaint() const;
+
+ protected:
+  // Only the chart sets this, as the element joins or leaves it.
+  virtual void SetParentChart(TCustomAxisPanel* chart) { parentChart_ = chart; }
+  // Stores `value` into `field` when it differs and repaints; true when it changed.
+  template <typename T>
+  bool StoreAndRepaint(T& field, const T& value) {
+    if (field == value) return false;
+    field = value;
+    Repaint();
+    return true;
+  }
+
+  bool active_ = true;
+
+ private:
+  friend class TCustomAxisPanel;
+
+  std::string name_;
+  TCustomAxisPanel* parentChart_ = nullptr;
+  bool showInEditor_ = true;
+  intptr_t tag_ = 0;
+};

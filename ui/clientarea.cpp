@@ -1,0 +1,16 @@
+// The window's client area with its retained picture.
+#include "ui/clientarea.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+
+TClientArea::TClientArea(int width, int height, QWidget* parent)
+    : QWidget(parent), canvas_(width, height, clBtnFace) {
+  setFixedSize(width, height);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TClientArea::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.drawImage(event->rect(), canvas_.Image(), event->rect());
+}

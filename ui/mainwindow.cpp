@@ -1,0 +1,299 @@
+// The main window: layout, menu, timer and handlers.
+#include "ui/mainwindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTimer>
+
+#include <exception>
+
+#include "chart/chart.h"
+#include "chart/chartseries.h"
+#include "chart/programchart.h"
+#include "platform/fonts.h"
+#include "platform/messages.h"
+#include "platform/numtext.h"
+#include "platform/qtcolor.h"
+#include "random/randomvariates.h"
+#include "random/runtimerandom.h"
+#include "sim/cellgrid.h"
+#include "sim/report.h"
+#include "sim/setup.h"
+#include "sim/step.h"
+#include "ui/chartwidget.h"
+#include "ui/clientarea.h"
+#include "ui/cspinedit.h"
+
+namespace {
+
+constexpr int kClientWidth = 682;
+constexpr int kClientHeight = 566;
+
+QGroupBox* GroupBox(QWidget* parent, const char* caption, int l, int t, int w, int h) {
+  auto* box = new QGroupBox(QString::fromUtf8(caption), parent);
+  box->setGeometry(l, t, w, h);
+  return box;
+}
+
+QLabel* StaticText(QWidget* parent, const char* caption, int l, int t, int w, int h) {
+  auto* label = new QLabel(QString::fromUtf8(caption), parent);
+  label->setGeometry(l, t, w, h);
+  return label;
+}
+
+TCSpinEdit* SpinEdit(QWidget* parent, int l, int t, int min, int max, int increment, int value) {
+  auto* spin = new TCSpinEdit(parent);
+  spin->setGeometry(l, t, 61, 22);
+  spin->SetMinValue(min);
+  spin->SetMaxValue(max);
+  spin->SetIncrement(increment);
+  spin->SetValue(value);
+  return spin;
+}
+
+QLineEdit* Edit(QWidget* parent, const char* text, int l, int t) {
+  auto* edit = new QLineEdit(QString::fromUtf8(text), parent);
+  edit->setGeometry(l, t, 61, 21);
+  return edit;
+}
+
+QPushButton* Button(QWidget* parent, const char* caption, int l, int t, int w, int h) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setGeometry(l, t, w, h);
+  return button;
+}
+
+// The spin edit's value with its limits applied, as leaving the field would apply them.
+int32_t LimitedValue(TCSpinEdit* spin) {
+  const int32_t value = spin->GetValue();
+  if (spin->CheckValue(value) != value) spin->SetValue(value);
+  return spin->GetValue();
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : TForm1(SimGenerator(), ProcessRuntimeRandom(), parent) {}
+
+TForm1::TForm1(RandomVariates& generator, RuntimeRandom& moves, QWidget* parent)
+    : QMainWindow(parent), state_(generator, moves) {
+  CreateControls();
+  CreateMenu();
+  SetTabOrder();
+  ConnectHandlers();
+  PlaceOnScreen();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls() {
+  setWindowTitle(QString::fromUtf8("Vadidazid zdarzeń dyskretnych"));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFont(ToQFont(TFont{}));
+  QPalette face = palette();
+  face.setColor(QPalette::Window, ToQColor(clBtnFace));
+  setPalette(face);
+
+  ClientArea = new TClientArea(kClientWidth, kClientHeight, this);
+  setCentralWidget(ClientArea);
+  QWidget* c = ClientArea;
+
+  GroupBox1 = GroupBox(c, " Parametry ", 4, 4, 237, 353);
+  GroupBox2 = GroupBox(GroupBox1, " Rozpoczęcie rozmowy ", 8, 120, 221, 45);
+  StaticText4 = StaticText(GroupBox2, "Prawdopodobieństwo", 12, 20, 106, 17);
+  CSpinEdit4 = SpinEdit(GroupBox2, 152, 15, 0, 100, 1, 15);
+  GroupBox3 = GroupBox(GroupBox1, " Czas trwania rozmowy ", 8, 168, 221, 73);
+  StaticText5 = StaticText(GroupBox3, "Średnia", 64, 20, 40, 17);
+  StaticText6 = StaticText(GroupBox3, "Odchylenie standardowe", 20, 48, 121, 17);
+  Edit1 = Edit(GroupBox3, "5.0", 152, 16);
+  Edit2 = Edit(GroupBox3, "0.01", 152, 44);
+  GroupBox4 = GroupBox(GroupBox1, " Ogólne ", 8, 16, 221, 101);
+  StaticText1 = StaticText(GroupBox4, "Rozmiar sieci (bok)", 30, 20, 93, 17);
+  CSpinEdit1 = SpinEdit(GroupBox4, 152, 15, 2, 16, 1, 10);
+  StaticText2 = StaticText(GroupBox4, "Ilość abonentów", 36, 48, 82, 17);
+  CSpinEdit2 = SpinEdit(GroupBox4, 152, 43, 1, 100000, 10, 1000);
+  StaticText3 = StaticText(GroupBox4, "Ilość kanałów / BS", 32, 76, 96, 17);
+  CSpinEdit3 = SpinEdit(GroupBox4, 152, 71, 10, 100000, 10, 10);
+  GroupBox6 = GroupBox(GroupBox1, " Symulacja ", 8, 244, 221, 101);
+  CheckBox1 = new QCheckBox(GroupBox6);
+  CheckBox1->setGeometry(24, 76, 89, 17);
+  CheckBox1->setChecked(true);
+  CSpinEdit5 = SpinEdit(GroupBox6, 152, 16, 1, 1000000, 1, 100);
+  StaticText7 = StaticText(GroupBox6, "Liczba kroków", 44, 20, 73, 17);
+  StaticText8 = StaticText(GroupBox6, "Prędkość", 56, 48, 49, 17);
+  CSpinEdit6 = SpinEdit(GroupBox6, 152, 44, 1, 30, 1, 5);
+  CSpinEdit7 = SpinEdit(GroupBox6, 152, 72, 1, 32766, 1, 12345);
+  // Above the check box, which has no caption of its own; clicks on the text reach it.
+  StaticText9 = StaticText(GroupBox6, "Ziarno", 64, 76, 34, 17);
+  StaticText9->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  GroupBox5 = GroupBox(c, " Kontrola ", 4, 360, 237, 105);
+  Button1 = Button(GroupBox5, "Start / Stop", 12, 20, 137, 37);
+  Button2 = Button(GroupBox5, "Krok", 160, 20, 65, 37);
+  Button3 = Button(GroupBox5, "Reset", 12, 68, 213, 25);
+
+  Memo1 = new QPlainTextEdit(c);
+  Memo1->setGeometry(4, 468, 237, 93);
+  Memo1->setReadOnly(true);
+  Memo1->setFrameShape(QFrame::NoFrame);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setFont(ToQFont(TFont{"Lucida Console", -11}));
+  QPalette memo = Memo1->palette();
+  memo.setColor(QPalette::Base, ToQColor(clBtnFace));
+  memo.setColor(QPalette::Text, ToQColor(clWindowText));
+  Memo1->setPalette(memo);
+
+  chart_ = CreateProgramChart();
+  Chart1 = new TChartWidget(*chart_, c);
+  Chart1->setGeometry(244, 360, 433, 201);
+
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(1000);
+}
+
+void TForm1::CreateMenu() {
+  QMenu* program = menuBar()->addMenu(QString::fromUtf8("Vadidazid"));
+  Vadidazid1 = program->menuAction();
+  Zakocz1 = program->addAction(QString::fromUtf8("Zakończ"));
+  Zapiszwykres1 = menuBar()->addAction(QString::fromUtf8("Zapisz wykres"));
+  // The chart cannot yet be drawn into a picture; the command waits for that.
+  Zapiszwykres1->setEnabled(false);
+  asd1 = menuBar()->addAction(QString::fromUtf8("Zapisz dane"));
+}
+
+void TForm1::SetTabOrder() {
+  const QList<QWidget*> order = {CSpinEdit1, CSpinEdit2, CSpinEdit3, CSpinEdit4, Edit1,
+                                 Edit2,      CSpinEdit5, CSpinEdit6, CSpinEdit7, CheckBox1,
+                                 Button1,    Button2,    Button3,    Memo1};
+  for (int i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+void TForm1::ConnectHandlers() {
+  connect(Button1, &QPushButton::clicked, this, [this] { Handle([this] { Button1Click(); }); });
+  connect(Button2, &QPushButton::clicked, this, [this] { Handle([this] { Button2Click(); }); });
+  connect(Button3, &QPushButton::clicked, this, [this] { Handle([this] { Button3Click(); }); });
+  connect(Timer1, &QTimer::timeout, this, [this] { Handle([this] { Timer1Timer(); }); });
+  connect(Zakocz1, &QAction::triggered, this, [this] { Handle([this] { Zakocz1Click(); }); });
+  connect(asd1, &QAction::triggered, this, [this] { Handle([this] { asd1Click(); }); });
+}
+
+void TForm1::PlaceOnScreen() {
+  adjustSize();
+  setFixedSize(sizeHint());
+  if (QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+template <typename F>
+void TForm1::Handle(F&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    ShowMessage(e.what());
+  }
+}
+
+bool TForm1::event(QEvent* e) {
+  const bool handled = QMainWindow::event(e);
+  if (e->type() == QEvent::WindowActivate && !activated_) {
+    activated_ = true;
+    Handle([this] { FormActivate(); });
+  }
+  return handled;
+}
+
+// --- SimWindow -----------------------------------------------------------------------
+
+SimControls TForm1::ReadControls() {
+  SimControls c;
+  c.gridSide = LimitedValue(CSpinEdit1);
+  c.subscriberCount = LimitedValue(CSpinEdit2);
+  c.channelsPerCell = LimitedValue(CSpinEdit3);
+  c.callPercent = LimitedValue(CSpinEdit4);
+  c.stepLimit = LimitedValue(CSpinEdit5);
+  c.stepsPerSecond = LimitedValue(CSpinEdit6);
+  c.seed = LimitedValue(CSpinEdit7);
+  c.meanText = Edit1->text().toStdString();
+  c.deviationText = Edit2->text().toStdString();
+  c.reseed = CheckBox1->isChecked();
+  return c;
+}
+
+void TForm1::ClearLog() {
+  log_.clear();
+  Memo1->clear();
+}
+
+void TForm1::AddLogLine(const std::string& utf8) {
+  log_.push_back(utf8);
+  Memo1->appendPlainText(QString::fromStdString(utf8));
+}
+
+void TForm1::ClearChartSeries(int index) { chart_->Series(index)->Clear(); }
+
+void TForm1::AddChartValue(int index, double value) {
+  chart_->Series(index)->Add(value, "", clAutoColor);
+}
+
+::Canvas* TForm1::GridCanvas() { return &ClientArea->Canvas(); }
+
+void TForm1::GridDrawn() {
+  ClientArea->update(state_.gridLeft, state_.gridTop, state_.gridWidth, state_.gridHeight);
+}
+
+void TForm1::ShowMessage(const std::string& utf8) { ::ShowMessage(utf8, this); }
+
+// --- Handlers ------------------------------------------------------------------------
+
+void TForm1::FormActivate() {
+  Edit1->setText(QString::fromStdString(FloatToStr(5.0)));
+  Edit2->setText(QString::fromStdString(FloatToStr(0.01)));
+  SetUpSimulation(state_, *this);
+}
+
+void TForm1::Button1Click() {
+  if (state_.stepCounter == 0) {
+    SetUpSimulation(state_, *this);
+    RecountCells(state_);
+    DrawCellGrid(state_, ClientArea->Canvas());
+    GridDrawn();
+    Timer1->setInterval(1000 / state_.stepsPerSecond);
+  }
+  if (state_.stepCounter < state_.stepLimit) {
+    if (Timer1->isActive()) {
+      Timer1->stop();
+    } else {
+      Timer1->start();
+    }
+  }
+}
+
+void TForm1::Button2Click() { SimulationStep(state_, *this); }
+
+void TForm1::Button3Click() { SetUpSimulation(state_, *this); }
+
+void TForm1::Timer1Timer() {
+  SimulationStep(state_, *this);
+  // A run is over once the summary step is behind it, also when "Krok" took the counter
+  // past the limit between two ticks.
+  if (state_.stepCounter >= int64_t(state_.stepLimit) + 1) Timer1->stop();
+}
+
+void TForm1::Zakocz1Click() { close(); }
+
+void TForm1::asd1Click() { SaveLogFile(state_, *this); }

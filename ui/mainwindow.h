@@ -1,0 +1,95 @@
+// The program's one window, Form1: the parameter controls, the run buttons, the log,
+// the chart and the menu, wired to the simulation. It holds the run's state and is the
+// simulation's window: the set-up reads its controls, the step writes its log, its
+// chart and the cell picture on its client area.
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/simulationstate.h"
+#include "sim/simwindow.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class TCSpinEdit;
+class TChart;
+class TChartWidget;
+class TClientArea;
+
+class TForm1 : public QMainWindow, public SimWindow {
+  Q_OBJECT
+
+ public:
+  // The run draws from the process-wide generators unless others are given.
+  explicit TForm1(QWidget* parent = nullptr);
+  TForm1(RandomVariates& generator, RuntimeRandom& moves, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // SimWindow
+  SimControls ReadControls() override;
+  void ClearLog() override;
+  void AddLogLine(const std::string& utf8) override;
+  std::vector<std::string> LogLines() const override { return log_; }
+  void ClearChartSeries(int index) override;
+  void AddChartValue(int index, double value) override;
+  ::Canvas* GridCanvas() override;
+  void GridDrawn() override;
+  void ShowMessage(const std::string& utf8) override;
+
+  // Handlers, named after their control and event. Qt paints every widget through its
+  // own back buffer, so the window needs no switch for double buffering.
+  void FormActivate();
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Timer1Timer();
+  void Zakocz1Click();
+  void asd1Click();
+
+  SimulationState& State() { return state_; }
+  TChart& Chart() { return *chart_; }
+
+  // The controls, by their layout names.
+  QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4, *GroupBox5, *GroupBox6;
+  QLabel *StaticText1, *StaticText2, *StaticText3, *StaticText4, *StaticText5, *StaticText6,
+      *StaticText7, *StaticText8, *StaticText9;
+  TCSpinEdit *CSpinEdit1, *CSpinEdit2, *CSpinEdit3, *CSpinEdit4, *CSpinEdit5, *CSpinEdit6,
+      *CSpinEdit7;
+  QLineEdit *Edit1, *Edit2;
+  QCheckBox* CheckBox1;
+  QPushButton *Button1, *Button2, *Button3;
+  QPlainTextEdit* Memo1;
+  TChartWidget* Chart1;
+  QTimer* Timer1;
+  QAction *Vadidazid1, *Zakocz1, *Zapiszwykres1, *asd1;
+  TClientArea* ClientArea;
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateMenu();
+  void SetTabOrder();
+  void ConnectHandlers();
+  void PlaceOnScreen();
+  // Runs a handler as the toolkit does: an exception ends the handler and its text is
+  // shown in a message box; the program goes on with the state the handler left.
+  template <typename F>
+  void Handle(F&& handler);
+
+  SimulationState state_;
+  std::unique_ptr<TChart> chart_;
+  std::vector<std::string> log_;
+  bool activated_ = false;
+};
