@@ -41,8 +41,12 @@ void StartNewCalls(SimulationState& s) {
   const int32_t channels = s.channelsPerCell;
   Subscriber* subs = s.subscribers.data();
   int32_t* cellCalls = s.cellCalls.data();
+  // Passed-over subscribers draw nothing, so the walk may stop as soon as no cell has a
+  // free channel left: the rest of it could not start a call.
+  int32_t freeCells = 0;
+  for (int32_t busy : s.cellCalls) freeCells += busy < channels;
   int32_t started = 0;
-  for (int32_t i = 0; i < m && started != wanted; ++i) {
+  for (int32_t i = 0; i < m && started != wanted && freeCells > 0; ++i) {
     Subscriber& sub = subs[order[i]];
     if (sub.callStepsLeft != 0) continue;
     int32_t& busy = cellCalls[sub.row * n + sub.column];
@@ -53,7 +57,7 @@ void StartNewCalls(SimulationState& s) {
       duration = DurationFromDraw(g.NormalVariate(s.callMean, s.callDeviation));
     } while (duration < 0);
     sub.callStepsLeft = duration;
-    ++busy;
+    if (++busy == channels) --freeCells;
     ++started;
     ++s.newCalls;
   }
@@ -70,11 +74,10 @@ void RecountCells(SimulationState& s) {
   for (const Subscriber& sub : s.subscribers) {
     const int32_t k = sub.row * n + sub.column;
     const int32_t here = ++cellSubs[k];
-    if (sub.callStepsLeft > 0) {
-      ++cellCalls[k];
-      ++running;
-    }
-    if (here > largest) largest = here;
+    const int32_t inCall = sub.callStepsLeft > 0;
+    cellCalls[k] += inCall;
+    running += inCall;
+    largest = here > largest ? here : largest;
   }
   s.maxCellSubscribers = largest;
   s.runningCalls = running;
@@ -82,34 +85,33 @@ void RecountCells(SimulationState& s) {
 
 namespace {
 
-inline int32_t Wrap(int32_t x, int32_t n, int32_t delta) { return (x + n + delta) % n; }
+// Row and column steps of the six directions and of staying (6). Directions 4 and 5
+// change the row and then pick the column by the new row's parity.
+constexpr int32_t kRowStep[7] = {0, 0, +1, -1, +1, -1, 0};
+constexpr int32_t kColumnStep[7] = {+1, -1, 0, 0, 0, 0, 0};
+constexpr int32_t kDiagonal[7] = {0, 0, 0, 0, 1, 1, 0};
 
-}  // namespace
+// x + delta taken into 0 .. n-1, for x in 0 .. n-1 and delta in -1 .. +1.
+inline int32_t Wrap(int32_t x, int32_t n) {
+  x += n & -int32_t(x < 0);
+  x -= n & -int32_t(x >= n);
+  return x;
+}
 
-void MoveSubscriber(SimulationState& s, int32_t index) {
-  RuntimeRandom& moves = *s.moves;
-  const int32_t a = RandomBelow(moves, 2);
-  const int32_t b = RandomBelow(moves, 7);
-  if (a != 1 || b == 6) return;
-
+// Written without branches on the random numbers: which way a subscriber goes is a coin
+// toss the processor cannot predict.
+inline void Move(SimulationState& s, Subscriber& sub, int32_t a, int32_t b) {
   const int32_t n = s.gridSide;
-  Subscriber& sub = s.subscribers[index];
+  const int32_t direction = (a == 1 && b != 6) ? b : 6;
   const int32_t old = sub.row * n + sub.column;
-  switch (b) {
-    case 0: sub.column = Wrap(sub.column, n, +1); break;
-    case 1: sub.column = Wrap(sub.column, n, -1); break;
-    case 2: sub.row = Wrap(sub.row, n, +1); break;
-    case 3: sub.row = Wrap(sub.row, n, -1); break;
-    default:
-      // Diagonal moves: the row changes first and the new row's parity picks the column.
-      sub.row = Wrap(sub.row, n, b == 4 ? +1 : -1);
-      sub.column = Wrap(sub.column, n, sub.row % 2 == 0 ? +1 : -1);
-      break;
-  }
+  sub.row = Wrap(sub.row + kRowStep[direction], n);
+  const int32_t diagonalStep = 1 - 2 * (sub.row & 1);
+  sub.column = Wrap(sub.column + kColumnStep[direction] + kDiagonal[direction] * diagonalStep, n);
   const int32_t now = sub.row * n + sub.column;
+  // Staying leaves the two counts as they were.
   --s.cellSubscribers[old];
   ++s.cellSubscribers[now];
-  if (sub.callStepsLeft <= 0) return;
+  if ((direction == 6) | (sub.callStepsLeft <= 0)) return;
 
   // Hand-over. A call in its last step is carried even into a full cell.
   --s.cellCalls[old];
@@ -121,17 +123,31 @@ void MoveSubscriber(SimulationState& s, int32_t index) {
   }
 }
 
+}  // namespace
+
+void MoveSubscriber(SimulationState& s, int32_t index) {
+  RuntimeRandom& moves = *s.moves;
+  const int32_t a = RandomBelow(moves, 2);
+  const int32_t b = RandomBelow(moves, 7);
+  Move(s, s.subscribers[index], a, b);
+}
+
 void MoveSubscribers(SimulationState& s) {
-  for (int32_t i = 0; i < s.subscriberCount; ++i) MoveSubscriber(s, i);
+  RuntimeRandom& moves = *s.moves;
+  for (Subscriber& sub : s.subscribers) {
+    const int32_t a = moves.Next() % 2;
+    const int32_t b = moves.Next() % 7;
+    Move(s, sub, a, b);
+  }
 }
 
 void CountDownCalls(SimulationState& s) {
+  int32_t ended = 0;
   for (Subscriber& sub : s.subscribers) {
-    if (sub.callStepsLeft > 0) {
-      if (sub.callStepsLeft == 1) ++s.endedCalls;
-      --sub.callStepsLeft;
-    }
+    ended += sub.callStepsLeft == 1;
+    sub.callStepsLeft -= sub.callStepsLeft > 0;
   }
+  s.endedCalls += ended;
 }
 
 void SimulationStep(SimulationState& s, SimWindow& window) {

@@ -26,6 +26,7 @@
 #include "random/runtimerandom.h"
 #include "sim/cellgrid.h"
 #include "sim/report.h"
+#include "ui/chartwidget.h"
 #include "ui/clientarea.h"
 #include "ui/cspinedit.h"
 
