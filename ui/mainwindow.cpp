@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 
 #include "chart/chart.h"
@@ -43,12 +45,20 @@ constexpr int kClientHeight = 566;
 QGroupBox* GroupBox(QWidget* parent, const char* caption, int l, int t, int w, int h) {
   auto* box = new QGroupBox(QString::fromUtf8(caption), parent);
   box->setGeometry(l, t, w, h);
+  // The caption sits on the frame line at the top, where the layout's positions of the
+  // controls inside expect it.
+  box->setStyleSheet(
+      "QGroupBox { border: 1px solid #A0A0A0; margin-top: 6px; }"
+      "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+      " left: 6px; padding: 0px; }");
   return box;
 }
 
 QLabel* StaticText(QWidget* parent, const char* caption, int l, int t, int w, int h) {
   auto* label = new QLabel(QString::fromUtf8(caption), parent);
-  label->setGeometry(l, t, w, h);
+  // The installed fonts run a little wider than the ones the layout was made with: a
+  // caption may grow to the right rather than lose its last letters.
+  label->setGeometry(l, t, std::max(w, label->sizeHint().width()), h);
   return label;
 }
 
@@ -154,10 +164,18 @@ void TForm1::CreateControls() {
   memo.setColor(QPalette::Base, ToQColor(clBtnFace));
   memo.setColor(QPalette::Text, ToQColor(clWindowText));
   Memo1->setPalette(memo);
+  // Tab stops every eight characters, as the toolkit's memo sets them.
+  Memo1->setTabStopDistance(8 * QFontMetricsF(Memo1->font()).horizontalAdvance(QLatin1Char('x')));
 
   chart_ = CreateProgramChart();
   Chart1 = new TChartWidget(*chart_, c);
   Chart1->setGeometry(244, 360, 433, 201);
+
+  // A style sheet cuts a widget off from its parent's font, so every control is given
+  // the window's font itself.
+  for (QWidget* control : ClientArea->findChildren<QWidget*>()) {
+    if (control != Memo1 && !Memo1->isAncestorOf(control)) control->setFont(font());
+  }
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(1000);
