@@ -7,19 +7,20 @@
 #include "chart/chart.h"
 #include "platform/qtcolor.h"
 
-TChartWidget::TChartWidget(TChart& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
+TChartWidget::TChartWidget(std::unique_ptr<TChart> chart, QWidget* parent)
+    : QWidget(parent), chart_(std::move(chart)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  chart_.OnInvalidate = [this] {
+  chart_->OnInvalidate = [this] {
     ++paintRequests_;
     update();
   };
 }
 
-TChartWidget::~TChartWidget() { chart_.OnInvalidate = nullptr; }
+TChartWidget::~TChartWidget() { chart_->OnInvalidate = nullptr; }
 
 void TChartWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), ToQColor(chart_.Color()));
+  painter.fillRect(rect(), ToQColor(chart_->Color()));
 }
 
-void TChartWidget::resizeEvent(QResizeEvent*) { chart_.SetBounds(width(), height()); }
+void TChartWidget::resizeEvent(QResizeEvent*) { chart_->SetBounds(width(), height()); }

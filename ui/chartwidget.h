@@ -1,8 +1,11 @@
 // The thin window that shows a chart. The chart itself is no widget: this forwards the
 // paints (and later the mouse) to it and turns its repaint requests into one paint each.
+// The widget owns its chart, so the two go together.
 #pragma once
 
 #include <QWidget>
+
+#include <memory>
 
 class TChart;
 
@@ -10,10 +13,10 @@ class TChartWidget : public QWidget {
   Q_OBJECT
 
  public:
-  TChartWidget(TChart& chart, QWidget* parent = nullptr);
+  explicit TChartWidget(std::unique_ptr<TChart> chart, QWidget* parent = nullptr);
   ~TChartWidget() override;
 
-  TChart& Chart() { return chart_; }
+  TChart& Chart() { return *chart_; }
   // Paints requested by the chart since the widget was made.
   int PaintRequests() const { return paintRequests_; }
 
@@ -22,6 +25,6 @@ class TChartWidget : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  TChart& chart_;
+  std::unique_ptr<TChart> chart_;
   int paintRequests_ = 0;
 };

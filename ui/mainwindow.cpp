@@ -42,9 +42,17 @@ namespace {
 constexpr int kClientWidth = 682;
 constexpr int kClientHeight = 566;
 
+// A style sheet cuts a widget off from its parent's font, so each control takes the
+// window's font itself, before its size, which a spin edit measures by its font.
+template <typename W>
+W* Place(W* widget, int left, int top, int width, int height) {
+  widget->setFont(widget->window()->font());
+  widget->setGeometry(left, top, width, height);
+  return widget;
+}
+
 QGroupBox* GroupBox(QWidget* parent, const char* caption, int l, int t, int w, int h) {
-  auto* box = new QGroupBox(QString::fromUtf8(caption), parent);
-  box->setGeometry(l, t, w, h);
+  auto* box = Place(new QGroupBox(QString::fromUtf8(caption), parent), l, t, w, h);
   // The caption sits on the frame line at the top, where the layout's positions of the
   // controls inside expect it.
   box->setStyleSheet(
@@ -55,16 +63,15 @@ QGroupBox* GroupBox(QWidget* parent, const char* caption, int l, int t, int w, i
 }
 
 QLabel* StaticText(QWidget* parent, const char* caption, int l, int t, int w, int h) {
-  auto* label = new QLabel(QString::fromUtf8(caption), parent);
+  auto* label = Place(new QLabel(QString::fromUtf8(caption), parent), l, t, w, h);
   // The installed fonts run a little wider than the ones the layout was made with: a
   // caption may grow to the right rather than lose its last letters.
-  label->setGeometry(l, t, std::max(w, label->sizeHint().width()), h);
+  label->resize(std::max(w, label->sizeHint().width()), h);
   return label;
 }
 
 TCSpinEdit* SpinEdit(QWidget* parent, int l, int t, int min, int max, int increment, int value) {
-  auto* spin = new TCSpinEdit(parent);
-  spin->setGeometry(l, t, 61, 22);
+  auto* spin = Place(new TCSpinEdit(parent), l, t, 61, 22);
   spin->SetMinValue(min);
   spin->SetMaxValue(max);
   spin->SetIncrement(increment);
@@ -73,15 +80,11 @@ TCSpinEdit* SpinEdit(QWidget* parent, int l, int t, int min, int max, int increm
 }
 
 QLineEdit* Edit(QWidget* parent, const char* text, int l, int t) {
-  auto* edit = new QLineEdit(QString::fromUtf8(text), parent);
-  edit->setGeometry(l, t, 61, 21);
-  return edit;
+  return Place(new QLineEdit(QString::fromUtf8(text), parent), l, t, 61, 21);
 }
 
 QPushButton* Button(QWidget* parent, const char* caption, int l, int t, int w, int h) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setGeometry(l, t, w, h);
-  return button;
+  return Place(new QPushButton(QString::fromUtf8(caption), parent), l, t, w, h);
 }
 
 // The spin edit's value with its limits applied, as leaving the field would apply them.
@@ -105,6 +108,8 @@ TForm1::TForm1(RandomVariates& generator, RuntimeRandom& moves, QWidget* parent)
 }
 
 TForm1::~TForm1() = default;
+
+TChart& TForm1::Chart() { return Chart1->Chart(); }
 
 void TForm1::CreateControls() {
   setWindowTitle(QString::fromUtf8("Vadidazid zdarzeń dyskretnych"));
@@ -137,8 +142,7 @@ void TForm1::CreateControls() {
   StaticText3 = StaticText(GroupBox4, "Ilość kanałów / BS", 32, 76, 96, 17);
   CSpinEdit3 = SpinEdit(GroupBox4, 152, 71, 10, 100000, 10, 10);
   GroupBox6 = GroupBox(GroupBox1, " Symulacja ", 8, 244, 221, 101);
-  CheckBox1 = new QCheckBox(GroupBox6);
-  CheckBox1->setGeometry(24, 76, 89, 17);
+  CheckBox1 = Place(new QCheckBox(GroupBox6), 24, 76, 89, 17);
   CheckBox1->setChecked(true);
   CSpinEdit5 = SpinEdit(GroupBox6, 152, 16, 1, 1000000, 1, 100);
   StaticText7 = StaticText(GroupBox6, "Liczba kroków", 44, 20, 73, 17);
@@ -167,15 +171,8 @@ void TForm1::CreateControls() {
   // Tab stops every eight characters, as the toolkit's memo sets them.
   Memo1->setTabStopDistance(8 * QFontMetricsF(Memo1->font()).horizontalAdvance(QLatin1Char('x')));
 
-  chart_ = CreateProgramChart();
-  Chart1 = new TChartWidget(*chart_, c);
+  Chart1 = new TChartWidget(CreateProgramChart(), c);
   Chart1->setGeometry(244, 360, 433, 201);
-
-  // A style sheet cuts a widget off from its parent's font, so every control is given
-  // the window's font itself.
-  for (QWidget* control : ClientArea->findChildren<QWidget*>()) {
-    if (control != Memo1 && !Memo1->isAncestorOf(control)) control->setFont(font());
-  }
 
   Timer1 = new QTimer(this);
   Timer1->setInterval(1000);
@@ -262,10 +259,10 @@ void TForm1::AddLogLine(const std::string& utf8) {
   Memo1->appendPlainText(QString::fromStdString(utf8));
 }
 
-void TForm1::ClearChartSeries(int index) { chart_->Series(index)->Clear(); }
+void TForm1::ClearChartSeries(int index) { Chart1->Chart().Series(index)->Clear(); }
 
 void TForm1::AddChartValue(int index, double value) {
-  chart_->Series(index)->Add(value, "", clAutoColor);
+  Chart1->Chart().Series(index)->Add(value, "", clAutoColor);
 }
 
 ::Canvas* TForm1::GridCanvas() { return &ClientArea->Canvas(); }

@@ -57,7 +57,7 @@ class TForm1 : public QMainWindow, public SimWindow {
   void asd1Click();
 
   SimulationState& State() { return state_; }
-  TChart& Chart() { return *chart_; }
+  TChart& Chart();
 
   // The controls, by their layout names.
   QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4, *GroupBox5, *GroupBox6;
@@ -89,7 +89,6 @@ class TForm1 : public QMainWindow, public SimWindow {
   void Handle(F&& handler);
 
   SimulationState state_;
-  std::unique_ptr<TChart> chart_;
   std::vector<std::string> log_;
   bool activated_ = false;
 };
