@@ -93,7 +93,7 @@ void BM_RandomFloor(benchmark::State& bench, SimControls controls) {
     g.FillShuffled(order.data(), 0, m);
     for (int i = 0; i < d.normals; ++i) benchmark::DoNotOptimize(g.NormalVariate(20, 6));
     int32_t sum = 0;
-    for (int i = 0; i < 2 * m; ++i) sum += moves.Next();
+    for (int i = 0; i < m; ++i) sum += RandomBelow(moves, 2) + RandomBelow(moves, 7);
     benchmark::DoNotOptimize(sum);
     benchmark::ClobberMemory();
   }

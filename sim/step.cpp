@@ -15,10 +15,6 @@
 #include "sim/cellgrid.h"
 #include "sim/report.h"
 
-int32_t RandomBelow(RuntimeRandom& moves, int32_t n) {
-  const int32_t r = moves.Next();
-  return n == 0 ? 0 : r % n;
-}
 
 int32_t DurationFromDraw(double draw) {
   if (draw >= 2147483647.0) return std::numeric_limits<int32_t>::max();
@@ -90,28 +86,61 @@ namespace {
 constexpr int32_t kRowStep[7] = {0, 0, +1, -1, +1, -1, 0};
 constexpr int32_t kColumnStep[7] = {+1, -1, 0, 0, 0, 0, 0};
 constexpr int32_t kDiagonal[7] = {0, 0, 0, 0, 1, 1, 0};
+constexpr int32_t kStay = 6;
 
 // x + delta taken into 0 .. n-1, for x in 0 .. n-1 and delta in -1 .. +1.
-inline int32_t Wrap(int32_t x, int32_t n) {
+int32_t Wrap(int32_t x, int32_t n) {
   x += n & -int32_t(x < 0);
   x -= n & -int32_t(x >= n);
   return x;
 }
 
-// Written without branches on the random numbers: which way a subscriber goes is a coin
-// toss the processor cannot predict.
-inline void Move(SimulationState& s, Subscriber& sub, int32_t a, int32_t b) {
-  const int32_t n = s.gridSide;
-  const int32_t direction = (a == 1 && b != 6) ? b : 6;
-  const int32_t old = sub.row * n + sub.column;
-  sub.row = Wrap(sub.row + kRowStep[direction], n);
-  const int32_t diagonalStep = 1 - 2 * (sub.row & 1);
-  sub.column = Wrap(sub.column + kColumnStep[direction] + kDiagonal[direction] * diagonalStep, n);
-  const int32_t now = sub.row * n + sub.column;
+// The choice of a = RandomBelow(2) and b = RandomBelow(7): direction b when a is 1,
+// else staying. Computed without branches: which way a subscriber goes is a coin toss
+// the processor cannot predict.
+inline int32_t Direction(int32_t a, int32_t b) {
+  const int32_t go = int32_t(a == 1) & int32_t(b != kStay);
+  return kStay + go * (b - kStay);
+}
+
+// Where each of the seven choices leads from each cell, worked out once per move phase
+// so that the walk over the subscribers only looks it up.
+class MoveTable {
+ public:
+  explicit MoveTable(int32_t n) : target_(size_t(n) * n * 7), row_(n * n), column_(n * n) {
+    for (int32_t r = 0; r < n; ++r) {
+      for (int32_t c = 0; c < n; ++c) {
+        const int32_t k = r * n + c;
+        row_[k] = r;
+        column_[k] = c;
+        for (int32_t d = 0; d < 7; ++d) {
+          const int32_t nr = Wrap(r + kRowStep[d], n);
+          const int32_t nc = Wrap(c + kColumnStep[d] + kDiagonal[d] * (1 - 2 * (nr & 1)), n);
+          target_[k * 7 + d] = nr * n + nc;
+        }
+      }
+    }
+  }
+  int32_t Target(int32_t cell, int32_t direction) const { return target_[cell * 7 + direction]; }
+  int32_t Row(int32_t cell) const { return row_[cell]; }
+  int32_t Column(int32_t cell) const { return column_[cell]; }
+
+ private:
+  std::vector<int32_t> target_;
+  std::vector<int32_t> row_;
+  std::vector<int32_t> column_;
+};
+
+inline void ApplyMove(SimulationState& s, Subscriber& sub, const MoveTable& table,
+                      int32_t direction) {
+  const int32_t old = sub.row * s.gridSide + sub.column;
+  const int32_t now = table.Target(old, direction);
+  sub.row = table.Row(now);
+  sub.column = table.Column(now);
   // Staying leaves the two counts as they were.
   --s.cellSubscribers[old];
   ++s.cellSubscribers[now];
-  if ((direction == 6) | (sub.callStepsLeft <= 0)) return;
+  if ((int32_t(direction != kStay) & int32_t(sub.callStepsLeft > 0)) == 0) return;
 
   // Hand-over. A call in its last step is carried even into a full cell.
   --s.cellCalls[old];
@@ -129,15 +158,16 @@ void MoveSubscriber(SimulationState& s, int32_t index) {
   RuntimeRandom& moves = *s.moves;
   const int32_t a = RandomBelow(moves, 2);
   const int32_t b = RandomBelow(moves, 7);
-  Move(s, s.subscribers[index], a, b);
+  ApplyMove(s, s.subscribers[index], MoveTable(s.gridSide), Direction(a, b));
 }
 
 void MoveSubscribers(SimulationState& s) {
   RuntimeRandom& moves = *s.moves;
+  const MoveTable table(s.gridSide);
   for (Subscriber& sub : s.subscribers) {
-    const int32_t a = moves.Next() % 2;
-    const int32_t b = moves.Next() % 7;
-    Move(s, sub, a, b);
+    const int32_t a = RandomBelow(moves, 2);
+    const int32_t b = RandomBelow(moves, 7);
+    ApplyMove(s, sub, table, Direction(a, b));
   }
 }
 

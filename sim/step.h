@@ -7,7 +7,7 @@
 #include "sim/simulationstate.h"
 #include "sim/simwindow.h"
 
-class RuntimeRandom;
+#include "random/runtimerandom.h"
 
 void SimulationStep(SimulationState& state, SimWindow& window);
 
@@ -18,7 +18,10 @@ void MoveSubscriber(SimulationState& state, int32_t index);
 void CountDownCalls(SimulationState& state);
 
 // The runtime generator's output modulo n; 0 for n = 0.
-int32_t RandomBelow(RuntimeRandom& moves, int32_t n);
+inline int32_t RandomBelow(RuntimeRandom& moves, int32_t n) {
+  const int32_t r = moves.Next();
+  return n == 0 ? 0 : r % n;
+}
 
 // A normal draw as a call duration: truncated toward zero, and held at the largest
 // 32-bit value when it lies beyond it. Draws at or below -1 give a negative duration.
