@@ -10,13 +10,13 @@
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 
-const ParameterRange kGridSideRange{"grid-side", 2, 16};
-const ParameterRange kSubscriberRange{"subscribers", 1, 100000};
-const ParameterRange kChannelRange{"channels", 10, 100000};
-const ParameterRange kCallPercentRange{"call-percent", 0, 100};
-const ParameterRange kStepLimitRange{"step-limit", 1, 1000000};
-const ParameterRange kSpeedRange{"speed", 1, 30};
-const ParameterRange kSeedRange{"seed", 1, 32766};
+const ParameterRange kGridSideRange{2, 16};
+const ParameterRange kSubscriberRange{1, 100000};
+const ParameterRange kChannelRange{10, 100000};
+const ParameterRange kCallPercentRange{0, 100};
+const ParameterRange kStepLimitRange{1, 1000000};
+const ParameterRange kSpeedRange{1, 30};
+const ParameterRange kSeedRange{1, 32766};
 
 namespace {
 
@@ -31,19 +31,6 @@ int32_t Clamp(int32_t value, const ParameterRange& range) {
 double LargestNormalMagnitude() { return std::sqrt(-2.0 * std::log(std::ldexp(1.0, -62))); }
 
 }  // namespace
-
-SimulationState::SimulationState()
-    : SimulationState(SimGenerator(), ProcessRuntimeRandom()) {}
-
-SimulationState::SimulationState(RandomVariates& g, RuntimeRandom& m)
-    : generator(&g), moves(&m), localTime(SystemLocalTime) {}
-
-std::tm SystemLocalTime() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
-}
 
 int32_t HexSizeFor(int32_t gridSide, int32_t gridHeight) {
   return static_cast<int32_t>(

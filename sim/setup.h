@@ -21,7 +21,6 @@ std::string FormatFileStamp(const std::tm& time);
 
 // The limits of the parameter controls; the set-up brings every value into them.
 struct ParameterRange {
-  const char* name;
   int32_t min;
   int32_t max;
 };

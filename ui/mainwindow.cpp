@@ -70,10 +70,11 @@ QLabel* StaticText(QWidget* parent, const char* caption, int l, int t, int w, in
   return label;
 }
 
-TCSpinEdit* SpinEdit(QWidget* parent, int l, int t, int min, int max, int increment, int value) {
+TCSpinEdit* SpinEdit(QWidget* parent, int l, int t, const ParameterRange& range, int increment,
+                     int value) {
   auto* spin = Place(new TCSpinEdit(parent), l, t, 61, 22);
-  spin->SetMinValue(min);
-  spin->SetMaxValue(max);
+  spin->SetMinValue(range.min);
+  spin->SetMaxValue(range.max);
   spin->SetIncrement(increment);
   spin->SetValue(value);
   return spin;
@@ -128,7 +129,7 @@ void TForm1::CreateControls() {
   GroupBox1 = GroupBox(c, " Parametry ", 4, 4, 237, 353);
   GroupBox2 = GroupBox(GroupBox1, " Rozpoczęcie rozmowy ", 8, 120, 221, 45);
   StaticText4 = StaticText(GroupBox2, "Prawdopodobieństwo", 12, 20, 106, 17);
-  CSpinEdit4 = SpinEdit(GroupBox2, 152, 15, 0, 100, 1, 15);
+  CSpinEdit4 = SpinEdit(GroupBox2, 152, 15, kCallPercentRange, 1, 15);
   GroupBox3 = GroupBox(GroupBox1, " Czas trwania rozmowy ", 8, 168, 221, 73);
   StaticText5 = StaticText(GroupBox3, "Średnia", 64, 20, 40, 17);
   StaticText6 = StaticText(GroupBox3, "Odchylenie standardowe", 20, 48, 121, 17);
@@ -136,19 +137,19 @@ void TForm1::CreateControls() {
   Edit2 = Edit(GroupBox3, "0.01", 152, 44);
   GroupBox4 = GroupBox(GroupBox1, " Ogólne ", 8, 16, 221, 101);
   StaticText1 = StaticText(GroupBox4, "Rozmiar sieci (bok)", 30, 20, 93, 17);
-  CSpinEdit1 = SpinEdit(GroupBox4, 152, 15, 2, 16, 1, 10);
+  CSpinEdit1 = SpinEdit(GroupBox4, 152, 15, kGridSideRange, 1, 10);
   StaticText2 = StaticText(GroupBox4, "Ilość abonentów", 36, 48, 82, 17);
-  CSpinEdit2 = SpinEdit(GroupBox4, 152, 43, 1, 100000, 10, 1000);
+  CSpinEdit2 = SpinEdit(GroupBox4, 152, 43, kSubscriberRange, 10, 1000);
   StaticText3 = StaticText(GroupBox4, "Ilość kanałów / BS", 32, 76, 96, 17);
-  CSpinEdit3 = SpinEdit(GroupBox4, 152, 71, 10, 100000, 10, 10);
+  CSpinEdit3 = SpinEdit(GroupBox4, 152, 71, kChannelRange, 10, 10);
   GroupBox6 = GroupBox(GroupBox1, " Symulacja ", 8, 244, 221, 101);
   CheckBox1 = Place(new QCheckBox(GroupBox6), 24, 76, 89, 17);
   CheckBox1->setChecked(true);
-  CSpinEdit5 = SpinEdit(GroupBox6, 152, 16, 1, 1000000, 1, 100);
+  CSpinEdit5 = SpinEdit(GroupBox6, 152, 16, kStepLimitRange, 1, 100);
   StaticText7 = StaticText(GroupBox6, "Liczba kroków", 44, 20, 73, 17);
   StaticText8 = StaticText(GroupBox6, "Prędkość", 56, 48, 49, 17);
-  CSpinEdit6 = SpinEdit(GroupBox6, 152, 44, 1, 30, 1, 5);
-  CSpinEdit7 = SpinEdit(GroupBox6, 152, 72, 1, 32766, 1, 12345);
+  CSpinEdit6 = SpinEdit(GroupBox6, 152, 44, kSpeedRange, 1, 5);
+  CSpinEdit7 = SpinEdit(GroupBox6, 152, 72, kSeedRange, 1, 12345);
   // Above the check box, which has no caption of its own; clicks on the text reach it.
   StaticText9 = StaticText(GroupBox6, "Ziarno", 64, 76, 34, 17);
   StaticText9->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -225,7 +226,9 @@ void TForm1::Handle(F&& handler) {
 
 bool TForm1::event(QEvent* e) {
   const bool handled = QMainWindow::event(e);
-  if (e->type() == QEvent::WindowActivate && !activated_) {
+  // The set-up belongs to the first activation; a display without a window manager may
+  // never activate the window, so its first showing counts as well.
+  if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && !activated_) {
     activated_ = true;
     Handle([this] { FormActivate(); });
   }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/files.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/report.h"
@@ -27,13 +28,6 @@ Result RunCli(std::vector<std::string> args) {
   std::ostringstream out, err;
   int status = RunSimulator(args, out, err);
   return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
 }
 
 // The same run made through the API with its own generators.

@@ -2,6 +2,7 @@
 // kept in vectors, an optional canvas, and the messages it was asked to show.
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -30,3 +31,15 @@ class FakeWindow : public SimWindow {
   void GridDrawn() override { ++gridDrawn; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
 };
+
+// A local time for the file stamp, from its six fields.
+inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int second) {
+  std::tm t{};
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
+  return t;
+}

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/files.h"
 #include "platform/exceptions.h"
 #include "platform/numtext.h"
 #include "random/randomvariates.h"
@@ -28,13 +29,6 @@ SimulationState Counts(int n, int c, int running, int fresh, int dropped, int en
   s.droppedCalls = dropped;
   s.endedCalls = ended;
   return s;
-}
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
 }
 
 TEST(Report, StepLineIsFourTabSeparatedCounts) {
@@ -113,16 +107,7 @@ TEST(Report, SaveWritesUnderTheStampAndConfirms) {
   RandomVariates g(1);
   RuntimeRandom m;
   SimulationState s(g, m);
-  s.localTime = [] {
-    std::tm t{};
-    t.tm_year = 108;
-    t.tm_mon = 2;
-    t.tm_mday = 7;
-    t.tm_hour = 14;
-    t.tm_min = 5;
-    t.tm_sec = 9;
-    return t;
-  };
+  s.localTime = [] { return LocalTime(2008, 3, 7, 14, 5, 9); };
   FakeWindow w;
   SetUpSimulation(s, w);
   const std::string name = "2008-03-07-14-05-09_dane.txt";

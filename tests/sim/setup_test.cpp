@@ -12,16 +12,7 @@
 
 namespace {
 
-std::tm FixedTime() {
-  std::tm t{};
-  t.tm_year = 2008 - 1900;
-  t.tm_mon = 2;
-  t.tm_mday = 7;
-  t.tm_hour = 14;
-  t.tm_min = 5;
-  t.tm_sec = 9;
-  return t;
-}
+std::tm FixedTime() { return LocalTime(2008, 3, 7, 14, 5, 9); }
 
 struct Fixture {
   RandomVariates generator{1};
@@ -176,14 +167,8 @@ TEST(SetUp, ControlsChangedAfterSetUpDoNotReachTheRun) {
 }
 
 TEST(SetUp, FileStampPadsEveryField) {
-  std::tm t{};
-  t.tm_year = 2026 - 1900;
-  t.tm_mon = 0;
-  t.tm_mday = 2;
-  t.tm_hour = 3;
-  t.tm_min = 4;
-  t.tm_sec = 5;
-  EXPECT_EQ(FormatFileStamp(t), "2026-01-02-03-04-05");
+  EXPECT_EQ(FormatFileStamp(LocalTime(2026, 1, 2, 3, 4, 5)), "2026-01-02-03-04-05");
+  EXPECT_EQ(FormatFileStamp(LocalTime(1999, 12, 31, 23, 59, 58)), "1999-12-31-23-59-58");
 }
 
 }  // namespace

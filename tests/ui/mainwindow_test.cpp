@@ -18,6 +18,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/files.h"
 #include "chart/chart.h"
 #include "chart/chartseries.h"
 #include "cli/runner.h"
@@ -31,13 +32,6 @@
 #include "ui/cspinedit.h"
 
 namespace {
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 // A window shown and activated, with message boxes caught.
 class Window : public testing::Test {
