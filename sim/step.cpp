@@ -6,7 +6,6 @@
 #include "sim/step.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <stdexcept>
 
@@ -14,7 +13,6 @@
 #include "random/runtimerandom.h"
 #include "sim/cellgrid.h"
 #include "sim/report.h"
-
 
 int32_t DurationFromDraw(double draw) {
   if (draw >= 2147483647.0) return std::numeric_limits<int32_t>::max();

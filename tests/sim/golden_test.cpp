@@ -1,0 +1,69 @@
+// Whole runs against logs checked in beside the test. The logs were written by the
+// straightforward first form of the step, so they hold the faster form to the same
+// results. VADIDAZID_REGENERATE_GOLDEN=1 writes them anew instead of comparing.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "random/randomvariates.h"
+#include "random/runtimerandom.h"
+#include "sim/setup.h"
+#include "sim/step.h"
+#include "tests/sim/fakewindow.h"
+#include "tests/support/files.h"
+
+namespace {
+
+struct GoldenRun {
+  const char* name;
+  int n, m, c, p, stepLimit, seed;
+  const char* mean;
+  const char* deviation;
+};
+
+const GoldenRun kRuns[] = {
+    {"default", 10, 1000, 10, 15, 100, 12345, "5", "0.01"},
+    {"largest", 16, 100000, 100, 100, 60, 12345, "20", "6"},
+    {"tiny", 2, 1, 10, 100, 30, 1, "5", "0.01"},
+    {"crowded", 3, 5000, 10, 60, 120, 77, "8", "3"},
+    {"short-calls", 7, 20000, 30, 100, 80, 500, "0.3", "2"},
+};
+
+std::string LogOf(const GoldenRun& r) {
+  RandomVariates g(1);
+  RuntimeRandom moves;
+  SimulationState s(g, moves);
+  FakeWindow w;
+  w.controls.gridSide = r.n;
+  w.controls.subscriberCount = r.m;
+  w.controls.channelsPerCell = r.c;
+  w.controls.callPercent = r.p;
+  w.controls.stepLimit = r.stepLimit;
+  w.controls.seed = r.seed;
+  w.controls.meanText = r.mean;
+  w.controls.deviationText = r.deviation;
+  SetUpSimulation(s, w);
+  for (int i = 0; i <= r.stepLimit; ++i) SimulationStep(s, w);
+  std::string text;
+  for (const std::string& line : w.log) text += line + "\n";
+  return text;
+}
+
+TEST(Golden, RunsGiveTheCheckedInLogs) {
+  const bool regenerate = std::getenv("VADIDAZID_REGENERATE_GOLDEN") != nullptr;
+  for (const GoldenRun& r : kRuns) {
+    const std::string file =
+        std::string(VADIDAZID_SOURCE_DIR) + "/tests/sim/golden/" + r.name + ".txt";
+    const std::string log = LogOf(r);
+    if (regenerate) {
+      std::ofstream(file, std::ios::binary) << log;
+      continue;
+    }
+    const std::string expected = ReadFile(file);
+    ASSERT_FALSE(expected.empty()) << file;
+    EXPECT_EQ(log, expected) << r.name;
+  }
+}
+
+}  // namespace
