@@ -63,17 +63,16 @@ void RecountCells(SimulationState& s) {
   int32_t* cellSubs = s.cellSubscribers.data();
   int32_t* cellCalls = s.cellCalls.data();
   const int32_t n = s.gridSide;
-  int32_t largest = 0;
   int32_t running = 0;
   for (const Subscriber& sub : s.subscribers) {
     const int32_t k = sub.row * n + sub.column;
-    const int32_t here = ++cellSubs[k];
     const int32_t inCall = sub.callStepsLeft > 0;
+    ++cellSubs[k];
     cellCalls[k] += inCall;
     running += inCall;
-    largest = here > largest ? here : largest;
   }
-  s.maxCellSubscribers = largest;
+  // The largest count reached during the walk is the largest final count.
+  s.maxCellSubscribers = *std::max_element(s.cellSubscribers.begin(), s.cellSubscribers.end());
   s.runningCalls = running;
 }
 
