@@ -39,7 +39,7 @@ class FileStreamTest : public testing::Test {
 
 TEST_F(FileStreamTest, WritesExactBytes) {
   const std::string path = PathOf("log.txt");
-  const std::string content = std::string("line one\r\n\x9C\xB9\xBF\r\n", 17) + std::string(1, '\0') + "end\n";
+  const std::string content = std::string("line one\r\n\x9C\xB9\xBF\r\n") + std::string(1, '\0') + "end\n";
   {
     TFileStream stream(path);
     stream.Write(content.substr(0, 5));
