@@ -69,11 +69,15 @@ void RandomSource::Reseed(uint32_t seed) {
 }
 
 void RandomSource::Refill() {
-  // A twist always starts from a used-up state: the buffer holds all the words of the
-  // last one.
-  TwistAndTemper(state_, words_);
+  // A Refill of another kind may have left words of the state unused; they come first.
+  if (stateUsed_ < kN) {
+    for (int i = stateUsed_; i < kN; ++i) words_[i] = Temper(state_[i]);
+    next_ = static_cast<size_t>(stateUsed_);
+  } else {
+    TwistAndTemper(state_, words_);
+    next_ = 0;
+  }
   stateUsed_ = kN;
-  next_ = 0;
 }
 
 int32_t RandomSource::UniformInt(int32_t min, int32_t max) {

@@ -138,56 +138,90 @@ const MoveTable& MovesFor(SimulationState& s) {
   return t;
 }
 
-// Moves one subscriber that goes in direction 0 .. 5, with hand-over and dropping.
-// inCall and lastStep describe its call as it was before any countdown of this step.
-// Branch-free: whether a subscriber is in a call is as unpredictable as its move.
-inline void Move(SimulationState& s, const MoveTable& table, Subscriber& sub, int32_t direction,
-                 int32_t inCall, int32_t lastStep) {
-  const int32_t key = Key(sub);
-  const MoveTable::Target to = table.target[key][direction];
-  const int32_t old = table.cell[key];
-  sub.row = to.row;
-  sub.column = to.column;
-  --s.cellSubscribers[old];
-  ++s.cellSubscribers[to.cell];
-  // Hand-over. A call in its last step is carried even into a full cell.
-  s.cellCalls[old] -= inCall;
-  const int32_t drop = inCall & int32_t(s.cellCalls[to.cell] == s.channelsPerCell) & (1 - lastStep);
-  sub.callStepsLeft &= drop - 1;
-  s.droppedCalls += drop;
-  s.cellCalls[to.cell] += inCall & (1 - drop);
-}
+// The move phase's view of the state, held in locals: stores through the cell arrays
+// could otherwise alias the state's counters, which would then be reloaded and stored
+// again on every move.
+struct Mover {
+  const MoveTable& table;
+  int32_t* cellSubs;
+  int32_t* cellCalls;
+  int32_t channels;
+  int32_t dropped = 0;
+
+  explicit Mover(SimulationState& s)
+      : table(MovesFor(s)),
+        cellSubs(s.cellSubscribers.data()),
+        cellCalls(s.cellCalls.data()),
+        channels(s.channelsPerCell) {}
+
+  // Moves a subscriber that goes in direction 0 .. 5, with hand-over and dropping.
+  // inCall and lastStep describe its call as it was before any countdown of this step.
+  // Branch-free: whether a subscriber is in a call is as unpredictable as its move.
+  void Move(Subscriber& sub, int32_t direction, int32_t inCall, int32_t lastStep) {
+    const int32_t key = Key(sub);
+    const MoveTable::Target to = table.target[key][direction];
+    const int32_t old = table.cell[key];
+    sub.row = to.row;
+    sub.column = to.column;
+    --cellSubs[old];
+    ++cellSubs[to.cell];
+    // Hand-over. A call in its last step is carried even into a full cell.
+    cellCalls[old] -= inCall;
+    const int32_t drop = inCall & int32_t(cellCalls[to.cell] == channels) & (1 - lastStep);
+    sub.callStepsLeft &= drop - 1;
+    dropped += drop;
+    cellCalls[to.cell] += inCall & (1 - drop);
+  }
+};
 
 // The move choice of two draws: RandomBelow(2) from the first, RandomBelow(7) from the
 // second; the subscriber moves in direction b when a is 1 and b is not 6.
 struct Choice {
-  int32_t direction;
+  uint32_t direction;
   int32_t moves;
 };
 inline Choice ChoiceOf(uint64_t first, uint64_t second) {
   const uint32_t a = uint32_t(first >> 32) & 1u;
-  const uint32_t b = (uint32_t(second >> 32) & 0x7FFFFFFFu) % 7u;
-  return {int32_t(b), int32_t(a & uint32_t(b != kStay))};
+  // r / 7 as a multiply and shift by ceil(2^34 / 7), exact for every r below 2^31; the
+  // compiler's general division by 7 takes twice the operations.
+  const uint64_t r = (second >> 32) & 0x7FFFFFFFu;
+  const uint32_t b = uint32_t(r - ((r * 2454267027u) >> 34) * 7);
+  return {b, int32_t(a & uint32_t(b != kStay))};
 }
 
 constexpr int32_t kLanes = 4;
-constexpr int32_t kLaneRun = 512;
-constexpr int32_t kChunk = kLanes * kLaneRun;
+constexpr int32_t kChunk = 2048;
 constexpr RuntimeRandom::Leap kOneDraw = RuntimeRandom::LeapOf(1);
 
 // A listed mover: its index within the chunk, its direction, and (when the countdown
 // runs in the same pass) whether it was in a call and in the call's last step.
 constexpr int kIndexShift = 5;
 constexpr int kDirectionShift = 2;
-uint32_t Listed(int32_t local, uint32_t direction, int32_t left) {
-  return uint32_t(local) << kIndexShift | direction << kDirectionShift |
-         uint32_t(left == 1) << 1 | uint32_t(left > 0);
+
+// The first pass for one subscriber: its two draws from the lane's state, the countdown
+// when asked, and its entry at the end of the lane's list, which grows by one when it
+// moves.
+template <bool kCountDown>
+inline void Draw(uint64_t& lane, Subscriber& sub, int32_t local, uint32_t* list, int32_t& listed,
+                 int32_t& ended) {
+  const uint64_t first = kOneDraw.From(lane);
+  lane = kOneDraw.From(first);
+  const Choice choice = ChoiceOf(first, lane);
+  uint32_t flags = 0;
+  if constexpr (kCountDown) {
+    const int32_t left = sub.callStepsLeft;
+    ended += left == 1;
+    sub.callStepsLeft = left - (left > 0);
+    flags = uint32_t(left == 1) << 1 | uint32_t(left > 0);
+  }
+  list[listed] = uint32_t(local) << kIndexShift | choice.direction << kDirectionShift | flags;
+  listed += choice.moves;
 }
 
 // The move phase, and with kCountDown the countdown too.
 template <bool kCountDown>
 void MoveAll(SimulationState& s) {
-  const MoveTable& table = MovesFor(s);
+  Mover mover(s);
   const int32_t m = static_cast<int32_t>(s.subscribers.size());
   if (int32_t(s.offerOrder.size()) < m) s.offerOrder.resize(m);
   Subscriber* subs = s.subscribers.data();
@@ -195,62 +229,57 @@ void MoveAll(SimulationState& s) {
   uint64_t state = s.moves->state();
   int32_t ended = 0;
 
-  // One subscriber of the first pass: its two draws from the lane's state, the countdown
-  // and the listing. Returns whether it was listed.
-  auto draw = [&](uint64_t& lane, int32_t i, uint32_t* to, int32_t local) {
-    const uint64_t first = kOneDraw.From(lane);
-    lane = kOneDraw.From(first);
-    const Choice choice = ChoiceOf(first, lane);
-    int32_t left = 0;
-    if constexpr (kCountDown) {
-      left = subs[i].callStepsLeft;
-      ended += left == 1;
-      subs[i].callStepsLeft = left - (left > 0);
-    }
-    *to = Listed(local, uint32_t(choice.direction), left);
-    return choice.moves;
-  };
-
   for (int32_t lo = 0; lo < m; lo += kChunk) {
     const int32_t size = std::min(kChunk, m - lo);
     const int32_t run = size / kLanes;
-    const RuntimeRandom::Leap leap = RuntimeRandom::LeapOf(2 * uint64_t(run));
-    uint64_t lane[kLanes];
-    uint32_t* out[kLanes + 1];
+    Subscriber* chunk = subs + lo;
+    uint32_t* lists[kLanes + 1];
+    for (int32_t j = 0; j <= kLanes; ++j) lists[j] = list + lo + j * run;
     int32_t listed[kLanes + 1] = {};
-    for (int32_t j = 0; j < kLanes; ++j) {
-      lane[j] = j == 0 ? state : leap.From(lane[j - 1]);
-      out[j] = list + lo + j * run;
-    }
+
+    // Four stretches of the sequence, each started by a jump ahead from the last.
+    const RuntimeRandom::Leap leap = RuntimeRandom::LeapOf(2 * uint64_t(run));
+    uint64_t lane0 = state;
+    uint64_t lane1 = leap.From(lane0);
+    uint64_t lane2 = leap.From(lane1);
+    uint64_t lane3 = leap.From(lane2);
+    int32_t n0 = 0, n1 = 0, n2 = 0, n3 = 0;
     for (int32_t t = 0; t < run; ++t) {
-      for (int32_t j = 0; j < kLanes; ++j) {
-        const int32_t local = j * run + t;
-        listed[j] += draw(lane[j], lo + local, out[j] + listed[j], local);
-      }
+      Draw<kCountDown>(lane0, chunk[t], t, lists[0], n0, ended);
+      Draw<kCountDown>(lane1, chunk[run + t], run + t, lists[1], n1, ended);
+      Draw<kCountDown>(lane2, chunk[2 * run + t], 2 * run + t, lists[2], n2, ended);
+      Draw<kCountDown>(lane3, chunk[3 * run + t], 3 * run + t, lists[3], n3, ended);
     }
-    // The last lane ends where the chunk's remainder begins.
-    state = lane[kLanes - 1];
-    out[kLanes] = list + lo + kLanes * run;
+    // The last stretch ends where the chunk's remainder begins.
+    state = lane3;
+    int32_t n4 = 0;
     for (int32_t local = kLanes * run; local < size; ++local) {
-      listed[kLanes] += draw(state, lo + local, out[kLanes] + listed[kLanes], local);
+      Draw<kCountDown>(state, chunk[local], local, lists[kLanes], n4, ended);
     }
+    listed[0] = n0;
+    listed[1] = n1;
+    listed[2] = n2;
+    listed[3] = n3;
+    listed[4] = n4;
 
     // The listed subscribers, in index order.
     for (int32_t j = 0; j <= kLanes; ++j) {
+      const uint32_t* entries = lists[j];
       for (int32_t e = 0; e < listed[j]; ++e) {
-        const uint32_t item = out[j][e];
-        Subscriber& sub = subs[lo + int32_t(item >> kIndexShift)];
+        const uint32_t item = entries[e];
+        Subscriber& sub = chunk[item >> kIndexShift];
         const int32_t direction = int32_t(item >> kDirectionShift) & 7;
         if constexpr (kCountDown) {
-          Move(s, table, sub, direction, int32_t(item & 1u), int32_t(item >> 1) & 1);
+          mover.Move(sub, direction, int32_t(item & 1u), int32_t(item >> 1) & 1);
         } else {
           const int32_t left = sub.callStepsLeft;
-          Move(s, table, sub, direction, int32_t(left > 0), int32_t(left == 1));
+          mover.Move(sub, direction, int32_t(left > 0), int32_t(left == 1));
         }
       }
     }
   }
   s.moves->SetState(state);
+  s.droppedCalls += mover.dropped;
   s.endedCalls += ended;
 }
 
@@ -262,7 +291,9 @@ void MoveSubscriber(SimulationState& s, int32_t index) {
   const int32_t b = RandomBelow(moves, 7);
   if (a != 1 || b == kStay) return;
   Subscriber& sub = s.subscribers[index];
-  Move(s, MovesFor(s), sub, b, int32_t(sub.callStepsLeft > 0), int32_t(sub.callStepsLeft == 1));
+  Mover mover(s);
+  mover.Move(sub, b, int32_t(sub.callStepsLeft > 0), int32_t(sub.callStepsLeft == 1));
+  s.droppedCalls += mover.dropped;
 }
 
 void MoveSubscribers(SimulationState& s) { MoveAll<false>(s); }

@@ -1,0 +1,148 @@
+// The fast step against the straightforward reference step, side by side from the same
+// set-up: every counter, every cell, every subscriber, the generators and the log must
+// agree after every step, over all grid sides, no calls and many, calls of no steps,
+// full cells and subscriber counts that do not fill the move phase's chunks evenly.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "random/randomvariates.h"
+#include "random/runtimerandom.h"
+#include "sim/referencestep.h"
+#include "sim/setup.h"
+#include "sim/step.h"
+#include "tests/sim/fakewindow.h"
+
+namespace {
+
+struct SideRun {
+  explicit SideRun(bool reference)
+      : generator(reference ? std::make_unique<ReferenceVariates>(1) : std::make_unique<RandomVariates>(1)),
+        state(*generator, moves) {}
+  std::unique_ptr<RandomVariates> generator;
+  RuntimeRandom moves;
+  SimulationState state;
+  FakeWindow window;
+};
+
+struct Case {
+  int n, m, c, p;
+  const char* mean;
+  const char* deviation;
+};
+
+bool SameSubscribers(const SimulationState& a, const SimulationState& b) {
+  for (size_t i = 0; i < a.subscribers.size(); ++i) {
+    const Subscriber &x = a.subscribers[i], &y = b.subscribers[i];
+    if (x.column != y.column || x.row != y.row || x.callStepsLeft != y.callStepsLeft) {
+      ADD_FAILURE() << "subscriber " << i << ": " << x.column << "," << x.row << ","
+                    << x.callStepsLeft << " against " << y.column << "," << y.row << ","
+                    << y.callStepsLeft;
+      return false;
+    }
+  }
+  return a.subscribers.size() == b.subscribers.size();
+}
+
+// Whether the two generators would go on with the same numbers.
+bool SameGenerators(const SideRun& a, const SideRun& b) {
+  RandomVariates x = *a.generator, y = *b.generator;
+  for (int i = 0; i < 3; ++i) {
+    if (x.NormalVariate(0, 1) != y.NormalVariate(0, 1)) return false;
+  }
+  return a.moves.state() == b.moves.state();
+}
+
+void ExpectSameState(const SideRun& fast, const SideRun& reference, const std::string& where) {
+  const SimulationState &a = fast.state, &b = reference.state;
+  EXPECT_EQ(a.runningCalls, b.runningCalls) << where;
+  EXPECT_EQ(a.maxCellSubscribers, b.maxCellSubscribers) << where;
+  EXPECT_EQ(a.newCalls, b.newCalls) << where;
+  EXPECT_EQ(a.droppedCalls, b.droppedCalls) << where;
+  EXPECT_EQ(a.endedCalls, b.endedCalls) << where;
+  EXPECT_EQ(a.stepCounter, b.stepCounter) << where;
+  EXPECT_EQ(a.runningCallsTotal, b.runningCallsTotal) << where;
+  EXPECT_EQ(a.runningCallsMax, b.runningCallsMax) << where;
+  EXPECT_EQ(a.droppedCallsTotal, b.droppedCallsTotal) << where;
+  EXPECT_EQ(a.droppedCallsMax, b.droppedCallsMax) << where;
+  EXPECT_EQ(a.cellSubscribers, b.cellSubscribers) << where;
+  EXPECT_EQ(a.cellCalls, b.cellCalls) << where;
+  EXPECT_TRUE(SameSubscribers(a, b)) << where;
+  EXPECT_TRUE(SameGenerators(fast, reference)) << where;
+  EXPECT_EQ(fast.window.log, reference.window.log) << where;
+}
+
+std::vector<Case> Cases() {
+  std::vector<Case> cases;
+  for (int n = 2; n <= 16; ++n) {
+    // 29 subscribers per cell for 10 channels fill the cells; the 3 extra subscribers
+    // leave a remainder after the move phase's lanes.
+    const int m = 29 * n * n + 3;
+    cases.push_back({n, m, 10, 100, "20", "6"});
+    cases.push_back({n, m, 10, 0, "20", "6"});
+    // Most draws between -1 and 1: calls of no steps, and many calls in their last step.
+    cases.push_back({n, m, 30, 100, "0.3", "2"});
+  }
+  for (int m : {1, 2, 5, 2048, 2049, 4096 + 7}) cases.push_back({5, m, 10, 60, "5", "0.01"});
+  return cases;
+}
+
+TEST(Differential, FastStepMatchesTheReferenceAfterEveryStep) {
+  for (const Case& k : Cases()) {
+    SideRun fast(false), reference(true);
+    for (SideRun* r : {&fast, &reference}) {
+      SimControls& c = r->window.controls;
+      c.gridSide = k.n;
+      c.subscriberCount = k.m;
+      c.channelsPerCell = k.c;
+      c.callPercent = k.p;
+      c.stepLimit = 20;
+      c.seed = 100 + k.n;
+      c.meanText = k.mean;
+      c.deviationText = k.deviation;
+      SetUpSimulation(r->state, r->window);
+    }
+    for (int step = 1; step <= 24; ++step) {
+      SimulationStep(fast.state, fast.window);
+      ReferenceStep(reference.state, reference.window);
+      const std::string where = "N " + std::to_string(k.n) + " M " + std::to_string(k.m) +
+                                " p " + std::to_string(k.p) + " mean " + k.mean + " step " +
+                                std::to_string(step);
+      ExpectSameState(fast, reference, where);
+      if (HasFailure()) return;
+    }
+  }
+}
+
+// The move phase and the countdown as separate operations, as a caller of the phases
+// uses them, against the reference's.
+TEST(Differential, SeparatePhasesMatchTheReference) {
+  for (int n : {2, 3, 10, 16}) {
+    SideRun fast(false), reference(true);
+    for (SideRun* r : {&fast, &reference}) {
+      r->window.controls.gridSide = n;
+      r->window.controls.subscriberCount = 40 * n * n + 1;
+      r->window.controls.callPercent = 100;
+      r->window.controls.meanText = "3";
+      r->window.controls.deviationText = "2";
+      SetUpSimulation(r->state, r->window);
+    }
+    for (int step = 1; step <= 15; ++step) {
+      StartNewCalls(fast.state);
+      RecountCells(fast.state);
+      MoveSubscribers(fast.state);
+      CountDownCalls(fast.state);
+      ReferenceStartNewCalls(reference.state);
+      ReferenceRecountCells(reference.state);
+      for (int32_t i = 0; i < reference.state.subscriberCount; ++i) {
+        ReferenceMoveSubscriber(reference.state, i);
+      }
+      ReferenceCountDownCalls(reference.state);
+      ExpectSameState(fast, reference, "N " + std::to_string(n) + " step " + std::to_string(step));
+      if (HasFailure()) return;
+    }
+  }
+}
+
+}  // namespace
