@@ -6,7 +6,7 @@
 //
 // The results are those of the plain form in sim/referencestep.cpp, which the
 // differential test compares after every step; this form is arranged for speed:
-// - the moves' generator runs as four interleaved stretches of its sequence, each
+// - the moves' generator runs as two interleaved stretches of its sequence, each
 //   started by a jump ahead, so the draws are not one long chain of multiplications;
 // - a first pass over a chunk of subscribers draws their moves, counts their calls
 //   down and lists those that move; a second pass moves only those, while the chunk is
@@ -189,33 +189,39 @@ inline Choice ChoiceOf(uint64_t first, uint64_t second) {
   return {b, int32_t(a & uint32_t(b != kStay))};
 }
 
-constexpr int32_t kLanes = 4;
+constexpr int32_t kLanes = 2;
 constexpr int32_t kChunk = 2048;
 constexpr RuntimeRandom::Leap kOneDraw = RuntimeRandom::LeapOf(1);
 
 // A listed mover: its index within the chunk, its direction, and (when the countdown
-// runs in the same pass) whether it was in a call and in the call's last step.
-constexpr int kIndexShift = 5;
-constexpr int kDirectionShift = 2;
+// runs in the same pass) whether its call was in its last step. Whether it was in a call
+// at all follows: its steps left are still above 0, or that was the last step.
+constexpr int kIndexShift = 4;
+constexpr int kDirectionShift = 1;
 
-// The first pass for one subscriber: its two draws from the lane's state, the countdown
-// when asked, and its entry at the end of the lane's list, which grows by one when it
-// moves.
+// One stretch of the moves' sequence: the generator's state and where the stretch's
+// next listed mover goes.
+struct Lane {
+  uint64_t state;
+  uint32_t* out;
+};
+
+// The first pass for one subscriber: its two draws, the countdown when asked, and its
+// entry at the end of the lane's list, which grows by one when it moves.
 template <bool kCountDown>
-inline void Draw(uint64_t& lane, Subscriber& sub, int32_t local, uint32_t* list, int32_t& listed,
-                 int32_t& ended) {
-  const uint64_t first = kOneDraw.From(lane);
-  lane = kOneDraw.From(first);
-  const Choice choice = ChoiceOf(first, lane);
-  uint32_t flags = 0;
+inline void Draw(Lane& lane, Subscriber& sub, uint32_t index, int32_t& ended) {
+  const uint64_t first = kOneDraw.From(lane.state);
+  lane.state = kOneDraw.From(first);
+  const Choice choice = ChoiceOf(first, lane.state);
+  uint32_t last = 0;
   if constexpr (kCountDown) {
     const int32_t left = sub.callStepsLeft;
-    ended += left == 1;
+    last = left == 1;
+    ended += int32_t(last);
     sub.callStepsLeft = left - (left > 0);
-    flags = uint32_t(left == 1) << 1 | uint32_t(left > 0);
   }
-  list[listed] = uint32_t(local) << kIndexShift | choice.direction << kDirectionShift | flags;
-  listed += choice.moves;
+  *lane.out = index << kIndexShift | choice.direction << kDirectionShift | last;
+  lane.out += choice.moves;
 }
 
 // The move phase, and with kCountDown the countdown too.
@@ -233,46 +239,37 @@ void MoveAll(SimulationState& s) {
     const int32_t size = std::min(kChunk, m - lo);
     const int32_t run = size / kLanes;
     Subscriber* chunk = subs + lo;
-    uint32_t* lists[kLanes + 1];
-    for (int32_t j = 0; j <= kLanes; ++j) lists[j] = list + lo + j * run;
-    int32_t listed[kLanes + 1] = {};
 
-    // Four stretches of the sequence, each started by a jump ahead from the last.
+    // Stretches of the sequence, each started by a jump ahead from the one before, over
+    // consecutive runs of subscribers; the remainder of the chunk follows the last.
     const RuntimeRandom::Leap leap = RuntimeRandom::LeapOf(2 * uint64_t(run));
-    uint64_t lane0 = state;
-    uint64_t lane1 = leap.From(lane0);
-    uint64_t lane2 = leap.From(lane1);
-    uint64_t lane3 = leap.From(lane2);
-    int32_t n0 = 0, n1 = 0, n2 = 0, n3 = 0;
+    Lane lanes[kLanes + 1];
+    uint32_t* starts[kLanes + 1];
+    for (int32_t j = 0; j <= kLanes; ++j) {
+      starts[j] = list + lo + j * run;
+      lanes[j] = {j == 0 ? state : leap.From(lanes[j - 1].state), starts[j]};
+    }
     for (int32_t t = 0; t < run; ++t) {
-      Draw<kCountDown>(lane0, chunk[t], t, lists[0], n0, ended);
-      Draw<kCountDown>(lane1, chunk[run + t], run + t, lists[1], n1, ended);
-      Draw<kCountDown>(lane2, chunk[2 * run + t], 2 * run + t, lists[2], n2, ended);
-      Draw<kCountDown>(lane3, chunk[3 * run + t], 3 * run + t, lists[3], n3, ended);
+      for (int32_t j = 0; j < kLanes; ++j) {
+        Draw<kCountDown>(lanes[j], chunk[j * run + t], uint32_t(j * run + t), ended);
+      }
     }
-    // The last stretch ends where the chunk's remainder begins.
-    state = lane3;
-    int32_t n4 = 0;
+    lanes[kLanes].state = lanes[kLanes - 1].state;
     for (int32_t local = kLanes * run; local < size; ++local) {
-      Draw<kCountDown>(state, chunk[local], local, lists[kLanes], n4, ended);
+      Draw<kCountDown>(lanes[kLanes], chunk[local], uint32_t(local), ended);
     }
-    listed[0] = n0;
-    listed[1] = n1;
-    listed[2] = n2;
-    listed[3] = n3;
-    listed[4] = n4;
+    state = lanes[kLanes].state;
 
     // The listed subscribers, in index order.
     for (int32_t j = 0; j <= kLanes; ++j) {
-      const uint32_t* entries = lists[j];
-      for (int32_t e = 0; e < listed[j]; ++e) {
-        const uint32_t item = entries[e];
-        Subscriber& sub = chunk[item >> kIndexShift];
-        const int32_t direction = int32_t(item >> kDirectionShift) & 7;
+      for (const uint32_t* item = starts[j]; item != lanes[j].out; ++item) {
+        Subscriber& sub = chunk[*item >> kIndexShift];
+        const int32_t direction = int32_t(*item >> kDirectionShift) & 7;
+        const int32_t left = sub.callStepsLeft;
         if constexpr (kCountDown) {
-          mover.Move(sub, direction, int32_t(item & 1u), int32_t(item >> 1) & 1);
+          const int32_t last = int32_t(*item & 1u);
+          mover.Move(sub, direction, int32_t(left > 0) | last, last);
         } else {
-          const int32_t left = sub.callStepsLeft;
           mover.Move(sub, direction, int32_t(left > 0), int32_t(left == 1));
         }
       }
