@@ -11,7 +11,8 @@
 // - a first pass over a chunk of subscribers draws their moves, counts their calls
 //   down and lists those that move; a second pass moves only those, while the chunk is
 //   still in the cache. The countdown may come first because a subscriber's move reads
-//   only its own steps left, which the list keeps from before the countdown;
+//   only its own steps left, and the list notes the one case the countdown hides (a
+//   call in its last step, now at 0);
 // - cell indices come from a table built once per grid side.
 #include "sim/step.h"
 
