@@ -37,15 +37,21 @@ inline uint32_t Mix(uint32_t upper, uint32_t lower) {
 
 // The recurrence in ascending order, in place: entries from 227 on read words already
 // twisted in this pass, which the recurrence requires. Split at the points where
-// k + 397 and k + 1 wrap, so no index needs a modulo. Then every word is tempered into
-// the output buffer.
+// k + 397 and k + 1 wrap, so no index needs a modulo. Each new word is tempered into the
+// output buffer as it is made.
 VADIDAZID_WIDE_VECTOR_CLONES
-void TwistAndTemper(uint32_t* s, uint32_t* out) {
+void TwistAndTemper(uint32_t* __restrict s, uint32_t* __restrict out) {
   int k = 0;
-  for (; k < kN - kShift; ++k) s[k] = s[k + kShift] ^ Mix(s[k], s[k + 1]);
-  for (; k < kN - 1; ++k) s[k] = s[k + kShift - kN] ^ Mix(s[k], s[k + 1]);
+  for (; k < kN - kShift; ++k) {
+    s[k] = s[k + kShift] ^ Mix(s[k], s[k + 1]);
+    out[k] = RandomSource::Temper(s[k]);
+  }
+  for (; k < kN - 1; ++k) {
+    s[k] = s[k + kShift - kN] ^ Mix(s[k], s[k + 1]);
+    out[k] = RandomSource::Temper(s[k]);
+  }
   s[kN - 1] = s[kShift - 1] ^ Mix(s[kN - 1], s[0]);
-  for (int i = 0; i < kN; ++i) out[i] = RandomSource::Temper(s[i]);
+  out[kN - 1] = RandomSource::Temper(s[kN - 1]);
 }
 
 }  // namespace
