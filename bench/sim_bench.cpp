@@ -1,9 +1,13 @@
 // One simulation step at the window's default parameters and at the largest ones, beside
-// the time of drawing the same random numbers alone (the floor a step cannot go below),
+// the straightforward reference step and the time of drawing the same random numbers
+// alone (the floor a step cannot go below); the twister against the standard library's;
 // and the headless runner's steps per second with its log going to a file.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <ctime>
+#include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +15,7 @@
 #include "cli/runner.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
+#include "sim/referencestep.h"
 #include "sim/setup.h"
 #include "sim/step.h"
 
@@ -46,23 +51,88 @@ SimControls Largest() {
   return c;
 }
 
-// A run past its start-up, in the state it keeps from then on.
+// A run past its start-up, in the state it keeps from then on; with the reference
+// generator and step when asked.
 struct WarmRun {
-  RandomVariates generator{12345};
+  std::unique_ptr<RandomVariates> generator;
   RuntimeRandom moves;
-  SimulationState state{generator, moves};
+  SimulationState state;
   QuietWindow window;
-  explicit WarmRun(SimControls c) : window(std::move(c)) {
+  void (*step)(SimulationState&, SimWindow&);
+  WarmRun(SimControls c, bool reference = false)
+      : generator(reference ? std::make_unique<ReferenceVariates>(12345)
+                            : std::make_unique<RandomVariates>(12345)),
+        state(*generator, moves),
+        window(std::move(c)),
+        step(reference ? ReferenceStep : SimulationStep) {
     SetUpSimulation(state, window);
-    for (int i = 0; i < 200; ++i) SimulationStep(state, window);
+    for (int i = 0; i < 200; ++i) Step();
   }
+  void Step() { step(state, window); }
 };
 
 void BM_Step(benchmark::State& bench, SimControls controls) {
   WarmRun run(std::move(controls));
-  for (auto _ : bench) SimulationStep(run.state, run.window);
+  for (auto _ : bench) run.Step();
   bench.counters["subscribers"] = run.state.subscriberCount;
 }
+
+void BM_ReferenceStep(benchmark::State& bench, SimControls controls) {
+  WarmRun run(std::move(controls), true);
+  for (auto _ : bench) run.Step();
+  bench.counters["subscribers"] = run.state.subscriberCount;
+}
+
+// The thread's processor time in nanoseconds: unlike the wall clock it leaves out the
+// time other processes hold the processor.
+double ThreadNanoseconds() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
+}
+
+// The two steps in turns, on runs that stay identical, so that both see the same load
+// of the machine; the ratio is the fast step's time over the reference step's.
+void BM_StepOverReference(benchmark::State& bench, SimControls controls) {
+  WarmRun fast(controls);
+  WarmRun reference(controls, true);
+  double fastTime = 0, referenceTime = 0;
+  for (auto _ : bench) {
+    const double t0 = ThreadNanoseconds();
+    fast.Step();
+    const double t1 = ThreadNanoseconds();
+    reference.Step();
+    const double t2 = ThreadNanoseconds();
+    fastTime += t1 - t0;
+    referenceTime += t2 - t1;
+  }
+  const double n = double(bench.iterations());
+  bench.counters["fast_us"] = fastTime / n / 1000;
+  bench.counters["reference_us"] = referenceTime / n / 1000;
+  bench.counters["ratio"] = fastTime / referenceTime;
+}
+
+// Words per second of the twister and of the standard library's MT19937; the time per
+// word is the inverse of the rate.
+template <class Generator>
+void BM_Words(benchmark::State& bench) {
+  Generator g(12345u);
+  constexpr int kWords = 1 << 16;
+  uint32_t sum = 0;
+  for (auto _ : bench) {
+    for (int i = 0; i < kWords; ++i) sum += uint32_t(g());
+    benchmark::DoNotOptimize(sum);
+  }
+  bench.counters["ns_per_word"] = benchmark::Counter(
+      double(kWords) * bench.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
+      benchmark::Counter::kIs1000);
+}
+
+struct Twister {
+  RandomSource source;
+  explicit Twister(uint32_t seed) : source(seed) {}
+  uint32_t operator()() { return source.NextWord(); }
+};
 
 // What a step draws: its Poisson count, the offer order, one normal value per started
 // call and two move numbers per subscriber, replayed from a recorded stretch of the run.
@@ -112,9 +182,15 @@ void BM_RunnerToFile(benchmark::State& bench) {
 }
 
 BENCHMARK_CAPTURE(BM_Step, defaults, Defaults());
+BENCHMARK_CAPTURE(BM_ReferenceStep, defaults, Defaults());
+BENCHMARK_CAPTURE(BM_StepOverReference, defaults, Defaults());
 BENCHMARK_CAPTURE(BM_RandomFloor, defaults, Defaults());
 BENCHMARK_CAPTURE(BM_Step, largest, Largest());
+BENCHMARK_CAPTURE(BM_ReferenceStep, largest, Largest());
+BENCHMARK_CAPTURE(BM_StepOverReference, largest, Largest());
 BENCHMARK_CAPTURE(BM_RandomFloor, largest, Largest());
+BENCHMARK(BM_Words<Twister>);
+BENCHMARK(BM_Words<std::mt19937>);
 BENCHMARK(BM_RunnerToFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -26,9 +26,8 @@ int32_t Clamp(int32_t value, const ParameterRange& range) {
   return std::clamp(value, range.min, range.max);
 }
 
-// Largest magnitude the polar method can return: its smallest radius comes from two
-// uniforms one step of 2^-31 away from zero, w = 2^-62.
-double LargestNormalMagnitude() { return std::sqrt(-2.0 * std::log(std::ldexp(1.0, -62))); }
+// A standard normal value lies above this with probability one in a million.
+constexpr double kOneInAMillionQuantile = 4.753424308822899;
 
 }  // namespace
 
@@ -45,8 +44,10 @@ std::string FormatFileStamp(const std::tm& t) {
 }
 
 bool DurationCannotStart(double mean, double deviation) {
-  // A draw truncates to a usable duration when it lies above -1.
-  return mean + LargestNormalMagnitude() * std::fabs(deviation) <= -1.0;
+  // A draw truncates to a usable duration when it lies above -1, which happens with
+  // probability one in a million or less when -1 is this many deviations above the mean.
+  // A deviation of 0 gives the mean itself every time.
+  return -1.0 - mean >= kOneInAMillionQuantile * std::fabs(deviation);
 }
 
 void SetUpSimulation(SimulationState& s, SimWindow& window) {
@@ -61,10 +62,12 @@ void SetUpSimulation(SimulationState& s, SimWindow& window) {
   if (!std::isfinite(deviation)) {
     throw EConvertError("'" + c.deviationText + "' is not a valid floating point value");
   }
-  if (DurationCannotStart(mean, deviation)) {
+  // Without calls no duration is ever drawn, so any mean and deviation will do.
+  if (Clamp(c.callPercent, kCallPercentRange) > 0 && DurationCannotStart(mean, deviation)) {
     throw Exception(
-        "Przy tej średniej i tym odchyleniu standardowym żadna rozmowa nie może się "
-        "rozpocząć: czas trwania rozmowy wychodzi zawsze ujemny.");
+        "Przy tej średniej i tym odchyleniu standardowym czas trwania rozmowy prawie zawsze "
+        "wychodzi ujemny: na jedną rozpoczętą rozmowę przypadałoby średnio ponad milion "
+        "losowań. Zwiększ średnią lub odchylenie standardowe.");
   }
 
   s.gridLeft = 248;

@@ -10,7 +10,8 @@
 #include "sim/simwindow.h"
 
 // Throws EConvertError for an edit text that is not a number, and Exception for a mean
-// and deviation that cannot give a single usable call duration. Nothing changes then.
+// and deviation that would need over a million draws for one call duration when calls
+// can start at all. Nothing changes then.
 void SetUpSimulation(SimulationState& state, SimWindow& window);
 
 // Half the hexagon's height in pixels for N cells per side.
@@ -27,6 +28,6 @@ struct ParameterRange {
 extern const ParameterRange kGridSideRange, kSubscriberRange, kChannelRange,
     kCallPercentRange, kStepLimitRange, kSpeedRange, kSeedRange;
 
-// True when no duration draw can come out non-negative, so starting a call would
-// redraw for ever.
+// True when a duration draw comes out non-negative with probability one in a million or
+// less, so that starting a call would redraw for an unreasonable time.
 bool DurationCannotStart(double mean, double deviation);

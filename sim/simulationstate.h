@@ -18,6 +18,19 @@ struct Subscriber {
   int32_t callStepsLeft = 0;  // 0: idle
 };
 
+// Where each of the seven move choices (the six directions and 6 for staying) leads from
+// each cell, looked up by row * 16 + column. The step builds it for the grid side of the
+// run and rebuilds it only when the side changes.
+struct MoveTable {
+  static constexpr int32_t kLargestSide = 16;
+  struct Target {
+    uint8_t row, column, cell, unused;
+  };
+  int32_t gridSide = 0;
+  Target target[kLargestSide * kLargestSide][8];
+  uint8_t cell[kLargestSide * kLargestSide];
+};
+
 struct SimulationState {
   // The generators the run draws from; by default the process-wide ones.
   SimulationState();
@@ -49,8 +62,10 @@ struct SimulationState {
   std::vector<Subscriber> subscribers;
   std::vector<int32_t> cellSubscribers;
   std::vector<int32_t> cellCalls;
-  // The order in which idle subscribers are offered calls; reused from step to step.
+  // The order in which idle subscribers are offered calls; reused from step to step,
+  // and by the move phase as its list of subscribers that move.
   std::vector<int32_t> offerOrder;
+  MoveTable moveTable;
 
   int32_t runningCalls = 0;
   int32_t maxCellSubscribers = 0;

@@ -3,6 +3,17 @@
 // Channel bookkeeping: cellCalls is exact right after a recount. Between recounts only
 // the new-call phase (adding the calls it starts) and the move phase (moving or
 // dropping calls) change it; a call that ends keeps its channel until the next recount.
+//
+// The results are those of the plain form in sim/referencestep.cpp, which the
+// differential test compares after every step; this form is arranged for speed:
+// - the moves' generator runs as two interleaved stretches of its sequence, each
+//   started by a jump ahead, so the draws are not one long chain of multiplications;
+// - a first pass over a chunk of subscribers draws their moves, counts their calls
+//   down and lists those that move; a second pass moves only those, while the chunk is
+//   still in the cache. The countdown may come first because a subscriber's move reads
+//   only its own steps left, and the list notes the one case the countdown hides (a
+//   call in its last step, now at 0);
+// - cell indices come from a table built once per grid side.
 #include "sim/step.h"
 
 #include <algorithm>
@@ -19,6 +30,22 @@ int32_t DurationFromDraw(double draw) {
   if (draw <= -1.0) return -1;
   return static_cast<int32_t>(draw);
 }
+
+namespace {
+
+// How far ahead of the offer walk a subscriber's record is fetched: the walk visits
+// the records in random order, and each visit would otherwise wait for memory.
+constexpr int32_t kPrefetchAhead = 12;
+
+inline void Prefetch(const void* address) {
+#if defined(__GNUC__)
+  __builtin_prefetch(address);
+#else
+  (void)address;
+#endif
+}
+
+}  // namespace
 
 void StartNewCalls(SimulationState& s) {
   RandomVariates& g = *s.generator;
@@ -41,11 +68,12 @@ void StartNewCalls(SimulationState& s) {
   for (int32_t busy : s.cellCalls) freeCells += busy < channels;
   int32_t started = 0;
   for (int32_t i = 0; i < m && started != wanted && freeCells > 0; ++i) {
+    if (i + kPrefetchAhead < m) Prefetch(&subs[order[i + kPrefetchAhead]]);
     Subscriber& sub = subs[order[i]];
     if (sub.callStepsLeft != 0) continue;
     int32_t& busy = cellCalls[sub.row * n + sub.column];
     if (busy >= channels) continue;
-    // The set-up refuses a mean and deviation for which this loop could never end.
+    // The set-up refuses a mean and deviation for which this loop would take too long.
     int32_t duration;
     do {
       duration = DurationFromDraw(g.NormalVariate(s.callMean, s.callDeviation));
@@ -78,75 +106,179 @@ void RecountCells(SimulationState& s) {
 
 namespace {
 
-// Row and column steps of the six directions and of staying (6). Directions 4 and 5
-// change the row and then pick the column by the new row's parity.
+constexpr int32_t kStay = 6;
+
+// Row and column steps of the six directions and of staying. Directions 4 and 5 change
+// the row and then pick the column by the new row's parity.
 constexpr int32_t kRowStep[7] = {0, 0, +1, -1, +1, -1, 0};
 constexpr int32_t kColumnStep[7] = {+1, -1, 0, 0, 0, 0, 0};
 constexpr int32_t kDiagonal[7] = {0, 0, 0, 0, 1, 1, 0};
-constexpr int32_t kStay = 6;
 
-// x + delta taken into 0 .. n-1, for x in 0 .. n-1 and delta in -1 .. +1.
-int32_t Wrap(int32_t x, int32_t n) {
-  x += n & -int32_t(x < 0);
-  x -= n & -int32_t(x >= n);
-  return x;
+// x taken into 0 .. n-1, for x in -1 .. n.
+int32_t Wrap(int32_t x, int32_t n) { return (x + n) % n; }
+
+int32_t Key(const Subscriber& sub) { return sub.row * MoveTable::kLargestSide + sub.column; }
+
+const MoveTable& MovesFor(SimulationState& s) {
+  MoveTable& t = s.moveTable;
+  const int32_t n = s.gridSide;
+  if (t.gridSide == n) return t;
+  if (n < 1 || n > MoveTable::kLargestSide) throw std::logic_error("grid side out of range");
+  for (int32_t r = 0; r < n; ++r) {
+    for (int32_t c = 0; c < n; ++c) {
+      const int32_t key = r * MoveTable::kLargestSide + c;
+      t.cell[key] = static_cast<uint8_t>(r * n + c);
+      for (int32_t d = 0; d < 7; ++d) {
+        const int32_t nr = Wrap(r + kRowStep[d], n);
+        const int32_t nc = Wrap(c + kColumnStep[d] + kDiagonal[d] * (1 - 2 * (nr & 1)), n);
+        t.target[key][d] = {uint8_t(nr), uint8_t(nc), uint8_t(nr * n + nc), 0};
+      }
+    }
+  }
+  t.gridSide = n;
+  return t;
 }
 
-// The choice of a = RandomBelow(2) and b = RandomBelow(7): direction b when a is 1,
-// else staying. Computed without branches: which way a subscriber goes is a coin toss
-// the processor cannot predict.
-inline int32_t Direction(int32_t a, int32_t b) {
-  const int32_t go = int32_t(a == 1) & int32_t(b != kStay);
-  return kStay + go * (b - kStay);
+// The move phase's view of the state, held in locals: stores through the cell arrays
+// could otherwise alias the state's counters, which would then be reloaded and stored
+// again on every move.
+struct Mover {
+  const MoveTable& table;
+  int32_t* cellSubs;
+  int32_t* cellCalls;
+  int32_t channels;
+  int32_t dropped = 0;
+
+  explicit Mover(SimulationState& s)
+      : table(MovesFor(s)),
+        cellSubs(s.cellSubscribers.data()),
+        cellCalls(s.cellCalls.data()),
+        channels(s.channelsPerCell) {}
+
+  // Moves a subscriber that goes in direction 0 .. 5, with hand-over and dropping.
+  // inCall and lastStep describe its call as it was before any countdown of this step.
+  // Branch-free: whether a subscriber is in a call is as unpredictable as its move.
+  void Move(Subscriber& sub, int32_t direction, int32_t inCall, int32_t lastStep) {
+    const int32_t key = Key(sub);
+    const MoveTable::Target to = table.target[key][direction];
+    const int32_t old = table.cell[key];
+    sub.row = to.row;
+    sub.column = to.column;
+    --cellSubs[old];
+    ++cellSubs[to.cell];
+    // Hand-over. A call in its last step is carried even into a full cell.
+    cellCalls[old] -= inCall;
+    const int32_t drop = inCall & int32_t(cellCalls[to.cell] == channels) & (1 - lastStep);
+    sub.callStepsLeft &= drop - 1;
+    dropped += drop;
+    cellCalls[to.cell] += inCall & (1 - drop);
+  }
+};
+
+// The move choice of two draws: RandomBelow(2) from the first, RandomBelow(7) from the
+// second; the subscriber moves in direction b when a is 1 and b is not 6.
+struct Choice {
+  uint32_t direction;
+  int32_t moves;
+};
+inline Choice ChoiceOf(uint64_t first, uint64_t second) {
+  const uint32_t a = uint32_t(first >> 32) & 1u;
+  // r / 7 as a multiply and shift by ceil(2^34 / 7), exact for every r below 2^31; the
+  // compiler's general division by 7 takes twice the operations.
+  const uint64_t r = (second >> 32) & 0x7FFFFFFFu;
+  const uint32_t b = uint32_t(r - ((r * 2454267027u) >> 34) * 7);
+  return {b, int32_t(a & uint32_t(b != kStay))};
 }
 
-// Where each of the seven choices leads from each cell, worked out once per move phase
-// so that the walk over the subscribers only looks it up.
-class MoveTable {
- public:
-  explicit MoveTable(int32_t n) : target_(size_t(n) * n * 7), row_(n * n), column_(n * n) {
-    for (int32_t r = 0; r < n; ++r) {
-      for (int32_t c = 0; c < n; ++c) {
-        const int32_t k = r * n + c;
-        row_[k] = r;
-        column_[k] = c;
-        for (int32_t d = 0; d < 7; ++d) {
-          const int32_t nr = Wrap(r + kRowStep[d], n);
-          const int32_t nc = Wrap(c + kColumnStep[d] + kDiagonal[d] * (1 - 2 * (nr & 1)), n);
-          target_[k * 7 + d] = nr * n + nc;
+constexpr int32_t kLanes = 2;
+constexpr int32_t kChunk = 2048;
+constexpr RuntimeRandom::Leap kOneDraw = RuntimeRandom::LeapOf(1);
+
+// A listed mover: its index within the chunk, its direction, and (when the countdown
+// runs in the same pass) whether its call was in its last step. Whether it was in a call
+// at all follows: its steps left are still above 0, or that was the last step.
+constexpr int kIndexShift = 4;
+constexpr int kDirectionShift = 1;
+
+// One stretch of the moves' sequence: the generator's state and where the stretch's
+// next listed mover goes.
+struct Lane {
+  uint64_t state;
+  uint32_t* out;
+};
+
+// The first pass for one subscriber: its two draws, the countdown when asked, and its
+// entry at the end of the lane's list, which grows by one when it moves.
+template <bool kCountDown>
+inline void Draw(Lane& lane, Subscriber& sub, uint32_t index, int32_t& ended) {
+  const uint64_t first = kOneDraw.From(lane.state);
+  lane.state = kOneDraw.From(first);
+  const Choice choice = ChoiceOf(first, lane.state);
+  uint32_t last = 0;
+  if constexpr (kCountDown) {
+    const int32_t left = sub.callStepsLeft;
+    last = left == 1;
+    ended += int32_t(last);
+    sub.callStepsLeft = left - (left > 0);
+  }
+  *lane.out = index << kIndexShift | choice.direction << kDirectionShift | last;
+  lane.out += choice.moves;
+}
+
+// The move phase, and with kCountDown the countdown too.
+template <bool kCountDown>
+void MoveAll(SimulationState& s) {
+  Mover mover(s);
+  const int32_t m = static_cast<int32_t>(s.subscribers.size());
+  if (int32_t(s.offerOrder.size()) < m) s.offerOrder.resize(m);
+  Subscriber* subs = s.subscribers.data();
+  uint32_t* list = reinterpret_cast<uint32_t*>(s.offerOrder.data());
+  uint64_t state = s.moves->state();
+  int32_t ended = 0;
+
+  for (int32_t lo = 0; lo < m; lo += kChunk) {
+    const int32_t size = std::min(kChunk, m - lo);
+    const int32_t run = size / kLanes;
+    Subscriber* chunk = subs + lo;
+
+    // Stretches of the sequence, each started by a jump ahead from the one before, over
+    // consecutive runs of subscribers; the remainder of the chunk follows the last.
+    const RuntimeRandom::Leap leap = RuntimeRandom::LeapOf(2 * uint64_t(run));
+    Lane lanes[kLanes + 1];
+    uint32_t* starts[kLanes + 1];
+    for (int32_t j = 0; j <= kLanes; ++j) {
+      starts[j] = list + lo + j * run;
+      lanes[j] = {j == 0 ? state : leap.From(lanes[j - 1].state), starts[j]};
+    }
+    for (int32_t t = 0; t < run; ++t) {
+      for (int32_t j = 0; j < kLanes; ++j) {
+        Draw<kCountDown>(lanes[j], chunk[j * run + t], uint32_t(j * run + t), ended);
+      }
+    }
+    lanes[kLanes].state = lanes[kLanes - 1].state;
+    for (int32_t local = kLanes * run; local < size; ++local) {
+      Draw<kCountDown>(lanes[kLanes], chunk[local], uint32_t(local), ended);
+    }
+    state = lanes[kLanes].state;
+
+    // The listed subscribers, in index order.
+    for (int32_t j = 0; j <= kLanes; ++j) {
+      for (const uint32_t* item = starts[j]; item != lanes[j].out; ++item) {
+        Subscriber& sub = chunk[*item >> kIndexShift];
+        const int32_t direction = int32_t(*item >> kDirectionShift) & 7;
+        const int32_t left = sub.callStepsLeft;
+        if constexpr (kCountDown) {
+          const int32_t last = int32_t(*item & 1u);
+          mover.Move(sub, direction, int32_t(left > 0) | last, last);
+        } else {
+          mover.Move(sub, direction, int32_t(left > 0), int32_t(left == 1));
         }
       }
     }
   }
-  int32_t Target(int32_t cell, int32_t direction) const { return target_[cell * 7 + direction]; }
-  int32_t Row(int32_t cell) const { return row_[cell]; }
-  int32_t Column(int32_t cell) const { return column_[cell]; }
-
- private:
-  std::vector<int32_t> target_;
-  std::vector<int32_t> row_;
-  std::vector<int32_t> column_;
-};
-
-inline void ApplyMove(SimulationState& s, Subscriber& sub, const MoveTable& table,
-                      int32_t direction) {
-  const int32_t old = sub.row * s.gridSide + sub.column;
-  const int32_t now = table.Target(old, direction);
-  sub.row = table.Row(now);
-  sub.column = table.Column(now);
-  // Staying leaves the two counts as they were.
-  --s.cellSubscribers[old];
-  ++s.cellSubscribers[now];
-  if ((int32_t(direction != kStay) & int32_t(sub.callStepsLeft > 0)) == 0) return;
-
-  // Hand-over. A call in its last step is carried even into a full cell.
-  --s.cellCalls[old];
-  if (s.cellCalls[now] == s.channelsPerCell && sub.callStepsLeft != 1) {
-    sub.callStepsLeft = 0;
-    ++s.droppedCalls;
-  } else {
-    ++s.cellCalls[now];
-  }
+  s.moves->SetState(state);
+  s.droppedCalls += mover.dropped;
+  s.endedCalls += ended;
 }
 
 }  // namespace
@@ -155,18 +287,14 @@ void MoveSubscriber(SimulationState& s, int32_t index) {
   RuntimeRandom& moves = *s.moves;
   const int32_t a = RandomBelow(moves, 2);
   const int32_t b = RandomBelow(moves, 7);
-  ApplyMove(s, s.subscribers[index], MoveTable(s.gridSide), Direction(a, b));
+  if (a != 1 || b == kStay) return;
+  Subscriber& sub = s.subscribers[index];
+  Mover mover(s);
+  mover.Move(sub, b, int32_t(sub.callStepsLeft > 0), int32_t(sub.callStepsLeft == 1));
+  s.droppedCalls += mover.dropped;
 }
 
-void MoveSubscribers(SimulationState& s) {
-  RuntimeRandom& moves = *s.moves;
-  const MoveTable table(s.gridSide);
-  for (Subscriber& sub : s.subscribers) {
-    const int32_t a = RandomBelow(moves, 2);
-    const int32_t b = RandomBelow(moves, 7);
-    ApplyMove(s, sub, table, Direction(a, b));
-  }
-}
+void MoveSubscribers(SimulationState& s) { MoveAll<false>(s); }
 
 void CountDownCalls(SimulationState& s) {
   int32_t ended = 0;
@@ -192,7 +320,7 @@ void SimulationStep(SimulationState& s, SimWindow& window) {
   s.droppedCalls = 0;
   s.newCalls = 0;
   s.endedCalls = 0;
-  MoveSubscribers(s);
-  CountDownCalls(s);
+  // Moves and countdown in one pass over the subscribers.
+  MoveAll<true>(s);
   ++s.stepCounter;
 }

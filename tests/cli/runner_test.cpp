@@ -115,7 +115,8 @@ TEST(Runner, RefusesBadCommandLines) {
       {{"--steps"}, 2, "--steps needs a value"},
       {{"--mean", "abc"}, 2, "'abc' is not a valid floating point value"},
       {{"--deviation", "0,5"}, 2, "'0,5' is not a valid floating point value"},
-      {{"--mean", "-5", "--deviation", "0.01"}, 2, "żadna rozmowa nie może się rozpocząć"},
+      {{"--mean", "-8", "--deviation", "1"}, 2, "ponad milion losowań"},
+      {{"--mean", "-30", "--deviation", "3.5"}, 2, "ponad milion losowań"},
       {{"--out", "/nonexistent-directory/log.txt"}, 1,
        "Cannot create file /nonexistent-directory/log.txt"},
   };

@@ -153,6 +153,23 @@ TEST(RandomSourceTest, FillShuffledSwapsWithinTheRemainingPositions) {
   EXPECT_EQ(std::vector<int32_t>(list, list + 4), (std::vector<int32_t>{3, 0, 1, 2}));
 }
 
+TEST(RandomSourceTest, FillShuffledIsOneUniformIntPerPosition) {
+  // The shuffle works the draw out in integers up to 2^21 positions and through
+  // UniformInt beyond; both must give the permutation of the plain loop, across many
+  // regenerations of the twister.
+  for (int32_t count : {2, 623, 625, 5000, 1 << 21, (1 << 21) + 1}) {
+    RandomSource shuffler(99u), plain(99u);
+    shuffler.NextWord();  // start away from a regeneration
+    plain.NextWord();
+    std::vector<int32_t> fast(count), expected(count);
+    shuffler.FillShuffled(fast.data(), 7, count);
+    std::iota(expected.begin(), expected.end(), 7);
+    for (int32_t i = 0; i < count - 1; ++i) std::swap(expected[i], expected[plain.UniformInt(i, count - 1)]);
+    EXPECT_EQ(fast, expected) << count;
+    EXPECT_EQ(shuffler.NextWord(), plain.NextWord()) << count;
+  }
+}
+
 TEST(RandomSourceTest, FillShuffledYieldsPermutationsWithEvenPositions) {
   // Over many shuffles every value should land in every position about equally often.
   constexpr int32_t kCount = 8;

@@ -13,14 +13,8 @@
 
 class ReplaySource : public RandomVariates {
  public:
-  explicit ReplaySource(std::vector<uint32_t> words) : RandomVariates(0), words_(std::move(words)) {}
-
-  uint32_t NextWord() override {
-    if (draws_ >= words_.size()) {
-      ADD_FAILURE() << "drew word " << draws_ + 1 << " of " << words_.size() << " replayed";
-      return 0;
-    }
-    return words_[draws_++];
+  explicit ReplaySource(std::vector<uint32_t> words) : RandomVariates(0), words_(std::move(words)) {
+    DropBuffered();
   }
 
   size_t draws() const { return draws_; }
@@ -30,6 +24,16 @@ class ReplaySource : public RandomVariates {
   using RandomVariates::PoissonTinyMean;
 
  private:
+  // One word at a time, so that draws() counts exactly the words taken.
+  void Refill() override {
+    if (draws_ >= words_.size()) {
+      ADD_FAILURE() << "drew word " << draws_ + 1 << " of " << words_.size() << " replayed";
+      Supply(0);
+      return;
+    }
+    Supply(words_[draws_++]);
+  }
+
   std::vector<uint32_t> words_;
   size_t draws_ = 0;
 };

@@ -57,6 +57,16 @@ TEST(RuntimeRandomTest, OutputsAreNonNegativeAndUseTheHighBits) {
   EXPECT_TRUE(sawTopBit);
 }
 
+TEST(RuntimeRandomTest, LeapEqualsThatManyDraws) {
+  for (uint64_t draws : {0ull, 1ull, 2ull, 7ull, 1000ull, (1ull << 20) + 3}) {
+    RuntimeRandom stepped;
+    stepped.Seed(12345u);
+    const uint64_t start = stepped.state();
+    for (uint64_t i = 0; i < draws; ++i) stepped.Next();
+    EXPECT_EQ(RuntimeRandom::LeapOf(draws).From(start), stepped.state()) << draws;
+  }
+}
+
 TEST(RuntimeRandomTest, IndependentOfTheTwister) {
   SeedRuntimeRandom(12345u);
   RandomVariates twister(12345u);

@@ -1,0 +1,85 @@
+// The set-up's guard against a duration draw that would be repeated for an unreasonable
+// time: where its line lies, that it leaves runs without calls alone, and that the runs it
+// lets through do start their calls.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "platform/exceptions.h"
+#include "random/randomvariates.h"
+#include "random/runtimerandom.h"
+#include "sim/setup.h"
+#include "sim/step.h"
+#include "tests/sim/fakewindow.h"
+
+namespace {
+
+struct GuardRun {
+  RandomVariates generator{1};
+  RuntimeRandom moves;
+  SimulationState state{generator, moves};
+  FakeWindow window;
+  GuardRun(std::string mean, std::string deviation, int callPercent) {
+    window.controls.meanText = std::move(mean);
+    window.controls.deviationText = std::move(deviation);
+    window.controls.callPercent = callPercent;
+  }
+};
+
+TEST(DurationGuard, RefusesOnlyBeyondAMillionDrawsPerCall) {
+  const struct {
+    double mean, deviation;
+    bool refused;
+  } cases[] = {
+      {-8, 1, true},         // about 8e11 draws per call
+      {-30, 3.5, true},
+      {-6, 1, true},         // 3.5 million
+      {-5.5, 1, false},      // 300 thousand
+      {-1 - 4.76 * 2, 2, true},
+      {-1 - 4.74 * 2, 2, false},
+      {-1 - 4.76 * 2, -2, true},  // the sign of the deviation does not matter
+      {-1, 0, true},         // every draw is -1
+      {-0.99, 0, false},     // every draw truncates to 0 steps
+      {5, 0.01, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DurationCannotStart(c.mean, c.deviation), c.refused) << c.mean << " / " << c.deviation;
+  }
+}
+
+TEST(DurationGuard, SetUpRefusesWithAMessageOnlyWhenCallsCanStart) {
+  const struct {
+    const char* mean;
+    const char* deviation;
+    int callPercent;  // below the range it is brought to 0, as the spin edit does
+    bool refused;
+  } cases[] = {{"-8", "1", 15, true}, {"-30", "3.5", 1, true}, {"-40", "3.5", 0, false},
+               {"-40", "3.5", -3, false}};
+  for (const auto& c : cases) {
+    GuardRun run(c.mean, c.deviation, c.callPercent);
+    try {
+      SetUpSimulation(run.state, run.window);
+    } catch (const Exception& e) {
+      EXPECT_TRUE(c.refused) << c.mean;
+      EXPECT_NE(std::string(e.what()).find("ponad milion losowań"), std::string::npos) << e.what();
+      EXPECT_FALSE(run.state.IsSetUp());
+      continue;
+    }
+    ASSERT_FALSE(c.refused) << c.mean;  // stepping such a run would not end
+    for (int i = 0; i < 3; ++i) SimulationStep(run.state, run.window);
+    EXPECT_EQ(run.window.log.back(), "0\t0\t0\t0");
+  }
+}
+
+TEST(DurationGuard, AcceptedRunsStartTheirCalls) {
+  // About 740 draws per call: far from the line. All 50 subscribers start in one cell,
+  // whose 10 channels all get a call, each of no steps.
+  GuardRun run("-4", "1", 100);
+  run.window.controls.subscriberCount = 50;
+  SetUpSimulation(run.state, run.window);
+  SimulationStep(run.state, run.window);
+  EXPECT_EQ(run.window.log.back(), "0\t10\t0\t0");
+}
+
+}  // namespace
