@@ -156,7 +156,7 @@ TEST_F(NumTextTest, TryStrToFloatAcceptsOnlyTheGeneralShape) {
   }
 }
 
-TEST_F(NumTextTest, StrToFloatErrorNamesTheOriginalText) {
+TEST_F(NumTextTest, StrToFloatErrorNamesTheTextAsTyped) {
   SetDecimalSeparator(',');
   try {
     StrToFloat(" 2.5 ");
