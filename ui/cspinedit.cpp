@@ -31,7 +31,11 @@ namespace {
 constexpr int kWindowFontPixels = 11;
 constexpr int kWindowEditHeight = 22;
 constexpr int kBorderHeight = 1;
-// The buttons keep this much of the field's width and height to their right and below.
+// The field's sunken frame, two pixels on every side. The buttons sit inside it, at the
+// top of the area it encloses, so that the frame is drawn whole round them.
+constexpr int kFrameWidth = 2;
+// The buttons' left edge lies this much short of the field's width, measured from the
+// frame's inner edge, and their height this much short of the field's height.
 constexpr int kButtonInset = 5;
 constexpr int kTextGap = 2;
 
@@ -206,8 +210,8 @@ void TCSpinEdit::changeEvent(QEvent* event) {
 
 void TCSpinEdit::PlaceButton() {
   const int buttonWidth = button_->width();
-  button_->setGeometry(width() - buttonWidth - kButtonInset, 0, buttonWidth,
-                       height() - kButtonInset);
+  button_->setGeometry(kFrameWidth + width() - buttonWidth - kButtonInset, kFrameWidth,
+                       buttonWidth, height() - kButtonInset);
   // The base class draws the text inside its contents rectangle, less the margins and a
   // fixed gap; the right margin is chosen so the text stops kTextGap short of the
   // buttons.
