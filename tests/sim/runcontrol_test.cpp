@@ -1,5 +1,6 @@
-// Run control: Start / Stop through the run states, the timer's end of a timed run, and
-// the timed run without a timer.
+// Run control: Start / Stop through the run states and the timer's end of a timed run.
+// The window's tests drive the same rules through its buttons, and the runner's tests
+// compare its timed runs with the log of the saved file.
 #include "sim/runcontrol.h"
 
 #include <gtest/gtest.h>
@@ -52,29 +53,6 @@ TEST(RunControl, StartStopThroughTheRunStates) {
   EXPECT_EQ(run.window.log.size(), 1u + 3 + 4);
   run.control.StartStop(timer);  // finished: nothing
   EXPECT_FALSE(timer.running);
-}
-
-TEST(RunControl, AManualStepPastTheEndStillStopsTheTimer) {
-  SimControls c;
-  c.stepLimit = 1;
-  TestRun run(c);
-  FakeTimer timer;
-  run.SetUp().control.StartStop(timer);
-  run.Steps(2);  // the summary step by hand while the timer runs
-  EXPECT_TRUE(timer.running);
-  run.control.Tick(timer);
-  EXPECT_FALSE(timer.running);
-  EXPECT_EQ(run.state.stepCounter, 3);
-}
-
-TEST(RunControl, RunToEndMakesTheTimedRunsSteps) {
-  SimControls c;
-  c.stepLimit = 4;
-  TestRun run(c);
-  run.SetUp().control.RunToEnd();
-  EXPECT_EQ(run.state.stepCounter, run.control.TimedRunSteps());
-  EXPECT_EQ(run.window.log.size(), 1u + 5 + 4);
-  EXPECT_EQ(run.window.log[6].rfind("średnie", 0), 0u);
 }
 
 }  // namespace
