@@ -1,7 +1,8 @@
 // The program's one window, Form1: the parameter controls, the run buttons, the log,
 // the chart and the menu, wired to the simulation. It holds the run's state and is the
 // simulation's window: the set-up reads its controls, the step writes its log, its
-// chart and the cell picture on its client area.
+// chart and the cell picture on its client area. How a run proceeds is the run
+// control's business; the handlers only pass the buttons and the timer to it.
 #pragma once
 
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/runcontrol.h"
 #include "sim/simulationstate.h"
 #include "sim/simwindow.h"
 
@@ -83,12 +85,13 @@ class TForm1 : public QMainWindow, public SimWindow {
   void SetTabOrder();
   void ConnectHandlers();
   void PlaceOnScreen();
-  // Runs a handler as the toolkit does: an exception ends the handler and its text is
-  // shown in a message box; the program goes on with the state the handler left.
+  // Runs a handler so that an exception ends it and the user reads its text in a message
+  // box; the program goes on with the state the handler left.
   template <typename F>
   void Handle(F&& handler);
 
   SimulationState state_;
+  RunControl run_;
   std::vector<std::string> log_;
   bool activated_ = false;
 };
