@@ -98,8 +98,9 @@ void TChartSeries::ReadData(const uint8_t* bytes, size_t size) {
   Clear();
   DataReader in(bytes, size);
   const uint8_t flags = in.Byte();
+  // A negative count stores no points: the block is read as an empty series, not refused,
+  // so a chart saved with it still loads.
   const int32_t count = in.Int32();
-  if (count < 0) throw EChartException("Series Data: the stored point count is negative.");
   {
     UpdateScope update(*this);
     for (int32_t k = 0; k < count; ++k) {

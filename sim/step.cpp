@@ -309,10 +309,7 @@ void SimulationStep(SimulationState& s, SimWindow& window) {
   if (!s.IsSetUp()) throw std::logic_error("SimulationStep before SetUpSimulation");
   StartNewCalls(s);
   RecountCells(s);
-  if (Canvas* canvas = window.GridCanvas()) {
-    DrawCellGrid(s, *canvas);
-    window.GridDrawn();
-  }
+  ShowCellGrid(s, window);
   AppendLogLine(s, window);
   AddToTotals(s);
   FeedChart(s, window);

@@ -179,7 +179,7 @@ TEST(SeriesDataTest, DamagedBlocksAreRefused) {
       {0, 1, 0, 0},
       std::vector<uint8_t>(good.begin(), good.end() - 1),
       std::vector<uint8_t>(good.begin(), good.begin() + 12),
-      {0, 0xFF, 0xFF, 0xFF, 0xFF},              // negative count
+      {0, 0xFE, 0xFF, 0xFF, 0xFF, 0},           // negative count, then stray bytes
       {0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0},  // count far beyond the block
       {4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 'a'},  // label longer than the block
       {0, 0, 0, 0, 0, 42},                      // bytes after the last point
@@ -195,6 +195,17 @@ TEST(SeriesDataTest, DamagedBlocksAreRefused) {
     EXPECT_EQ(series.UpdateDepth(), 0);
     EXPECT_FALSE(series.DataEntered());
   }
+}
+
+TEST(SeriesDataTest, NegativeCountReadsAsNoPoints) {
+  const std::vector<uint8_t> good = ProgramBytes();
+  TChartSeries series;
+  series.ReadData(good.data(), good.size());
+  const std::vector<uint8_t> negative = {0, 0xFF, 0xFF, 0xFF, 0xFF};
+  series.ReadData(negative.data(), negative.size());
+  EXPECT_EQ(series.Count(), 0);
+  EXPECT_TRUE(series.DataEntered());
+  EXPECT_EQ(series.UpdateDepth(), 0);
 }
 
 TEST(SeriesDataTest, FailedReadStillEndsTheUpdate) {
