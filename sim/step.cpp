@@ -51,10 +51,14 @@ void StartNewCalls(SimulationState& s) {
       duration = DurationFromDraw(g.NormalVariate(s.callMean, s.callDeviation));
     } while (duration < 0);
     sub.callStepsLeft = duration;
+    s.startedCallSteps += duration;  // experiment counter: mean duration of started calls
     if (++busy == channels) --freeCells;
     ++started;
     ++s.newCalls;
   }
+  // Experiment counter: the drawn calls that found no place. The walk above stops only
+  // once it has started them all or no cell has a free channel left.
+  s.blockedCalls = wanted - started;
 }
 
 void RecountCells(SimulationState& s) {
@@ -140,6 +144,7 @@ inline void ApplyMove(SimulationState& s, Subscriber& sub, const MoveTable& tabl
   if ((int32_t(direction != kStay) & int32_t(sub.callStepsLeft > 0)) == 0) return;
 
   // Hand-over. A call in its last step is carried even into a full cell.
+  ++s.handovers;  // experiment counter: dropped calls were handed over too
   --s.cellCalls[old];
   if (s.cellCalls[now] == s.channelsPerCell && sub.callStepsLeft != 1) {
     sub.callStepsLeft = 0;
