@@ -15,8 +15,8 @@
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/report.h"
+#include "sim/runcontrol.h"
 #include "sim/setup.h"
-#include "sim/step.h"
 
 namespace {
 
@@ -131,12 +131,14 @@ void CheckPlan(const ExperimentPlan& plan) {
   }
 }
 
-void CheckSetUp(const SimControls& controls) {
+int64_t CheckedTimedRunSteps(const SimControls& controls) {
   RandomVariates generator(1);
   RuntimeRandom moves;
   SimulationState s(generator, moves);
   MeasuringWindow window(controls, [] {});
-  SetUpSimulation(s, window);
+  RunControl run(s, window);
+  run.SetUp();
+  return run.TimedRunSteps();
 }
 
 std::vector<RunPlan> ExperimentRuns(const ExperimentPlan& plan) {
@@ -193,8 +195,9 @@ RunResult MeasureRun(const RunPlan& run, const std::function<void(const StepCoun
     runningMax = std::max(runningMax, s.runningCalls);
     callSteps += startedSteps;
   });
-  SetUpSimulation(s, window);
-  for (int64_t i = 0; i < run.steps; ++i) SimulationStep(s, window);
+  RunControl control(s, window);
+  control.SetUp();
+  for (int64_t i = 0; i < run.steps; ++i) control.Step();
 
   r.gridSide = s.gridSide;
   r.subscribers = s.subscriberCount;

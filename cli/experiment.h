@@ -47,9 +47,10 @@ struct ExperimentPlan {
 // would hold them at its end and repeat one run).
 void CheckPlan(const ExperimentPlan& plan);
 
-// Sets a run up with the controls and throws what the set-up throws for unusable ones
-// (a mean and deviation that give no call duration), before any output is begun.
-void CheckSetUp(const SimControls& controls);
+// Sets a run up with the controls, as a check before any output is begun, and returns
+// the steps of its timed run. Throws what the set-up throws for unusable controls (a
+// mean and deviation that give no call duration).
+int64_t CheckedTimedRunSteps(const SimControls& controls);
 
 // One run: the controls it is set up with.
 struct RunPlan {

@@ -28,12 +28,6 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads,
                          const ExperimentOutputs& outputs, std::ostream& out,
                          std::ostream& err, std::ostream* progress) {
   try {
-    CheckSetUp(plan.controls);
-  } catch (const Exception& e) {
-    err << "vadidazid-sim: " << e.what() << "\n";
-    return 2;
-  }
-  try {
     // Both files exist (as temporaries) before the first step, so an unwritable place
     // is reported at once rather than after a long experiment.
     std::unique_ptr<ResultFile> steps, results;

@@ -15,8 +15,8 @@ struct ExperimentOutputs {
   bool summary = false;                // also given when no other output is asked for
 };
 
-// The plan has passed CheckPlan. Exit status as the runner's: 0 done, 1 an output
-// could not be written, 2 parameters the set-up refuses. `progress`, when given, is the
+// The plan has passed CheckPlan and its controls CheckedTimedRunSteps. Exit status as
+// the runner's: 0 done, 1 an output could not be written. `progress`, when given, is the
 // terminal for the progress line.
 int RunExperimentCommand(const ExperimentPlan& plan, int threads,
                          const ExperimentOutputs& outputs, std::ostream& out,

@@ -1,4 +1,5 @@
 // Entry point of the headless runner.
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,5 +10,13 @@
 int main(int argc, char** argv) {
   SetDecimalSeparator(LocaleDecimalSeparator());
   std::ios::sync_with_stdio(false);
-  return RunSimulator(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+  int status = RunSimulator(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+  // The last bytes reach standard output only here; losing them (a full disc, a closed
+  // pipe) is a failed run, as a failed write of --out is.
+  const bool flushed = static_cast<bool>(std::cout.flush());
+  if ((!flushed || std::fclose(stdout) != 0) && status == 0) {
+    std::cerr << "vadidazid-sim: Stream write error (standard output)\n";
+    status = 1;
+  }
+  return status;
 }

@@ -16,16 +16,18 @@
 #include <unistd.h>
 
 #include "cli/experimentcommand.h"
-#include "platform/cp1250.h"
 #include "platform/exceptions.h"
 #include "platform/filestream.h"
 #include "platform/numtext.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
+#include "sim/report.h"
+#include "sim/runcontrol.h"
 #include "sim/setup.h"
-#include "sim/step.h"
 
 namespace {
+
+const char* const kStandardOutputError = "Stream write error (standard output)";
 
 struct Options {
   SimControls controls;
@@ -167,8 +169,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
 class OutputBuffer {
  public:
   explicit OutputBuffer(std::function<void(const std::string&)> sink) : sink_(std::move(sink)) {}
-  void Add(const std::string& text) {
-    buffer_ += text;
+  // Lets the writer append to the pending bytes, then passes them on once there are many.
+  template <typename Writer>
+  void Append(Writer&& write) {
+    write(buffer_);
     if (buffer_.size() >= 1 << 16) Flush();
   }
   void Discard() { buffer_.clear(); }
@@ -191,17 +195,25 @@ class HeadlessWindow : public SimWindow {
   void ClearLog() override { output_.Discard(); }
   void AddLogLine(const std::string& line) override {
     if (options_.chart) return;
-    output_.Add(fileBytes_ ? Utf8ToCp1250(line) + "\r\n" : line + "\n");
+    output_.Append([&](std::string& bytes) {
+      if (fileBytes_) {
+        AppendLogFileLine(bytes, line);
+      } else {
+        bytes += line;
+        bytes += '\n';
+      }
+    });
   }
   std::vector<std::string> LogLines() const override { return {}; }
   void ClearChartSeries(int) override {}
   void AddChartValue(int index, double value) override {
     if (!options_.chart) return;
-    char text[32];
-    auto [end, ec] = std::to_chars(text, text + sizeof text, value);
-    std::string item(text, end);
-    item += index == 3 ? "\n" : "\t";
-    output_.Add(item);
+    output_.Append([&](std::string& bytes) {
+      char text[32];
+      char* end = std::to_chars(text, text + sizeof text, value).ptr;
+      bytes.append(text, size_t(end - text));
+      bytes += index == 3 ? '\n' : '\t';
+    });
   }
   Canvas* GridCanvas() override { return nullptr; }
   void ShowMessage(const std::string&) override {}
@@ -220,7 +232,8 @@ bool IsExperiment(const Options& o) {
 ExperimentPlan PlanOf(const Options& o) {
   ExperimentPlan plan;
   plan.controls = o.controls;
-  plan.steps = o.steps ? *o.steps : int64_t(o.controls.stepLimit) + 1;
+  // Without --steps, a run is as long as an uninterrupted timed run.
+  plan.steps = o.steps.value_or(CheckedTimedRunSteps(o.controls));
   plan.warmup = o.warmup.value_or(0);
   plan.replications = o.replications.value_or(1);
   plan.sweep = o.sweep;
@@ -314,6 +327,9 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
     } catch (const UsageError& e) {
       err << "vadidazid-sim: " << e.message << "\n" << "Try 'vadidazid-sim --help'.\n";
       return 2;
+    } catch (const Exception& e) {
+      err << "vadidazid-sim: " << e.what() << "\n";
+      return 2;
     }
     return RunExperiment(options, plan, out, err);
   }
@@ -325,8 +341,8 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
     OutputBuffer output([&](const std::string& bytes) {
       if (file) {
         file->Write(bytes);
-      } else {
-        out << bytes;
+      } else if (!out.write(bytes.data(), std::streamsize(bytes.size()))) {
+        throw EWriteError(kStandardOutputError);
       }
     });
     HeadlessWindow window(options, output, file != nullptr);
@@ -335,17 +351,21 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
     RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
     RuntimeRandom moves;
     SimulationState state(generator, moves);
+    RunControl run(state, window);
     try {
-      SetUpSimulation(state, window);
+      run.SetUp();
     } catch (const Exception& e) {
       err << "vadidazid-sim: " << e.what() << "\n";
       return 2;
     }
-    const int64_t steps = options.steps ? *options.steps : int64_t(state.stepLimit) + 1;
-    for (int64_t i = 0; i < steps; ++i) SimulationStep(state, window);
+    if (options.steps) {
+      for (int64_t i = 0; i < *options.steps; ++i) run.Step();
+    } else {
+      run.RunToEnd();
+    }
     output.Flush();
     if (file) file->Close();
-    out.flush();
+    if (!out.flush()) throw EWriteError(kStandardOutputError);
   } catch (const Exception& e) {
     err << "vadidazid-sim: " << e.what() << "\n";
     return 1;

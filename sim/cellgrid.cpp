@@ -56,3 +56,10 @@ void DrawCellGrid(const SimulationState& s, Canvas& canvas) {
     y += RowPitch(h);
   }
 }
+
+void ShowCellGrid(const SimulationState& s, SimWindow& window) {
+  if (Canvas* canvas = window.GridCanvas()) {
+    DrawCellGrid(s, *canvas);
+    window.GridDrawn();
+  }
+}

@@ -5,9 +5,12 @@
 
 #include "platform/canvas.h"
 #include "sim/simulationstate.h"
+#include "sim/simwindow.h"
 
 // Precondition: a recount since set-up (maxCellSubscribers >= 1).
 void DrawCellGrid(const SimulationState& state, Canvas& canvas);
+// Draws the cells on the window's canvas, when it has one, and tells the window.
+void ShowCellGrid(const SimulationState& state, SimWindow& window);
 
 // Half the hexagon's width: sqrt(3) * h / 2, truncated.
 int HexHalfWidth(int hexSize);

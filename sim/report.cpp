@@ -58,12 +58,14 @@ void WriteSummary(const SimulationState& s, SimWindow& window) {
 
 std::string LogFileName(const SimulationState& s) { return s.fileStamp + "_dane.txt"; }
 
+void AppendLogFileLine(std::string& bytes, std::string_view line) {
+  bytes += Utf8ToCp1250(line);
+  bytes += "\r\n";
+}
+
 std::string LogFileBytes(const std::vector<std::string>& lines) {
   std::string bytes;
-  for (const std::string& line : lines) {
-    bytes += Utf8ToCp1250(line);
-    bytes += "\r\n";
-  }
+  for (const std::string& line : lines) AppendLogFileLine(bytes, line);
   return bytes;
 }
 

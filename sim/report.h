@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/simulationstate.h"
@@ -21,6 +22,8 @@ void WriteSummary(const SimulationState& state, SimWindow& window);
 std::string LogFileName(const SimulationState& state);  // fileStamp + "_dane.txt"
 // The file's bytes: every line in Windows-1250 followed by CR LF.
 std::string LogFileBytes(const std::vector<std::string>& lines);
+// Appends one line's bytes as the log file holds them, for writers that stream the log.
+void AppendLogFileLine(std::string& bytes, std::string_view line);
 // Creates (or replaces) the file; EFCreateError / EWriteError on failure.
 void WriteLogFile(const std::string& fileName, const std::vector<std::string>& lines);
 // "Zapisz dane": writes the window's log under the run's stamp and confirms.

@@ -29,10 +29,9 @@
 #include "platform/qtcolor.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
-#include "sim/cellgrid.h"
 #include "sim/report.h"
+#include "sim/runcontrol.h"
 #include "sim/setup.h"
-#include "sim/step.h"
 #include "ui/chartwidget.h"
 #include "ui/clientarea.h"
 #include "ui/cspinedit.h"
@@ -88,6 +87,24 @@ QPushButton* Button(QWidget* parent, const char* caption, int l, int t, int w, i
   return Place(new QPushButton(QString::fromUtf8(caption), parent), l, t, w, h);
 }
 
+// The window's timer as the run's step timer.
+class WindowTimer : public StepTimer {
+ public:
+  explicit WindowTimer(QTimer* timer) : timer_(timer) {}
+  bool Running() const override { return timer_->isActive(); }
+  void SetRunning(bool running) override {
+    if (running) {
+      timer_->start();
+    } else {
+      timer_->stop();
+    }
+  }
+  void SetInterval(int milliseconds) override { timer_->setInterval(milliseconds); }
+
+ private:
+  QTimer* timer_;
+};
+
 // The spin edit's value with its limits applied, as leaving the field would apply them.
 int32_t LimitedValue(TCSpinEdit* spin) {
   const int32_t value = spin->GetValue();
@@ -100,7 +117,7 @@ int32_t LimitedValue(TCSpinEdit* spin) {
 TForm1::TForm1(QWidget* parent) : TForm1(SimGenerator(), ProcessRuntimeRandom(), parent) {}
 
 TForm1::TForm1(RandomVariates& generator, RuntimeRandom& moves, QWidget* parent)
-    : QMainWindow(parent), state_(generator, moves) {
+    : QMainWindow(parent), state_(generator, moves), run_(state_, *this) {
   CreateControls();
   CreateMenu();
   SetTabOrder();
@@ -281,35 +298,21 @@ void TForm1::ShowMessage(const std::string& utf8) { ::ShowMessage(utf8, this); }
 void TForm1::FormActivate() {
   Edit1->setText(QString::fromStdString(FloatToStr(5.0)));
   Edit2->setText(QString::fromStdString(FloatToStr(0.01)));
-  SetUpSimulation(state_, *this);
+  run_.SetUp();
 }
 
 void TForm1::Button1Click() {
-  if (state_.stepCounter == 0) {
-    SetUpSimulation(state_, *this);
-    RecountCells(state_);
-    DrawCellGrid(state_, ClientArea->Canvas());
-    GridDrawn();
-    Timer1->setInterval(1000 / state_.stepsPerSecond);
-  }
-  if (state_.stepCounter < state_.stepLimit) {
-    if (Timer1->isActive()) {
-      Timer1->stop();
-    } else {
-      Timer1->start();
-    }
-  }
+  WindowTimer timer(Timer1);
+  run_.StartStop(timer);
 }
 
-void TForm1::Button2Click() { SimulationStep(state_, *this); }
+void TForm1::Button2Click() { run_.Step(); }
 
-void TForm1::Button3Click() { SetUpSimulation(state_, *this); }
+void TForm1::Button3Click() { run_.SetUp(); }
 
 void TForm1::Timer1Timer() {
-  SimulationStep(state_, *this);
-  // A run is over once the summary step is behind it, also when "Krok" took the counter
-  // past the limit between two ticks.
-  if (state_.stepCounter >= int64_t(state_.stepLimit) + 1) Timer1->stop();
+  WindowTimer timer(Timer1);
+  run_.Tick(timer);
 }
 
 void TForm1::Zakocz1Click() { close(); }

@@ -1,7 +1,8 @@
 // The program's one window, Form1: the parameter controls, the run buttons, the log,
 // the chart and the menu, wired to the simulation. It holds the run's state and is the
 // simulation's window: the set-up reads its controls, the step writes its log, its
-// chart and the cell picture on its client area.
+// chart and the cell picture on its client area. How a run proceeds is the run
+// control's business; the handlers only pass the buttons and the timer to it.
 #pragma once
 
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/runcontrol.h"
 #include "sim/simulationstate.h"
 #include "sim/simwindow.h"
 
@@ -89,6 +91,7 @@ class TForm1 : public QMainWindow, public SimWindow {
   void Handle(F&& handler);
 
   SimulationState state_;
+  RunControl run_;
   std::vector<std::string> log_;
   bool activated_ = false;
 };

@@ -10,12 +10,8 @@
 #include <sstream>
 
 #include "tests/support/files.h"
-#include "random/randomvariates.h"
-#include "random/runtimerandom.h"
 #include "sim/report.h"
-#include "sim/setup.h"
-#include "sim/step.h"
-#include "tests/sim/fakewindow.h"
+#include "tests/sim/testrun.h"
 
 namespace {
 
@@ -30,17 +26,11 @@ Result RunCli(std::vector<std::string> args) {
   return {status, out.str(), err.str()};
 }
 
-// The same run made through the API with its own generators.
-std::vector<std::string> ApiLog(SimControls controls, int steps = -1) {
-  RandomVariates g(99);
-  RuntimeRandom m;
-  SimulationState s(g, m);
-  FakeWindow w;
-  w.controls = controls;
-  SetUpSimulation(s, w);
-  if (steps < 0) steps = s.stepLimit + 1;
-  for (int i = 0; i < steps; ++i) SimulationStep(s, w);
-  return w.log;
+// The same timed run made through the API with its own generators.
+std::vector<std::string> ApiLog(SimControls controls) {
+  TestRun run(controls);
+  run.SetUp().control.RunToEnd();
+  return run.window.log;
 }
 
 TEST(Runner, FileOutputHasTheBytesOfTheSavedLog) {
@@ -77,19 +67,17 @@ TEST(Runner, DefaultsToTheWindowsParametersOnStandardOutput) {
 TEST(Runner, StepsAndChartValues) {
   Result r = RunCli({"--steps", "3", "--chart", "--grid-side", "2", "--call-percent", "100"});
   ASSERT_EQ(r.status, 0) << r.err;
-  RandomVariates g(1);
-  RuntimeRandom m;
-  SimulationState s(g, m);
-  FakeWindow w;
-  w.controls.gridSide = 2;
-  w.controls.callPercent = 100;
-  SetUpSimulation(s, w);
+  SimControls c;
+  c.gridSide = 2;
+  c.callPercent = 100;
+  TestRun run(c);
+  run.SetUp();
   std::string expected;
   for (int i = 0; i < 3; ++i) {
-    SimulationStep(s, w);
+    run.Steps(1);
     for (int k = 0; k < 4; ++k) {
       char text[32];
-      auto end = std::to_chars(text, text + sizeof text, w.chart[k].back()).ptr;
+      auto end = std::to_chars(text, text + sizeof text, run.window.chart[k].back()).ptr;
       expected += std::string(text, end) + (k == 3 ? "\n" : "\t");
     }
   }
@@ -125,6 +113,13 @@ TEST(Runner, RefusesBadCommandLines) {
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
   }
+}
+
+TEST(Runner, AFailedWriteToStandardOutputIsAFailedRun) {
+  std::ostream broken(nullptr);
+  std::ostringstream err;
+  EXPECT_EQ(RunSimulator({"--steps", "2"}, broken, err), 1);
+  EXPECT_EQ(err.str(), "vadidazid-sim: Stream write error (standard output)\n");
 }
 
 TEST(Runner, HelpListsEveryOption) {

@@ -5,11 +5,8 @@
 
 #include <algorithm>
 
-#include "random/randomvariates.h"
-#include "random/runtimerandom.h"
-#include "sim/setup.h"
 #include "sim/step.h"
-#include "tests/sim/fakewindow.h"
+#include "tests/sim/testrun.h"
 
 namespace {
 
@@ -51,21 +48,17 @@ class CallCanvas : public Canvas {
   }
 };
 
-struct Grid {
-  RandomVariates g{1};
-  RuntimeRandom m;
-  SimulationState s{g, m};
-  FakeWindow w;
+struct Grid : TestRun {
   CallCanvas canvas;
   explicit Grid(int n, int subscribers = 1000) {
-    w.controls.gridSide = n;
-    w.controls.subscriberCount = subscribers;
-    SetUpSimulation(s, w);
-    RecountCells(s);
+    window.controls.gridSide = n;
+    window.controls.subscriberCount = subscribers;
+    SetUp();
+    RecountCells(state);
   }
   void Draw() {
     canvas.calls.clear();
-    DrawCellGrid(s, canvas);
+    DrawCellGrid(state, canvas);
   }
 };
 
@@ -93,12 +86,12 @@ TEST(CellGrid, CirclesOfFullEmptyAndHalfCells) {
   Grid grid(10, 4);
   // Cell (4, 4) holds the fullest count, cell (5, 4) half of it with one call,
   // cell (0, 0) nothing.
-  grid.s.cellSubscribers.assign(100, 0);
-  grid.s.cellCalls.assign(100, 0);
-  grid.s.cellSubscribers[44] = 4;
-  grid.s.cellSubscribers[45] = 2;
-  grid.s.cellCalls[45] = 1;
-  grid.s.maxCellSubscribers = 4;
+  grid.state.cellSubscribers.assign(100, 0);
+  grid.state.cellCalls.assign(100, 0);
+  grid.state.cellSubscribers[44] = 4;
+  grid.state.cellSubscribers[45] = 2;
+  grid.state.cellCalls[45] = 1;
+  grid.state.maxCellSubscribers = 4;
   grid.Draw();
   const int w = 17, h = 20;
 
@@ -126,9 +119,9 @@ TEST(CellGrid, CirclesOfFullEmptyAndHalfCells) {
 
 TEST(CellGrid, FullCellsAreOutlinedInRed) {
   Grid grid(10);
-  grid.s.cellCalls[7] = 10;
-  grid.s.cellCalls[8] = 9;
-  grid.s.cellCalls[9] = 11;
+  grid.state.cellCalls[7] = 10;
+  grid.state.cellCalls[8] = 9;
+  grid.state.cellCalls[9] = 11;
   grid.Draw();
   for (int k : {7, 8, 9}) {
     const auto cell = grid.canvas.Cell(k);
@@ -144,10 +137,10 @@ TEST(CellGrid, EveryGridSideFitsTheDrawingRectangle) {
   };
   for (Pitch p : {Pitch{2, 97, 84, 169, 147}, Pitch{10, 20, 17, 35, 31}, Pitch{16, 13, 11, 23, 21}}) {
     Grid grid(p.n);
-    EXPECT_EQ(grid.s.hexSize, p.h);
+    EXPECT_EQ(grid.state.hexSize, p.h);
     EXPECT_EQ(HexHalfWidth(p.h), p.w);
-    EXPECT_EQ(CellOrigin(grid.s, 0, 1).x - CellOrigin(grid.s, 0, 0).x, p.column);
-    EXPECT_EQ(CellOrigin(grid.s, 1, 0).y - CellOrigin(grid.s, 0, 0).y, p.row);
+    EXPECT_EQ(CellOrigin(grid.state, 0, 1).x - CellOrigin(grid.state, 0, 0).x, p.column);
+    EXPECT_EQ(CellOrigin(grid.state, 1, 0).y - CellOrigin(grid.state, 0, 0).y, p.row);
   }
   for (int n = 2; n <= 16; ++n) {
     Grid grid(n);

@@ -6,11 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "random/randomvariates.h"
-#include "random/runtimerandom.h"
-#include "sim/setup.h"
-#include "sim/step.h"
-#include "tests/sim/fakewindow.h"
+#include "tests/sim/testrun.h"
 #include "tests/support/files.h"
 
 namespace {
@@ -31,22 +27,19 @@ const GoldenRun kRuns[] = {
 };
 
 std::string LogOf(const GoldenRun& r) {
-  RandomVariates g(1);
-  RuntimeRandom moves;
-  SimulationState s(g, moves);
-  FakeWindow w;
-  w.controls.gridSide = r.n;
-  w.controls.subscriberCount = r.m;
-  w.controls.channelsPerCell = r.c;
-  w.controls.callPercent = r.p;
-  w.controls.stepLimit = r.stepLimit;
-  w.controls.seed = r.seed;
-  w.controls.meanText = r.mean;
-  w.controls.deviationText = r.deviation;
-  SetUpSimulation(s, w);
-  for (int i = 0; i <= r.stepLimit; ++i) SimulationStep(s, w);
+  SimControls c;
+  c.gridSide = r.n;
+  c.subscriberCount = r.m;
+  c.channelsPerCell = r.c;
+  c.callPercent = r.p;
+  c.stepLimit = r.stepLimit;
+  c.seed = r.seed;
+  c.meanText = r.mean;
+  c.deviationText = r.deviation;
+  TestRun run(c);
+  run.SetUp().Steps(r.stepLimit + 1);
   std::string text;
-  for (const std::string& line : w.log) text += line + "\n";
+  for (const std::string& line : run.window.log) text += line + "\n";
   return text;
 }
 

@@ -12,9 +12,7 @@
 #include "platform/numtext.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
-#include "sim/setup.h"
-#include "sim/step.h"
-#include "tests/sim/fakewindow.h"
+#include "tests/sim/testrun.h"
 
 namespace {
 
@@ -74,26 +72,23 @@ TEST(Report, TotalsSurviveBeyondThirtyTwoBits) {
 }
 
 TEST(Report, StepLimitOneWritesTheSummaryInTheSecondStep) {
-  RandomVariates g(1);
-  RuntimeRandom m;
-  SimulationState s(g, m);
-  FakeWindow w;
-  w.controls.stepLimit = 1;
-  w.controls.callPercent = 100;
-  SetUpSimulation(s, w);
-  SimulationStep(s, w);
-  EXPECT_EQ(w.log.size(), 2u);
-  SimulationStep(s, w);
-  ASSERT_EQ(w.log.size(), 7u);
-  int first = std::stoi(w.log[1]), second = std::stoi(w.log[2]);
-  EXPECT_EQ(w.log[3], "średnie obciążenie sieci: " +
-                          FloatToStr(double(first + second) / 1 / 1000 * 100) + "%");
-  EXPECT_EQ(w.log[4], "maxymalne obciążenie sieci: " +
-                          FloatToStr(std::max(first, second) / 1000.0 * 100) + "%");
-  SimulationStep(s, w);
-  SimulationStep(s, w);
-  EXPECT_EQ(w.log.size(), 9u);  // later steps: step lines, no second summary
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(w.chart[i].size(), 4u);
+  SimControls c;
+  c.stepLimit = 1;
+  c.callPercent = 100;
+  TestRun run(c);
+  const std::vector<std::string>& log = run.window.log;
+  run.SetUp().Steps(1);
+  EXPECT_EQ(log.size(), 2u);
+  run.Steps(1);
+  ASSERT_EQ(log.size(), 7u);
+  int first = std::stoi(log[1]), second = std::stoi(log[2]);
+  EXPECT_EQ(log[3], "średnie obciążenie sieci: " +
+                        FloatToStr(double(first + second) / 1 / 1000 * 100) + "%");
+  EXPECT_EQ(log[4], "maxymalne obciążenie sieci: " +
+                        FloatToStr(std::max(first, second) / 1000.0 * 100) + "%");
+  run.Steps(2);
+  EXPECT_EQ(log.size(), 9u);  // later steps: step lines, no second summary
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(run.window.chart[i].size(), 4u);
 }
 
 TEST(Report, LogFileBytesAreWindows1250WithCrLf) {
@@ -104,37 +99,30 @@ TEST(Report, LogFileBytesAreWindows1250WithCrLf) {
 }
 
 TEST(Report, SaveWritesUnderTheStampAndConfirms) {
-  RandomVariates g(1);
-  RuntimeRandom m;
-  SimulationState s(g, m);
-  s.localTime = [] { return LocalTime(2008, 3, 7, 14, 5, 9); };
-  FakeWindow w;
-  SetUpSimulation(s, w);
+  TestRun run;
+  run.SetUp();
   const std::string name = "2008-03-07-14-05-09_dane.txt";
   std::remove(name.c_str());
-  SaveLogFile(s, w);
+  SaveLogFile(run.state, run.window);
   EXPECT_EQ(ReadFile(name), "lroz\tnowe\tzerw\tzak\r\n");
-  EXPECT_EQ(w.messages, std::vector<std::string>{"zapisano dane do pliku: " + name});
-  SimulationStep(s, w);
-  SaveLogFile(s, w);  // the same name again: replaced
-  EXPECT_EQ(ReadFile(name), LogFileBytes(w.log));
+  EXPECT_EQ(run.window.messages, std::vector<std::string>{"zapisano dane do pliku: " + name});
+  run.Steps(1);
+  SaveLogFile(run.state, run.window);  // the same name again: replaced
+  EXPECT_EQ(ReadFile(name), LogFileBytes(run.window.log));
   std::remove(name.c_str());
 }
 
 TEST(Report, SaveThatCannotCreateTheFileConfirmsNothing) {
-  RandomVariates g(1);
-  RuntimeRandom m;
-  SimulationState s(g, m);
-  FakeWindow w;
-  SetUpSimulation(s, w);
-  s.fileStamp = "/nonexistent-directory/stamp";
+  TestRun run;
+  run.SetUp();
+  run.state.fileStamp = "/nonexistent-directory/stamp";
   try {
-    SaveLogFile(s, w);
+    SaveLogFile(run.state, run.window);
     FAIL() << "saved into a missing directory";
   } catch (const EFCreateError& e) {
     EXPECT_STREQ(e.what(), "Cannot create file /nonexistent-directory/stamp_dane.txt");
   }
-  EXPECT_TRUE(w.messages.empty());
+  EXPECT_TRUE(run.window.messages.empty());
 }
 
 }  // namespace

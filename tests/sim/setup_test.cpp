@@ -5,22 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/exceptions.h"
-#include "random/randomvariates.h"
-#include "random/runtimerandom.h"
-#include "sim/step.h"
-#include "tests/sim/fakewindow.h"
+#include "tests/sim/testrun.h"
 
 namespace {
-
-std::tm FixedTime() { return LocalTime(2008, 3, 7, 14, 5, 9); }
-
-struct Fixture {
-  RandomVariates generator{1};
-  RuntimeRandom moves;
-  SimulationState state{generator, moves};
-  FakeWindow window;
-  Fixture() { state.localTime = FixedTime; }
-};
 
 TEST(SetUp, StartCellAndHexSizeByGridSide) {
   struct Case {
@@ -29,10 +16,10 @@ TEST(SetUp, StartCellAndHexSizeByGridSide) {
     int hex;
   };
   for (Case c : {Case{2, 0, 97}, Case{3, 0, 65}, Case{10, 4, 20}, Case{16, 7, 13}}) {
-    Fixture f;
+    TestRun f;
     f.window.controls.gridSide = c.n;
     f.window.controls.subscriberCount = 1;
-    SetUpSimulation(f.state, f.window);
+    f.SetUp();
     EXPECT_EQ(f.state.hexSize, c.hex) << c.n;
     ASSERT_EQ(f.state.subscribers.size(), 1u);
     EXPECT_EQ(f.state.subscribers[0].column, c.start) << c.n;
@@ -50,11 +37,11 @@ TEST(SetUp, HexSizeRoundsUpForEveryGridSide) {
 }
 
 TEST(SetUp, LeavesHeaderOnlyAndZeroCounters) {
-  Fixture f;
+  TestRun f;
   f.window.log = {"old line"};
   f.state.stepCounter = 7;
   f.state.runningCallsTotal = 99;
-  SetUpSimulation(f.state, f.window);
+  f.SetUp();
   EXPECT_EQ(f.window.log, std::vector<std::string>{"lroz\tnowe\tzerw\tzak"});
   EXPECT_EQ(f.state.stepCounter, 0);
   EXPECT_EQ(f.state.runningCallsTotal, 0);
@@ -68,21 +55,21 @@ TEST(SetUp, LeavesHeaderOnlyAndZeroCounters) {
 }
 
 TEST(SetUp, ReadsTextsWithTheDecimalSeparator) {
-  Fixture f;
+  TestRun f;
   f.window.controls.meanText = " 7.5 ";
   f.window.controls.deviationText = "1e-1";
-  SetUpSimulation(f.state, f.window);
+  f.SetUp();
   EXPECT_EQ(f.state.callMean, 7.5);
   EXPECT_EQ(f.state.callDeviation, 0.1);
 }
 
 TEST(SetUp, ClampsParametersIntoTheControlsRanges) {
-  Fixture f;
+  TestRun f;
   f.window.controls.gridSide = 40;
   f.window.controls.subscriberCount = 0;
   f.window.controls.channelsPerCell = 3;
   f.window.controls.callPercent = 150;
-  SetUpSimulation(f.state, f.window);
+  f.SetUp();
   EXPECT_EQ(f.state.gridSide, 16);
   EXPECT_EQ(f.state.subscriberCount, 1);
   EXPECT_EQ(f.state.channelsPerCell, 10);
@@ -105,16 +92,16 @@ TEST(SetUp, RefusedTextsLeaveTheLastRunAsItWas) {
       {"-1", "0", nullptr},
   };
   for (const Case& c : cases) {
-    Fixture f;
-    SetUpSimulation(f.state, f.window);
-    SimulationStep(f.state, f.window);
+    TestRun f;
+    f.SetUp();
+    f.Steps(1);
     const auto log = f.window.log;
     const auto subscribers = f.state.subscribers;
     f.window.controls.meanText = c.mean;
     f.window.controls.deviationText = c.deviation;
     f.window.controls.gridSide = 3;
     try {
-      SetUpSimulation(f.state, f.window);
+      f.SetUp();
       ADD_FAILURE() << "accepted " << c.mean << " / " << c.deviation;
     } catch (const Exception& e) {
       if (c.message) {
@@ -139,29 +126,29 @@ TEST(SetUp, AcceptsMeansThatCanStillGiveADuration) {
 }
 
 TEST(SetUp, TickedSeedRestartsBothGenerators) {
-  Fixture f;
+  TestRun f;
   f.window.controls.seed = 12345;
-  SetUpSimulation(f.state, f.window);
+  f.SetUp();
   EXPECT_EQ(f.generator.NextWord(), 3607425725u);
   EXPECT_EQ(f.moves.Next(), 1220244142);
 }
 
 TEST(SetUp, UntickedSeedGoesOnFromThePresentState) {
-  Fixture f;
+  TestRun f;
   f.window.controls.reseed = false;
   RandomVariates copy = f.generator;
   RuntimeRandom movesCopy = f.moves;
-  SetUpSimulation(f.state, f.window);
+  f.SetUp();
   EXPECT_EQ(f.generator.NextWord(), copy.NextWord());
   EXPECT_EQ(f.moves.Next(), movesCopy.Next());
 }
 
 TEST(SetUp, ControlsChangedAfterSetUpDoNotReachTheRun) {
-  Fixture f;
-  SetUpSimulation(f.state, f.window);
+  TestRun f;
+  f.SetUp();
   f.window.controls.gridSide = 4;
   f.window.controls.callPercent = 0;
-  SimulationStep(f.state, f.window);
+  f.Steps(1);
   EXPECT_EQ(f.state.gridSide, 10);
   EXPECT_EQ(f.state.callPercent, 15);
 }

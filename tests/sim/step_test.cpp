@@ -7,26 +7,9 @@
 #include <algorithm>
 #include <numeric>
 
-#include "random/randomvariates.h"
-#include "random/runtimerandom.h"
-#include "sim/setup.h"
-#include "tests/sim/fakewindow.h"
+#include "tests/sim/testrun.h"
 
 namespace {
-
-struct TestRun {
-  RandomVariates generator{1};
-  RuntimeRandom moves;
-  SimulationState state{generator, moves};
-  FakeWindow window;
-  explicit TestRun(SimControls c = {}) {
-    window.controls = c;
-    SetUpSimulation(state, window);
-  }
-  void Steps(int count) {
-    for (int i = 0; i < count; ++i) SimulationStep(state, window);
-  }
-};
 
 // A state of one or more subscribers in a chosen cell, without a set-up.
 SimulationState Network(RandomVariates& g, RuntimeRandom& m, int n, int c, int count) {
@@ -65,7 +48,8 @@ int NewCallsInLog(const std::vector<std::string>& log) {
 }
 
 TEST(Step, FirstMovesForTheDefaultSeed) {
-  TestRun run;  // seed 12345, N = 10: everyone starts in column 4, row 4
+  TestRun run;
+  run.SetUp();  // seed 12345, N = 10: everyone starts in column 4, row 4
   RuntimeRandom probe;
   probe.Seed(12345);
   EXPECT_EQ(probe.Next(), 1220244142);
@@ -253,6 +237,7 @@ TEST(Step, ZeroPercentNeverStartsACall) {
   SimControls c;
   c.callPercent = 0;
   TestRun run(c);
+  run.SetUp();
   run.Steps(20);
   for (size_t i = 1; i < run.window.log.size(); ++i) {
     EXPECT_EQ(run.window.log[i], "0\t0\t0\t0") << i;
@@ -265,6 +250,7 @@ TEST(Step, ADrawBetweenMinusOneAndZeroStartsACallOfNoSteps) {
   c.deviationText = "0.01";
   c.callPercent = 100;
   TestRun run(c);
+  run.SetUp();
   run.Steps(2);
   EXPECT_GT(NewCallsInLog(run.window.log), 0);
   EXPECT_EQ(run.state.runningCalls, 0);
@@ -281,6 +267,7 @@ TEST(Step, DurationsBeyondThirtyTwoBitsAreHeld) {
 
 TEST(Step, FirstStepReportsNoDropsOrEnds) {
   TestRun run;
+  run.SetUp();
   run.Steps(1);
   ASSERT_EQ(run.window.log.size(), 2u);
   const std::string& line = run.window.log[1];
@@ -290,13 +277,14 @@ TEST(Step, FirstStepReportsNoDropsOrEnds) {
 
 TEST(Step, RunRepeatsAfterASecondSetUp) {
   TestRun run;
+  run.SetUp();
   run.Steps(101);
   const auto first = run.window.log;
   const int64_t handovers = run.state.handovers, callSteps = run.state.startedCallSteps;
   ASSERT_GT(handovers, 0);
   // Every call of this run drew one normal value; an even count leaves none pending.
   ASSERT_EQ(NewCallsInLog(first) % 2, 0);
-  SetUpSimulation(run.state, run.window);
+  run.SetUp();
   EXPECT_EQ(run.state.handovers + run.state.startedCallSteps + run.state.blockedCalls, 0);
   run.Steps(101);
   EXPECT_EQ(run.window.log, first);
@@ -306,10 +294,11 @@ TEST(Step, RunRepeatsAfterASecondSetUp) {
 
 TEST(Step, UntickedSeedDoesNotRestartTheRun) {
   TestRun run;
+  run.SetUp();
   run.Steps(30);
   const auto first = run.window.log;
   run.window.controls.reseed = false;
-  SetUpSimulation(run.state, run.window);
+  run.SetUp();
   run.Steps(30);
   EXPECT_NE(run.window.log, first);
 }
@@ -330,6 +319,7 @@ TEST(Step, EveryRunKeepsItsBookkeepingConsistent) {
     c.meanText = k.mean;
     c.deviationText = k.deviation;
     TestRun run(c);
+    run.SetUp();
     for (int step = 0; step < 40; ++step) {
       run.Steps(1);
       const auto& subs = run.state.cellSubscribers;
