@@ -149,18 +149,19 @@ Options ParseOptions(const std::vector<std::string>& args) {
     } else if (a == "--summary") {
       o.outputs.summary = true;
     } else if (a == "--summarize") {
-      // Every argument after it names a result file.
+      // The arguments after it up to the next option name result files.
       o.summarize = true;
-      o.resultFiles.assign(args.begin() + long(i) + 1, args.end());
+      while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+        o.resultFiles.push_back(args[++i]);
+      }
       if (o.resultFiles.empty()) throw UsageError{a + " needs at least one result file"};
-      if (o.optionCount > 1) throw UsageError{a + " takes no other options"};
-      break;
     } else if (a == "--help" || a == "-h") {
       o.help = true;
     } else {
       throw UsageError{"unknown option '" + a + "'"};
     }
   }
+  if (o.summarize && o.optionCount > 1) throw UsageError{"--summarize takes no other options"};
   return o;
 }
 
