@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
 #include "cli/csv.h"
 #include "cli/progress.h"
+#include "cli/resultfile.h"
 #include "cli/runner.h"
 #include "tests/support/files.h"
 
@@ -188,6 +190,80 @@ TEST(Experiment, ResultTablesThatCannotBeRead) {
   Result missing = RunCli({"--summarize", TempName("no-such-file.csv")});
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
+}
+
+TEST(Experiment, RunsInOrderAndShards) {
+  ExperimentPlan plan;
+  plan.controls.seed = 100;
+  plan.steps = 10;
+  plan.replications = 2;
+  plan.sweep = ParseSweep("channels=10:35:10");
+  struct Case {
+    Shard shard;
+    std::vector<std::pair<int, int>> runs;  // channels, seed
+  };
+  const Case cases[] = {
+      {{0, 1}, {{10, 100}, {10, 101}, {20, 100}, {20, 101}, {30, 100}, {30, 101}}},
+      {{1, 3}, {{10, 101}, {30, 100}}},
+      {{5, 6}, {{30, 101}}},
+      {{6, 7}, {}},
+  };
+  for (const Case& c : cases) {
+    plan.shard = c.shard;
+    std::vector<std::pair<int, int>> runs;
+    for (const RunPlan& r : ExperimentRuns(plan)) {
+      EXPECT_TRUE(r.controls.reseed);
+      runs.push_back({r.controls.channelsPerCell, r.controls.seed});
+    }
+    EXPECT_EQ(runs, c.runs) << c.shard.index << "/" << c.shard.count;
+  }
+  EXPECT_EQ(ParseSweep("grid-side=2:2:1000").step, 1);
+}
+
+TEST(Experiment, NoCallsDrawnLeaveTheProbabilitiesOpen) {
+  Result r = RunCli(With(kSmall, {"--call-percent", "0", "--replications", "2",
+                                  "--results", "-", "--summary"}));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const RunResult run = ParseResultTable(r.out.substr(0, r.out.find("grid_side 3"))).at(0);
+  EXPECT_EQ(run.attempts, 0);
+  EXPECT_TRUE(std::isnan(run.blockingProbability));
+  EXPECT_TRUE(std::isnan(run.droppingProbability));
+  EXPECT_EQ(run.offeredErlangsPerCell, 0.0);
+  EXPECT_EQ(run.erlangB, 0.0);
+  // One point: every parameter above the table, none as a column.
+  const std::string table = r.out.substr(r.out.find("grid_side 3"));
+  EXPECT_NE(table.find("call_percent 0, steps 40, warmup 5"), std::string::npos) << table;
+  EXPECT_NE(table.find("runs  blocking  erlang_b  dropping   load_percent\n"
+                       "   2         -  0.000000         -  0.000 ± 0.000\n"),
+            std::string::npos)
+      << table;
+}
+
+TEST(Experiment, AResultFileAppearsOnlyWhenComplete) {
+  const std::string name = TempName("kept.csv");
+  std::ostringstream out;
+  {
+    std::FILE* f = std::fopen(name.c_str(), "wb");
+    std::fputs("earlier", f);
+    std::fclose(f);
+  }
+  {
+    ResultFile dropped(name, out);
+    dropped.Write("half a table");
+  }
+  EXPECT_EQ(ReadFile(name), "earlier");
+  {
+    ResultFile done(name, out);
+    done.Write("whole");
+    EXPECT_EQ(ReadFile(name), "earlier");
+    done.Commit();
+  }
+  EXPECT_EQ(ReadFile(name), "whole");
+  ResultFile toOutput("-", out);
+  toOutput.Write("rows");
+  toOutput.Commit();
+  EXPECT_EQ(out.str(), "rows");
+  std::remove(name.c_str());
 }
 
 TEST(Experiment, ProgressText) {
