@@ -6,8 +6,8 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
-#include <memory>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
