@@ -1,6 +1,6 @@
-// The toolkit's fonts on Qt. The program names the fonts of the system it was written
-// for; they map to installed metric-compatible families so that text widths, and with
-// them every layout that measures text, come out as on that system. Glyphs are drawn
+// The toolkit's fonts on Qt. The program names its fonts by their common desktop names;
+// they map to installed metric-compatible families so that text widths, and with them
+// every layout that measures text, come out the same on every machine. Glyphs are drawn
 // without antialiasing or kerning so that the same text gives the same pixels each time.
 #pragma once
 

@@ -19,6 +19,10 @@ constexpr int kSignificantDigits = 15;
 // Positional notation is used for decimal exponents in [-4, 14], i.e. 1e-4 <= |v| < 1e15
 // after rounding to 15 digits.
 constexpr int kSmallestPositionalExponent = -4;
+// The largest double written with 15 significant digits, 1.79769313486232E308, as the
+// digits of 0.179769313486232 times ten to the exponent.
+constexpr std::string_view kLargestWrittenDigits = "179769313486232";
+constexpr long long kLargestWrittenExponent = 309;
 
 std::atomic<char> gDecimalSeparator{'.'};
 
@@ -111,10 +115,23 @@ bool TryStrToFloat(std::string_view text, double& value) {
     negative = text[i] == '-';
     ++i;
   }
-  int mantissaDigits = 0;
+  // The writer's texts for the values that are not numbers read back as those values.
+  const std::string_view body = text.substr(i, end - i);
+  if (body == "INF") {
+    value = negative ? -std::numeric_limits<double>::infinity()
+                     : std::numeric_limits<double>::infinity();
+    return true;
+  }
+  if (body == "NAN" && i == begin) {
+    value = std::numeric_limits<double>::quiet_NaN();
+    return true;
+  }
+  size_t mantissaDigits = 0;
   // Position of the first non-zero digit relative to the separator, to tell an
   // underflow from an overflow when the conversion is out of range.
   long long magnitude = 0;
+  // The mantissa's digits from the first non-zero one.
+  std::string significant;
   bool seenSeparator = false;
   bool seenNonZero = false;
   for (; i < end; ++i) {
@@ -124,6 +141,7 @@ bool TryStrToFloat(std::string_view text, double& value) {
       if (c != '0' && !seenNonZero) seenNonZero = true;
       if (seenNonZero && !seenSeparator) ++magnitude;
       if (!seenNonZero && seenSeparator) --magnitude;
+      if (seenNonZero) significant.push_back(c);
       normal.push_back(c);
     } else if (c == separator && !seenSeparator) {
       seenSeparator = true;
@@ -158,11 +176,21 @@ bool TryStrToFloat(std::string_view text, double& value) {
     if (e != std::string::npos) {
       const char* first = normal.data() + e + 1;
       const auto parsed = std::from_chars(first, normal.data() + normal.size(), exponent);
-      // An exponent too long for 64 bits has the sign that matters.
-      if (parsed.ec == std::errc::result_out_of_range) exponent = *first == '-' ? -(1LL << 62) : (1LL << 62);
+      // Of an exponent this far out only the sign matters. Holding it at 2^62 keeps the
+      // sum with the mantissa's magnitude (bounded by the text's length) inside 64 bits.
+      constexpr long long kFar = 1LL << 62;
+      if (parsed.ec == std::errc::result_out_of_range || exponent > kFar || exponent < -kFar) {
+        exponent = *first == '-' ? -kFar : kFar;
+      }
     }
+    while (!significant.empty() && significant.back() == '0') significant.pop_back();
     if (!seenNonZero || exponent + magnitude < 0) {
       result = 0.0;
+    } else if (exponent + magnitude == kLargestWrittenExponent &&
+               significant <= kLargestWrittenDigits) {
+      // Rounded to 15 digits the largest doubles lie just beyond the largest double;
+      // what the writer gives must read back.
+      result = std::numeric_limits<double>::max();
     } else {
       return false;
     }

@@ -1,7 +1,7 @@
-// Number texts as the toolkit writes and reads them: reals in the general format with at
-// most 15 significant digits and the locale's decimal separator, integers in plain
-// decimal. The decimal separator is one process-wide setting, like the toolkit's format
-// settings; the program takes it from the user's locale at start.
+// Number texts: reals in the general format with at most 15 significant digits and the
+// locale's decimal separator, integers in plain decimal. Every text the writer gives
+// reads back. The decimal separator is one process-wide setting, so that every field and
+// file of a session agrees on it; the program takes it from the user's locale at start.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,9 @@ char LocaleDecimalSeparator();
 // General format, 15 significant digits: 2.55, 0.0005, 5E-5, 1E15, -3, 0.
 std::string FloatToStr(double value);
 // Leading and trailing blanks are allowed; sign, digits, the decimal separator and an
-// exponent. Throws EConvertError "'<text>' is not a valid floating point value".
+// exponent, or the writer's INF, -INF and NAN. A value too small for a double is 0; one
+// too large fails, except the largest double as the writer rounds it. Throws
+// EConvertError "'<text>' is not a valid floating point value".
 double StrToFloat(std::string_view text);
 bool TryStrToFloat(std::string_view text, double& value);
 

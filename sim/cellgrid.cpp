@@ -27,10 +27,11 @@ void DrawCellGrid(const SimulationState& s, Canvas& canvas) {
   canvas.brush.color = clBtnFace;
   canvas.FillRect({s.gridLeft, s.gridTop, s.gridLeft + s.gridWidth, s.gridTop + s.gridHeight});
 
-  int y = s.gridTop;
   for (int r = 0; r < n; ++r) {
-    int x = s.gridLeft + (r % 2 == 1 ? w : 0);
     for (int c = 0; c < n; ++c) {
+      const TPoint origin = CellOrigin(s, r, c);
+      const int x = origin.x;
+      const int y = origin.y;
       const int k = r * n + c;
       canvas.pen.color = s.cellCalls[k] == s.channelsPerCell ? clRed : clGray;
       canvas.MoveTo(x + w, y);
@@ -50,10 +51,7 @@ void DrawCellGrid(const SimulationState& s, Canvas& canvas) {
       const double tr = w * (s.cellCalls[k] / largest);
       canvas.brush.color = clMoneyGreen;
       canvas.Ellipse(int(x + w - tr), int(y + h - tr), int(x + w + 1 + tr), int(y + h + 1 + tr));
-
-      x += 2 * w + 1;
     }
-    y += RowPitch(h);
   }
 }
 

@@ -67,11 +67,11 @@ void SetUpSimulation(SimulationState& s, SimWindow& window) {
         "rozpocząć: czas trwania rozmowy wychodzi zawsze ujemny.");
   }
 
-  s.gridLeft = 248;
-  s.gridTop = 4;
+  s.gridLeft = kGridLeft;
+  s.gridTop = kGridTop;
   s.runningCalls = 0;
-  s.gridWidth = 430;
-  s.gridHeight = 360;
+  s.gridWidth = kGridWidth;
+  s.gridHeight = kGridHeight;
   s.droppedCalls = s.newCalls = s.endedCalls = 0;
   s.blockedCalls = 0;
   s.handovers = s.startedCallSteps = 0;
@@ -114,9 +114,6 @@ void SetUpSimulation(SimulationState& s, SimWindow& window) {
 
   window.ClearLog();
   window.AddLogLine(kLogHeader);
-
-  s.runningCalls = 0;
-  for (const Subscriber& sub : s.subscribers) s.runningCalls += sub.callStepsLeft > 0;
 
   // One reading of the clock for date and time, so a set-up at midnight cannot mix two days.
   s.fileStamp = FormatFileStamp(s.localTime());

@@ -14,7 +14,7 @@
 void SetUpSimulation(SimulationState& state, SimWindow& window);
 
 // Half the hexagon's height in pixels for N cells per side.
-int32_t HexSizeFor(int32_t gridSide, int32_t gridHeight = 360);
+int32_t HexSizeFor(int32_t gridSide, int32_t gridHeight = kGridHeight);
 
 // "yyyy-mm-dd-hh-nn-ss".
 std::string FormatFileStamp(const std::tm& time);

@@ -18,6 +18,13 @@ struct Subscriber {
   int32_t callStepsLeft = 0;  // 0: idle
 };
 
+// The rectangle of the window's client area that the cells are drawn in: right of the
+// parameter boxes, above the chart.
+inline constexpr int32_t kGridLeft = 248;
+inline constexpr int32_t kGridTop = 4;
+inline constexpr int32_t kGridWidth = 430;
+inline constexpr int32_t kGridHeight = 360;
+
 struct SimulationState {
   // The generators the run draws from; by default the process-wide ones.
   SimulationState();
@@ -41,10 +48,10 @@ struct SimulationState {
 
   // Where the cells are drawn in the window's client area.
   int32_t hexSize = 0;
-  int32_t gridLeft = 248;
-  int32_t gridTop = 4;
-  int32_t gridWidth = 430;
-  int32_t gridHeight = 360;
+  int32_t gridLeft = kGridLeft;
+  int32_t gridTop = kGridTop;
+  int32_t gridWidth = kGridWidth;
+  int32_t gridHeight = kGridHeight;
 
   std::vector<Subscriber> subscribers;
   std::vector<int32_t> cellSubscribers;

@@ -1,10 +1,9 @@
 // The spin edit: value reading and writing, stepping, the keyboard filter, and keeping
 // the arrow buttons at the right end of the field.
 //
-// Enter and Return are refused with a beep and not passed on. The field this control
-// imitates was a multiline edit, where Enter would have started a new line; here the key
-// would instead reach the window's default button, which is just as unwanted while a
-// number is being typed.
+// Enter and Return are refused with a beep and not passed on: a number has no use for a
+// line break, and passed on, the key would reach the window's default button while the
+// user is still typing the number.
 #include "ui/cspinedit.h"
 
 #include <QApplication>
@@ -26,13 +25,17 @@
 #include "ui/cspinbutton.h"
 
 namespace {
-// The window lays every spin edit out 22 pixels high for its 11-pixel font. The metrics
-// of the fonts installed here may differ by a pixel from those the layout was made with,
-// so for fonts no larger than that one the minimum never exceeds the stored height.
+// The window lays every spin edit out 22 pixels high for its 11-pixel font. Installed
+// fonts differ by a pixel or so in their metrics; for fonts no larger than that one the
+// minimum is held at the window's height, so that no font moves the window's layout.
 constexpr int kWindowFontPixels = 11;
 constexpr int kWindowEditHeight = 22;
 constexpr int kBorderHeight = 1;
-// The buttons keep this much of the field's width and height to their right and below.
+// The field's sunken frame, two pixels on every side. The buttons sit inside it, at the
+// top of the area it encloses, so that the frame is drawn whole round them.
+constexpr int kFrameWidth = 2;
+// The buttons' left edge lies this much short of the field's width, measured from the
+// frame's inner edge, and their height this much short of the field's height.
 constexpr int kButtonInset = 5;
 constexpr int kTextGap = 2;
 
@@ -207,8 +210,8 @@ void TCSpinEdit::changeEvent(QEvent* event) {
 
 void TCSpinEdit::PlaceButton() {
   const int buttonWidth = button_->width();
-  button_->setGeometry(width() - buttonWidth - kButtonInset, 0, buttonWidth,
-                       height() - kButtonInset);
+  button_->setGeometry(kFrameWidth + width() - buttonWidth - kButtonInset, kFrameWidth,
+                       buttonWidth, height() - kButtonInset);
   // The base class draws the text inside its contents rectangle, less the margins and a
   // fixed gap; the right margin is chosen so the text stops kTextGap short of the
   // buttons.

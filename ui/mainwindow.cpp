@@ -63,8 +63,8 @@ QGroupBox* GroupBox(QWidget* parent, const char* caption, int l, int t, int w, i
 
 QLabel* StaticText(QWidget* parent, const char* caption, int l, int t, int w, int h) {
   auto* label = Place(new QLabel(QString::fromUtf8(caption), parent), l, t, w, h);
-  // The installed fonts run a little wider than the ones the layout was made with: a
-  // caption may grow to the right rather than lose its last letters.
+  // A caption that the installed font makes wider than its box grows to the right
+  // rather than lose its last letters.
   label->resize(std::max(w, label->sizeHint().width()), h);
   return label;
 }
@@ -186,7 +186,7 @@ void TForm1::CreateControls() {
   memo.setColor(QPalette::Base, ToQColor(clBtnFace));
   memo.setColor(QPalette::Text, ToQColor(clWindowText));
   Memo1->setPalette(memo);
-  // Tab stops every eight characters, as the toolkit's memo sets them.
+  // Tab stops every eight characters, so that the log's columns line up.
   Memo1->setTabStopDistance(8 * QFontMetricsF(Memo1->font()).horizontalAdvance(QLatin1Char('x')));
 
   Chart1 = new TChartWidget(CreateProgramChart(), c);

@@ -85,8 +85,8 @@ class TForm1 : public QMainWindow, public SimWindow {
   void SetTabOrder();
   void ConnectHandlers();
   void PlaceOnScreen();
-  // Runs a handler as the toolkit does: an exception ends the handler and its text is
-  // shown in a message box; the program goes on with the state the handler left.
+  // Runs a handler so that an exception ends it and the user reads its text in a message
+  // box; the program goes on with the state the handler left.
   template <typename F>
   void Handle(F&& handler);
 

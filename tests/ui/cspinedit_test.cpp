@@ -262,9 +262,9 @@ TEST_F(SpinEditTest, ButtonsSitAtTheRightEnd) {
     int width, height;
     QRect pair, up, down;
   } const cases[] = {
-      {61, 22, {41, 0, 15, 17}, {0, 0, 15, 8}, {0, 7, 15, 10}},
-      {100, 30, {80, 0, 15, 25}, {0, 0, 15, 12}, {0, 11, 15, 14}},
-      {61, 23, {41, 0, 15, 18}, {0, 0, 15, 9}, {0, 8, 15, 10}},
+      {61, 22, {43, 2, 15, 17}, {0, 0, 15, 8}, {0, 7, 15, 10}},
+      {100, 30, {82, 2, 15, 25}, {0, 0, 15, 12}, {0, 11, 15, 14}},
+      {61, 23, {43, 2, 15, 18}, {0, 0, 15, 9}, {0, 8, 15, 10}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
@@ -275,6 +275,15 @@ TEST_F(SpinEditTest, ButtonsSitAtTheRightEnd) {
     EXPECT_EQ(pair->GetUpButton()->geometry(), c.up);
     EXPECT_EQ(pair->GetDownButton()->geometry(), c.down);
   }
+}
+
+TEST_F(SpinEditTest, ButtonsLeaveTheFrameWhole) {
+  edit->resize(61, 22);
+  QImage image(edit->size(), QImage::Format_RGB32);
+  edit->render(&image);
+  // The frame's top lines look the same above the buttons as above the text.
+  const int aboveButtons = edit->GetButton()->x() + 7;
+  for (int y = 0; y < 2; ++y) EXPECT_EQ(image.pixel(aboveButtons, y), image.pixel(20, y)) << y;
 }
 
 TEST_F(SpinEditTest, HeightSnapsBackToTheMinimum) {
