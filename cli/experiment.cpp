@@ -117,6 +117,7 @@ Shard ParseShard(const std::string& text) {
 }
 
 void CheckPlan(const ExperimentPlan& plan) {
+  if (plan.steps < 1) throw std::invalid_argument("--steps: an experiment's runs need a step");
   if (plan.warmup >= plan.steps) {
     throw std::invalid_argument("--warmup: " + std::to_string(plan.warmup) +
                                 " is not below the " + std::to_string(plan.steps) +

@@ -56,6 +56,7 @@ TEST(Experiment, RefusesBadInputAndWritesNothing) {
       {{"--replications", "0"}, "--replications: 0 is outside 1 .. 32766"},
       {{"--warmup", "40", "--steps", "40"}, "--warmup: 40 is not below the 40 steps of a run"},
       {{"--warmup", "101"}, "not below the 101 steps"},
+      {{"--steps", "0"}, "--steps: an experiment's runs need a step"},
       {{"--shard", "2/2"}, "--shard: I 2 is not below N 2"},
       {{"--shard", "1-2"}, "is not I/N"},
       {{"--threads", "0"}, "--threads: 0 is outside 1 .. 1024"},
