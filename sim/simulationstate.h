@@ -12,18 +12,18 @@
 class RandomVariates;
 class RuntimeRandom;
 
-struct Subscriber {
-  int32_t column = 0;
-  int32_t row = 0;
-  int32_t callStepsLeft = 0;  // 0: idle
-};
-
 // The rectangle of the window's client area that the cells are drawn in: right of the
 // parameter boxes, above the chart.
 inline constexpr int32_t kGridLeft = 248;
 inline constexpr int32_t kGridTop = 4;
 inline constexpr int32_t kGridWidth = 430;
 inline constexpr int32_t kGridHeight = 360;
+
+struct Subscriber {
+  int32_t column = 0;
+  int32_t row = 0;
+  int32_t callStepsLeft = 0;  // 0: idle
+};
 
 struct SimulationState {
   // The generators the run draws from; by default the process-wide ones.

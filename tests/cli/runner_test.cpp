@@ -102,6 +102,8 @@ TEST(Runner, RefusesBadCommandLines) {
       {{"--seed", "12x"}, 2, "'12x' is not a whole number"},
       {{"--steps"}, 2, "--steps needs a value"},
       {{"--mean", "abc"}, 2, "'abc' is not a valid floating point value"},
+      {{"--mean", "INF"}, 2, "'INF' is not a valid floating point value"},
+      {{"--mean", "1e9223372036854775807"}, 2, "'1e9223372036854775807' is not a valid"},
       {{"--deviation", "0,5"}, 2, "'0,5' is not a valid floating point value"},
       {{"--mean", "-5", "--deviation", "0.01"}, 2, "żadna rozmowa nie może się rozpocząć"},
       {{"--out", "/nonexistent-directory/log.txt"}, 1,
