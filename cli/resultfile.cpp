@@ -7,17 +7,31 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ostream>
 #include <vector>
 
 #include "platform/exceptions.h"
 
 ResultFile::ResultFile(const std::string& name, std::ostream& standardOutput)
-    : name_(name), standardOutput_(standardOutput) {
+    : name_(name), target_(name), standardOutput_(standardOutput) {
   if (name == "-") return;
-  const size_t slash = name.rfind('/');
-  const std::string directory = slash == std::string::npos ? "" : name.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
+  struct stat status;
+  if (stat(name.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+    // A device, a pipe or a terminal holds no earlier table to protect, and a rename
+    // would put a plain file in its place: it is written directly.
+    descriptor_ = open(name.c_str(), O_WRONLY | O_CLOEXEC);
+    if (descriptor_ < 0) throw EFCreateError("Cannot create file " + name);
+    return;
+  }
+  // Through a link, the file it leads to is replaced and the link kept.
+  if (char* resolved = realpath(name.c_str(), nullptr)) {
+    target_ = resolved;
+    std::free(resolved);
+  }
+  const size_t slash = target_.rfind('/');
+  const std::string directory = slash == std::string::npos ? "" : target_.substr(0, slash + 1);
+  const std::string base = slash == std::string::npos ? target_ : target_.substr(slash + 1);
   std::string pattern = directory + "." + base + ".XXXXXX";
   std::vector<char> path(pattern.begin(), pattern.end());
   path.push_back('\0');
@@ -69,7 +83,7 @@ void ResultFile::Commit() {
   if (descriptor_ < 0) throw EWriteError("Stream write error");
   const bool closed = close(descriptor_) == 0;
   descriptor_ = -1;
-  if (!closed || std::rename(temporary_.c_str(), name_.c_str()) != 0) {
+  if (!closed || (!temporary_.empty() && std::rename(temporary_.c_str(), target_.c_str()) != 0)) {
     throw EWriteError("Stream write error");
   }
   temporary_.clear();

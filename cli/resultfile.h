@@ -2,7 +2,8 @@
 // to a temporary file in the target's directory, and Commit renames it into place, so an
 // interrupted or failed experiment never leaves a half-written table that a later
 // summary would read as whole. Dropped without Commit, it removes its temporary file and
-// leaves an earlier file of the target's name as it was. The name "-" is standard output.
+// leaves an earlier file of the target's name as it was. The name "-" is standard output;
+// an existing target that is no plain file (a device, a pipe) is written directly.
 #pragma once
 
 #include <iosfwd>
@@ -26,6 +27,7 @@ class ResultFile {
   void Flush();
 
   std::string name_;
+  std::string target_;  // the file replaced: the name with its links resolved
   std::string temporary_;
   std::string buffer_;  // written in large pieces rather than record by record
   int descriptor_ = -1;

@@ -3,7 +3,10 @@
 // byte, and the reading of result tables.
 #include "cli/experiment.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -265,6 +268,47 @@ TEST(Experiment, AResultFileAppearsOnlyWhenComplete) {
   toOutput.Commit();
   EXPECT_EQ(out.str(), "rows");
   std::remove(name.c_str());
+}
+
+TEST(Experiment, AResultFileKeepsPipesAndLinks) {
+  std::ostringstream out;
+  // A pipe is written into, not replaced by a plain file.
+  const std::string fifo = TempName("pipe");
+  std::remove(fifo.c_str());
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  {
+    ResultFile piped(fifo, out);
+    piped.Write("rows");
+    piped.Commit();
+  }
+  char bytes[8] = {};
+  EXPECT_EQ(read(reader, bytes, sizeof bytes), 4);
+  EXPECT_STREQ(bytes, "rows");
+  close(reader);
+  struct stat status;
+  ASSERT_EQ(stat(fifo.c_str(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
+  std::remove(fifo.c_str());
+  // Through a link, the linked file is replaced and the link stays.
+  const std::string file = TempName("linked.csv"), link = TempName("link.csv");
+  std::remove(link.c_str());
+  {
+    std::FILE* f = std::fopen(file.c_str(), "wb");
+    std::fclose(f);
+  }
+  ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
+  {
+    ResultFile linked(link, out);
+    linked.Write("table");
+    linked.Commit();
+  }
+  EXPECT_EQ(ReadFile(file), "table");
+  ASSERT_EQ(lstat(link.c_str(), &status), 0);
+  EXPECT_TRUE(S_ISLNK(status.st_mode));
+  std::remove(link.c_str());
+  std::remove(file.c_str());
 }
 
 TEST(Experiment, ProgressText) {
