@@ -6,10 +6,16 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
+#include <thread>
 
+#include <unistd.h>
+
+#include "cli/experimentcommand.h"
 #include "platform/exceptions.h"
 #include "platform/filestream.h"
 #include "platform/numtext.h"
@@ -29,6 +35,14 @@ struct Options {
   std::optional<std::string> out;
   bool chart = false;
   bool help = false;
+  // Experiments.
+  std::optional<int64_t> replications, warmup, threads;
+  std::optional<Sweep> sweep;
+  std::optional<Shard> shard;
+  ExperimentOutputs outputs;
+  bool summarize = false;
+  std::vector<std::string> resultFiles;
+  size_t optionCount = 0;
 };
 
 struct UsageError {
@@ -90,6 +104,15 @@ Options ParseOptions(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) throw UsageError{a + " needs a value"};
       return args[++i];
     };
+    ++o.optionCount;
+    // Messages of the experiment's own parsers become usage errors.
+    auto parsed = [](auto parse, const std::string& text) {
+      try {
+        return parse(text);
+      } catch (const std::invalid_argument& e) {
+        throw UsageError{e.what()};
+      }
+    };
     bool matched = false;
     for (const IntOption& opt : kIntOptions) {
       if (a == opt.flag) {
@@ -109,12 +132,36 @@ Options ParseOptions(const std::vector<std::string>& args) {
       o.out = value();
     } else if (a == "--chart") {
       o.chart = true;
+    } else if (a == "--replications") {
+      o.replications = ParseInteger(a, value(), 1, kSeedRange.max);
+    } else if (a == "--warmup") {
+      o.warmup = ParseInteger(a, value(), 0, 2147483647);
+    } else if (a == "--threads") {
+      o.threads = ParseInteger(a, value(), 1, 1024);
+    } else if (a == "--sweep") {
+      o.sweep = parsed(ParseSweep, value());
+    } else if (a == "--shard") {
+      o.shard = parsed(ParseShard, value());
+    } else if (a == "--csv") {
+      o.outputs.csv = value();
+    } else if (a == "--results") {
+      o.outputs.results = value();
+    } else if (a == "--summary") {
+      o.outputs.summary = true;
+    } else if (a == "--summarize") {
+      // The arguments after it up to the next option name result files.
+      o.summarize = true;
+      while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+        o.resultFiles.push_back(args[++i]);
+      }
+      if (o.resultFiles.empty()) throw UsageError{a + " needs at least one result file"};
     } else if (a == "--help" || a == "-h") {
       o.help = true;
     } else {
       throw UsageError{"unknown option '" + a + "'"};
     }
   }
+  if (o.summarize && o.optionCount > 1) throw UsageError{"--summarize takes no other options"};
   return o;
 }
 
@@ -178,6 +225,46 @@ class HeadlessWindow : public SimWindow {
   bool fileBytes_;
 };
 
+bool IsExperiment(const Options& o) {
+  return o.replications || o.warmup || o.threads || o.sweep || o.shard || o.outputs.csv ||
+         o.outputs.results || o.outputs.summary;
+}
+
+ExperimentPlan PlanOf(const Options& o) {
+  ExperimentPlan plan;
+  plan.controls = o.controls;
+  // Without --steps, a run is as long as an uninterrupted timed run.
+  plan.steps = o.steps.value_or(CheckedTimedRunSteps(o.controls));
+  plan.warmup = o.warmup.value_or(0);
+  plan.replications = o.replications.value_or(1);
+  plan.sweep = o.sweep;
+  plan.shard = o.shard.value_or(Shard{});
+  if (o.out || o.chart) {
+    throw UsageError{"--out and --chart write the log of one run; an experiment writes "
+                     "--csv, --results or --summary"};
+  }
+  const bool oneRun = plan.replications == 1 && (!o.sweep || o.sweep->from == o.sweep->to);
+  if (o.outputs.csv && (!oneRun || o.shard)) {
+    throw UsageError{"--csv writes the steps of one run; it takes no --shard, and no "
+                     "--replications or --sweep of more than one run"};
+  }
+  try {
+    CheckPlan(plan);
+  } catch (const std::invalid_argument& e) {
+    throw UsageError{e.what()};
+  }
+  return plan;
+}
+
+int RunExperiment(const Options& o, const ExperimentPlan& plan, std::ostream& out,
+                  std::ostream& err) {
+  const int cores = int(std::thread::hardware_concurrency());
+  const int threads = o.threads ? int(*o.threads) : std::max(cores, 1);
+  // The progress line only where a person watches the process's own standard error.
+  std::ostream* progress = &err == &std::cerr && isatty(STDERR_FILENO) ? &err : nullptr;
+  return RunExperimentCommand(plan, threads, o.outputs, out, err, progress);
+}
+
 }  // namespace
 
 std::string SimulatorUsage() {
@@ -199,7 +286,26 @@ std::string SimulatorUsage() {
       "                     without it the log goes to standard output as UTF-8\n"
       "  --chart            write each step's four chart values instead of the log\n"
       "  --help             this text\n"
-      "Numbers use the point as decimal separator.\n";
+      "Numbers use the point as decimal separator.\n"
+      "\n"
+      "Experiments: runs seeded seed, seed + 1, ..., each set up as with the seed ticked,\n"
+      "measured after a warm-up; any of these options makes one (without --csv or\n"
+      "--results the summary goes to standard output):\n"
+      "  --replications R   runs per point, seeds seed .. seed + R - 1 (1)\n"
+      "  --warmup W         steps left out of the statistics, below the steps (0)\n"
+      "  --sweep NAME=FROM:TO:STEP\n"
+      "                     one point per value of call-percent, channels,\n"
+      "                     subscribers or grid-side\n"
+      "  --threads T        runs at once, 1 .. 1024 (the machine's cores); the output\n"
+      "                     is the same for any T\n"
+      "  --shard I/N        only the runs I, I + N, I + 2N, ... of the experiment\n"
+      "  --csv FILE         one row per step of a single run: step, running, new,\n"
+      "                     blocked, dropped, ended, load_percent, dropped_percent\n"
+      "  --results FILE     one CSV row per run with its counts, probabilities and\n"
+      "                     the Erlang B blocking of its offered load ('-': standard output)\n"
+      "  --summary          per point, means with 95 % confidence intervals\n"
+      "  --summarize FILE...\n"
+      "                     the summary of result files (of shards), alone\n";
 }
 
 int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -213,6 +319,20 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
   if (options.help) {
     out << SimulatorUsage();
     return 0;
+  }
+  if (options.summarize) return SummarizeCommand(options.resultFiles, out, err);
+  if (IsExperiment(options)) {
+    ExperimentPlan plan;
+    try {
+      plan = PlanOf(options);
+    } catch (const UsageError& e) {
+      err << "vadidazid-sim: " << e.message << "\n" << "Try 'vadidazid-sim --help'.\n";
+      return 2;
+    } catch (const Exception& e) {
+      err << "vadidazid-sim: " << e.what() << "\n";
+      return 2;
+    }
+    return RunExperiment(options, plan, out, err);
   }
   options.controls.reseed = true;
 

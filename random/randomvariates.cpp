@@ -3,6 +3,7 @@
 // asks again and again for a mean that changes slowly.
 #include "random/randomvariates.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -123,21 +124,18 @@ int32_t RandomVariates::PoissonLargeMean(double mean) {
 }
 
 double LnFac(int32_t n) {
-  // Built on first use and kept for the life of the process; the program is single
-  // threaded, so the lazy build needs no lock.
-  static double table[kLnFacTableSize];
-  static bool built = false;
+  // Built on first use and kept for the life of the process. The runner's experiments
+  // draw on several threads at once, so the build is a static initialisation, which the
+  // language runs exactly once and lets every other caller wait for.
+  static const std::array<double, kLnFacTableSize> table = [] {
+    std::array<double, kLnFacTableSize> t{};
+    for (int32_t i = 1; i < kLnFacTableSize; ++i) t[i] = t[i - 1] + std::log(i);
+    return t;
+  }();
 
   if (n < 0) ReportFatal("Parameter negative in LnFac function");
   if (n <= 1) return 0.0;
-  if (n < kLnFacTableSize) {
-    if (!built) {
-      table[0] = 0.0;
-      for (int32_t i = 1; i < kLnFacTableSize; ++i) table[i] = table[i - 1] + std::log(i);
-      built = true;
-    }
-    return table[n];
-  }
+  if (n < kLnFacTableSize) return table[n];
   const double x = n;
   const double r = 1.0 / x;
   return std::log(x) * (x + 0.5) - x + kHalfLnTwoPi + (r * r * kStirling3 + kStirling1) * r;

@@ -49,10 +49,12 @@ void ReferenceStartNewCalls(SimulationState& s) {
       duration = DurationFromDraw(g.NormalVariate(s.callMean, s.callDeviation));
     } while (duration < 0);
     sub.callStepsLeft = duration;
+    s.startedCallSteps += duration;
     ++busy;
     ++started;
     ++s.newCalls;
   }
+  s.blockedCalls = wanted - started;
 }
 
 void ReferenceRecountCells(SimulationState& s) {
@@ -106,6 +108,7 @@ void ReferenceMoveSubscriber(SimulationState& s, int32_t index) {
   if (sub.callStepsLeft <= 0) return;
 
   // Hand-over. A call in its last step is carried even into a full cell.
+  ++s.handovers;
   --s.cellCalls[old];
   if (s.cellCalls[now] == s.channelsPerCell && sub.callStepsLeft != 1) {
     sub.callStepsLeft = 0;

@@ -76,6 +76,8 @@ void SetUpSimulation(SimulationState& s, SimWindow& window) {
   s.gridWidth = kGridWidth;
   s.gridHeight = kGridHeight;
   s.droppedCalls = s.newCalls = s.endedCalls = 0;
+  s.blockedCalls = 0;
+  s.handovers = s.startedCallSteps = 0;
   s.stepCounter = 0;
 
   for (int i = 0; i < 4; ++i) window.ClearChartSeries(i);

@@ -81,6 +81,14 @@ struct SimulationState {
   int32_t endedCalls = 0;
   int64_t stepCounter = 0;
 
+  // For experiments only: the log, the chart and the random draws never read these.
+  // Calls the last new-call phase drew but could not start (no idle subscriber in a cell
+  // with a free channel); and since set-up, the calls handed over to another cell
+  // (dropped ones included) and the sum of the durations given to started calls.
+  int32_t blockedCalls = 0;
+  int64_t handovers = 0;
+  int64_t startedCallSteps = 0;
+
   // Sums over all logged steps; 64-bit so that long runs of large networks cannot wrap.
   int64_t runningCallsTotal = 0;
   int32_t runningCallsMax = 0;

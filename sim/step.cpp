@@ -79,10 +79,13 @@ void StartNewCalls(SimulationState& s) {
       duration = DurationFromDraw(g.NormalVariate(s.callMean, s.callDeviation));
     } while (duration < 0);
     sub.callStepsLeft = duration;
+    s.startedCallSteps += duration;  // for the experiments' offered load
     if (++busy == channels) --freeCells;
     ++started;
     ++s.newCalls;
   }
+  // Drawn calls that found no idle subscriber in a cell with a free channel.
+  s.blockedCalls = wanted - started;
 }
 
 void RecountCells(SimulationState& s) {
@@ -148,6 +151,7 @@ struct Mover {
   int32_t* cellCalls;
   int32_t channels;
   int32_t dropped = 0;
+  int32_t handovers = 0;  // calls that moved cell, the dropped ones included
 
   explicit Mover(SimulationState& s)
       : table(MovesFor(s)),
@@ -171,6 +175,7 @@ struct Mover {
     const int32_t drop = inCall & int32_t(cellCalls[to.cell] == channels) & (1 - lastStep);
     sub.callStepsLeft &= drop - 1;
     dropped += drop;
+    handovers += inCall;
     cellCalls[to.cell] += inCall & (1 - drop);
   }
 };
@@ -278,6 +283,7 @@ void MoveAll(SimulationState& s) {
   }
   s.moves->SetState(state);
   s.droppedCalls += mover.dropped;
+  s.handovers += mover.handovers;
   s.endedCalls += ended;
 }
 
@@ -292,6 +298,7 @@ void MoveSubscriber(SimulationState& s, int32_t index) {
   Mover mover(s);
   mover.Move(sub, b, int32_t(sub.callStepsLeft > 0), int32_t(sub.callStepsLeft == 1));
   s.droppedCalls += mover.dropped;
+  s.handovers += mover.handovers;
 }
 
 void MoveSubscribers(SimulationState& s) { MoveAll<false>(s); }

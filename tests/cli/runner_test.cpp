@@ -130,7 +130,9 @@ TEST(Runner, HelpListsEveryOption) {
   EXPECT_EQ(r.status, 0);
   for (const char* option : {"--grid-side", "--subscribers", "--channels", "--call-percent",
                              "--step-limit", "--seed", "--mean", "--deviation", "--steps",
-                             "--out", "--chart"}) {
+                             "--out", "--chart", "--replications", "--warmup", "--sweep",
+                             "--threads", "--shard", "--csv", "--results", "--summary",
+                             "--summarize"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }
 }

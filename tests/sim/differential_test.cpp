@@ -36,7 +36,8 @@ struct Case {
 // The counters, totals and maxima of a state, in one list.
 std::vector<int64_t> Counters(const SimulationState& s) {
   return {s.runningCalls, s.maxCellSubscribers, s.newCalls, s.droppedCalls, s.endedCalls, s.stepCounter,
-          s.runningCallsTotal, s.runningCallsMax, s.droppedCallsTotal, s.droppedCallsMax};
+          s.runningCallsTotal, s.runningCallsMax, s.droppedCallsTotal, s.droppedCallsMax,
+          s.blockedCalls, s.handovers, s.startedCallSteps};
 }
 
 // Index of the first subscriber that differs, or -1.

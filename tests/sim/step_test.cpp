@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 
 #include "tests/sim/testrun.h"
@@ -109,6 +110,7 @@ TEST(Step, StayingDrawsTwoNumbersAndChangesNothing) {
     EXPECT_EQ(s.subscribers[0].row, 4);
     EXPECT_EQ(moves.state(), probe.state());
   }
+  EXPECT_EQ(s.handovers, 0);
 }
 
 TEST(Step, HandOverIntoAFullCell) {
@@ -117,9 +119,11 @@ TEST(Step, HandOverIntoAFullCell) {
     int dropped;
     int callsThere;  // calls of the target cell afterwards
     int stepsAfter;
+    int handovers;
   };
   // Last step: carried (C + 1 calls); two or more steps: dropped; idle: no channel.
-  for (Case c : {Case{1, 0, 11, 1}, Case{2, 1, 10, 0}, Case{5, 1, 10, 0}, Case{0, 0, 10, 0}}) {
+  for (Case c : {Case{1, 0, 11, 1, 1}, Case{2, 1, 10, 0, 1}, Case{5, 1, 10, 0, 1},
+                 Case{0, 0, 10, 0, 0}}) {
     RandomVariates g(1);
     RuntimeRandom moves;
     SimulationState s = Network(g, moves, 10, 10, 1);
@@ -134,6 +138,7 @@ TEST(Step, HandOverIntoAFullCell) {
     EXPECT_EQ(s.cellCalls[44], 0);
     EXPECT_EQ(s.subscribers[0].column, 5);
     EXPECT_EQ(s.subscribers[0].callStepsLeft, c.stepsAfter);
+    EXPECT_EQ(s.handovers, c.handovers) << c.stepsLeft;
   }
 }
 
@@ -196,6 +201,38 @@ TEST(Step, NewCallsNeedAnIdleSubscriberAndAFreeChannel) {
   EXPECT_EQ(s.cellCalls[0], 10);
 }
 
+TEST(Step, DrawnCallsThatFindNoPlaceAreBlocked) {
+  struct Case {
+    int percent;
+    int busyChannels;  // of the one cell's 10
+    int busySubscribers;
+  };
+  // 30 subscribers in one cell: room for 10 calls, for 3, for none; no draw at all; and
+  // fewer idle subscribers than the draw may ask for.
+  for (Case c : {Case{100, 0, 0}, Case{100, 7, 0}, Case{100, 10, 0}, Case{0, 0, 0},
+                 Case{60, 0, 25}}) {
+    RandomVariates g(5), probe(5);
+    RuntimeRandom moves;
+    SimulationState s = Network(g, moves, 2, 10, 30);
+    s.callPercent = c.percent;
+    s.callMean = 5;
+    s.callDeviation = 0.01;
+    for (int i = 0; i < c.busySubscribers; ++i) s.subscribers[i].callStepsLeft = 3;
+    s.runningCalls = c.busySubscribers;
+    s.cellCalls[0] = c.busyChannels;
+    const int idle = 30 - c.busySubscribers;
+    int k = probe.PoissonVariate(c.percent * 0.01 * idle);
+    while (k > idle) k = probe.PoissonVariate(c.percent * 0.01 * idle);
+    StartNewCalls(s);
+    const int started = std::min({k, 10 - c.busyChannels, idle});
+    EXPECT_EQ(s.newCalls, started) << c.percent << " " << c.busyChannels;
+    EXPECT_EQ(s.blockedCalls, k - started) << c.percent << " " << c.busyChannels;
+    int64_t steps = 0;
+    for (int i = c.busySubscribers; i < 30; ++i) steps += s.subscribers[i].callStepsLeft;
+    EXPECT_EQ(s.startedCallSteps, steps);
+  }
+}
+
 TEST(Step, ZeroPercentNeverStartsACall) {
   SimControls c;
   c.callPercent = 0;
@@ -243,11 +280,16 @@ TEST(Step, RunRepeatsAfterASecondSetUp) {
   run.SetUp();
   run.Steps(101);
   const auto first = run.window.log;
+  const int64_t handovers = run.state.handovers, callSteps = run.state.startedCallSteps;
+  ASSERT_GT(handovers, 0);
   // Every call of this run drew one normal value; an even count leaves none pending.
   ASSERT_EQ(NewCallsInLog(first) % 2, 0);
   run.SetUp();
+  EXPECT_EQ(run.state.handovers + run.state.startedCallSteps + run.state.blockedCalls, 0);
   run.Steps(101);
   EXPECT_EQ(run.window.log, first);
+  EXPECT_EQ(run.state.handovers, handovers);
+  EXPECT_EQ(run.state.startedCallSteps, callSteps);
 }
 
 TEST(Step, UntickedSeedDoesNotRestartTheRun) {

@@ -1,0 +1,85 @@
+// An experiment: runs of the simulation at every point of a sweep over one parameter,
+// each point with R replications seeded seed, seed + 1, ..., every run set up as the
+// window sets up with the seed ticked and measured after its warm-up. The runs go to
+// worker threads and their results come back in the experiment's own order, so the
+// output is the same whatever the number of threads.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/resulttable.h"
+#include "sim/simwindow.h"
+
+// NAME=FROM:TO:STEP over call-percent, channels, subscribers or grid-side.
+struct Sweep {
+  std::string name;
+  int32_t SimControls::*field = nullptr;
+  int32_t from = 0;
+  int32_t to = 0;
+  int32_t step = 1;
+};
+
+// Throw std::invalid_argument with a message for the user.
+Sweep ParseSweep(const std::string& text);
+// "I/N": the runs I, I + N, I + 2N, ... of the experiment.
+struct Shard {
+  int64_t index = 0;
+  int64_t count = 1;
+};
+Shard ParseShard(const std::string& text);
+
+struct ExperimentPlan {
+  SimControls controls;
+  int64_t steps = 0;  // per run
+  int64_t warmup = 0;
+  int64_t replications = 1;
+  std::optional<Sweep> sweep;
+  Shard shard;
+};
+
+// Throws std::invalid_argument when the plan cannot be run as asked: a warm-up not below
+// the step count, or replications whose seeds would leave the seed range (the set-up
+// would hold them at its end and repeat one run).
+void CheckPlan(const ExperimentPlan& plan);
+
+// Sets a run up with the controls, as a check before any output is begun, and returns
+// the steps of its timed run. Throws what the set-up throws for unusable controls (a
+// mean and deviation that give no call duration).
+int64_t CheckedTimedRunSteps(const SimControls& controls);
+
+// One run: the controls it is set up with.
+struct RunPlan {
+  SimControls controls;
+  int64_t steps = 0;
+  int64_t warmup = 0;
+};
+
+// The runs of the plan's shard, in the experiment's order: sweep points ascending, the
+// replications of a point by seed.
+std::vector<RunPlan> ExperimentRuns(const ExperimentPlan& plan);
+
+// The counts a step reports, with its number (1 for the first step after set-up).
+struct StepCounts {
+  int64_t step;
+  int32_t running, newCalls, blocked, dropped, ended;
+  double loadPercent, droppedPercent;  // as the chart shows them
+};
+
+// Performs one run. onStep, when given, sees every step; stepsDone counts them for a
+// progress display. Throws what the set-up throws for unusable parameters.
+RunResult MeasureRun(const RunPlan& run, const std::function<void(const StepCounts&)>& onStep = {},
+                     std::atomic<int64_t>* stepsDone = nullptr);
+
+// All runs on `threads` worker threads; results in the order of the runs. onStep and
+// stepsDone as for MeasureRun, called on the worker threads (so onStep suits one run
+// only); `watch` is called on the calling thread about four times a second meanwhile.
+// After the first exception of a run no further run starts; it is thrown again here.
+std::vector<RunResult> MeasureRuns(const std::vector<RunPlan>& runs, int threads,
+                                   const std::function<void(const StepCounts&)>& onStep = {},
+                                   std::atomic<int64_t>* stepsDone = nullptr,
+                                   const std::function<void(int64_t runsDone)>& watch = {});

@@ -1,0 +1,107 @@
+// Experiment and summary commands of the runner.
+#include "cli/experimentcommand.h"
+
+#include <fstream>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+
+#include "cli/csv.h"
+#include "cli/progress.h"
+#include "cli/resultfile.h"
+#include "cli/summary.h"
+#include "platform/exceptions.h"
+
+namespace {
+
+std::string StepRecord(const StepCounts& c) {
+  return CsvRecord({CsvNumber(c.step), CsvNumber(int64_t(c.running)),
+                    CsvNumber(int64_t(c.newCalls)), CsvNumber(int64_t(c.blocked)),
+                    CsvNumber(int64_t(c.dropped)), CsvNumber(int64_t(c.ended)),
+                    CsvNumber(c.loadPercent), CsvNumber(c.droppedPercent)});
+}
+
+}  // namespace
+
+int RunExperimentCommand(const ExperimentPlan& plan, int threads,
+                         const ExperimentOutputs& outputs, std::ostream& out,
+                         std::ostream& err, std::ostream* progress) {
+  try {
+    // Both files exist (as temporaries) before the first step, so an unwritable place
+    // is reported at once rather than after a long experiment.
+    std::unique_ptr<ResultFile> steps, results;
+    if (outputs.csv) {
+      steps = std::make_unique<ResultFile>(*outputs.csv, out);
+      steps->Write(CsvRecord({"step", "running", "new", "blocked", "dropped", "ended",
+                              "load_percent", "dropped_percent"}));
+    }
+    if (outputs.results) results = std::make_unique<ResultFile>(*outputs.results, out);
+
+    const std::vector<RunPlan> runs = ExperimentRuns(plan);
+    std::atomic<int64_t> stepsDone{0};
+    std::unique_ptr<ProgressLine> line;
+    if (progress != nullptr) {
+      line = std::make_unique<ProgressLine>(*progress, int64_t(runs.size()),
+                                            int64_t(runs.size()) * plan.steps);
+    }
+    std::function<void(const StepCounts&)> onStep;
+    if (steps) onStep = [&](const StepCounts& c) { steps->Write(StepRecord(c)); };
+    std::vector<RunResult> rows;
+    try {
+      rows = MeasureRuns(runs, threads, onStep, &stepsDone, [&](int64_t runsDone) {
+        if (line) line->Show(runsDone, stepsDone.load());
+      });
+    } catch (...) {
+      if (line) line->Clear();
+      throw;
+    }
+    if (line) line->Clear();
+
+    if (steps) steps->Commit();
+    if (results) {
+      results->Write(ResultHeader());
+      for (const RunResult& r : rows) results->Write(ResultRecord(r));
+      results->Commit();
+    }
+    if (outputs.summary || (!outputs.csv && !outputs.results)) {
+      out << SummaryTable(SummarizeResults(rows));
+    }
+    out.flush();
+    if (!out) throw EWriteError("Stream write error");
+  } catch (const Exception& e) {
+    err << "vadidazid-sim: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out,
+                     std::ostream& err) {
+  std::vector<RunResult> rows;
+  for (const std::string& name : files) {
+    std::ifstream in(name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    if (!in) {
+      err << "vadidazid-sim: cannot read " << name << "\n";
+      return 2;
+    }
+    try {
+      const auto table = ParseResultTable(text.str());
+      rows.insert(rows.end(), table.begin(), table.end());
+    } catch (const std::invalid_argument& e) {
+      err << "vadidazid-sim: " << name << ": " << e.what() << "\n";
+      return 2;
+    }
+  }
+  std::vector<PointSummary> points;
+  try {
+    points = SummarizeResults(rows);
+  } catch (const std::invalid_argument& e) {
+    err << "vadidazid-sim: " << e.what() << "\n";
+    return 2;
+  }
+  out << SummaryTable(points) << std::flush;
+  return out ? 0 : 1;
+}

@@ -1,0 +1,28 @@
+// The runner's experiment commands: running an experiment to its outputs (the steps of
+// one run, the result table, the summary) and summarizing result files of shards.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/experiment.h"
+
+struct ExperimentOutputs {
+  std::optional<std::string> csv;      // the steps of the one run
+  std::optional<std::string> results;  // "-": standard output
+  bool summary = false;                // also given when no other output is asked for
+};
+
+// The plan has passed CheckPlan and its controls CheckedTimedRunSteps. Exit status as
+// the runner's: 0 done, 1 an output could not be written. `progress`, when given, is the
+// terminal for the progress line.
+int RunExperimentCommand(const ExperimentPlan& plan, int threads,
+                         const ExperimentOutputs& outputs, std::ostream& out,
+                         std::ostream& err, std::ostream* progress);
+
+// The summary of the rows of result files; 2 for a file that cannot be read or is no
+// result table, or rows of one run given twice.
+int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out,
+                     std::ostream& err);

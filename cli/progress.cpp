@@ -1,0 +1,40 @@
+// Progress of an experiment on standard error.
+#include "cli/progress.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+std::string ProgressText(int64_t runsDone, int64_t runs, int64_t stepsDone, int64_t steps,
+                         double elapsedSeconds) {
+  std::string left = "?";
+  if (stepsDone > 0) {
+    const int64_t seconds = std::llround(elapsedSeconds * double(steps - stepsDone) / double(stepsDone));
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 60),
+                  static_cast<long long>(seconds % 60));
+    left = text;
+  }
+  return std::to_string(runsDone) + " of " + std::to_string(runs) + " runs done, about " +
+         left + " left";
+}
+
+ProgressLine::ProgressLine(std::ostream& terminal, int64_t runs, int64_t steps)
+    : terminal_(terminal), runs_(runs), steps_(steps), start_(std::chrono::steady_clock::now()) {}
+
+void ProgressLine::Show(int64_t runsDone, int64_t stepsDone) {
+  const double elapsed =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+  if (elapsed < 1.0) return;
+  std::string text = ProgressText(runsDone, runs_, stepsDone, steps_, elapsed);
+  const size_t width = text.size();
+  if (width < shown_) text += std::string(shown_ - width, ' ');
+  terminal_ << '\r' << text << std::flush;
+  shown_ = width;
+}
+
+void ProgressLine::Clear() {
+  if (shown_ == 0) return;
+  terminal_ << '\r' << std::string(shown_, ' ') << '\r' << std::flush;
+  shown_ = 0;
+}

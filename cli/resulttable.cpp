@@ -1,0 +1,126 @@
+// Writing and reading the result table, column by column from one list.
+#include "cli/resulttable.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <tuple>
+#include <type_traits>
+#include <variant>
+
+#include "cli/csv.h"
+
+namespace {
+
+using Field = std::variant<int32_t RunResult::*, int64_t RunResult::*, double RunResult::*>;
+
+struct Column {
+  const char* name;
+  Field field;
+};
+
+const Column kColumns[] = {
+    {"grid_side", &RunResult::gridSide},
+    {"subscribers", &RunResult::subscribers},
+    {"channels", &RunResult::channels},
+    {"call_percent", &RunResult::callPercent},
+    {"steps", &RunResult::steps},
+    {"warmup", &RunResult::warmup},
+    {"mean", &RunResult::mean},
+    {"deviation", &RunResult::deviation},
+    {"seed", &RunResult::seed},
+    {"attempts", &RunResult::attempts},
+    {"blocked", &RunResult::blocked},
+    {"started", &RunResult::started},
+    {"dropped", &RunResult::dropped},
+    {"handovers", &RunResult::handovers},
+    {"ended", &RunResult::ended},
+    {"mean_load_percent", &RunResult::meanLoadPercent},
+    {"max_load_percent", &RunResult::maxLoadPercent},
+    {"blocking_probability", &RunResult::blockingProbability},
+    {"dropping_probability", &RunResult::droppingProbability},
+    {"offered_erlangs_per_cell", &RunResult::offeredErlangsPerCell},
+    {"erlang_b", &RunResult::erlangB},
+};
+
+auto ParameterTuple(const RunResult& r) {
+  return std::tie(r.gridSide, r.subscribers, r.channels, r.callPercent, r.steps, r.warmup,
+                  r.mean, r.deviation);
+}
+
+}  // namespace
+
+std::string ResultHeader() {
+  std::vector<std::string> names;
+  for (const Column& c : kColumns) names.push_back(c.name);
+  return CsvRecord(names);
+}
+
+std::string ResultRecord(const RunResult& r) {
+  std::vector<std::string> fields;
+  for (const Column& c : kColumns) {
+    std::visit(
+        [&](auto member) {
+          using Value = std::remove_cvref_t<decltype(r.*member)>;
+          if constexpr (std::is_same_v<Value, double>) {
+            fields.push_back(CsvNumber(r.*member));
+          } else {
+            fields.push_back(CsvNumber(int64_t(r.*member)));
+          }
+        },
+        c.field);
+  }
+  return CsvRecord(fields);
+}
+
+std::vector<RunResult> ParseResultTable(std::string_view text) {
+  const auto records = ParseCsv(text);
+  if (records.empty() || CsvRecord(records[0]) != ResultHeader()) {
+    throw std::invalid_argument("line 1: not the header of a result table");
+  }
+  std::vector<RunResult> results;
+  for (size_t i = 1; i < records.size(); ++i) {
+    const auto& fields = records[i];
+    const std::string where = "line " + std::to_string(i + 1) + ": ";
+    if (fields.size() == 1 && fields[0].empty()) continue;  // a blank line
+    if (fields.size() != std::size(kColumns)) {
+      throw std::invalid_argument(where + std::to_string(fields.size()) + " fields instead of " +
+                                  std::to_string(std::size(kColumns)));
+    }
+    RunResult r;
+    for (size_t k = 0; k < fields.size(); ++k) {
+      const Column& c = kColumns[k];
+      const bool ok = std::visit(
+          [&](auto member) {
+            using Value = std::remove_cvref_t<decltype(r.*member)>;
+            if constexpr (std::is_same_v<Value, double>) {
+              const auto value = CsvReal(fields[k]);
+              if (!value || std::isinf(*value)) return false;
+              r.*member = *value;
+            } else {
+              const auto value = CsvInteger(fields[k]);
+              if (!value || *value != Value(*value)) return false;
+              r.*member = Value(*value);
+            }
+            return true;
+          },
+          c.field);
+      if (!ok) {
+        throw std::invalid_argument(where + c.name + " '" + fields[k] + "' is not a number");
+      }
+    }
+    if (std::isnan(r.mean) || std::isnan(r.deviation)) {
+      throw std::invalid_argument(where + "the mean and the deviation must be numbers");
+    }
+    results.push_back(r);
+  }
+  return results;
+}
+
+bool SamePoint(const RunResult& a, const RunResult& b) {
+  return ParameterTuple(a) == ParameterTuple(b);
+}
+
+bool PointThenSeedBefore(const RunResult& a, const RunResult& b) {
+  return std::tuple_cat(ParameterTuple(a), std::tie(a.seed)) <
+         std::tuple_cat(ParameterTuple(b), std::tie(b.seed));
+}

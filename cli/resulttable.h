@@ -1,0 +1,49 @@
+// The result table of an experiment: one CSV record per run with its parameters, its
+// seed, its counts over the measured steps and the probabilities derived from them.
+// Written by the runs, read back by the summary of shards.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct RunResult {
+  // The run's parameters.
+  int32_t gridSide = 0;
+  int32_t subscribers = 0;
+  int32_t channels = 0;
+  int32_t callPercent = 0;
+  int64_t steps = 0;
+  int64_t warmup = 0;
+  double mean = 0.0;
+  double deviation = 0.0;
+  int32_t seed = 0;
+  // Counts over the measured steps (after the warm-up).
+  int64_t attempts = 0;   // calls drawn
+  int64_t blocked = 0;    // drawn but not started
+  int64_t started = 0;
+  int64_t dropped = 0;
+  int64_t handovers = 0;  // calls that moved to another cell, dropped ones included
+  int64_t ended = 0;
+  // Derived; NaN where undefined (a probability of nothing).
+  double meanLoadPercent = 0.0;
+  double maxLoadPercent = 0.0;
+  double blockingProbability = 0.0;
+  double droppingProbability = 0.0;
+  double offeredErlangsPerCell = 0.0;
+  double erlangB = 0.0;
+};
+
+std::string ResultHeader();
+std::string ResultRecord(const RunResult& result);
+
+// Records after the header of a result table. Throws std::invalid_argument naming the
+// line for another header, a record with another field count or a field that is no
+// number of its column's kind.
+std::vector<RunResult> ParseResultTable(std::string_view text);
+
+// True when the two results belong to the same experiment point (all parameters equal).
+bool SamePoint(const RunResult& a, const RunResult& b);
+// Orders by the parameters in column order, then by seed.
+bool PointThenSeedBefore(const RunResult& a, const RunResult& b);

@@ -1,0 +1,320 @@
+// Experiments through the runner's command line: bad input, totals that add up, the
+// per-step table against the log of the same run, threads and shards that change no
+// byte, and the reading of result tables.
+#include "cli/experiment.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <stdexcept>
+
+#include "cli/csv.h"
+#include "cli/progress.h"
+#include "cli/resultfile.h"
+#include "cli/runner.h"
+#include "tests/support/files.h"
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result RunCli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = RunSimulator(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string TempName(const std::string& name) { return testing::TempDir() + "exp_" + name; }
+
+// A small network that blocks and drops, so every count is exercised.
+const std::vector<std::string> kSmall = {"--grid-side", "3", "--subscribers", "400",
+                                         "--channels", "10", "--steps", "40", "--warmup", "5"};
+
+std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+TEST(Experiment, RefusesBadInputAndWritesNothing) {
+  const std::string file = TempName("refused.csv");
+  std::remove(file.c_str());
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{"--sweep", "call-percent=5:50:0"}, "STEP 0 is not positive"},
+      {{"--sweep", "call-percent=50:5:5"}, "FROM 50 is above TO 5"},
+      {{"--sweep", "colour=1:2:1"}, "'colour' is not a parameter to sweep"},
+      {{"--sweep", "channels=10:20"}, "is not NAME=FROM:TO:STEP"},
+      {{"--sweep", "channels=5:20:5"}, "channels 5 is outside 10 .. 100000"},
+      {{"--replications", "0"}, "--replications: 0 is outside 1 .. 32766"},
+      {{"--warmup", "40", "--steps", "40"}, "--warmup: 40 is not below the 40 steps of a run"},
+      {{"--warmup", "101"}, "not below the 101 steps"},
+      {{"--steps", "0"}, "--steps: an experiment's runs need a step"},
+      {{"--shard", "2/2"}, "--shard: I 2 is not below N 2"},
+      {{"--shard", "1-2"}, "is not I/N"},
+      {{"--threads", "0"}, "--threads: 0 is outside 1 .. 1024"},
+      {{"--replications", "3", "--seed", "32765"}, "need seeds up to 32767"},
+      {{"--replications", "2", "--csv", file}, "--csv writes the steps of one run"},
+      {{"--summary", "--out", file}, "--out and --chart write the log of one run"},
+      {{"--summarize"}, "--summarize needs at least one result file"},
+      {{"--summary", "--summarize", file}, "--summarize takes no other options"},
+  };
+  for (const Case& c : cases) {
+    Result r = RunCli(With(c.args, {"--results", file}));
+    EXPECT_EQ(r.status, 2) << c.args[0];
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadFile(file), "") << c.args[0];
+  }
+  Result r = RunCli({"--summary", "--mean", "-5"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("ponad milion losowań"), std::string::npos) << r.err;
+}
+
+TEST(Experiment, TotalsAddUpAndMatchTheSteps) {
+  const std::string steps = TempName("steps.csv"), results = TempName("results.csv");
+  Result r = RunCli(With(kSmall, {"--call-percent", "60", "--csv", steps, "--results", results}));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto rows = ParseCsv(ReadFile(steps));
+  ASSERT_EQ(rows.size(), 41u);
+  EXPECT_EQ(CsvRecord(rows[0]),
+            "step,running,new,blocked,dropped,ended,load_percent,dropped_percent\r\n");
+  // The table's counts of every step are the log's, with the blocked calls beside them.
+  Result log = RunCli({"--grid-side", "3", "--subscribers", "400", "--channels", "10",
+                       "--steps", "40", "--call-percent", "60"});
+  std::istringstream lines(log.out);
+  std::string line;
+  std::getline(lines, line);
+  int64_t sums[5] = {};  // attempts, blocked, started, dropped, ended after the warm-up
+  for (size_t i = 1; i < rows.size(); ++i) {
+    const auto& f = rows[i];
+    std::getline(lines, line);
+    EXPECT_EQ(line, f[1] + "\t" + f[2] + "\t" + f[4] + "\t" + f[5]) << i;
+    EXPECT_EQ(f[0], std::to_string(i));
+    EXPECT_EQ(*CsvReal(f[6]), *CsvInteger(f[1]) / 90.0 * 100);
+    if (i <= 5) continue;
+    sums[0] += *CsvInteger(f[2]) + *CsvInteger(f[3]);
+    const int column[5] = {0, 3, 2, 4, 5};
+    for (int k = 1; k < 5; ++k) sums[k] += *CsvInteger(f[column[k]]);
+  }
+  const RunResult run = ParseResultTable(ReadFile(results)).at(0);
+  EXPECT_EQ(run.attempts, run.blocked + run.started);
+  EXPECT_EQ(run.attempts, sums[0]);
+  EXPECT_EQ(run.blocked, sums[1]);
+  EXPECT_EQ(run.started, sums[2]);
+  EXPECT_EQ(run.dropped, sums[3]);
+  EXPECT_EQ(run.ended, sums[4]);
+  EXPECT_GT(run.blocked, 0);
+  EXPECT_GE(run.handovers, run.dropped);
+  EXPECT_DOUBLE_EQ(run.blockingProbability, double(run.blocked) / run.attempts);
+  EXPECT_DOUBLE_EQ(run.droppingProbability, double(run.dropped) / run.handovers);
+  EXPECT_GT(run.erlangB, 0.0);
+  EXPECT_EQ(run.seed, 12345);
+  EXPECT_EQ(run.steps, 40);
+  EXPECT_EQ(run.warmup, 5);
+  std::remove(steps.c_str());
+  std::remove(results.c_str());
+}
+
+TEST(Experiment, ThreadsChangeNoByte) {
+  const auto args = With(kSmall, {"--sweep", "call-percent=10:70:30", "--replications", "3",
+                                  "--results", "-", "--summary"});
+  Result one = RunCli(With(args, {"--threads", "1"}));
+  Result two = RunCli(With(args, {"--threads", "2"}));
+  ASSERT_EQ(one.status, 0) << one.err;
+  EXPECT_EQ(one.out, two.out);
+  EXPECT_EQ(ParseResultTable(one.out.substr(0, one.out.find("grid_side 3"))).size(), 9u);
+}
+
+TEST(Experiment, ShardsSummarizeAsTheWholeExperiment) {
+  const auto args = With(kSmall, {"--sweep", "channels=10:30:10", "--replications", "3"});
+  Result whole = RunCli(With(args, {"--summary"}));
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  EXPECT_NE(whole.out.find("channels  runs"), std::string::npos) << whole.out;
+  std::vector<std::string> files;
+  size_t rows = 0;
+  for (int i = 3; i >= 0; --i) {
+    files.push_back(TempName("shard" + std::to_string(i) + ".csv"));
+    Result r = RunCli(With(args, {"--shard", std::to_string(i) + "/4", "--results", files.back()}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    rows += ParseResultTable(ReadFile(files.back())).size();
+  }
+  EXPECT_EQ(rows, 9u);
+  Result summary = RunCli(With({"--summarize"}, files));
+  EXPECT_EQ(summary.status, 0) << summary.err;
+  EXPECT_EQ(summary.out, whole.out);
+  // A shard given twice would count its runs double.
+  Result twice = RunCli({"--summarize", files[0], files[1], files[0]});
+  EXPECT_EQ(twice.status, 2);
+  EXPECT_NE(twice.err.find("appears twice"), std::string::npos) << twice.err;
+  for (const std::string& f : files) std::remove(f.c_str());
+}
+
+TEST(Experiment, UnwritableResultsFailBeforeTheRuns) {
+  Result r = RunCli({"--results", "/nonexistent-directory/r.csv"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Cannot create file /nonexistent-directory/r.csv"), std::string::npos);
+}
+
+TEST(Experiment, ResultTablesThatCannotBeRead) {
+  const std::string header = RunCli({"--steps", "3", "--results", "-"}).out;
+  const std::string row = header.substr(header.find("\r\n") + 2);
+  const std::string head = header.substr(0, header.find("\r\n") + 2);
+  struct Case {
+    std::string text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"", "line 1: not the header"},
+      {"step,running\r\n", "line 1: not the header"},
+      {head + "1,2,3\r\n", "line 2: 3 fields instead of 21"},
+      {head + row + "x" + row, "line 3: grid_side 'x10' is not a number"},
+      {head + row.substr(0, row.find(',')) + ",9999999999" + row.substr(row.find(',', 3)),
+       "line 2: subscribers '9999999999' is not a number"},
+  };
+  for (const Case& c : cases) {
+    try {
+      ParseResultTable(c.text);
+      ADD_FAILURE() << c.message;
+    } catch (const std::invalid_argument& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_EQ(ParseResultTable(head + row + "\r\n").size(), 1u);
+  Result missing = RunCli({"--summarize", TempName("no-such-file.csv")});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
+}
+
+TEST(Experiment, RunsInOrderAndShards) {
+  ExperimentPlan plan;
+  plan.controls.seed = 100;
+  plan.steps = 10;
+  plan.replications = 2;
+  plan.sweep = ParseSweep("channels=10:35:10");
+  struct Case {
+    Shard shard;
+    std::vector<std::pair<int, int>> runs;  // channels, seed
+  };
+  const Case cases[] = {
+      {{0, 1}, {{10, 100}, {10, 101}, {20, 100}, {20, 101}, {30, 100}, {30, 101}}},
+      {{1, 3}, {{10, 101}, {30, 100}}},
+      {{5, 6}, {{30, 101}}},
+      {{6, 7}, {}},
+  };
+  for (const Case& c : cases) {
+    plan.shard = c.shard;
+    std::vector<std::pair<int, int>> runs;
+    for (const RunPlan& r : ExperimentRuns(plan)) {
+      EXPECT_TRUE(r.controls.reseed);
+      runs.push_back({r.controls.channelsPerCell, r.controls.seed});
+    }
+    EXPECT_EQ(runs, c.runs) << c.shard.index << "/" << c.shard.count;
+  }
+  EXPECT_EQ(ParseSweep("grid-side=2:2:1000").step, 1);
+}
+
+TEST(Experiment, NoCallsDrawnLeaveTheProbabilitiesOpen) {
+  Result r = RunCli(With(kSmall, {"--call-percent", "0", "--replications", "2",
+                                  "--results", "-", "--summary"}));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const RunResult run = ParseResultTable(r.out.substr(0, r.out.find("grid_side 3"))).at(0);
+  EXPECT_EQ(run.attempts, 0);
+  EXPECT_TRUE(std::isnan(run.blockingProbability));
+  EXPECT_TRUE(std::isnan(run.droppingProbability));
+  EXPECT_EQ(run.offeredErlangsPerCell, 0.0);
+  EXPECT_EQ(run.erlangB, 0.0);
+  // One point: every parameter above the table, none as a column.
+  const std::string table = r.out.substr(r.out.find("grid_side 3"));
+  EXPECT_NE(table.find("call_percent 0, steps 40, warmup 5"), std::string::npos) << table;
+  EXPECT_NE(table.find("runs  blocking  erlang_b  dropping   load_percent\n"
+                       "   2         -  0.000000         -  0.000 ± 0.000\n"),
+            std::string::npos)
+      << table;
+}
+
+TEST(Experiment, AResultFileAppearsOnlyWhenComplete) {
+  const std::string name = TempName("kept.csv");
+  std::ostringstream out;
+  {
+    std::FILE* f = std::fopen(name.c_str(), "wb");
+    std::fputs("earlier", f);
+    std::fclose(f);
+  }
+  {
+    ResultFile dropped(name, out);
+    dropped.Write("half a table");
+  }
+  EXPECT_EQ(ReadFile(name), "earlier");
+  {
+    ResultFile done(name, out);
+    done.Write("whole");
+    EXPECT_EQ(ReadFile(name), "earlier");
+    done.Commit();
+  }
+  EXPECT_EQ(ReadFile(name), "whole");
+  ResultFile toOutput("-", out);
+  toOutput.Write("rows");
+  toOutput.Commit();
+  EXPECT_EQ(out.str(), "rows");
+  std::remove(name.c_str());
+}
+
+TEST(Experiment, AResultFileKeepsPipesAndLinks) {
+  std::ostringstream out;
+  // A pipe is written into, not replaced by a plain file.
+  const std::string fifo = TempName("pipe");
+  std::remove(fifo.c_str());
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  {
+    ResultFile piped(fifo, out);
+    piped.Write("rows");
+    piped.Commit();
+  }
+  char bytes[8] = {};
+  EXPECT_EQ(read(reader, bytes, sizeof bytes), 4);
+  EXPECT_STREQ(bytes, "rows");
+  close(reader);
+  struct stat status;
+  ASSERT_EQ(stat(fifo.c_str(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
+  std::remove(fifo.c_str());
+  // Through a link, the linked file is replaced and the link stays.
+  const std::string file = TempName("linked.csv"), link = TempName("link.csv");
+  std::remove(link.c_str());
+  {
+    std::FILE* f = std::fopen(file.c_str(), "wb");
+    std::fclose(f);
+  }
+  ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
+  {
+    ResultFile linked(link, out);
+    linked.Write("table");
+    linked.Commit();
+  }
+  EXPECT_EQ(ReadFile(file), "table");
+  ASSERT_EQ(lstat(link.c_str(), &status), 0);
+  EXPECT_TRUE(S_ISLNK(status.st_mode));
+  std::remove(link.c_str());
+  std::remove(file.c_str());
+}
+
+TEST(Experiment, ProgressText) {
+  EXPECT_EQ(ProgressText(3, 10, 500, 1000, 10.0), "3 of 10 runs done, about 0:10 left");
+  EXPECT_EQ(ProgressText(0, 4, 100, 8000, 1.5), "0 of 4 runs done, about 1:59 left");
+  EXPECT_EQ(ProgressText(0, 4, 0, 8000, 1.5), "0 of 4 runs done, about ? left");
+}
+
+}  // namespace

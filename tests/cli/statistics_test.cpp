@@ -1,0 +1,103 @@
+// Erlang B against published table values, Student's t quantiles against published
+// values, confidence intervals, and CSV records and numbers read back as written.
+#include "cli/statistics.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "cli/csv.h"
+
+namespace {
+
+TEST(Statistics, ErlangBMatchesPublishedTables) {
+  struct Case {
+    int channels;
+    double erlangs, blocking, tolerance;
+  };
+  // Exact values, then the 1 % column of the usual traffic tables (loads given to two
+  // decimals, so a looser tolerance).
+  for (Case c : {Case{10, 5.0, 0.018385, 5e-7}, Case{1, 1.0, 0.5, 1e-15},
+                 Case{2, 1.0, 0.2, 1e-15}, Case{5, 2.0, 0.036697, 5e-7},
+                 Case{5, 1.36, 0.01, 1e-4}, Case{10, 4.46, 0.01, 1e-4},
+                 Case{20, 12.03, 0.01, 1e-4}, Case{100, 84.06, 0.01, 1e-4},
+                 Case{10, 0.0, 0.0, 0.0}}) {
+    EXPECT_NEAR(ErlangB(c.erlangs, c.channels), c.blocking, c.tolerance)
+        << c.channels << " channels, " << c.erlangs << " E";
+  }
+}
+
+TEST(Statistics, ErlangBStaysFiniteForManyChannels) {
+  for (double erlangs : {1.0, 500.0, 950.0, 1000.0, 5000.0}) {
+    const double b = ErlangB(erlangs, 1000);
+    EXPECT_TRUE(std::isfinite(b)) << erlangs;
+    EXPECT_GE(b, 0.0);
+    EXPECT_LT(b, 1.0);
+  }
+  EXPECT_GT(ErlangB(1000.0, 1000), ErlangB(950.0, 1000));
+  EXPECT_NEAR(ErlangB(5000.0, 1000), 1.0 - 1000.0 / 5000.0, 1e-3);  // heavy overload
+  EXPECT_TRUE(std::isnan(ErlangB(std::numeric_limits<double>::quiet_NaN(), 10)));
+}
+
+TEST(Statistics, StudentQuantilesMatchPublishedValues) {
+  struct Case {
+    double p;
+    int freedom;
+    double t;
+  };
+  for (Case c : {Case{0.975, 1, 12.706204736}, Case{0.975, 2, 4.302652730},
+                 Case{0.975, 3, 3.182446305}, Case{0.975, 5, 2.570581836},
+                 Case{0.975, 10, 2.228138852}, Case{0.975, 30, 2.042272456},
+                 Case{0.975, 100, 1.983971519}, Case{0.995, 4, 4.604094871},
+                 Case{0.025, 7, -2.364624252}, Case{0.975, 1000000, 1.959966}}) {
+    EXPECT_NEAR(StudentTQuantile(c.p, c.freedom), c.t, 2e-6 * std::fabs(c.t))
+        << c.p << " " << c.freedom;
+  }
+}
+
+TEST(Statistics, ConfidenceIntervals) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  // Replications that agree: that very value and no width at all.
+  MeanInterval same = MeanWithInterval95({0.1, 0.1, 0.1, 0.1, 0.1});
+  EXPECT_EQ(same.mean, 0.1);
+  EXPECT_EQ(same.halfWidth, 0.0);
+  MeanInterval four = MeanWithInterval95({1, 2, 3, 4});
+  EXPECT_DOUBLE_EQ(four.mean, 2.5);
+  EXPECT_NEAR(four.halfWidth, 3.182446305 * std::sqrt(5.0 / 3.0) / 2.0, 1e-9);
+  // Undefined values (a probability of nothing) are left out.
+  MeanInterval some = MeanWithInterval95({nan, 5.0, nan});
+  EXPECT_EQ(some.mean, 5.0);
+  EXPECT_TRUE(std::isnan(some.halfWidth));
+  EXPECT_EQ(some.count, 1);
+  EXPECT_TRUE(std::isnan(MeanWithInterval95({nan}).mean));
+}
+
+TEST(Csv, RecordsReadBackAsWritten) {
+  const std::vector<std::string> fields = {"plain", "a,b", "say \"hi\"", "two\r\nlines", ""};
+  const std::string text = CsvRecord(fields) + "x,y\n" + CsvRecord({"last"});
+  EXPECT_EQ(CsvRecord(fields), "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\r\n");
+  const auto records = ParseCsv(text);
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0], fields);
+  EXPECT_EQ(records[1], (std::vector<std::string>{"x", "y"}));
+  EXPECT_EQ(records[2], (std::vector<std::string>{"last"}));
+  EXPECT_THROW(ParseCsv("a,\"open\r\n"), std::invalid_argument);
+  EXPECT_THROW(ParseCsv("\"closed\"then\r\n"), std::invalid_argument);
+}
+
+TEST(Csv, NumbersAreShortestAndExact) {
+  for (double v : {0.1, 1.0 / 3.0, 84.83760000000001, 1e-300, 25.0, 0.0}) {
+    EXPECT_EQ(*CsvReal(CsvNumber(v)), v) << CsvNumber(v);
+  }
+  EXPECT_EQ(CsvNumber(0.1), "0.1");
+  EXPECT_EQ(CsvNumber(25.0), "25");
+  EXPECT_EQ(CsvNumber(std::numeric_limits<double>::quiet_NaN()), "");
+  EXPECT_TRUE(std::isnan(*CsvReal("")));
+  EXPECT_FALSE(CsvReal("1,5"));
+  EXPECT_FALSE(CsvInteger("12.0"));
+  EXPECT_FALSE(CsvInteger(""));
+}
+
+}  // namespace
