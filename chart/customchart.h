@@ -4,9 +4,22 @@
 // legend takes its band between the titles and the plot (DrawLegend).
 #pragma once
 
+#include <functional>
+#include <string>
+
+#include "chart/chartlegend.h"
 #include "chart/charttitle.h"
 #include "chart/chartwall.h"
 #include "chart/customaxispanel.h"
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+// Keys and buttons held during a mouse event, as flags.
+using TShiftState = unsigned;
+inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16,
+                             ssMiddle = 32, ssDouble = 64;
+
+// The part of the chart a press falls on.
+enum class TChartClickedPart { cpNone, cpLegend, cpAxis, cpTitle, cpChartRect };
 
 class TCustomChart : public TCustomAxisPanel {
  public:
@@ -21,6 +34,29 @@ class TCustomChart : public TCustomAxisPanel {
   TChartTitle& Foot() { return foot_; }
   TChartTitle& SubFoot() { return subFoot_; }
 
+  TChartLegend& Legend() { return legend_; }
+  const TChartLegend& Legend() const { return legend_; }
+
+  // The text of a legend item: the legend's own, then OnGetLegendText's say.
+  std::string InternalFormattedLegend(const TCustomChartLegend& legend, int index);
+
+  // A mouse press at (x, y) in the chart's pixels, from the window showing it. The chart
+  // decides what it means: a press on a legend item switches its series; the part the
+  // press fell on is returned.
+  TChartClickedPart MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  // The part of the chart under the point, in the order parts take presses.
+  TChartClickedPart CalcNeedClickedPart(int x, int y);
+
+  // Events, called only when set.
+  std::function<void(TMouseButton, TShiftState, int x, int y)> OnMouseDown;
+  std::function<void(TCustomChart&, int index, std::string& text)> OnGetLegendText;
+  std::function<void(TCustomChart&, TRect& rect)> OnGetLegendRect;
+  std::function<void(TCustomChart&, int index, int& symbolX, int& y, int& textX)> OnGetLegendPos;
+  // Runs after a press on a legend item; sets `handled` to say whether the press counts.
+  std::function<void(TCustomChart&, TMouseButton, TShiftState, int x, int y, bool& handled)>
+      OnClickLegend;
+  std::function<void(TCustomChart&, TMouseButton, TShiftState, int x, int y)> OnClickBackground;
+
   bool IsFreeSeriesColor(TColor color, bool checkBackground,
                          const TChartSeries* excluded) const override;
 
@@ -30,9 +66,8 @@ class TCustomChart : public TCustomAxisPanel {
  protected:
   void DrawTitlesAndLegend(bool beforeSeries) override;
   void DrawWalls() override;
-  // The legend's band and drawing, called between the titles and the plot; the chart
-  // draws no legend until a legend is given to it.
-  virtual void DrawLegend() {}
+  // The legend's band and drawing, between the titles and the plot.
+  virtual void DrawLegend();
 
  private:
   void DrawTitles(bool customPosition);
@@ -46,4 +81,5 @@ class TCustomChart : public TCustomAxisPanel {
   TChartTitle subTitle_{this, false};
   TChartTitle foot_{this, true};
   TChartTitle subFoot_{this, true};
+  TChartLegend legend_{this};
 };

@@ -1,6 +1,7 @@
 // The chart's window: paints forwarded to the chart, its picture put on the screen.
 #include "ui/chartwidget.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "chart/chart.h"
@@ -33,4 +34,40 @@ void TChartWidget::resizeEvent(QResizeEvent*) {
     canvas_.Resize(width(), height());
   }
   chart_->SetBounds(width(), height());
+}
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton: return TMouseButton::mbRight;
+    case Qt::MiddleButton: return TMouseButton::mbMiddle;
+    default: return TMouseButton::mbLeft;
+  }
+}
+
+TShiftState ShiftOf(const QMouseEvent& event, bool isDouble) {
+  TShiftState s = isDouble ? ssDouble : 0;
+  const Qt::KeyboardModifiers keys = event.modifiers();
+  if (keys & Qt::ShiftModifier) s |= ssShift;
+  if (keys & Qt::AltModifier) s |= ssAlt;
+  if (keys & Qt::ControlModifier) s |= ssCtrl;
+  const Qt::MouseButtons held = event.buttons();
+  if (held & Qt::LeftButton) s |= ssLeft;
+  if (held & Qt::RightButton) s |= ssRight;
+  if (held & Qt::MiddleButton) s |= ssMiddle;
+  return s;
+}
+
+}  // namespace
+
+void TChartWidget::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  chart_->MouseDown(ButtonOf(event->button()), ShiftOf(*event, false), p.x(), p.y());
+}
+
+// The second press of a double click is a press like the first.
+void TChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  chart_->MouseDown(ButtonOf(event->button()), ShiftOf(*event, true), p.x(), p.y());
 }

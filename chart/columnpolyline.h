@@ -1,0 +1,100 @@
+// A long one-pixel polyline of one colour, drawn column by column. A run of a million
+// points squeezed into a few hundred pixel columns would cost a million canvas calls if
+// every segment were drawn; here each column costs at most two, with exactly the same
+// pixels as drawing the segments one by one with Line(previous, current).
+//
+// Why the pixels are the same. Consecutive points in one pixel column are joined by
+// vertical segments, and a walk up and down one column covers every pixel between the
+// lowest and the highest point it visits; the one pixel a segment leaves out (its end)
+// is the start of the next segment, so only the very last point of the whole line can
+// stay undrawn, and only when the walk reached it for the first time at its end. The
+// segment that leaves a column for the next starts at the column's last point and ends
+// at the next column's first point; it is drawn as it stands, in the same direction,
+// so it takes the same pixels. Pixels are only ever set in the one colour, so the order
+// of drawing does not matter. This holds for solid one-pixel pens only: a dash pattern
+// or a wide pen's ends depend on the individual segments.
+//
+// Segments and column spans lying wholly outside the canvas's clip rectangle are left
+// out, which keeps points far off a zoomed-in plot cheap.
+#pragma once
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/canvas.h"
+
+class TColumnPolyline {
+ public:
+  explicit TColumnPolyline(Canvas& canvas);
+
+  // The next point of the line. A point on the same pixel as the one before adds
+  // nothing, as a segment of no length is not drawn.
+  void Add(int x, int y) {
+    State s = state_;
+    s.Add(*this, x, y);
+    state_ = s;
+  }
+  // Points first .. last, where point(i, x, y) sets point i's pixel and answers false
+  // for a null point (a break in the line). The loop keeps the column's state in
+  // locals, which matters when a column holds thousands of points.
+  template <typename PointAt>
+  void AddPoints(int first, int last, PointAt point) {
+    State s = state_;
+    for (int i = first; i <= last; ++i) {
+      int x = 0;
+      int y = 0;
+      if (point(i, x, y)) {
+        s.Add(*this, x, y);
+      } else {
+        state_ = s;
+        Break();
+        s = state_;
+      }
+    }
+    state_ = s;
+  }
+  // The line stops at the point before and starts afresh with the next one (a null
+  // point lies between them). Also call it after the last point.
+  void Break();
+
+ private:
+  struct State {
+    bool started = false;
+    int x = 0;     // the current column
+    int last = 0;  // the last point's y in it
+    int lo = 0;    // the lowest and highest y visited in it
+    int hi = 0;
+    // The same before the walk last moved, to tell whether the last point was visited
+    // before the walk ended there.
+    int loBefore = 0;
+    int hiBefore = 0;
+    bool moved = false;  // the walk went up or down within the column
+
+    void Add(TColumnPolyline& line, int px, int py) {
+      if (started && px == x) {
+        // Without branches on y: in a dense column y changes from point to point at
+        // random, and mispredicted branches would cost more than these few moves.
+        const bool moves = py != last;
+        loBefore = moves ? lo : loBefore;
+        hiBefore = moves ? hi : hiBefore;
+        lo = std::min(lo, py);
+        hi = std::max(hi, py);
+        last = py;
+        moved = moved || moves;
+        return;
+      }
+      line.state_ = *this;
+      line.NextColumn(px, py);
+      *this = line.state_;
+    }
+  };
+
+  void NextColumn(int x, int y);
+  // Draws the column's pixels from y0 to y1, both included.
+  void Span(int y0, int y1);
+  void Segment(int x0, int y0, int x1, int y1);
+
+  Canvas& canvas_;
+  std::optional<TRect> clip_;
+  State state_;
+};
