@@ -12,7 +12,7 @@
 
 #include "platform/cp1250.h"
 #include "platform/exceptions.h"
-#include "platform/filestream.h"
+#include "platform/safefilestream.h"
 #include "platform/numtext.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
@@ -205,8 +205,10 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
   options.controls.reseed = true;
 
   try {
-    std::unique_ptr<TFileStream> file;
-    if (options.out) file = std::make_unique<TFileStream>(*options.out);
+    // The log goes to a temporary file that takes the name of --out only when the run
+    // is complete: a refused set-up or a stopped run leaves an earlier file as it was.
+    std::unique_ptr<TSafeFileStream> file;
+    if (options.out) file = std::make_unique<TSafeFileStream>(*options.out);
     OutputBuffer output([&](const std::string& bytes) {
       if (file) {
         file->Write(bytes);
@@ -229,7 +231,7 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
     const int64_t steps = options.steps ? *options.steps : int64_t(state.stepLimit) + 1;
     for (int64_t i = 0; i < steps; ++i) SimulationStep(state, window);
     output.Flush();
-    if (file) file->Close();
+    if (file) file->Commit();
     out.flush();
   } catch (const Exception& e) {
     err << "vadidazid-sim: " << e.what() << "\n";

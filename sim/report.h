@@ -21,7 +21,8 @@ void WriteSummary(const SimulationState& state, SimWindow& window);
 std::string LogFileName(const SimulationState& state);  // fileStamp + "_dane.txt"
 // The file's bytes: every line in Windows-1250 followed by CR LF.
 std::string LogFileBytes(const std::vector<std::string>& lines);
-// Creates (or replaces) the file; EFCreateError / EWriteError on failure.
+// Creates (or replaces) the file; EFCreateError / EWriteError on failure, which leave an
+// earlier file of that name as it was.
 void WriteLogFile(const std::string& fileName, const std::vector<std::string>& lines);
 // "Zapisz dane": writes the window's log under the run's stamp and confirms.
 void SaveLogFile(const SimulationState& state, SimWindow& window);

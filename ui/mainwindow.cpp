@@ -200,7 +200,12 @@ void TForm1::ConnectHandlers() {
   connect(Button1, &QPushButton::clicked, this, [this] { Handle([this] { Button1Click(); }); });
   connect(Button2, &QPushButton::clicked, this, [this] { Handle([this] { Button2Click(); }); });
   connect(Button3, &QPushButton::clicked, this, [this] { Handle([this] { Button3Click(); }); });
-  connect(Timer1, &QTimer::timeout, this, [this] { Handle([this] { Timer1Timer(); }); });
+  connect(Timer1, &QTimer::timeout, this, [this] {
+    // A message box waits in an event loop of its own, where the ticks go on: the run
+    // must not step behind a box the user has not read yet.
+    if (OpenMessageBoxes() > 0) return;
+    Handle([this] { Timer1Timer(); });
+  });
   connect(Zakocz1, &QAction::triggered, this, [this] { Handle([this] { Zakocz1Click(); }); });
   connect(asd1, &QAction::triggered, this, [this] { Handle([this] { asd1Click(); }); });
 }
@@ -274,7 +279,12 @@ void TForm1::GridDrawn() {
   ClientArea->update(state_.gridLeft, state_.gridTop, state_.gridWidth, state_.gridHeight);
 }
 
-void TForm1::ShowMessage(const std::string& utf8) { ::ShowMessage(utf8, this); }
+void TForm1::ShowMessage(const std::string& utf8) {
+  ::ShowMessage(utf8, this);
+  // The run goes on one whole interval after the box has closed, not at a tick that
+  // happens to be due.
+  if (Timer1->isActive() && OpenMessageBoxes() == 0) Timer1->start();
+}
 
 // --- Handlers ------------------------------------------------------------------------
 
