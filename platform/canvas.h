@@ -4,8 +4,17 @@
 // operation, as on the toolkit's canvas. This header has no Qt in it: the simulation
 // and the chart engine draw through it, an image canvas (imagecanvas.h) puts the pixels
 // on a Qt image and a recording canvas (recordingcanvas.h) notes the calls for tests.
+//
+// Off-screen drawing: a canvas is also the factory of its own kind of bitmap.
+// CreateBitmap gives a new off-screen canvas of a size (an image canvas gives an image
+// canvas, a recording canvas a recording one), and CopyFrom puts a rectangle of another
+// canvas onto this one in a single block copy. Code that must not know the platform (the
+// chart engine) buffers its drawing with these two and nothing else: it asks the canvas
+// it is to paint on for a bitmap, draws there, and copies the result back. A canvas that
+// cannot make bitmaps answers none, and such code then draws on it directly.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,11 +47,15 @@ struct TSize {
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
 enum class TBrushStyle { bsSolid, bsClear };
 enum class TBackMode { Transparent, Opaque };
+// Ends and joins of pens wider than one pixel: round, square ends with bevelled joins,
+// flat ends with mitred joins.
+enum class TPenCap { Round, Square, Flat };
 
 struct TPen {
   TColor color = clBlack;
   int width = 1;
   TPenStyle style = TPenStyle::psSolid;
+  TPenCap cap = TPenCap::Round;
 };
 
 struct TBrush {
@@ -99,6 +112,14 @@ class Canvas {
   // The system's check-box frame (flat), checked or not, in the box.
   virtual void DrawCheckBox(const TRect& box, bool checked) = 0;
 
+  // A new off-screen canvas of this kind, width x height, or none when this canvas
+  // cannot make one.
+  virtual std::unique_ptr<Canvas> CreateBitmap(int width, int height) const;
+  // Copies the pixels of source in sourceRect with their top-left at (x, y), unscaled;
+  // respects this canvas's clip. This default goes pixel by pixel; canvases that hold
+  // images do it in one block.
+  virtual void CopyFrom(int x, int y, const Canvas& source, const TRect& sourceRect);
+
   // Clipping: none, or one rectangle. IntersectClipRect narrows the present one.
   virtual void SetClipRect(std::optional<TRect> clip) { clip_ = clip; }
   std::optional<TRect> ClipRect() const { return clip_; }
@@ -111,6 +132,17 @@ class Canvas {
   TPoint penPos_;
   std::optional<TRect> clip_;
 };
+
+inline std::unique_ptr<Canvas> Canvas::CreateBitmap(int, int) const { return nullptr; }
+
+inline void Canvas::CopyFrom(int x, int y, const Canvas& source, const TRect& r) {
+  for (int sy = r.top; sy < r.bottom; ++sy) {
+    for (int sx = r.left; sx < r.right; ++sx) {
+      const TColor c = source.GetPixel(sx, sy);
+      if (c != clNone) SetPixel(x + sx - r.left, y + sy - r.top, c);
+    }
+  }
+}
 
 inline void Canvas::IntersectClipRect(const TRect& r) {
   if (!clip_) {

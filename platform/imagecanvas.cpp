@@ -146,7 +146,16 @@ void ImageCanvas::WideLines(const std::vector<TPoint>& points, bool closed) {
   QPainter p(&image_);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setClipRect(ToQRect(Writable()));
-  p.setPen(QPen(ToQColor(pen.color), pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  Qt::PenCapStyle cap = Qt::RoundCap;
+  Qt::PenJoinStyle join = Qt::RoundJoin;
+  if (pen.cap == TPenCap::Square) {
+    cap = Qt::SquareCap;
+    join = Qt::BevelJoin;
+  } else if (pen.cap == TPenCap::Flat) {
+    cap = Qt::FlatCap;
+    join = Qt::MiterJoin;
+  }
+  p.setPen(QPen(ToQColor(pen.color), pen.width, Qt::SolidLine, cap, join));
   p.setBrush(Qt::NoBrush);
   // Through the pixel centres, so the pen spreads evenly to both sides of the line.
   QPolygonF path;
@@ -358,4 +367,17 @@ void ImageCanvas::Draw(int x, int y, const QImage& image) {
   QPainter p(&image_);
   p.setClipRect(ToQRect(Writable()));
   p.drawImage(QPoint(x, y), image);
+}
+
+std::unique_ptr<Canvas> ImageCanvas::CreateBitmap(int width, int height) const {
+  return std::make_unique<ImageCanvas>(width, height, background_);
+}
+
+void ImageCanvas::CopyFrom(int x, int y, const Canvas& source, const TRect& sourceRect) {
+  const auto* image = dynamic_cast<const ImageCanvas*>(&source);
+  if (!image) {
+    Canvas::CopyFrom(x, y, source, sourceRect);
+    return;
+  }
+  CopyRect({x, y, x + sourceRect.Width(), y + sourceRect.Height()}, *image, sourceRect);
 }

@@ -8,8 +8,8 @@
 // - A pen or brush of colour clNone draws nothing, like a clear one.
 // - With a clear pen, Rectangle and Ellipse fill the whole box with the brush rather
 //   than a box one pixel smaller.
-// - Pens wider than one pixel are drawn solid whatever their style, with round ends;
-//   their outlines of rectangles and ellipses straddle the box edges.
+// - Pens wider than one pixel are drawn solid whatever their style, with the pen's ends
+//   and joins; their outlines of rectangles and ellipses straddle the box edges.
 // - Ellipse outlines are always solid: a dash pattern needs a path, which a pixel set
 //   has not.
 // - Styled one-pixel pens use dash patterns of 18-6 (dash), 3-3 (dot), 9-6-3-6 and
@@ -53,6 +53,8 @@ class ImageCanvas : public Canvas {
   void SetPixel(int x, int y, TColor color) override;
   TColor GetPixel(int x, int y) const override;
   void DrawCheckBox(const TRect& box, bool checked) override;
+  std::unique_ptr<Canvas> CreateBitmap(int width, int height) const override;
+  void CopyFrom(int x, int y, const Canvas& source, const TRect& sourceRect) override;
 
  private:
   bool PenVisible() const;

@@ -50,6 +50,8 @@ std::string RecordingCanvas::PenText(const TPen& pen) {
   if (pen.style == TPenStyle::psClear || pen.color == clNone) return "pen none";
   std::string s = "pen " + ColorText(pen.color) + " " + std::to_string(pen.width);
   if (pen.style != TPenStyle::psSolid) s += std::string(" ") + StyleName(pen.style);
+  if (pen.width > 1 && pen.cap != TPenCap::Round)
+    s += pen.cap == TPenCap::Square ? " square" : " flat";
   return s;
 }
 
@@ -133,4 +135,12 @@ void RecordingCanvas::DrawCheckBox(const TRect& r, bool checked) {
 void RecordingCanvas::SetClipRect(std::optional<TRect> clip) {
   Canvas::SetClipRect(clip);
   Note(clip ? "Clip " + Box(clip->left, clip->top, clip->right, clip->bottom) : "Clip none");
+}
+
+std::unique_ptr<Canvas> RecordingCanvas::CreateBitmap(int, int) const {
+  return std::make_unique<RecordingCanvas>();
+}
+
+void RecordingCanvas::CopyFrom(int x, int y, const Canvas&, const TRect& r) {
+  Note("CopyFrom " + Point(x, y) + " " + Box(r.left, r.top, r.right, r.bottom));
 }

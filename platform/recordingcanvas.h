@@ -14,9 +14,11 @@
 //   SetPixel 3,4 #0000FF
 //   CheckBox 0,0,13,13 checked
 //   Clip 0,0,100,50      (or: Clip none)
+//   CopyFrom 5,5 0,0,433,201
+// CreateBitmap gives a new, empty recording canvas; a copy from it is noted, not done.
 // Colours are the 0x00BBGGRR value in hex, as the colour constants are written, after
 // system colours are resolved. A pen that draws nothing (clear, or colour clNone) is
-// "pen none"; the pen style is named unless solid. The TextOut flags (bold, italic,
+// "pen none"; the pen style is named unless solid, the ends of a wide pen unless round. The TextOut flags (bold, italic,
 // underline, strikeout, opaque with the brush colour) appear only when set.
 // Queries (TextExtent, GetPixel) are not noted.
 //
@@ -53,6 +55,8 @@ class RecordingCanvas : public Canvas {
   TColor GetPixel(int x, int y) const override;
   void DrawCheckBox(const TRect& box, bool checked) override;
   void SetClipRect(std::optional<TRect> clip) override;
+  std::unique_ptr<Canvas> CreateBitmap(int width, int height) const override;
+  void CopyFrom(int x, int y, const Canvas& source, const TRect& sourceRect) override;
 
  private:
   void Note(std::string line) { calls_.push_back(std::move(line)); }

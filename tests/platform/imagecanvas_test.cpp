@@ -400,3 +400,24 @@ TEST(ImageCanvasMisc, ResizeGetPixelAndBackground) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ImageCanvasBitmap, MadeBitmapIsOfTheSameKindAndCopiesBackInOneBlock) {
+  ImageCanvas screen(20, 20, clWhite);
+  std::unique_ptr<Canvas> bitmap = screen.CreateBitmap(4, 3);
+  ASSERT_NE(dynamic_cast<ImageCanvas*>(bitmap.get()), nullptr);
+  bitmap->SetPixel(0, 0, clRed);
+  bitmap->SetPixel(3, 2, clBlue);
+  screen.SetClipRect(TRect{0, 0, 11, 20});
+  screen.CopyFrom(8, 5, *bitmap, {0, 0, 4, 3});
+  EXPECT_EQ(screen.GetPixel(8, 5), clRed);
+  EXPECT_EQ(screen.GetPixel(9, 5), clWhite);
+  screen.SetClipRect(std::nullopt);
+  // The clip kept the copy's last column out.
+  EXPECT_EQ(screen.GetPixel(11, 7), clWhite);
+  screen.CopyFrom(8, 5, *bitmap, {0, 0, 4, 3});
+  EXPECT_EQ(screen.GetPixel(11, 7), clBlue);
+}
+
+}  // namespace
