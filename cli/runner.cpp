@@ -10,6 +10,9 @@
 #include <optional>
 #include <ostream>
 
+#include "chart/chartseries.h"
+#include "chart/programchart.h"
+#include "cli/chartpicture.h"
 #include "platform/cp1250.h"
 #include "platform/exceptions.h"
 #include "platform/safefilestream.h"
@@ -25,6 +28,7 @@ struct Options {
   SimControls controls;
   std::optional<int64_t> steps;
   std::optional<std::string> out;
+  std::optional<std::string> picture;
   bool chart = false;
   bool help = false;
 };
@@ -105,6 +109,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
       o.steps = ParseInteger(a, value(), 0, 2147483647);
     } else if (a == "--out") {
       o.out = value();
+    } else if (a == "--picture") {
+      o.picture = value();
     } else if (a == "--chart") {
       o.chart = true;
     } else if (a == "--help" || a == "-h") {
@@ -138,8 +144,8 @@ class OutputBuffer {
 
 class HeadlessWindow : public SimWindow {
  public:
-  HeadlessWindow(const Options& o, OutputBuffer& output, bool fileBytes)
-      : options_(o), output_(output), fileBytes_(fileBytes) {}
+  HeadlessWindow(const Options& o, OutputBuffer& output, bool fileBytes, TChart* chart)
+      : options_(o), output_(output), fileBytes_(fileBytes), chart_(chart) {}
 
   SimControls ReadControls() override { return options_.controls; }
   void ClearLog() override { output_.Discard(); }
@@ -148,8 +154,11 @@ class HeadlessWindow : public SimWindow {
     output_.Add(fileBytes_ ? Utf8ToCp1250(line) + "\r\n" : line + "\n");
   }
   std::vector<std::string> LogLines() const override { return {}; }
-  void ClearChartSeries(int) override {}
+  void ClearChartSeries(int index) override {
+    if (chart_) chart_->Series(index)->Clear();
+  }
   void AddChartValue(int index, double value) override {
+    if (chart_) chart_->Series(index)->Add(value, "", clAutoColor);
     if (!options_.chart) return;
     char text[32];
     auto [end, ec] = std::to_chars(text, text + sizeof text, value);
@@ -164,6 +173,7 @@ class HeadlessWindow : public SimWindow {
   const Options& options_;
   OutputBuffer& output_;
   bool fileBytes_;
+  TChart* chart_;
 };
 
 }  // namespace
@@ -183,9 +193,12 @@ std::string SimulatorUsage() {
       "  --mean X           mean call duration in steps (5)\n"
       "  --deviation Y      standard deviation of the call duration (0.01)\n"
       "  --steps K          number of steps instead of step-limit + 1\n"
-      "  --out FILE         write the log file's bytes (Windows-1250, CR LF) to FILE;\n"
+      "  --out FILE         write the log file's bytes (Windows-1250, CR LF) to FILE,\n"
+      "                     which appears when the run has finished;\n"
       "                     without it the log goes to standard output as UTF-8\n"
       "  --chart            write each step's four chart values instead of the log\n"
+      "  --picture FILE     save the run's chart as \"Zapisz wykres\" does (BMP, 32 bits\n"
+      "                     per pixel); needs no display\n"
       "  --help             this text\n"
       "Numbers use the point as decimal separator.\n";
 }
@@ -216,7 +229,10 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
         out << bytes;
       }
     });
-    HeadlessWindow window(options, output, file != nullptr);
+    // The window's chart, fed as the window feeds it, when its picture is wanted.
+    std::unique_ptr<TChart> chart;
+    if (options.picture) chart = CreateProgramChart();
+    HeadlessWindow window(options, output, file != nullptr, chart.get());
     // Generators of its own, so that every run starts as in a fresh process: a normal
     // value left pending by an earlier run would otherwise be the first one drawn.
     RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
@@ -233,6 +249,7 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
     output.Flush();
     if (file) file->Commit();
     out.flush();
+    if (chart) SaveChartPicture(*chart, *options.picture);
   } catch (const Exception& e) {
     err << "vadidazid-sim: " << e.what() << "\n";
     return 1;
