@@ -70,6 +70,8 @@ class TChartSeries : public TCustomChartSeries {
   virtual double MinYValue() { return yValues_->MinValue(); }
   virtual double MaxYValue() { return yValues_->MaxValue(); }
   virtual double MinZValue() const { return zOrder_; }
+  // Whether the series is drawn along the chart's axes (all point series are).
+  virtual bool UseAxis() const { return true; }
   virtual double MaxZValue() const { return zOrder_; }
 
   // Colours.

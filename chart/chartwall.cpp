@@ -3,20 +3,16 @@
 
 #include "chart/customaxispanel.h"
 
-void TChartWall::SetColor(TColor color) {
-  if (color_ == color) return;
-  color_ = color;
-  chart_->Invalidate();
+TChartWall::TChartWall(TCustomAxisPanel* chart, TColor color, bool transparent, bool visible)
+    : chart_(chart), color_(color), transparent_(transparent), visible_(visible) {
+  pen_.OnChange = [this] { chart_->Invalidate(); };
 }
 
-void TChartWall::SetTransparent(bool transparent) {
-  if (transparent_ == transparent) return;
-  transparent_ = transparent;
-  chart_->Invalidate();
+template <typename T>
+bool TChartWall::StoreAndRepaint(T& field, const T& value) {
+  return ::StoreAndRepaint(field, value, [this] { chart_->Invalidate(); });
 }
 
-void TChartWall::SetVisible(bool visible) {
-  if (visible_ == visible) return;
-  visible_ = visible;
-  chart_->Invalidate();
-}
+template bool TChartWall::StoreAndRepaint(TColor&, const TColor&);
+template bool TChartWall::StoreAndRepaint(bool&, const bool&);
+template bool TChartWall::StoreAndRepaint(int&, const int&);

@@ -1,6 +1,7 @@
 // Series membership, palette colours and series event broadcasting of a chart.
 #include "chart/customaxispanel.h"
 
+#include <cstdint>
 
 #include "chart/chartpalette.h"
 #include "chart/chartseries.h"
@@ -81,4 +82,46 @@ void TCustomAxisPanel::BroadcastSeriesEvent(TChartSeriesEvent event,
   // A copy, so that a listener may remove itself while being told.
   const auto listeners = listeners_;
   for (const auto& entry : listeners) entry.second(event, series);
+}
+
+bool TCustomAxisPanel::ActiveSeriesUseAxis() const {
+  bool anyActive = false;
+  for (const auto& series : series_) {
+    if (!series->Active()) continue;
+    anyActive = true;
+    if (series->UseAxis()) return true;
+  }
+  return !anyActive;
+}
+
+bool TCustomAxisPanel::DrawBackWallAfter(int z) {
+  const TRect& r = ChartRect();
+  TTeeCanvas3D& c = Canvas3D();
+  const TPoint p0 = c.Calculate3DPosition(r.left, r.top, z);
+  const TPoint p1 = c.Calculate3DPosition(r.right, r.top, z);
+  const TPoint p2 = c.Calculate3DPosition(r.right, r.bottom, z);
+  // The first three corners turn counter-clockwise: the wall faces away.
+  const int64_t turn = int64_t(p0.x - p1.x) * (p2.y - p1.y) - int64_t(p2.x - p1.x) * (p0.y - p1.y);
+  return turn >= 0;
+}
+
+void TCustomAxisPanel::InternalDraw(const TRect& bounds) {
+  // Changes made while drawing (ranges, plot rectangle) must not ask for another paint.
+  const bool oldAutoRepaint = AutoRepaint();
+  SetAutoRepaint(false);
+  PanelPaint(bounds);
+  if (OnBeforeDrawChart) OnBeforeDrawChart();
+  DrawTitlesAndLegend(true);
+  for (const auto& series : series_)
+    if (series->Active()) series->SetZOrder(0);
+  CalcWallsRect();
+  Canvas3D().Projection(Width3D(), ChartBounds(), ChartRect());
+  DrawWalls();
+  if (OnBeforeDrawSeries) OnBeforeDrawSeries();
+  DrawAllSeries();
+  DrawTitlesAndLegend(false);
+  DrawZoomRectangle();
+  Canvas3D().ResetState();
+  if (OnAfterDraw) OnAfterDraw();
+  SetAutoRepaint(oldAutoRepaint);
 }

@@ -1,6 +1,9 @@
 // The chart's series list and what goes with it: series join and leave here, the list
 // order is the drawing and legend order, series changes are broadcast to registered
-// listeners, and free palette colours are found for series without their own.
+// listeners, and free palette colours are found for series without their own. This
+// class also runs the drawing sequence of one paint (InternalDraw): panel, titles and
+// legend, walls, axes, series, in that order, with the steps that charts with walls,
+// titles, a legend or series drawing of their own fill in as virtual operations.
 //
 // Ownership: the chart owns the series in its list. AddSeries takes a series over,
 // RemoveSeries hands it back to the caller; a series moves to another chart with
@@ -25,6 +28,29 @@ class TCustomAxisPanel : public TCustomTeePanel {
 
   TCustomAxisPanel();
   ~TCustomAxisPanel() override;
+
+  using TNotifyEvent = std::function<void()>;
+  TNotifyEvent OnBeforeDrawChart;
+  TNotifyEvent OnBeforeDrawAxes;
+  TNotifyEvent OnBeforeDrawSeries;
+  TNotifyEvent OnAfterDraw;
+
+  bool AxisVisible() const { return axisVisible_; }
+  void SetAxisVisible(bool value) { StoreAndRepaint(axisVisible_, value); }
+  bool AxisBehind() const { return axisBehind_; }
+  void SetAxisBehind(bool value) { StoreAndRepaint(axisBehind_, value); }
+  bool ClipPoints() const { return clipPoints_; }
+  void SetClipPoints(bool value) { StoreAndRepaint(clipPoints_, value); }
+  bool View3DWalls() const { return view3DWalls_; }
+  void SetView3DWalls(bool value) { StoreAndRepaint(view3DWalls_, value); }
+  int Chart3DPercent() const { return chart3DPercent_; }
+  void SetChart3DPercent(int value) { StoreAndRepaint(chart3DPercent_, value); }
+  // Depth of the chart in pixels; 0 for flat charts.
+  int Width3D() const { return 0; }
+  int Height3D() const { return 0; }
+
+  // True when there is no active series or any active series uses axes.
+  bool ActiveSeriesUseAxis() const;
 
   int SeriesCount() const { return static_cast<int>(series_.size()); }
   TChartSeries* Series(int index) const { return series_[index].get(); }
@@ -60,6 +86,21 @@ class TCustomAxisPanel : public TCustomTeePanel {
   void RemoveSeriesEventListener(int handle);
   void BroadcastSeriesEvent(TChartSeriesEvent event, TCustomChartSeries* series);
 
+ protected:
+  void InternalDraw(const TRect& bounds) override;
+  // The titles and the legend, before the series (BeforeSeries) or after them.
+  virtual void DrawTitlesAndLegend(bool) {}
+  // Plot rectangle adjustments for walls with depth; flat charts only recompute sizes.
+  virtual void CalcWallsRect() { ReCalcWidthHeight(); }
+  virtual void DrawWalls() {}
+  // Whether the back wall lies in front at depth z (never for a flat chart).
+  virtual bool DrawBackWallAfter(int z);
+  // Step 17 of the drawing: every active series in list order, clipped to the plot.
+  // The line series' own drawing fills this in; a chart without it draws no series.
+  virtual void DrawAllSeries() {}
+  // A zoom rectangle being dragged is drawn here, after everything else.
+  virtual void DrawZoomRectangle() {}
+
  private:
   void InternalAddSeries(std::unique_ptr<TChartSeries> series);
 
@@ -67,4 +108,10 @@ class TCustomAxisPanel : public TCustomTeePanel {
   std::vector<TColor> colorPalette_;
   std::vector<std::pair<int, TSeriesEventListener>> listeners_;
   int nextListenerHandle_ = 1;
+
+  bool axisVisible_ = true;
+  bool axisBehind_ = true;
+  bool clipPoints_ = true;
+  bool view3DWalls_ = true;
+  int chart3DPercent_ = 15;
 };

@@ -1,4 +1,4 @@
-// Walls and the background part of the free-colour rule.
+// Walls, titles and the background part of the free-colour rule.
 #include "chart/customchart.h"
 
 TCustomChart::TCustomChart() {
@@ -14,4 +14,42 @@ bool TCustomChart::IsFreeSeriesColor(TColor color, bool checkBackground,
 
 TColor TCustomChart::GetBackColor() const {
   return backWall_.Transparent() ? Color() : backWall_.Color();
+}
+
+void TCustomChart::DrawTitles(bool customPosition) {
+  for (TChartTitle* t : {&title_, &subTitle_, &foot_, &subFoot_}) {
+    if (t->CustomPosition() == customPosition) t->DrawTitle();
+  }
+}
+
+void TCustomChart::DrawTitlesAndLegend(bool beforeSeries) {
+  TCanvas3D& canvas = GetCanvas();
+  canvas.FrontPlaneBegin();
+  if (beforeSeries) {
+    // Titles first, so the legend's band lies below them.
+    DrawTitles(false);
+    DrawLegend();
+  } else {
+    DrawTitles(true);
+  }
+  canvas.FrontPlaneEnd();
+}
+
+void TCustomChart::DrawWalls() {
+  if (!ActiveSeriesUseAxis()) return;
+  if (View3DWalls() && backWall_.Visible() && !DrawBackWallAfter(Width3D())) DrawBackWall();
+}
+
+void TCustomChart::DrawBackWall() {
+  TCanvas3D& canvas = GetCanvas();
+  canvas.AssignVisiblePen(backWall_.Pen());
+  if (backWall_.Transparent()) {
+    canvas.Brush().style = TBrushStyle::bsClear;
+  } else {
+    canvas.Brush().style = TBrushStyle::bsSolid;
+    canvas.Brush().color = canvas.GetMonochrome() ? clWhite : backWall_.Color();
+  }
+  // One past the plot on the right and bottom, so the frame lies on the plot's edges.
+  const TRect& r = ChartRect();
+  canvas.Rectangle(r.left, r.top, r.right + 1, r.bottom + 1);
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "chart/storeandrepaint.h"
+
 class TCustomAxisPanel;
 
 class TCustomChartElement {
@@ -41,10 +43,7 @@ class TCustomChartElement {
   // Stores `value` into `field` when it differs and repaints; true when it changed.
   template <typename T>
   bool StoreAndRepaint(T& field, const T& value) {
-    if (field == value) return false;
-    field = value;
-    Repaint();
-    return true;
+    return ::StoreAndRepaint(field, value, [this] { Repaint(); });
   }
 
   bool active_ = true;

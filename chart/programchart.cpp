@@ -59,15 +59,19 @@ const std::array<uint8_t, 205>& ProgramSeriesData() { return kSeriesData; }
 
 std::unique_ptr<TChart> CreateProgramChart() {
   auto chart = std::make_unique<TChart>();
-  // Panel settings of Chart1. The title, legend and axes settings of the layout are
-  // applied here once those parts of the chart exist.
+  // Panel settings of Chart1. The legend's settings are applied here once the chart
+  // has a legend.
   chart->SetBounds(433, 201);
   chart->SetView3D(false);
+  chart->SetBevelOuter(TPanelBevel::bvNone);
   chart->SetMarginUnits(TTeeUnits::muPixels);
   chart->SetMargin(0, 5);
   chart->SetMargin(1, 5);
   chart->SetMargin(2, 8);
   chart->SetMargin(3, 0);
+  chart->Title().SetText({"TChart"});
+  chart->Title().SetVisible(false);
+  chart->Zoom().SetAnimated(true);
 
   for (const SeriesLayout& layout : kSeries) {
     auto series = std::make_unique<TLineSeries>();

@@ -1,26 +1,36 @@
-// The chart's window. Until the chart draws its axes, legend and lines, a paint shows
-// the chart's panel colour.
+// The chart's window: paints forwarded to the chart, its picture put on the screen.
 #include "ui/chartwidget.h"
 
 #include <QPainter>
 
 #include "chart/chart.h"
-#include "platform/qtcolor.h"
 
 TChartWidget::TChartWidget(std::unique_ptr<TChart> chart, QWidget* parent)
-    : QWidget(parent), chart_(std::move(chart)) {
+    : QWidget(parent), chart_(std::move(chart)), canvas_(0, 0, clBtnFace) {
+  // The chart paints every pixel of its area, so Qt need not erase it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  canvas_.Resize(chart_->Width(), chart_->Height());
+  chart_->SetWindowCanvas(&canvas_);
   chart_->OnInvalidate = [this] {
     ++paintRequests_;
     update();
   };
 }
 
-TChartWidget::~TChartWidget() { chart_->OnInvalidate = nullptr; }
-
-void TChartWidget::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), ToQColor(chart_->Color()));
+TChartWidget::~TChartWidget() {
+  chart_->OnInvalidate = nullptr;
+  chart_->SetWindowCanvas(nullptr);
 }
 
-void TChartWidget::resizeEvent(QResizeEvent*) { chart_->SetBounds(width(), height()); }
+void TChartWidget::paintEvent(QPaintEvent*) {
+  chart_->Paint();
+  QPainter painter(this);
+  painter.drawImage(0, 0, canvas_.Image());
+}
+
+void TChartWidget::resizeEvent(QResizeEvent*) {
+  if (canvas_.Width() != width() || canvas_.Height() != height()) {
+    canvas_.Resize(width(), height());
+  }
+  chart_->SetBounds(width(), height());
+}

@@ -1,11 +1,16 @@
-// The thin window that shows a chart. The chart itself is no widget: this forwards the
-// paints (and later the mouse) to it and turns its repaint requests into one paint each.
-// The widget owns its chart, so the two go together.
+// The thin window that shows a chart. The chart itself is no widget: the widget owns the
+// image canvas the chart paints on, forwards its paints to the chart's Paint (which
+// copies the chart's retained picture or draws anew, always onto that canvas) and puts
+// the canvas on the screen; it draws nothing of its own. The chart's repaint requests
+// become widget updates, which Qt merges into one paint. The widget owns its chart, so
+// the two go together.
 #pragma once
 
 #include <QWidget>
 
 #include <memory>
+
+#include "platform/imagecanvas.h"
 
 class TChart;
 
@@ -17,6 +22,8 @@ class TChartWidget : public QWidget {
   ~TChartWidget() override;
 
   TChart& Chart() { return *chart_; }
+  // The canvas the chart paints on, as the last paint left it.
+  const ImageCanvas& WindowCanvas() const { return canvas_; }
   // Paints requested by the chart since the widget was made.
   int PaintRequests() const { return paintRequests_; }
 
@@ -26,5 +33,6 @@ class TChartWidget : public QWidget {
 
  private:
   std::unique_ptr<TChart> chart_;
+  ImageCanvas canvas_;
   int paintRequests_ = 0;
 };
