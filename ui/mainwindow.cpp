@@ -30,6 +30,7 @@
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/cellgrid.h"
+#include "sim/chartcommand.h"
 #include "sim/report.h"
 #include "sim/setup.h"
 #include "sim/step.h"
@@ -184,8 +185,6 @@ void TForm1::CreateMenu() {
   Vadidazid1 = program->menuAction();
   Zakocz1 = program->addAction(QString::fromUtf8("Zakończ"));
   Zapiszwykres1 = menuBar()->addAction(QString::fromUtf8("Zapisz wykres"));
-  // The chart cannot yet be drawn into a picture; the command waits for that.
-  Zapiszwykres1->setEnabled(false);
   asd1 = menuBar()->addAction(QString::fromUtf8("Zapisz dane"));
 }
 
@@ -208,6 +207,8 @@ void TForm1::ConnectHandlers() {
   });
   connect(Zakocz1, &QAction::triggered, this, [this] { Handle([this] { Zakocz1Click(); }); });
   connect(asd1, &QAction::triggered, this, [this] { Handle([this] { asd1Click(); }); });
+  connect(Zapiszwykres1, &QAction::triggered, this,
+          [this] { Handle([this] { Zapiszwykres1Click(); }); });
 }
 
 void TForm1::PlaceOnScreen() {
@@ -286,6 +287,10 @@ void TForm1::ShowMessage(const std::string& utf8) {
   if (Timer1->isActive() && OpenMessageBoxes() == 0) Timer1->start();
 }
 
+void TForm1::SaveChartPicture(const std::string& fileName) {
+  Chart1->Chart().SaveToBitmapFile(fileName);
+}
+
 // --- Handlers ------------------------------------------------------------------------
 
 void TForm1::FormActivate() {
@@ -325,3 +330,5 @@ void TForm1::Timer1Timer() {
 void TForm1::Zakocz1Click() { close(); }
 
 void TForm1::asd1Click() { SaveLogFile(state_, *this); }
+
+void TForm1::Zapiszwykres1Click() { SaveChartFile(state_, *this); }

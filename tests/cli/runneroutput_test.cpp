@@ -39,4 +39,24 @@ TEST(RunnerOutput, AnEarlierFileSurvivesEveryFailedRun) {
   fs::remove_all(dir);
 }
 
+TEST(RunnerOutput, PictureWithoutADisplay) {
+  const fs::path dir = fs::temp_directory_path() / ("vdz_runner_pic_" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string picture = (dir / "chart.bmp").string();
+  std::ostringstream out, err;
+  ASSERT_EQ(RunSimulator({"--step-limit", "3", "--picture", picture}, out, err), 0) << err.str();
+  const std::string bytes = ReadFile(picture);
+  EXPECT_EQ(bytes.size(), 348186u);
+  EXPECT_EQ(bytes.substr(0, 2), "BM");
+  EXPECT_EQ(err.str(), "");
+
+  const std::string missing = (dir / "no" / "chart.bmp").string();
+  EXPECT_EQ(RunSimulator({"--picture", missing}, out, err), 1);
+  EXPECT_NE(err.str().find("Cannot create file " + missing), std::string::npos) << err.str();
+  EXPECT_EQ(RunSimulator({"--picture"}, out, err), 2);
+  EXPECT_NE(SimulatorUsage().find("--picture FILE"), std::string::npos);
+  fs::remove_all(dir);
+}
+
 }  // namespace

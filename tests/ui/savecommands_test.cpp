@@ -8,13 +8,21 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
+#include <QImage>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "chart/chart.h"
+#include "cli/runner.h"
 #include "platform/messages.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "tests/support/files.h"
+#include "tests/support/filesizelimit.h"
+#include "ui/chartwidget.h"
 #include "ui/cspinedit.h"
 #include "ui/mainwindow.h"
 
@@ -62,6 +70,23 @@ class SaveCommands : public testing::Test {
     QTest::keyClicks(spin, text);
   }
   int64_t Counter() const { return form->State().stepCounter; }
+  std::string PictureName() const { return form->State().fileStamp + "_wykres.bmp"; }
+  // The chart as the screen shows it now, drawn by a paint.
+  QImage Screen() {
+    form->Chart1->repaint();
+    return form->Chart1->WindowCanvas().Image().convertToFormat(QImage::Format_RGB32);
+  }
+  static QImage Picture(const std::string& file) {
+    const std::string bytes = ReadFile(file);
+    return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()),
+                            "BMP")
+        .convertToFormat(QImage::Format_RGB32);
+  }
+  void RunToTheEnd(const char* stepLimit) {
+    Type(form->CSpinEdit5, stepLimit);
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    while (form->Timer1->isActive()) form->Timer1Timer();
+  }
 
   RandomVariates generator{1};
   RuntimeRandom moves;
@@ -85,6 +110,48 @@ TEST_F(SaveCommands, AnOpenConfirmationHoldsTheTimedRun) {
   EXPECT_EQ(atOpen, atClose);
   EXPECT_TRUE(form->Timer1->isActive());
   EXPECT_TRUE(QTest::qWaitFor([&] { return Counter() > atClose + 2; }, 5000));
+}
+
+TEST_F(SaveCommands, ThePictureIsTheScreensChartUnderTheStamp) {
+  MenuItem("Zapisz wykres")->trigger();  // right after the set-up
+  ASSERT_EQ(messages, std::vector<std::string>{"zapisano wykres do pliku: " + PictureName()});
+  const std::string bytes = ReadFile(PictureName());
+  ASSERT_EQ(bytes.size(), 348186u);
+  EXPECT_EQ(bytes.substr(0, 2), "BM");
+  EXPECT_EQ(bytes.substr(18, 12), std::string("\xB1\x01\0\0\xC9\0\0\0\x01\0\x20\0", 12));
+  EXPECT_EQ(Picture(PictureName()), Screen());
+
+  RunToTheEnd("5");
+  MenuItem("Zapisz wykres")->trigger();  // the same stamp: replaced
+  EXPECT_EQ(messages.size(), 2u);
+  EXPECT_EQ(Picture(PictureName()), Screen());
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+}
+
+TEST_F(SaveCommands, AFailedPictureKeepsTheEarlierFileAndConfirmsNothing) {
+  fs::create_directory(PictureName());
+  MenuItem("Zapisz wykres")->trigger();
+  EXPECT_EQ(messages, std::vector<std::string>{"Cannot create file " + PictureName()});
+  fs::remove(PictureName());
+
+  std::ofstream(PictureName()) << "earlier";
+  messages.clear();
+  {
+    FileSizeLimit limit(100000);
+    MenuItem("Zapisz wykres")->trigger();
+  }
+  EXPECT_EQ(messages, std::vector<std::string>{"Stream write error"});
+  EXPECT_EQ(ReadFile(PictureName()), "earlier");
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+}
+
+TEST_F(SaveCommands, TheRunnersPictureEqualsTheWindows) {
+  RunToTheEnd("5");
+  MenuItem("Zapisz wykres")->trigger();
+  std::ostringstream out, err;
+  ASSERT_EQ(RunSimulator({"--step-limit", "5", "--picture", "runner.bmp"}, out, err), 0)
+      << err.str();
+  EXPECT_EQ(ReadFile("runner.bmp"), ReadFile(PictureName()));
 }
 
 }  // namespace
