@@ -1,12 +1,13 @@
-// The program's entry: the application with its title, the decimal separator of the
-// user's locale, the screen's depth for pictures, the simulation's generator, and the
-// main window.
+// The program's entry: the application with its title, the decimal and thousands
+// separators of the user's locale, the screen's depth for pictures, the simulation's
+// generator, and the main window.
 #include <QApplication>
 #include <QScreen>
 
 #include <exception>
 
 #include "platform/bmpfile.h"
+#include "platform/formatfloat.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"
 #include "random/randomvariates.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   SetDecimalSeparator(LocaleDecimalSeparator());
+  SetThousandSeparator(LocaleThousandSeparator());
   // A picture of the chart takes the screen's pixel size. 24-bit colour is kept in
   // 32-bit pixels by the display, so such a screen gives 32-bit pictures.
   if (QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -182,3 +182,23 @@ void TChartSeries::PermutePoints(const std::vector<int>& order) {
   NotifyValue(TValueEvent::veRefresh, 0);
   if (Active()) Repaint();
 }
+
+TChartAxis* TChartSeries::GetHorizAxis() const {
+  if (!ParentChart()) return nullptr;
+  return horizAxis_ == THorizAxis::aTopAxis ? ParentChart()->TopAxis()
+                                            : ParentChart()->BottomAxis();
+}
+
+TChartAxis* TChartSeries::GetVertAxis() const {
+  if (!ParentChart()) return nullptr;
+  return vertAxis_ == TVertAxis::aRightAxis ? ParentChart()->RightAxis()
+                                            : ParentChart()->LeftAxis();
+}
+
+bool TChartSeries::AssociatedToAxis(const TChartAxis* axis) const {
+  if (!axis || !ParentChart()) return false;
+  if (axis == GetHorizAxis() || axis == GetVertAxis()) return true;
+  const TCustomAxisPanel* chart = ParentChart();
+  return (horizAxis_ == THorizAxis::aBothHorizAxis && axis == chart->TopAxis()) ||
+         (vertAxis_ == TVertAxis::aBothVertAxis && axis == chart->RightAxis());
+}

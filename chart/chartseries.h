@@ -20,6 +20,8 @@
 #include "chart/seriesmarks.h"
 #include "platform/color.h"
 
+class TChartAxis;
+
 enum class THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 enum class TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
 
@@ -72,6 +74,15 @@ class TChartSeries : public TCustomChartSeries {
   virtual double MinZValue() const { return zOrder_; }
   // Whether the series is drawn along the chart's axes (all point series are).
   virtual bool UseAxis() const { return true; }
+  // The chart's axes the series is drawn along (null outside a chart); with both axes of
+  // a direction, the bottom or left one.
+  TChartAxis* GetHorizAxis() const;
+  TChartAxis* GetVertAxis() const;
+  bool AssociatedToAxis(const TChartAxis* axis) const;
+  // Pixels the series needs beyond its first and last values along each axis (for
+  // markers, bars and the like); none by default.
+  virtual void CalcHorizMargins(int& left, int& right) const { left = right = 0; }
+  virtual void CalcVerticalMargins(int& top, int& bottom) const { top = bottom = 0; }
   virtual double MaxZValue() const { return zOrder_; }
 
   // Colours.

@@ -3,10 +3,20 @@
 
 #include <cstdint>
 
+#include "chart/chartaxis.h"
 #include "chart/chartpalette.h"
 #include "chart/chartseries.h"
 
-TCustomAxisPanel::TCustomAxisPanel() = default;
+TCustomAxisPanel::TCustomAxisPanel() {
+  axes_.push_back(std::make_unique<TChartAxis>(this, true, false));
+  axes_.push_back(std::make_unique<TChartAxis>(this, true, true));
+  axes_.push_back(std::make_unique<TChartAxis>(this, false, false));
+  axes_.push_back(std::make_unique<TChartAxis>(this, false, true));
+  axes_.push_back(std::make_unique<TChartAxis>(this, false, false, true));
+  axes_.push_back(std::make_unique<TChartAxis>(this, false, true, true));
+  LeftAxis()->SetTitleAngle(90);
+  RightAxis()->SetTitleAngle(270);
+}
 
 TCustomAxisPanel::~TCustomAxisPanel() {
   BeginDestroy();
@@ -115,13 +125,122 @@ void TCustomAxisPanel::InternalDraw(const TRect& bounds) {
   for (const auto& series : series_)
     if (series->Active()) series->SetZOrder(0);
   CalcWallsRect();
+  CalcAxisRect();
+  CalcSeriesRect();
   Canvas3D().Projection(Width3D(), ChartBounds(), ChartRect());
   DrawWalls();
+  if (AxisBehind()) DrawAxes();
   if (OnBeforeDrawSeries) OnBeforeDrawSeries();
   DrawAllSeries();
+  if (!AxisBehind()) DrawAxes();
   DrawTitlesAndLegend(false);
   DrawZoomRectangle();
   Canvas3D().ResetState();
   if (OnAfterDraw) OnAfterDraw();
   SetAutoRepaint(oldAutoRepaint);
+}
+
+bool TCustomAxisPanel::HasActiveSeries(const TChartAxis* axis) const {
+  bool anyActive = false;
+  for (const auto& series : series_) {
+    if (!series->Active()) continue;
+    anyActive = true;
+    if (!series->UseAxis()) return false;
+    if (series->AssociatedToAxis(axis)) return true;
+  }
+  return !anyActive;
+}
+
+bool TCustomAxisPanel::CalcIsAxisVisible(TChartAxis* axis) const {
+  bool visible = axisVisible_ && axis->Visible();
+  if (visible) visible = axis->IsDepthAxis() ? View3D() : HasActiveSeries(axis);
+  axis->SetIsAxisVisible(visible);
+  return visible;
+}
+
+double TCustomAxisPanel::InternalMinMax(const TChartAxis* axis, bool isMinimum, bool isX) const {
+  bool anyActiveOnAxis = false;
+  for (const auto& series : series_)
+    if (series->Active() && series->AssociatedToAxis(axis)) anyActiveOnAxis = true;
+  double result = 0;
+  bool first = true;
+  for (const auto& series : series_) {
+    if (anyActiveOnAxis && !series->Active()) continue;
+    if (series->Count() == 0) continue;
+    const bool along = isX ? (series->HorizAxis() == THorizAxis::aBothHorizAxis ||
+                              series->GetHorizAxis() == axis)
+                           : (series->VertAxis() == TVertAxis::aBothVertAxis ||
+                              series->GetVertAxis() == axis);
+    if (!along) continue;
+    double v;
+    if (isX) {
+      v = isMinimum ? series->MinXValue() : series->MaxXValue();
+    } else {
+      v = isMinimum ? series->MinYValue() : series->MaxYValue();
+    }
+    if (first || (isMinimum ? v < result : v > result)) result = v;
+    first = false;
+  }
+  return result;
+}
+
+void TCustomAxisPanel::CalcAxisRect() {
+  for (auto& axis : axes_) {
+    CalcIsAxisVisible(axis.get());
+    axis->AdjustMaxMin();
+  }
+  for (auto& axis : axes_) axis->InternalCalcPositions();
+  TRect working = ChartRect();
+  for (size_t i = 0; i < axes_.size(); ++i) {
+    if (!axes_[i]->IsAxisVisible()) continue;
+    TRect shrunk = working;
+    axes_[i]->CalcRect(shrunk, i < 5);
+    const TRect both{std::max(shrunk.left, working.left), std::max(shrunk.top, working.top),
+                     std::min(shrunk.right, working.right),
+                     std::min(shrunk.bottom, working.bottom)};
+    // An axis that would leave no plot at all takes no room.
+    if (!both.IsEmpty()) working = both;
+  }
+  SetChartRect(working);
+  ReCalcWidthHeight();
+  for (auto& axis : axes_) axis->InternalCalcPositions();
+}
+
+void TCustomAxisPanel::CalcSeriesRect() {
+  for (auto& axis : axes_) {
+    TRect margins;
+    for (const auto& series : series_) {
+      if (!series->Active() || !series->AssociatedToAxis(axis.get())) continue;
+      int a = 0;
+      int b = 0;
+      if (axis->Horizontal()) {
+        series->CalcHorizMargins(a, b);
+        if (axis->AutomaticMinimum()) margins.left = std::max(margins.left, a);
+        if (axis->AutomaticMaximum()) margins.right = std::max(margins.right, b);
+      } else {
+        series->CalcVerticalMargins(a, b);
+        if (axis->AutomaticMaximum()) margins.top = std::max(margins.top, a);
+        if (axis->AutomaticMinimum()) margins.bottom = std::max(margins.bottom, b);
+      }
+    }
+    // The offsets go on the side of their end; an inverted axis has its ends swapped.
+    const bool minAtStart = axis->Horizontal() != axis->Inverted();
+    int& minSide = axis->Horizontal() ? (minAtStart ? margins.left : margins.right)
+                                      : (minAtStart ? margins.top : margins.bottom);
+    int& maxSide = axis->Horizontal() ? (minAtStart ? margins.right : margins.left)
+                                      : (minAtStart ? margins.bottom : margins.top);
+    minSide += axis->MinimumOffset();
+    maxSide += axis->MaximumOffset();
+    axis->AdjustMaxMinRect(margins);
+  }
+}
+
+void TCustomAxisPanel::DrawAxes() {
+  if (!axisVisible_) return;
+  if (OnBeforeDrawAxes) OnBeforeDrawAxes();
+  for (size_t i = 0; i < axes_.size(); ++i) {
+    if (!axes_[i]->IsAxisVisible()) continue;
+    if (i == 0 && DrawBackWallAfter(0)) continue;
+    axes_[i]->Draw(true);
+  }
 }

@@ -19,6 +19,7 @@
 #include "chart/customteepanel.h"
 #include "platform/color.h"
 
+class TChartAxis;
 class TChartSeries;
 class TCustomChartSeries;
 
@@ -51,6 +52,24 @@ class TCustomAxisPanel : public TCustomTeePanel {
 
   // True when there is no active series or any active series uses axes.
   bool ActiveSeriesUseAxis() const;
+
+  // The six standard axes, in the order they are drawn.
+  int AxisCount() const { return static_cast<int>(axes_.size()); }
+  TChartAxis* Axis(int index) const { return axes_[index].get(); }
+  TChartAxis* BottomAxis() const { return axes_[0].get(); }
+  TChartAxis* TopAxis() const { return axes_[1].get(); }
+  TChartAxis* LeftAxis() const { return axes_[2].get(); }
+  TChartAxis* RightAxis() const { return axes_[3].get(); }
+  TChartAxis* DepthAxis() const { return axes_[4].get(); }
+  TChartAxis* DepthTopAxis() const { return axes_[5].get(); }
+
+  // The automatic end of an axis: the smallest or largest value of the series along
+  // it (active ones, or all when no active series uses the axis); 0 without points.
+  double InternalMinMax(const TChartAxis* axis, bool isMinimum, bool isX) const;
+  // Whether the axis is drawn at this drawing; stored in the axis.
+  bool CalcIsAxisVisible(TChartAxis* axis) const;
+  // True when an active series uses the axis, or when no series is active at all.
+  bool HasActiveSeries(const TChartAxis* axis) const;
 
   int SeriesCount() const { return static_cast<int>(series_.size()); }
   TChartSeries* Series(int index) const { return series_[index].get(); }
@@ -100,10 +119,16 @@ class TCustomAxisPanel : public TCustomTeePanel {
   virtual void DrawAllSeries() {}
   // A zoom rectangle being dragged is drawn here, after everything else.
   virtual void DrawZoomRectangle() {}
+  // Ranges and positions of all axes and their room in the plot rectangle.
+  void CalcAxisRect();
+  // Widens the axis ranges by the series' pixel margins.
+  void CalcSeriesRect();
+  void DrawAxes();
 
  private:
   void InternalAddSeries(std::unique_ptr<TChartSeries> series);
 
+  std::vector<std::unique_ptr<TChartAxis>> axes_;
   std::vector<std::unique_ptr<TChartSeries>> series_;
   std::vector<TColor> colorPalette_;
   std::vector<std::pair<int, TSeriesEventListener>> listeners_;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "chart/chartaxis.h"
 #include "chart/lineseries.h"
 
 namespace {
@@ -72,6 +73,24 @@ std::unique_ptr<TChart> CreateProgramChart() {
   chart->Title().SetText({"TChart"});
   chart->Title().SetVisible(false);
   chart->Zoom().SetAnimated(true);
+
+  TChartAxis& bottom = *chart->BottomAxis();
+  bottom.Axis().SetWidth(1);
+  bottom.SetExactDateTime(false);
+  bottom.SetIncrement(5);
+  bottom.SetLabelsSeparation(100);
+  bottom.SetMinorTickLength(0);
+  bottom.Ticks().SetVisible(false);
+  bottom.TicksInner().SetVisible(false);
+  TChartAxis& left = *chart->LeftAxis();
+  left.Axis().SetWidth(1);
+  left.SetExactDateTime(false);
+  left.SetLogarithmicBase(2.71828182845905);
+  left.SetMinorTickLength(0);
+  left.SetTickLength(0);
+  left.Ticks().SetColor(0x808040);
+  left.Ticks().SetVisible(false);
+  left.TicksInner().SetVisible(false);
 
   for (const SeriesLayout& layout : kSeries) {
     auto series = std::make_unique<TLineSeries>();

@@ -251,7 +251,9 @@ void TTeeCanvas3D::TextOut(int x, int y, const std::string& text) {
 
   const TBackMode mode = c.backMode;
   const TColor brushColor = c.brush.color;
-  if (mode == TBackMode::Opaque) c.brush.color = backColor_;
+  // A cleared brush paints no box behind text, as it paints none inside shapes.
+  if (c.brush.style == TBrushStyle::bsClear) c.backMode = TBackMode::Transparent;
+  if (c.backMode == TBackMode::Opaque) c.brush.color = backColor_;
   const TTeeShadow* shadow = currentFont_ ? currentFont_->ShadowIfAny() : nullptr;
   if (shadow && shadow->HasSize()) {
     const int h = shadow->HorizSize();

@@ -21,7 +21,9 @@
 //
 // Text: alignment by the TA_ flags (the baseline flag aligns like the bottom one, since
 // platform canvases give no ascent), the current font's shadow drawn first and its extra
-// character spacing applied by placing characters one by one.
+// character spacing applied by placing characters one by one. The box behind the text
+// is painted, in the back colour, only in the opaque back mode with a brush that is not
+// cleared.
 #pragma once
 
 #include <memory>

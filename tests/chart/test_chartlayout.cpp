@@ -88,6 +88,7 @@ TEST(ChartLayoutTest, InvertedOrEmptyPlotIsRepaired) {
 TEST(ChartLayoutTest, VisibleTitleTakesItsLineFromTheTop) {
   TChart chart;
   chart.SetBevelOuter(TPanelBevel::bvNone);
+  chart.SetAxisVisible(false);
   chart.Title().SetText({"A", "B"});
   RecordingCanvas target;
   TRect afterTitles;
@@ -104,6 +105,7 @@ TEST(ChartLayoutTest, VisibleTitleTakesItsLineFromTheTop) {
 TEST(ChartLayoutTest, PanelFirstThenBackWallFrameOnThePlotEdges) {
   TChart chart;
   chart.SetBevelOuter(TPanelBevel::bvNone);
+  chart.SetAxisVisible(false);
   RecordingCanvas target;
   chart.SetWindowCanvas(&target);
   chart.Paint();
