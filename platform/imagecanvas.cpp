@@ -359,11 +359,23 @@ void ImageCanvas::CopyRect(const TRect& dest, const ImageCanvas& source, const T
   const int y1 = std::min(dest.bottom, w.bottom);
   const int x0 = std::max(dest.left, w.left);
   const int x1 = std::min(dest.right, w.right);
+  const bool unscaled =
+      dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height();
   for (int y = y0; y < y1; ++y) {
     const int sy = sourceRect.top + int(int64_t(y - dest.top) * sourceRect.Height() / dest.Height());
     if (sy < 0 || sy >= src.height()) continue;
     const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
     QRgb* to = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    if (unscaled) {
+      // A plain block copy, row by row, of the part inside both images.
+      const int sx0 = std::max(x0, dest.left - sourceRect.left);
+      const int sx1 = std::min(x1, dest.left - sourceRect.left + src.width());
+      if (sx0 < sx1) {
+        std::copy(from + sx0 - dest.left + sourceRect.left, from + sx1 - dest.left + sourceRect.left,
+                  to + sx0);
+      }
+      continue;
+    }
     for (int x = x0; x < x1; ++x) {
       const int sx =
           sourceRect.left + int(int64_t(x - dest.left) * sourceRect.Width() / dest.Width());

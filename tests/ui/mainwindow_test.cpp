@@ -20,6 +20,7 @@
 
 #include "tests/support/files.h"
 #include "chart/chart.h"
+#include "chart/chartaxis.h"
 #include "chart/chartseries.h"
 #include "cli/runner.h"
 #include "platform/messages.h"
@@ -317,6 +318,25 @@ TEST_F(Window, CellPictureShowsFullAndEmptyCells) {
   form->ClientArea->repaint();
   QImage shown = form->ClientArea->grab().toImage();
   EXPECT_EQ(shown.pixel(cell.x + w, cell.y), red);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Window, ChartPaintsItsFrameAndAxesAfterEachStep) {
+  for (int i = 0; i < 3; ++i) Click(form->Button2);
+  QTest::qWait(20);
+  TChart& chart = form->Chart();
+  const int requests = form->Chart1->PaintRequests();
+  EXPECT_GT(requests, 0);
+  const QImage shown = form->Chart1->grab().toImage();
+  const TRect r = chart.ChartRect();
+  // The bottom axis follows the three steps: 0 .. 2.
+  EXPECT_EQ(chart.BottomAxis()->ScaleMaximum(), 2);
+  EXPECT_EQ(shown.pixelColor(r.left, r.top), QColor(Qt::black));
+  EXPECT_EQ(shown.pixelColor(r.right, r.bottom), QColor(Qt::black));
+  EXPECT_EQ(form->Chart1->WindowCanvas().GetPixel(r.right, r.top), clBlack);
 }
 
 }  // namespace
