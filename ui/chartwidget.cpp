@@ -1,7 +1,9 @@
 // The chart's window: paints forwarded to the chart, its picture put on the screen.
 #include "ui/chartwidget.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "chart/chart.h"
 
@@ -15,15 +17,25 @@ TChartWidget::TChartWidget(std::unique_ptr<TChart> chart, QWidget* parent)
     ++paintRequests_;
     update();
   };
+  chart_->OnWindowDrawn = [this](bool now) {
+    if (now) {
+      repaint();
+    } else {
+      update();
+    }
+  };
 }
 
 TChartWidget::~TChartWidget() {
   chart_->OnInvalidate = nullptr;
+  chart_->OnWindowDrawn = nullptr;
   chart_->SetWindowCanvas(nullptr);
 }
 
 void TChartWidget::paintEvent(QPaintEvent*) {
-  chart_->Paint();
+  // The canvas keeps what was last drawn on it, so only a changed chart is drawn again:
+  // a paint for another reason shows the canvas as it is, with a zoom's rubber band.
+  if (chart_->Canvas3D().ImageStale()) chart_->Paint();
   QPainter painter(this);
   painter.drawImage(0, 0, canvas_.Image());
 }
@@ -33,4 +45,54 @@ void TChartWidget::resizeEvent(QResizeEvent*) {
     canvas_.Resize(width(), height());
   }
   chart_->SetBounds(width(), height());
+}
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton: return TMouseButton::mbRight;
+    case Qt::MiddleButton: return TMouseButton::mbMiddle;
+    default: return TMouseButton::mbLeft;
+  }
+}
+
+TShiftState ShiftOf(const QMouseEvent& event) {
+  TShiftState s = 0;
+  const Qt::KeyboardModifiers keys = event.modifiers();
+  if (keys & Qt::ShiftModifier) s |= ssShift;
+  if (keys & Qt::AltModifier) s |= ssAlt;
+  if (keys & Qt::ControlModifier) s |= ssCtrl;
+  const Qt::MouseButtons held = event.buttons();
+  if (held & Qt::LeftButton) s |= ssLeft;
+  if (held & Qt::RightButton) s |= ssRight;
+  if (held & Qt::MiddleButton) s |= ssMiddle;
+  return s;
+}
+
+}  // namespace
+
+void TChartWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  chart_->MouseMove(ShiftOf(*event), p.x(), p.y());
+}
+
+void TChartWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  chart_->MouseUp(ButtonOf(event->button()), ShiftOf(*event), p.x(), p.y());
+}
+
+void TChartWidget::wheelEvent(QWheelEvent* event) {
+  QWidget::wheelEvent(event);
+  // Whole notches of 120; a fine-grained wheel's parts add up until they make one.
+  wheelRest_ += event->angleDelta().y();
+  const int notchesUp = wheelRest_ / 120;
+  wheelRest_ -= notchesUp * 120;
+  if (notchesUp != 0) chart_->MouseWheel(-notchesUp);
+  event->accept();
+}
+
+void TChartWidget::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  chart_->MouseLeave();
 }

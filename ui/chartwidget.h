@@ -30,9 +30,14 @@ class TChartWidget : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   std::unique_ptr<TChart> chart_;
   ImageCanvas canvas_;
   int paintRequests_ = 0;
+  int wheelRest_ = 0;  // eighths of a degree not yet a whole notch
 };
