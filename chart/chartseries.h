@@ -18,9 +18,11 @@
 #include "chart/customchartseries.h"
 #include "chart/labelslist.h"
 #include "chart/seriesmarks.h"
+#include "platform/canvas.h"
 #include "platform/color.h"
 
 class TChartAxis;
+class TCanvas3D;
 
 enum class THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 enum class TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
@@ -123,6 +125,34 @@ class TChartSeries : public TCustomChartSeries {
   int FirstShownIndex() const { return firstShownIndex_; }
   int LastShownIndex() const { return lastShownIndex_; }
 
+  // Drawing (chartseriesdraw.cpp). The horizontal and vertical axes of the series map
+  // its values to pixels; both need the series to be in a chart.
+  int CalcXPosValue(double value) const;
+  int CalcYPosValue(double value) const;
+  double XScreenToValue(int pixel) const;
+  double YScreenToValue(int pixel) const;
+  virtual int CalcXPos(int index) const { return CalcXPosValue(XValue(index)); }
+  virtual int CalcYPos(int index) const { return CalcYPosValue(YValue(index)); }
+  // Sets FirstShownIndex and LastShownIndex: every point for an unordered position list,
+  // else the points inside the horizontal range plus the one just past each end.
+  virtual void CalcFirstLastVisibleIndex();
+  // True when the points are drawn from the first shown to the last shown.
+  virtual bool DrawValuesForward() const;
+  // DrawValue for every shown point, in the drawing direction.
+  virtual void DrawAllValues();
+  virtual void DrawValue(int) {}
+  void DoBeforeDrawValues();
+  void DoAfterDrawValues();
+  TSeriesNotifyEvent BeforeDrawValues;
+  TSeriesNotifyEvent AfterDrawValues;
+
+  // Legend symbol: index -1 stands for the whole series.
+  TColor LegendItemColor(int index) const { return ValueColor(index); }
+  virtual void DrawLegend(int valueIndex, const TRect& rect);
+  virtual void PrepareLegendCanvas(int, TColor&, TBrushStyle&) {}
+  // The plain symbol: the rectangle in the brush colour.
+  virtual void DrawLegendShape(int valueIndex, const TRect& rect);
+
   // Update nesting.
   int UpdateDepth() const { return updateDepth_; }
   void BeginUpdate() { ++updateDepth_; }
@@ -153,6 +183,8 @@ class TChartSeries : public TCustomChartSeries {
   virtual void Added();
   virtual void ClearLists();
   virtual TColor GetValueColor(int index) const;
+  // The per-point colours, or null when no point has a colour of its own.
+  const std::vector<TColor>* ColorList() const { return colors_ ? &*colors_ : nullptr; }
   virtual void NotifyNewValue(int valueIndex);
 
   int firstShownIndex_ = -1;

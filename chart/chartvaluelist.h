@@ -38,6 +38,8 @@ class TChartValueList {
 
   // Reads are not checked against Count; callers stay below it.
   double Value(int index) const { return values_[index]; }
+  // The stored values in order; Count() of them are in use.
+  const double* Data() const { return values_.data(); }
   double First() const { return values_[0]; }
   double Last() const { return values_[count_ - 1]; }
   // Stores the value and tells the series that point `index` changed.

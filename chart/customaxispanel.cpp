@@ -244,3 +244,33 @@ void TCustomAxisPanel::DrawAxes() {
     axes_[i]->Draw(true);
   }
 }
+
+void TCustomAxisPanel::DrawAllSeries() {
+  TTeeCanvas3D& canvas = Canvas3D();
+  for (const auto& series : series_) {
+    if (!series->Active()) continue;
+    series->CalcFirstLastVisibleIndex();
+    if (series->FirstShownIndex() == -1) continue;
+    series->DoBeforeDrawValues();
+    // One pixel below the plot as well, where the bottom axis line lies.
+    const bool clip = series->UseAxis() && ClipPoints();
+    if (clip) {
+      const TRect& r = ChartRect();
+      canvas.ClipCube({r.left, r.top, r.right, r.bottom + 1}, 0, Width3D());
+    }
+    series->DrawAllValues();
+    if (clip) canvas.UnClipRectangle();
+    series->DoAfterDrawValues();
+  }
+}
+
+std::string TCustomAxisPanel::SeriesTitleLegend(int index) const {
+  const TChartSeries& series = *series_[index];
+  std::string title = series.Title();
+  if (title.empty()) title = series.Name();
+  if (title.empty()) return "Series" + std::to_string(index + 1);
+  // A title is one column: separators in it are shown as spaces.
+  for (char& c : title)
+    if (c == '\x06') c = ' ';
+  return title;
+}

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "chart/chartevents.h"
@@ -105,6 +106,17 @@ class TCustomAxisPanel : public TCustomTeePanel {
   void RemoveSeriesEventListener(int handle);
   void BroadcastSeriesEvent(TChartSeriesEvent event, TCustomChartSeries* series);
 
+  // The title a legend shows for the series at `index`: its Title with column
+  // separators made spaces, else its name, else "Series" and its place from 1.
+  std::string SeriesTitleLegend(int index) const;
+
+  // Set by the legend while it draws, read by the series drawing their symbols: the
+  // legend's colour and the pen its symbols use instead of their own (none: their own).
+  TColor LegendBackColor() const { return legendBackColor_; }
+  void SetLegendBackColor(TColor color) { legendBackColor_ = color; }
+  const TChartPen* LegendSymbolPen() const { return legendSymbolPen_; }
+  void SetLegendSymbolPen(const TChartPen* pen) { legendSymbolPen_ = pen; }
+
  protected:
   void InternalDraw(const TRect& bounds) override;
   // The titles and the legend, before the series (BeforeSeries) or after them.
@@ -114,9 +126,9 @@ class TCustomAxisPanel : public TCustomTeePanel {
   virtual void DrawWalls() {}
   // Whether the back wall lies in front at depth z (never for a flat chart).
   virtual bool DrawBackWallAfter(int z);
-  // Step 17 of the drawing: every active series in list order, clipped to the plot.
-  // The line series' own drawing fills this in; a chart without it draws no series.
-  virtual void DrawAllSeries() {}
+  // Step 17 of the drawing: every active series in list order, clipped to the plot; a
+  // later series paints over an earlier one.
+  virtual void DrawAllSeries();
   // A zoom rectangle being dragged is drawn here, after everything else.
   virtual void DrawZoomRectangle() {}
   // Ranges and positions of all axes and their room in the plot rectangle.
@@ -139,4 +151,6 @@ class TCustomAxisPanel : public TCustomTeePanel {
   bool clipPoints_ = true;
   bool view3DWalls_ = true;
   int chart3DPercent_ = 15;
+  TColor legendBackColor_ = clAutoColor;
+  const TChartPen* legendSymbolPen_ = nullptr;
 };

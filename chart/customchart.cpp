@@ -25,14 +25,30 @@ void TCustomChart::DrawTitles(bool customPosition) {
 void TCustomChart::DrawTitlesAndLegend(bool beforeSeries) {
   TCanvas3D& canvas = GetCanvas();
   canvas.FrontPlaneBegin();
-  if (beforeSeries) {
-    // Titles first, so the legend's band lies below them.
+  const bool placedLegend = !legend_.CustomPosition() && legend_.ShouldDraw();
+  if (!beforeSeries) {
+    if (legend_.CustomPosition() && legend_.ShouldDraw()) DrawLegend();
+    DrawTitles(true);
+  } else if (!placedLegend) {
+    DrawTitles(false);
+  } else if (legend_.GetVertical()) {
+    // A side legend runs the plot's full height, beside the titles.
+    DrawLegend();
+    DrawTitles(false);
+  } else {
+    // Titles first, so the legend's band lies between them and the plot.
     DrawTitles(false);
     DrawLegend();
-  } else {
-    DrawTitles(true);
   }
   canvas.FrontPlaneEnd();
+}
+
+void TCustomChart::DrawLegend() { legend_.DrawLegend(); }
+
+std::string TCustomChart::InternalFormattedLegend(const TCustomChartLegend& legend, int index) {
+  std::string text = legend.FormattedLegend(index);
+  if (OnGetLegendText) OnGetLegendText(*this, index, text);
+  return text;
 }
 
 void TCustomChart::DrawWalls() {

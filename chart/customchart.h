@@ -5,8 +5,10 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "chart/axissavedscales.h"
+#include "chart/chartlegend.h"
 #include "chart/charttitle.h"
 #include "chart/chartwall.h"
 #include "chart/customaxispanel.h"
@@ -17,6 +19,9 @@ class TChartAxis;
 
 // Which ways a scroll drag moves the axes.
 enum class TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
+
+// The part of the chart a press falls on.
+enum class TChartClickedPart { cpNone, cpLegend, cpAxis, cpTitle, cpChartRect };
 
 class TCustomChart : public TCustomAxisPanel {
  public:
@@ -30,6 +35,29 @@ class TCustomChart : public TCustomAxisPanel {
   TChartTitle& SubTitle() { return subTitle_; }
   TChartTitle& Foot() { return foot_; }
   TChartTitle& SubFoot() { return subFoot_; }
+
+  TChartLegend& Legend() { return legend_; }
+  const TChartLegend& Legend() const { return legend_; }
+
+  // The text of a legend item: the legend's own, then OnGetLegendText's say.
+  std::string InternalFormattedLegend(const TCustomChartLegend& legend, int index);
+
+  // A mouse press at (x, y) in the chart's pixels, from the window showing it. The chart
+  // decides what it means: a press on a legend item switches its series; the part the
+  // press fell on is returned.
+  TChartClickedPart MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  // The part of the chart under the point, in the order parts take presses.
+  TChartClickedPart CalcNeedClickedPart(int x, int y);
+
+  // Events, called only when set.
+  std::function<void(TMouseButton, TShiftState, int x, int y)> OnMouseDown;
+  std::function<void(TCustomChart&, int index, std::string& text)> OnGetLegendText;
+  std::function<void(TCustomChart&, TRect& rect)> OnGetLegendRect;
+  std::function<void(TCustomChart&, int index, int& symbolX, int& y, int& textX)> OnGetLegendPos;
+  // Runs after a press on a legend item; sets `handled` to say whether the press counts.
+  std::function<void(TCustomChart&, TMouseButton, TShiftState, int x, int y, bool& handled)>
+      OnClickLegend;
+  std::function<void(TCustomChart&, TMouseButton, TShiftState, int x, int y)> OnClickBackground;
 
   bool IsFreeSeriesColor(TColor color, bool checkBackground,
                          const TChartSeries* excluded) const override;
@@ -45,6 +73,8 @@ class TCustomChart : public TCustomAxisPanel {
   // Positive: notches turned down, towards the user.
   void MouseWheel(int notchesDown);
   void MouseLeave();
+  // The visible axis whose line, ticks or the 3 pixels beside it take the point.
+  TChartAxis* ClickedAxis(int x, int y) const;
   // Starts a zoom or scroll drag for a press on the plot or an axis; false when none.
   bool StartDrag(TMouseButton button, TShiftState shift, int x, int y);
   // Zooms the axes to the rectangle, as a drag to the right would.
@@ -78,9 +108,8 @@ class TCustomChart : public TCustomAxisPanel {
  protected:
   void DrawTitlesAndLegend(bool beforeSeries) override;
   void DrawWalls() override;
-  // The legend's band and drawing, called between the titles and the plot; the chart
-  // draws no legend until a legend is given to it.
-  virtual void DrawLegend() {}
+  // The legend's band and drawing, between the titles and the plot.
+  virtual void DrawLegend();
 
  private:
   void DrawTitles(bool customPosition);
@@ -105,6 +134,7 @@ class TCustomChart : public TCustomAxisPanel {
   TChartTitle subTitle_{this, false};
   TChartTitle foot_{this, true};
   TChartTitle subFoot_{this, true};
+  TChartLegend legend_{this};
 
   TZoomPanning panning_;
   TPanningMode allowPanning_ = TPanningMode::pmBoth;

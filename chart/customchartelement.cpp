@@ -3,6 +3,11 @@
 
 #include "chart/customaxispanel.h"
 
+TCustomChartElement::TCustomChartElement() {
+  pen_.OnChange = [this] { Repaint(); };
+  brush_.OnChange = [this] { Repaint(); };
+}
+
 void TCustomChartElement::SetActive(bool active) { StoreAndRepaint(active_, active); }
 
 void TCustomChartElement::SetShowInEditor(bool show) { StoreAndRepaint(showInEditor_, show); }

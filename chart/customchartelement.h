@@ -1,19 +1,20 @@
 // The common base of everything a chart holds that can be switched on and off and that
 // asks its chart to repaint when changed. Setters store only real changes and then
-// request a repaint; nothing is drawn inside a setter. The pen and brush of an element
-// arrive with the drawing layer.
+// request a repaint; nothing is drawn inside a setter. A change of the element's pen or
+// brush asks for a repaint as well.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "chart/chartpen.h"
 #include "chart/storeandrepaint.h"
 
 class TCustomAxisPanel;
 
 class TCustomChartElement {
  public:
-  TCustomChartElement() = default;
+  TCustomChartElement();
   virtual ~TCustomChartElement() = default;
 
   TCustomChartElement(const TCustomChartElement&) = delete;
@@ -30,6 +31,11 @@ class TCustomChartElement {
 
   bool ShowInEditor() const { return showInEditor_; }
   void SetShowInEditor(bool show);
+
+  TChartPen& Pen() { return pen_; }
+  const TChartPen& Pen() const { return pen_; }
+  TChartBrush& Brush() { return brush_; }
+  const TChartBrush& Brush() const { return brush_; }
 
   intptr_t Tag() const { return tag_; }
   void SetTag(intptr_t tag) { tag_ = tag; }
@@ -54,5 +60,7 @@ class TCustomChartElement {
   std::string name_;
   TCustomAxisPanel* parentChart_ = nullptr;
   bool showInEditor_ = true;
+  TChartPen pen_;
+  TChartBrush brush_;
   intptr_t tag_ = 0;
 };

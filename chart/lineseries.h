@@ -1,9 +1,12 @@
-// A series shown as a polyline through its points.
+// A series shown as a polyline through its points, markers hidden.
 #pragma once
 
 #include "chart/customseries.h"
 
 class TLineSeries : public TCustomSeries {
  public:
-  TLineSeries() { drawLine_ = true; }
+  TLineSeries();
+
+  // LinePen on the canvas; the symbol's brush style is LineBrush.
+  void PrepareLegendCanvas(int valueIndex, TColor& backColor, TBrushStyle& brushStyle) override;
 };

@@ -60,8 +60,7 @@ const std::array<uint8_t, 205>& ProgramSeriesData() { return kSeriesData; }
 
 std::unique_ptr<TChart> CreateProgramChart() {
   auto chart = std::make_unique<TChart>();
-  // Panel settings of Chart1. The legend's settings are applied here once the chart
-  // has a legend.
+  // Panel settings of Chart1.
   chart->SetBounds(433, 201);
   chart->SetView3D(false);
   chart->SetBevelOuter(TPanelBevel::bvNone);
@@ -92,12 +91,32 @@ std::unique_ptr<TChart> CreateProgramChart() {
   left.Ticks().SetVisible(false);
   left.TicksInner().SetVisible(false);
 
+  // The legend: a band of check boxes above the plot, centred, with no box of its own.
+  TChartLegend& legend = chart->Legend();
+  legend.SetAlignment(TLegendAlignment::laTop);
+  legend.SetCheckBoxes(true);
+  legend.SetColor(clSilver);
+  legend.SetColorWidth(25);
+  legend.Shadow().SetSmooth(false);
+  legend.Symbol().SetWidth(25);
+  legend.SetTopPos(0);
+  legend.SetTransparent(true);
+  legend.SetVertMargin(4);
+  legend.SetVertSpacing(-2);
+
   for (const SeriesLayout& layout : kSeries) {
     auto series = std::make_unique<TLineSeries>();
     series->SetName(layout.name);
     if (layout.color) series->SetSeriesColor(*layout.color);
     series->SetTitle(layout.title);
     series->Marks().SetVisible(false);
+    TSeriesPointer& pointer = series->Pointer();
+    pointer.SetVisible(false);
+    pointer.SetHorizSize(1);
+    pointer.SetVertSize(1);
+    pointer.SetStyle(TSeriesPointerStyle::psRectangle);
+    pointer.SetInflateMargins(true);
+    pointer.Pen().SetColor(clDefault);
     series->XValues().SetName("X");
     series->XValues().SetOrder(TChartListOrder::loNone);
     series->YValues().SetName("Y");

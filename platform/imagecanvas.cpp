@@ -131,21 +131,33 @@ void ImageCanvas::FillBox(const TRect& box, uint32_t rgb) {
 
 void ImageCanvas::ThinSegment(TPoint a, TPoint b) {
   const uint32_t ink = ToRgb32(pen.color);
+  // Only the steps that can reach the image are visited, so a line from far outside
+  // costs no more than its visible part.
+  int first = 0;
+  int end = 0;
+  Rasterizer::LineStepRange(a, b, Writable(), first, end);
   if (pen.style == TPenStyle::psSolid) {
-    for (const TPoint& p : Rasterizer::Line(a, b)) Plot(p.x, p.y, ink);
+    for (int k = first; k < end; ++k) {
+      const TPoint p = Rasterizer::LinePixel(a, b, k);
+      Plot(p.x, p.y, ink);
+    }
     return;
   }
   const std::vector<int> pattern = DashPattern(pen.style);
   const bool fillGaps = backMode == TBackMode::Opaque && brush.color != clNone;
   const uint32_t gap = fillGaps ? ToRgb32(brush.color) : 0;
-  for (const TPoint& p : Rasterizer::Line(a, b)) {
-    if (DashOn(pattern, dashPhase_)) {
+  for (int k = first; k < end; ++k) {
+    const TPoint p = Rasterizer::LinePixel(a, b, k);
+    if (DashOn(pattern, dashPhase_ + k)) {
       Plot(p.x, p.y, ink);
     } else if (fillGaps) {
       Plot(p.x, p.y, gap);
     }
-    ++dashPhase_;
   }
+  // Kept within one pattern length, which long lines would otherwise overflow.
+  int total = 0;
+  for (int n : pattern) total += n;
+  dashPhase_ = int((int64_t(dashPhase_) + Rasterizer::LineSteps(a, b)) % total);
 }
 
 void ImageCanvas::WideLines(const std::vector<TPoint>& points, bool closed) {

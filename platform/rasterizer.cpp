@@ -33,6 +33,49 @@ std::vector<TPoint> Rasterizer::Line(TPoint a, TPoint b) {
 
 namespace {
 
+int64_t FloorDiv(int64_t a, int64_t b) {
+  const int64_t q = a / b;
+  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+}  // namespace
+
+int Rasterizer::LineSteps(TPoint a, TPoint b) {
+  return std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+}
+
+// Line's loop in closed form. Along the major axis every step moves one pixel; the
+// minor axis has moved, after k steps, by the count of steps at which the loop's error
+// term allowed it, floor((2k minor - major) / (2 major)) + 1 (the error term stays in a
+// range one major-length wide, which fixes the count). The tests hold this to the loop.
+TPoint Rasterizer::LinePixel(TPoint a, TPoint b, int k) {
+  const int64_t dx = std::abs(int64_t(b.x) - a.x);
+  const int64_t dy = std::abs(int64_t(b.y) - a.y);
+  const int sx = a.x < b.x ? 1 : -1;
+  const int sy = a.y < b.y ? 1 : -1;
+  if (dx >= dy) {
+    const int64_t m = dx == 0 ? 0 : FloorDiv(2 * k * dy - dx, 2 * dx) + 1;
+    return {a.x + sx * k, int(a.y + sy * m)};
+  }
+  const int64_t n = FloorDiv(2 * k * dx - dy, 2 * dy) + 1;
+  return {int(a.x + sx * n), a.y + sy * k};
+}
+
+void Rasterizer::LineStepRange(TPoint a, TPoint b, const TRect& box, int& first, int& end) {
+  const bool xMajor = std::abs(b.x - a.x) >= std::abs(b.y - a.y);
+  const int start = xMajor ? a.x : a.y;
+  const bool up = xMajor ? a.x < b.x : a.y < b.y;
+  const int lo = xMajor ? box.left : box.top;
+  const int hi = (xMajor ? box.right : box.bottom) - 1;
+  const int64_t from = up ? int64_t(lo) - start : int64_t(start) - hi;
+  const int64_t to = up ? int64_t(hi) - start : int64_t(start) - lo;
+  first = int(std::max<int64_t>(from, 0));
+  end = int(std::min<int64_t>(to + 1, LineSteps(a, b)));
+  if (end < first) end = first;
+}
+
+namespace {
+
 // Doubled coordinates keep the test exact: a pixel centre x + 0.5 becomes 2x + 1 and
 // the box centre left + w/2 becomes 2 left + w, so everything stays an integer.
 bool InsideEllipse(int64_t dx2, int64_t dy2, int64_t w, int64_t h) {

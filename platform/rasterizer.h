@@ -21,6 +21,14 @@ class Rasterizer {
   // The pixels of the Bresenham line from a towards b, a first, b left out; empty when
   // a == b. Exactly max(|dx|, |dy|) pixels, one per step along the major axis.
   static std::vector<TPoint> Line(TPoint a, TPoint b);
+  // The same line a step at a time, for lines mostly outside the image (a zoomed-in
+  // chart clamps far points to coordinates in the tens of millions): LineSteps is the
+  // number of pixels, LinePixel(k) the k-th of Line(a, b) (0 is a), and
+  // LineStepRange the steps whose pixels can lie in the box (along the line's major
+  // axis; the minor coordinate still needs checking), as first .. end - 1.
+  static int LineSteps(TPoint a, TPoint b);
+  static TPoint LinePixel(TPoint a, TPoint b, int k);
+  static void LineStepRange(TPoint a, TPoint b, const TRect& box, int& first, int& end);
 
   // The pixels whose centres lie inside (or on) the ellipse inscribed in the box
   // left..right-1 x top..bottom-1, one span per row; rows without pixels are absent.

@@ -57,8 +57,8 @@ TMouseButton ButtonOf(Qt::MouseButton button) {
   }
 }
 
-TShiftState ShiftOf(const QMouseEvent& event) {
-  TShiftState s = 0;
+TShiftState ShiftOf(const QMouseEvent& event, bool isDouble) {
+  TShiftState s = isDouble ? ssDouble : 0;
   const Qt::KeyboardModifiers keys = event.modifiers();
   if (keys & Qt::ShiftModifier) s |= ssShift;
   if (keys & Qt::AltModifier) s |= ssAlt;
@@ -72,14 +72,25 @@ TShiftState ShiftOf(const QMouseEvent& event) {
 
 }  // namespace
 
+void TChartWidget::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  chart_->MouseDown(ButtonOf(event->button()), ShiftOf(*event, false), p.x(), p.y());
+}
+
+// The second press of a double click is a press like the first.
+void TChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  chart_->MouseDown(ButtonOf(event->button()), ShiftOf(*event, true), p.x(), p.y());
+}
+
 void TChartWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  chart_->MouseMove(ShiftOf(*event), p.x(), p.y());
+  chart_->MouseMove(ShiftOf(*event, false), p.x(), p.y());
 }
 
 void TChartWidget::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  chart_->MouseUp(ButtonOf(event->button()), ShiftOf(*event), p.x(), p.y());
+  chart_->MouseUp(ButtonOf(event->button()), ShiftOf(*event, false), p.x(), p.y());
 }
 
 void TChartWidget::wheelEvent(QWheelEvent* event) {

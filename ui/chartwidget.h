@@ -3,7 +3,8 @@
 // copies the chart's retained picture or draws anew, always onto that canvas) and puts
 // the canvas on the screen; it draws nothing of its own. The chart's repaint requests
 // become widget updates, which Qt merges into one paint. The widget owns its chart, so
-// the two go together.
+// the two go together. Mouse presses, moves, releases, wheel turns and the pointer
+// leaving go to the chart as they are; the chart decides what they mean.
 #pragma once
 
 #include <QWidget>
@@ -30,6 +31,8 @@ class TChartWidget : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;

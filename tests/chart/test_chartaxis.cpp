@@ -197,8 +197,9 @@ TEST(AxisScaleTest, ProgramChartPlotAfterAxes) {
   chart->Draw(window, chart->GetRectangle());
   // Design-time values 970 .. 1302.5 with step 50: widest left label "1,300" (5 chars)
   // plus a space, then two pixels for the axis line; the bottom takes a line of text
-  // and the same two pixels.
-  EXPECT_EQ(chart->ChartRect(), (TRect{5 + 36 + 2, 5, 425, 201 - 13 - 2}));
+  // and the same two pixels. The legend's band (two rows of 15 pixels, 2 for the frame,
+  // the 4-pixel gap) lies above.
+  EXPECT_EQ(chart->ChartRect(), (TRect{5 + 36 + 2, 7 + 32 + 4, 425, 201 - 13 - 2}));
   EXPECT_EQ(chart->LeftAxis()->LabelsPos(), 5 + 36);
   EXPECT_EQ(chart->BottomAxis()->LabelsPos(), 201 - 13);
 }

@@ -119,7 +119,9 @@ TEST_F(ChartZoom, AScrollKeepsTheValueUnderThePointer) {
   const TChartAxis& bottom = *chart->BottomAxis();
   const double x = bottom.CalcPosPoint(200), y = left.CalcPosPoint(100);
   chart->StartDrag(TMouseButton::mbRight, 0, 200, 100);
-  const TPoint path[] = {{260, 100}, {260, 40}, {120, 170}, {90, 30}};
+  const TRect r = chart->ChartRect();
+  const TPoint path[] = {
+      {260, 100}, {260, r.top + 2}, {r.left + 95, r.bottom - 2}, {r.left + 5, r.top + 5}};
   for (const TPoint& p : path) {
     chart->MouseMove(0, p.x, p.y);
     chart->Paint();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <cmath>
 #include <cstdlib>
 #include <set>
@@ -52,6 +54,35 @@ TEST(RasterizerLine, EveryOctantStartsAtTheStartAndStopsBeforeTheEnd) {
 }
 
 TEST(RasterizerLine, ZeroLengthIsEmpty) { EXPECT_TRUE(Rasterizer::Line({3, 4}, {3, 4}).empty()); }
+
+TEST(RasterizerLine, StepByStepAndClippedAgreeWithTheLoop) {
+  std::mt19937 gen(11);
+  std::uniform_int_distribution<int> coord(-40, 40);
+  const TRect box{-7, -5, 12, 9};
+  for (int i = 0; i < 3000; ++i) {
+    const TPoint a{coord(gen), coord(gen)};
+    // Every third line exactly diagonal or on an axis, where the error term ties.
+    TPoint b{coord(gen), coord(gen)};
+    if (i % 3 == 0) b.y = a.y + (b.x - a.x) * (i % 2 ? 1 : -1);
+    if (i % 5 == 0) b.x = a.x;
+    const std::vector<TPoint> loop = Rasterizer::Line(a, b);
+    ASSERT_EQ(Rasterizer::LineSteps(a, b), int(loop.size()));
+    int first = 0, end = 0;
+    Rasterizer::LineStepRange(a, b, box, first, end);
+    for (int k = 0; k < int(loop.size()); ++k) {
+      ASSERT_EQ(Rasterizer::LinePixel(a, b, k), loop[k]) << i << " step " << k;
+      const bool inside = loop[k].x >= box.left && loop[k].x < box.right &&
+                          loop[k].y >= box.top && loop[k].y < box.bottom;
+      if (inside) ASSERT_TRUE(k >= first && k < end) << i << " step " << k;
+    }
+  }
+  // A line clamped far off the image still has its pixels where it crosses it.
+  const TPoint far0{-67108863, 3}, far1{67108863, 5};
+  int first = 0, end = 0;
+  Rasterizer::LineStepRange(far0, far1, {0, 0, 10, 10}, first, end);
+  EXPECT_EQ(end - first, 10);
+  EXPECT_EQ(Rasterizer::LinePixel(far0, far1, first), (TPoint{0, 4}));
+}
 
 TEST(RasterizerEllipse, TenByTenBoxTouchesItsEdgesOnlyAtTheMiddles) {
   const PixelSet s = ToSet(Rasterizer::EllipseSpans({10, 10, 20, 20}));

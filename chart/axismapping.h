@@ -1,0 +1,54 @@
+// An axis' value-to-pixel mapping taken out of the axis for a drawing pass, so that a
+// loop over a million points maps each one with a few inlined operations instead of a
+// call. It computes exactly what TChartAxis::CalcPosValue does, step for step in the
+// same floating-point operations (a test holds the two together).
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "chart/chartaxis.h"
+
+class TAxisMapping {
+ public:
+  explicit TAxisMapping(const TChartAxis& axis)
+      : rangeZero_(axis.RangeZero()),
+        centre_(axis.CenterPos()),
+        scaleMinimum_(axis.ScaleMinimum()),
+        pixelsPerValue_(axis.PixelsPerValue()),
+        // Horizontal axes grow from the start, vertical ones (larger values higher up)
+        // from the end; inverting swaps the two.
+        origin_(axis.Horizontal() != axis.Inverted() ? axis.StartPos() : axis.EndPos()),
+        forward_(axis.Horizontal() != axis.Inverted()),
+        nanPixel_(axis.StartPos()) {}
+
+  int Pixel(double value) const {
+    if (rangeZero_) return centre_;
+    const double d = (value - scaleMinimum_) * pixelsPerValue_;
+    const double p = forward_ ? origin_ + d : origin_ - d;
+    if (p > MaxPixelCoord) return MaxPixelCoord;
+    if (p < -MaxPixelCoord) return -MaxPixelCoord;
+    if (p != p) return nanPixel_;
+    return RoundEven(p);
+  }
+
+ private:
+  // Round to nearest, halves to even, for |p| below 2^51: adding 1.5 * 2^52 leaves the
+  // rounded integer in the low bits of the sum (the hardware rounds the addition to
+  // nearest even), which is cheaper than a library call per point.
+  static int RoundEven(double p) {
+    const double shifted = p + 6755399441055744.0;
+    int64_t bits;
+    std::memcpy(&bits, &shifted, sizeof bits);
+    return int(int32_t(uint32_t(uint64_t(bits))));
+  }
+
+  bool rangeZero_;
+  int centre_;
+  double scaleMinimum_;
+  double pixelsPerValue_;
+  int origin_;
+  bool forward_;
+  int nanPixel_;
+};
