@@ -130,21 +130,25 @@ TEST_F(SaveCommands, ThePictureIsTheScreensChartUnderTheStamp) {
   EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
 }
 
-TEST_F(SaveCommands, AFailedPictureKeepsTheEarlierFileAndConfirmsNothing) {
+TEST_F(SaveCommands, FailedSavesKeepTheEarlierFilesAndConfirmNothing) {
   fs::create_directory(PictureName());
   MenuItem("Zapisz wykres")->trigger();
   EXPECT_EQ(messages, std::vector<std::string>{"Cannot create file " + PictureName()});
   fs::remove(PictureName());
 
-  std::ofstream(PictureName()) << "earlier";
-  messages.clear();
-  {
-    FileSizeLimit limit(100000);
-    MenuItem("Zapisz wykres")->trigger();
+  // Files that only get part-way: the earlier ones stay as they were.
+  const std::string log = form->State().fileStamp + "_dane.txt";
+  for (const std::string& name : {PictureName(), log}) {
+    std::ofstream(name) << "earlier";
+    messages.clear();
+    {
+      FileSizeLimit limit(5);
+      MenuItem(name == log ? "Zapisz dane" : "Zapisz wykres")->trigger();
+    }
+    EXPECT_EQ(messages, std::vector<std::string>{"Stream write error"}) << name;
+    EXPECT_EQ(ReadFile(name), "earlier");
   }
-  EXPECT_EQ(messages, std::vector<std::string>{"Stream write error"});
-  EXPECT_EQ(ReadFile(PictureName()), "earlier");
-  EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
 }
 
 TEST_F(SaveCommands, TheRunnersPictureEqualsTheWindows) {
