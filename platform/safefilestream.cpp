@@ -47,7 +47,11 @@ TSafeFileStream::TSafeFileStream(const std::string& fileName)
     : name_(fileName), target_(fileName) {
   struct stat info {};
   const bool exists = ::stat(fileName.c_str(), &info) == 0;
-  if (exists && S_ISDIR(info.st_mode)) throw EFCreateError(CreateError(fileName));
+  // A directory, or a file the user may not write, could not be created in its place;
+  // a rename would replace a write-protected file all the same.
+  if (exists && (S_ISDIR(info.st_mode) || ::access(fileName.c_str(), W_OK) != 0)) {
+    throw EFCreateError(CreateError(fileName));
+  }
   if (exists && !S_ISREG(info.st_mode)) {
     stream_ = std::make_unique<TFileStream>(fileName);
     return;
