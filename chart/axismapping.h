@@ -1,7 +1,10 @@
 // An axis' value-to-pixel mapping taken out of the axis for a drawing pass, so that a
 // loop over a million points maps each one with a few inlined operations instead of a
-// call. It computes exactly what TChartAxis::CalcPosValue does, step for step in the
-// same floating-point operations (a test holds the two together).
+// call. It gives exactly what TChartAxis::CalcPosValue gives (a test holds the two
+// together): the axis computes p = origin + d or origin - d with d = (value - minimum)
+// x pixels per value; here the sign rides on the pixels per value, and since rounding
+// to nearest treats a value and its negation alike, origin + (value - minimum) x
+// (-ppv) is the very same double as origin - d.
 #pragma once
 
 #include <cmath>
@@ -16,17 +19,16 @@ class TAxisMapping {
       : rangeZero_(axis.RangeZero()),
         centre_(axis.CenterPos()),
         scaleMinimum_(axis.ScaleMinimum()),
-        pixelsPerValue_(axis.PixelsPerValue()),
         // Horizontal axes grow from the start, vertical ones (larger values higher up)
         // from the end; inverting swaps the two.
+        pixelsPerValue_(axis.Horizontal() != axis.Inverted() ? axis.PixelsPerValue()
+                                                              : -axis.PixelsPerValue()),
         origin_(axis.Horizontal() != axis.Inverted() ? axis.StartPos() : axis.EndPos()),
-        forward_(axis.Horizontal() != axis.Inverted()),
         nanPixel_(axis.StartPos()) {}
 
   int Pixel(double value) const {
     if (rangeZero_) return centre_;
-    const double d = (value - scaleMinimum_) * pixelsPerValue_;
-    const double p = forward_ ? origin_ + d : origin_ - d;
+    const double p = origin_ + (value - scaleMinimum_) * pixelsPerValue_;
     if (p > MaxPixelCoord) return MaxPixelCoord;
     if (p < -MaxPixelCoord) return -MaxPixelCoord;
     if (p != p) return nanPixel_;
@@ -47,8 +49,7 @@ class TAxisMapping {
   bool rangeZero_;
   int centre_;
   double scaleMinimum_;
-  double pixelsPerValue_;
-  int origin_;
-  bool forward_;
+  double pixelsPerValue_;  // negative where pixels grow against the values
+  double origin_;
   int nanPixel_;
 };

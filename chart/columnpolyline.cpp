@@ -3,43 +3,38 @@
 
 TColumnPolyline::TColumnPolyline(Canvas& canvas) : canvas_(canvas), clip_(canvas.ClipRect()) {}
 
-void TColumnPolyline::StartColumn(int x, int y) {
-  started_ = true;
-  x_ = x;
-  last_ = lo_ = hi_ = loBefore_ = hiBefore_ = y;
-  moved_ = false;
-}
-
 void TColumnPolyline::NextColumn(int x, int y) {
-  if (started_) {
+  State& s = state_;
+  if (s.started) {
     // The segment leaving the column starts at its last point, so the whole span the
     // walk covered is drawn.
-    if (moved_) Span(lo_, hi_);
-    Segment(x_, last_, x, y);
+    if (s.moved) Span(s.lo, s.hi);
+    Segment(s.x, s.last, x, y);
   }
-  StartColumn(x, y);
+  s = State{true, x, y, y, y, y, y, false};
 }
 
 void TColumnPolyline::Break() {
-  if (started_ && moved_) {
+  const State& s = state_;
+  if (s.started && s.moved) {
     // The line ends here: its end point stays undrawn unless the walk passed it before.
-    if (last_ >= loBefore_ && last_ <= hiBefore_) {
-      Span(lo_, hi_);
-    } else if (last_ == lo_) {
-      Span(lo_ + 1, hi_);
+    if (s.last >= s.loBefore && s.last <= s.hiBefore) {
+      Span(s.lo, s.hi);
+    } else if (s.last == s.lo) {
+      Span(s.lo + 1, s.hi);
     } else {
-      Span(lo_, hi_ - 1);
+      Span(s.lo, s.hi - 1);
     }
   }
-  started_ = false;
+  state_.started = false;
 }
 
 void TColumnPolyline::Span(int y0, int y1) {
-  if (clip_ && (x_ < clip_->left || x_ >= clip_->right || y1 < clip_->top ||
-                y0 >= clip_->bottom))
+  const int x = state_.x;
+  if (clip_ && (x < clip_->left || x >= clip_->right || y1 < clip_->top || y0 >= clip_->bottom))
     return;
-  canvas_.MoveTo(x_, y0);
-  canvas_.LineTo(x_, y1 + 1);
+  canvas_.MoveTo(x, y0);
+  canvas_.LineTo(x, y1 + 1);
 }
 
 void TColumnPolyline::Segment(int x0, int y0, int x1, int y1) {

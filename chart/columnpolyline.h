@@ -30,40 +30,71 @@ class TColumnPolyline {
   // The next point of the line. A point on the same pixel as the one before adds
   // nothing, as a segment of no length is not drawn.
   void Add(int x, int y) {
-    if (started_ && x == x_) {
-      if (y != last_) {
-        loBefore_ = lo_;
-        hiBefore_ = hi_;
-        lo_ = std::min(lo_, y);
-        hi_ = std::max(hi_, y);
-        last_ = y;
-        moved_ = true;
+    State s = state_;
+    s.Add(*this, x, y);
+    state_ = s;
+  }
+  // Points first .. last, where point(i, x, y) sets point i's pixel and answers false
+  // for a null point (a break in the line). The loop keeps the column's state in
+  // locals, which matters when a column holds thousands of points.
+  template <typename PointAt>
+  void AddPoints(int first, int last, PointAt point) {
+    State s = state_;
+    for (int i = first; i <= last; ++i) {
+      int x = 0;
+      int y = 0;
+      if (point(i, x, y)) {
+        s.Add(*this, x, y);
+      } else {
+        state_ = s;
+        Break();
+        s = state_;
       }
-      return;
     }
-    NextColumn(x, y);
+    state_ = s;
   }
   // The line stops at the point before and starts afresh with the next one (a null
   // point lies between them). Also call it after the last point.
   void Break();
 
  private:
+  struct State {
+    bool started = false;
+    int x = 0;     // the current column
+    int last = 0;  // the last point's y in it
+    int lo = 0;    // the lowest and highest y visited in it
+    int hi = 0;
+    // The same before the walk last moved, to tell whether the last point was visited
+    // before the walk ended there.
+    int loBefore = 0;
+    int hiBefore = 0;
+    bool moved = false;  // the walk went up or down within the column
+
+    void Add(TColumnPolyline& line, int px, int py) {
+      if (started && px == x) {
+        // Without branches on y: in a dense column y changes from point to point at
+        // random, and mispredicted branches would cost more than these few moves.
+        const bool moves = py != last;
+        loBefore = moves ? lo : loBefore;
+        hiBefore = moves ? hi : hiBefore;
+        lo = std::min(lo, py);
+        hi = std::max(hi, py);
+        last = py;
+        moved = moved || moves;
+        return;
+      }
+      line.state_ = *this;
+      line.NextColumn(px, py);
+      *this = line.state_;
+    }
+  };
+
   void NextColumn(int x, int y);
-  void StartColumn(int x, int y);
   // Draws the column's pixels from y0 to y1, both included.
   void Span(int y0, int y1);
   void Segment(int x0, int y0, int x1, int y1);
 
   Canvas& canvas_;
   std::optional<TRect> clip_;
-  bool started_ = false;
-  int x_ = 0;     // the current column
-  int last_ = 0;  // the last point's y in it
-  int lo_ = 0;    // the lowest and highest y visited in it
-  int hi_ = 0;
-  // The same before the walk last moved, to tell whether the last point was visited
-  // before the walk ended there.
-  int loBefore_ = 0;
-  int hiBefore_ = 0;
-  bool moved_ = false;  // the walk went up or down within the column
+  State state_;
 };

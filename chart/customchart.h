@@ -73,8 +73,6 @@ class TCustomChart : public TCustomAxisPanel {
   // Positive: notches turned down, towards the user.
   void MouseWheel(int notchesDown);
   void MouseLeave();
-  // The visible axis whose line, ticks or the 3 pixels beside it take the point.
-  TChartAxis* ClickedAxis(int x, int y) const;
   // Starts a zoom or scroll drag for a press on the plot or an axis; false when none.
   bool StartDrag(TMouseButton button, TShiftState shift, int x, int y);
   // Zooms the axes to the rectangle, as a drag to the right would.

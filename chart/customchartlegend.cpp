@@ -8,7 +8,7 @@
 #include "chart/chartseries.h"
 #include "chart/customchart.h"
 #include "chart/teecanvas.h"
-#include "platform/numtext.h"
+#include "platform/formatfloat.h"
 
 namespace {
 
@@ -97,7 +97,8 @@ std::string TCustomChartLegend::FormattedLegend(int index) const {
     TChartSeries* s = ValueSeries(*chart_);
     if (!s || index < 0 || index >= s->Count()) return "";
     // A value legend shows the point's value and its label in two columns.
-    return FloatToStr(s->YValue(index)) + kLegendColumnSeparator + s->XLabel(index);
+    return FormatFloat(s->ValueFormat(), s->YValue(index)) + kLegendColumnSeparator +
+           s->XLabel(index);
   }
   const std::vector<TChartSeries*> listed = ListedSeries();
   if (index < 0 || index >= int(listed.size())) return "";

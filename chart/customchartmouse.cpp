@@ -1,17 +1,43 @@
 // Mouse presses on the chart: which part of the chart a press falls on, and what a
 // press on the legend does; a press on the plot or an axis starts a zoom or scroll drag
 // (customchartzoom.cpp). The window showing the chart forwards its presses here, so
-// the engine alone decides what they mean.
+// the engine alone decides what they mean. The parts are tried in a fixed order: a
+// hand-placed legend, the axes, the legend in its band, the plot. (Series answer no
+// presses and the titles are hidden in this chart.)
 #include "chart/customchart.h"
 
+#include <algorithm>
+
+#include "chart/chartaxis.h"
 #include "chart/chartseries.h"
+
+namespace {
+
+// The axis' band: along it from its start to its end, across it from the labels' inner
+// edge to 3 pixels past the axis line into the plot.
+bool InAxis(const TChartAxis& axis, int x, int y) {
+  const int along = axis.Horizontal() ? x : y;
+  const int across = axis.Horizontal() ? y : x;
+  if (along < axis.StartPos() || along > axis.EndPos()) return false;
+  // The plot lies at larger coordinates than the left and top axes, at smaller ones
+  // than the bottom and right axes.
+  const bool plotAfter = axis.Horizontal() == axis.OtherSide();
+  const int inner = plotAfter ? axis.AxisPos() + 3 : axis.AxisPos() - 3;
+  return across >= std::min(axis.LabelsPos(), inner) && across <= std::max(axis.LabelsPos(), inner);
+}
+
+}  // namespace
 
 TChartClickedPart TCustomChart::CalcNeedClickedPart(int x, int y) {
   if (legend_.Visible() && legend_.CustomPosition() && legend_.Clicked(x, y) != -1)
     return TChartClickedPart::cpLegend;
+  for (int i = 0; i < AxisCount(); ++i) {
+    const TChartAxis& axis = *Axis(i);
+    if (!axis.IsDepthAxis() && axis.IsAxisVisible() && InAxis(axis, x, y))
+      return TChartClickedPart::cpAxis;
+  }
   if (legend_.Visible() && !legend_.CustomPosition() && legend_.Clicked(x, y) != -1)
     return TChartClickedPart::cpLegend;
-  if (ClickedAxis(x, y) != nullptr) return TChartClickedPart::cpAxis;
   bool anyActive = false;
   for (int i = 0; i < SeriesCount(); ++i) anyActive = anyActive || Series(i)->Active();
   const TRect& r = ChartRect();

@@ -4,7 +4,6 @@
 // moves the vertical axes. Zooms and scrolls fix the axes' ranges, so a zoomed chart
 // stands still while the run adds points; the settings before the first change are kept
 // so that an undo gives back the automatic axes.
-#include <algorithm>
 #include <cstdlib>
 
 #include "chart/chartaxis.h"
@@ -24,22 +23,6 @@ bool Inside(const TRect& r, int x, int y) {
 }
 
 }  // namespace
-
-TChartAxis* TCustomChart::ClickedAxis(int x, int y) const {
-  for (int i = 0; i < AxisCount(); ++i) {
-    TChartAxis& a = *Axis(i);
-    if (a.IsDepthAxis() || !a.IsAxisVisible()) continue;
-    const int along = a.Horizontal() ? x : y;
-    const int across = a.Horizontal() ? y : x;
-    // The ticks' side of the axis line, and 3 pixels into the plot.
-    const int intoPlot = a.Horizontal() == a.OtherSide() ? 1 : -1;
-    const int inner = a.AxisPos() + 3 * intoPlot;
-    const int low = std::min(a.LabelsPos(), inner), high = std::max(a.LabelsPos(), inner);
-    if (along >= a.StartPos() && along <= a.EndPos() && across >= low && across <= high)
-      return &a;
-  }
-  return nullptr;
-}
 
 bool TCustomChart::StartDrag(TMouseButton button, TShiftState shift, int x, int y) {
   if (!ActiveSeriesUseAxis()) return false;

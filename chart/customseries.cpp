@@ -121,12 +121,18 @@ void TCustomSeries::DrawByColumns() {
   const TAxisMapping my(*GetVertAxis());
   const double* xs = XValues().Data();
   const double* ys = YValues().Data();
-  for (int i = first; i <= last; ++i) {
-    if (mayBeNull && IsNull(i)) {
-      line.Break();
-      continue;
-    }
-    line.Add(mx.Pixel(xs[i]), my.Pixel(ys[i]));
+  if (mayBeNull) {
+    line.AddPoints(first, last, [&](int i, int& x, int& y) {
+      x = mx.Pixel(xs[i]);
+      y = my.Pixel(ys[i]);
+      return !IsNull(i);
+    });
+  } else {
+    line.AddPoints(first, last, [&](int i, int& x, int& y) {
+      x = mx.Pixel(xs[i]);
+      y = my.Pixel(ys[i]);
+      return true;
+    });
   }
   line.Break();
   prevX_ = CalcXPos(last);

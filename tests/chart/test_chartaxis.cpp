@@ -38,6 +38,8 @@ TEST(NextStepTest, OneTwoFiveLadder) {
       {0.3, 0.5}, {1, 2},   {1.5, 2},  {2, 5},   {4.9, 5},
       {5, 10},    {7, 10},  {10, 20},  {20, 50}, {35, 50},
       {0.07, 0.1}, {std::numeric_limits<double>::infinity(), 1},
+      // No next step from nothing: these must end rather than recurse for ever.
+      {0, 1}, {-3, 1}, {std::numeric_limits<double>::quiet_NaN(), 1},
   };
   for (const auto& [x, next] : cases) EXPECT_NEAR(NextStep(x), next, 1e-12) << x;
 }
@@ -139,6 +141,8 @@ TEST(AxisScaleTest, MappingsClampAndInvert) {
                         {1e300, -MaxPixelCoord}, {-1e300, MaxPixelCoord}};
   for (const Case& c : cases) EXPECT_EQ(left.CalcPosValue(c.value), c.y) << c.value;
   EXPECT_EQ(left.CalcPosPoint(120), 50);
+  // A value that is not a number has no place; it must not become an arbitrary integer.
+  EXPECT_EQ(left.CalcPosValue(std::numeric_limits<double>::quiet_NaN()), left.StartPos());
   EXPECT_EQ(bottom.CalcPosValue(1), 110);
   EXPECT_EQ(bottom.CalcPosValue(1e300), MaxPixelCoord);
   EXPECT_EQ(left.CalcSizeValue(10), 20);

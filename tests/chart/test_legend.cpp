@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "chart/chart.h"
+#include "chart/chartaxis.h"
 #include "chart/chartseries.h"
 #include "chart/programchart.h"
 #include "platform/recordingcanvas.h"
@@ -108,6 +109,39 @@ TEST(LegendTest, PressOnAnItemSwitchesItsSeries) {
   // A press beside the items is not the legend's and switches nothing.
   EXPECT_NE(chart->MouseDown(TMouseButton::mbLeft, 0, 20, 12), TChartClickedPart::cpLegend);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(chart->Series(i)->Active(), i != 2);
+}
+
+TEST(LegendTest, PartsUnderPresses) {
+  auto chart = CreateProgramChart();
+  MeasuredCanvas canvas;
+  DrawOn(*chart, canvas);
+  const TChartAxis& left = *chart->LeftAxis();
+  const TChartAxis& bottom = *chart->BottomAxis();
+  const TRect plot = chart->ChartRect();
+  const int midY = (plot.top + plot.bottom) / 2;
+  const int midX = (plot.left + plot.right) / 2;
+  struct Case {
+    int x, y;
+    TChartClickedPart part;
+  };
+  const Case cases[] = {
+      {100, 12, TChartClickedPart::cpLegend},
+      {left.LabelsPos(), midY, TChartClickedPart::cpAxis},
+      {left.AxisPos() + 3, midY, TChartClickedPart::cpAxis},
+      {left.AxisPos() + 4, midY, TChartClickedPart::cpChartRect},
+      {midX, bottom.AxisPos() - 3, TChartClickedPart::cpAxis},
+      {midX, bottom.LabelsPos() + 1, TChartClickedPart::cpNone},
+      {midX, midY, TChartClickedPart::cpChartRect},
+      {1, 1, TChartClickedPart::cpNone},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+    EXPECT_EQ(chart->CalcNeedClickedPart(c.x, c.y), c.part);
+  }
+  // Only a press on the legend switches anything.
+  for (const Case& c : cases) chart->MouseDown(TMouseButton::mbLeft, 0, c.x, c.y);
+  EXPECT_FALSE(chart->Series(0)->Active());
+  EXPECT_TRUE(chart->Series(1)->Active());
 }
 
 TEST(LegendTest, LayoutVariants) {

@@ -124,6 +124,18 @@ TEST_F(CanvasFixture, ClipsDoNotNest) {
   EXPECT_EQ(target.ClipRect(), (TRect{10, 10, 50, 59}));
 }
 
+TEST_F(CanvasFixture, EachCanvasRestoresItsOwnClip) {
+  RecordingCanvas other;
+  TTeeCanvas3D otherCanvas(&other);
+  other.SetClipRect(TRect{0, 0, 5, 5});
+  canvas.ClipRectangle({1, 1, 50, 50});
+  otherCanvas.ClipRectangle({1, 1, 4, 4});
+  canvas.UnClipRectangle();
+  EXPECT_FALSE(target.ClipRect().has_value());
+  otherCanvas.UnClipRectangle();
+  EXPECT_EQ(other.ClipRect(), (TRect{0, 0, 5, 5}));
+}
+
 TEST_F(CanvasFixture, UnclipWithNothingRememberedRemovesTheClip) {
   target.SetClipRect(TRect{0, 0, 10, 10});
   canvas.UnClipRectangle();
