@@ -82,6 +82,14 @@ class SaveCommands : public testing::Test {
                             "BMP")
         .convertToFormat(QImage::Format_RGB32);
   }
+  // Pixels in the plot in the colour of the first series' line.
+  int LinePixels(const QImage& picture) {
+    const TRect r = form->Chart().ChartRect();
+    int n = 0;
+    for (int y = r.top + 1; y < r.bottom; ++y)
+      for (int x = r.left + 1; x < r.right; ++x) n += picture.pixel(x, y) == qRgb(0x80, 0, 0xFF);
+    return n;
+  }
   void RunToTheEnd(const char* stepLimit) {
     Type(form->CSpinEdit5, stepLimit);
     QTest::mouseClick(form->Button1, Qt::LeftButton);
@@ -120,6 +128,7 @@ TEST_F(SaveCommands, ThePictureIsTheScreensChartUnderTheStamp) {
   EXPECT_EQ(bytes.substr(0, 2), "BM");
   EXPECT_EQ(bytes.substr(18, 12), std::string("\xB1\x01\0\0\xC9\0\0\0\x01\0\x20\0", 12));
   EXPECT_EQ(Picture(PictureName()), Screen());
+  EXPECT_EQ(LinePixels(Picture(PictureName())), 0);  // frame, axes and legend only
 
   const QImage empty = Picture(PictureName());
   for (int i = 0; i < 3; ++i) QTest::mouseClick(form->Button2, Qt::LeftButton);
@@ -127,6 +136,7 @@ TEST_F(SaveCommands, ThePictureIsTheScreensChartUnderTheStamp) {
   EXPECT_EQ(messages.size(), 2u);
   EXPECT_EQ(Picture(PictureName()), Screen());
   EXPECT_NE(Picture(PictureName()), empty);
+  EXPECT_GT(LinePixels(Picture(PictureName())), 0);
   EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
 }
 
