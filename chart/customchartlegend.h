@@ -102,6 +102,7 @@ class TCustomChartLegend : public TTeeCustomShapePosition {
   std::string FormattedLegend(int index) const;
   // Row height for the canvas's current font.
   int CalcItemHeight() const;
+  // The legend shows no title, so its first row starts at the box's top.
   int FirstItemTop() const { return ShapeBounds().top; }
 
   // Measures, places and draws the legend and takes its band out of the plot.

@@ -126,10 +126,13 @@ TEST(SeriesDrawTest, EachSeriesColourRunsAlongItsLine) {
     const TRect& r = chart->ChartRect();
     for (int i = 0; i + 1 < series.Count(); ++i) {
       const int x = series.CalcXPos(i), y = series.CalcYPos(i);
-      if (x > r.left && y > r.top && y < r.bottom) EXPECT_EQ(At(picture, x, y), series.SeriesColor());
+      if (x > r.left && y > r.top && y < r.bottom) {
+        EXPECT_EQ(At(picture, x, y), series.SeriesColor());
+      }
       const int mx = (x + series.CalcXPos(i + 1)) / 2;
       bool found = false;
-      for (int my = r.top + 1; my < r.bottom; ++my) found = found || At(picture, mx, my) == series.SeriesColor();
+      for (int my = r.top + 1; my < r.bottom; ++my)
+        found = found || At(picture, mx, my) == series.SeriesColor();
       EXPECT_TRUE(found);
     }
   }
