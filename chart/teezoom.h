@@ -12,10 +12,11 @@
 
 enum class TZoomDirection { tzdHorizontal, tzdVertical, tzdBoth };
 
-// The rubber band's pen: white, solid, one pixel.
+// The rubber band's pen: white, solid, one pixel, drawing not-xor so that a second band
+// over the first takes it away.
 class TTeeZoomPen : public TChartPen {
  public:
-  TTeeZoomPen() : TChartPen(clWhite) {}
+  TTeeZoomPen() : TChartPen(clWhite) { SetMode(TPenMode::pmNotXor); }
 };
 
 // The rubber band's fill: none unless its style is changed.
@@ -45,13 +46,20 @@ class TTeeZoom : public TChartGraphic, public TZoomPanning {
   bool UpLeftZooms() const { return upLeftZooms_; }
   void SetUpLeftZooms(bool value) { StoreAndRepaint(upLeftZooms_, value); }
 
+  // A change of the band's pen or brush is a change of the zoom settings.
   TTeeZoomPen& Pen() {
-    if (!pen_) pen_ = std::make_unique<TTeeZoomPen>();
+    if (!pen_) {
+      pen_ = std::make_unique<TTeeZoomPen>();
+      pen_->OnChange = [this] { Changed(); };
+    }
     return *pen_;
   }
   bool HasBrush() const { return brush_ != nullptr; }
   TTeeZoomBrush& Brush() {
-    if (!brush_) brush_ = std::make_unique<TTeeZoomBrush>();
+    if (!brush_) {
+      brush_ = std::make_unique<TTeeZoomBrush>();
+      brush_->OnChange = [this] { Changed(); };
+    }
     return *brush_;
   }
 
