@@ -11,8 +11,9 @@
 
 namespace {
 
-// Each frame of an animated zoom closes this fraction's inverse of the way left.
-constexpr double kAnimatedZoomFactor = 3.0;
+// Each frame of an animated zoom closes a third of the way still left, so the view
+// slows down as it nears the rectangle.
+constexpr double kAnimatedZoomDivisor = 3.0;
 // A wheel notch moves the vertical axes by this share of their range.
 constexpr double kWheelStep = 3 * 0.01;
 // Keys that must be held for a scroll drag: none.
@@ -193,8 +194,8 @@ void TCustomChart::DoZoom(double topMin, double topMax, double bottomMin, double
     for (int frame = 1; frame < Zoom().AnimatedSteps(); ++frame) {
       for (int i = 0; i < 4; ++i) {
         TChartAxis& a = *axes[i];
-        a.SetMinMax(a.Minimum() + (targets[i][0] - a.Minimum()) / kAnimatedZoomFactor,
-                    a.Maximum() - (a.Maximum() - targets[i][1]) / kAnimatedZoomFactor);
+        a.SetMinMax(a.Minimum() + (targets[i][0] - a.Minimum()) / kAnimatedZoomDivisor,
+                    a.Maximum() - (a.Maximum() - targets[i][1]) / kAnimatedZoomDivisor);
       }
       RepaintNow();
     }
