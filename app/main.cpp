@@ -1,9 +1,12 @@
 // The program's entry: the application with its title, the decimal and thousands
-// separators of the user's locale, the simulation's generator, and the main window.
+// separators of the user's locale, the screen's depth for pictures, the simulation's
+// generator, and the main window.
 #include <QApplication>
+#include <QScreen>
 
 #include <exception>
 
+#include "platform/bmpfile.h"
 #include "platform/formatfloat.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"
@@ -15,6 +18,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   SetDecimalSeparator(LocaleDecimalSeparator());
   SetThousandSeparator(LocaleThousandSeparator());
+  // A picture of the chart takes the screen's pixel size. 24-bit colour is kept in
+  // 32-bit pixels by the display, so such a screen gives 32-bit pictures.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    SetDeviceBitsPerPixel(screen->depth() == 24 ? 32 : screen->depth());
+  }
   SimGenerator();  // seeded from the clock before the window exists
   try {
     TForm1 form;

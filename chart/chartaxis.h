@@ -73,6 +73,9 @@ class TChartAxis {
   void SetMaximum(double value);
   // Fixes the range (both ends no longer automatic); at least 1e-10 wide.
   void SetMinMax(double minimum, double maximum);
+  // Moves the range by offset and fixes it (chartaxisscroll.cpp). With checkLimits an
+  // offset that would move past the data's end is refused.
+  void Scroll(double offset, bool checkLimits);
   double Increment() const { return increment_; }
   void SetIncrement(double value) { Store(increment_, value); }
   bool Inverted() const { return inverted_; }

@@ -31,6 +31,9 @@ class TChartPen : public TChartGraphic {
   void SetSmallSpace(int value) { StoreAndRepaint(smallSpace_, value); }
   TPenEndStyle EndStyle() const { return endStyle_; }
   void SetEndStyle(TPenEndStyle value) { StoreAndRepaint(endStyle_, value); }
+  // How the pen's pixels meet those already drawn; the zoom's rubber band draws not-xor.
+  TPenMode Mode() const { return mode_; }
+  void SetMode(TPenMode value) { StoreAndRepaint(mode_, value); }
 
  private:
   TColor color_;
@@ -40,6 +43,7 @@ class TChartPen : public TChartGraphic {
   bool smallDots_ = false;
   int smallSpace_ = 0;
   TPenEndStyle endStyle_ = TPenEndStyle::esRound;
+  TPenMode mode_ = TPenMode::pmCopy;
 };
 
 class TChartHiddenPen : public TChartPen {

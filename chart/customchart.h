@@ -7,16 +7,18 @@
 #include <functional>
 #include <string>
 
+#include "chart/axissavedscales.h"
 #include "chart/chartlegend.h"
 #include "chart/charttitle.h"
 #include "chart/chartwall.h"
 #include "chart/customaxispanel.h"
+#include "chart/teemouse.h"
+#include "chart/zoompanning.h"
 
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
-// Keys and buttons held during a mouse event, as flags.
-using TShiftState = unsigned;
-inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16,
-                             ssMiddle = 32, ssDouble = 64;
+class TChartAxis;
+
+// Which ways a scroll drag moves the axes.
+enum class TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
 
 // The part of the chart a press falls on.
 enum class TChartClickedPart { cpNone, cpLegend, cpAxis, cpTitle, cpChartRect };
@@ -63,6 +65,44 @@ class TCustomChart : public TCustomAxisPanel {
   // The back wall's colour when it is opaque, else the panel colour.
   TColor GetBackColor() const override;
 
+  // Zoom and scroll (customchartzoom.cpp). The window showing the chart forwards its
+  // mouse moves, releases, wheel turns and the pointer leaving it; a drag starts with a
+  // press (StartDrag).
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // Positive: notches turned down, towards the user.
+  void MouseWheel(int notchesDown);
+  void MouseLeave();
+  // Starts a zoom or scroll drag for a press on the plot or an axis; false when none.
+  bool StartDrag(TMouseButton button, TShiftState shift, int x, int y);
+  // Zooms the axes to the rectangle, as a drag to the right would.
+  void ZoomRect(const TRect& rect);
+  void DoZoom(double topMin, double topMax, double bottomMin, double bottomMax,
+              double leftMin, double leftMax, double rightMin, double rightMax);
+  // Gives the axes back the settings they had before the first zoom or scroll.
+  void UndoZoom();
+  bool Zoomed() const { return zoomed_; }
+  TZoomPanning& Panning() { return panning_; }
+  TPanningMode AllowPanning() const { return allowPanning_; }
+  void SetAllowPanning(TPanningMode value) { allowPanning_ = value; }
+  TMouseButton ScrollMouseButton() const { return scrollMouseButton_; }
+  void SetScrollMouseButton(TMouseButton value) { scrollMouseButton_ = value; }
+  // Set by a mouse event handler to stop the chart's own handling of that event.
+  bool CancelMouse() const { return cancelMouse_; }
+  void SetCancelMouse(bool value) { cancelMouse_ = value; }
+
+  std::function<void(TShiftState, int x, int y)> OnMouseMove;
+  std::function<void(TMouseButton, TShiftState, int x, int y)> OnMouseUp;
+  std::function<void()> OnZoom;
+  std::function<void()> OnUndoZoom;
+  std::function<void()> OnScroll;
+  // May change the new range of a scrolled axis, or refuse the scroll.
+  std::function<void(TChartAxis&, double& minimum, double& maximum, bool& allow)>
+      OnAllowScroll;
+  // The chart drew on its window canvas outside a paint (the rubber band) or finished a
+  // drawing that must be shown before the handler goes on (a zoom's frame, now = true).
+  std::function<void(bool now)> OnWindowDrawn;
+
  protected:
   void DrawTitlesAndLegend(bool beforeSeries) override;
   void DrawWalls() override;
@@ -72,6 +112,17 @@ class TCustomChart : public TCustomAxisPanel {
  private:
   void DrawTitles(bool customPosition);
   void DrawBackWall();
+  void DrawZoomRectangle() override;
+  // The rubber band, drawn whether or not the drag is still on.
+  void DrawZoomRectangleOn();
+  // The same on the window outside a paint, which is then shown.
+  void DrawZoomBand();
+  void ZoomToDragRect();
+  void RepaintNow();
+  void SaveScales();
+  void RestoreScales();
+  // Moves the axis so that the value at pixel `from` comes to pixel `to`.
+  bool ScrollAxis(TChartAxis& axis, int from, int to);
 
   TChartWall backWall_{this, clSilver, true};
   TChartWall leftWall_{this, 0x80FFFF};
@@ -82,4 +133,12 @@ class TCustomChart : public TCustomAxisPanel {
   TChartTitle foot_{this, true};
   TChartTitle subFoot_{this, true};
   TChartLegend legend_{this};
+
+  TZoomPanning panning_;
+  TPanningMode allowPanning_ = TPanningMode::pmBoth;
+  TMouseButton scrollMouseButton_ = TMouseButton::mbRight;
+  bool cancelMouse_ = false;
+  bool zoomed_ = false;
+  bool nothingSaved_ = true;
+  TAllAxisSavedScales savedScales_;
 };

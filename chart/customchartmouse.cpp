@@ -1,5 +1,6 @@
 // Mouse presses on the chart: which part of the chart a press falls on, and what a
-// press on the legend does. The window showing the chart forwards its presses here, so
+// press on the legend does; a press on the plot or an axis starts a zoom or scroll drag
+// (customchartzoom.cpp). The window showing the chart forwards its presses here, so
 // the engine alone decides what they mean. The parts are tried in a fixed order: a
 // hand-placed legend, the axes, the legend in its band, the plot. (Series answer no
 // presses and the titles are hidden in this chart.)
@@ -46,13 +47,19 @@ TChartClickedPart TCustomChart::CalcNeedClickedPart(int x, int y) {
 }
 
 TChartClickedPart TCustomChart::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  cancelMouse_ = false;
   if (OnMouseDown) OnMouseDown(button, shift, x, y);
+  // A second button pressed during a drag leaves the drag as it is.
+  if (Zoom().Active() || panning_.Active()) return TChartClickedPart::cpNone;
   const TChartClickedPart part = CalcNeedClickedPart(x, y);
   if (part == TChartClickedPart::cpLegend) {
     // Any button switches the series; a press on the legend never starts a drag.
     bool handled = legend_.DoMouseDown(legend_.Clicked(x, y));
     if (OnClickLegend) OnClickLegend(*this, button, shift, x, y, handled);
     if (!handled && OnClickBackground) OnClickBackground(*this, button, shift, x, y);
+  } else if (!cancelMouse_ && (part == TChartClickedPart::cpAxis ||
+                               part == TChartClickedPart::cpChartRect)) {
+    StartDrag(button, shift, x, y);
   }
   return part;
 }

@@ -13,12 +13,14 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "chart/chartpen.h"
 #include "chart/storeandrepaint.h"
 #include "chart/teecanvas3d.h"
 #include "chart/teeshadow.h"
 #include "chart/teezoom.h"
+#include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/color.h"
 
@@ -56,6 +58,17 @@ class TCustomTeePanel {
   void Draw();
   // One full drawing onto canvas within rect.
   void Draw(Canvas& canvas, const TRect& rect);
+
+  // Pictures (teeexport.cpp). The bitmap is made by the window canvas, so a panel shows
+  // no picture before it has one. The drawing goes straight onto the bitmap through the
+  // same sequence as on the screen.
+  void NonBufferDraw(Canvas& canvas, const TRect& rect);
+  std::unique_ptr<TBitmap> TeeCreateBitmap(TColor backColor, const TRect& rect,
+                                           TPixelFormat format);
+  std::unique_ptr<TBitmap> TeeCreateBitmap();
+  // The picture of the chart as a BMP file, replacing an earlier one only when complete.
+  void SaveToBitmapFile(const std::string& fileName);
+  void SaveToBitmapFile(const std::string& fileName, const TRect& rect);
   bool Printing() const { return printing_; }
 
   // The plot's colour behind the series: the panel colour here, the back wall's when the

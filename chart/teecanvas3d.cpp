@@ -79,6 +79,7 @@ void TTeeCanvas3D::AssignVisiblePenColor(const TChartPen& pen, TColor color) {
   if (monochrome_) color = clBlack;
   smallDots_ = false;
   TPen& p = ReferenceCanvas().pen;
+  p.mode = pen.Mode();
   if (!pen.Visible()) {
     p.style = TPenStyle::psClear;
     return;

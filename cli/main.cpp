@@ -6,9 +6,11 @@
 
 #include "cli/runner.h"
 #include "platform/numtext.h"
+#include "platform/safefilestream.h"
 
 int main(int argc, char** argv) {
   SetDecimalSeparator(LocaleDecimalSeparator());
+  TSafeFileStream::RemoveTemporariesOnSignals();
   std::ios::sync_with_stdio(false);
   int status = RunSimulator(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
   // The last bytes reach standard output only here; losing them (a full disc, a closed

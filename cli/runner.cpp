@@ -15,9 +15,12 @@
 
 #include <unistd.h>
 
+#include "chart/chartseries.h"
+#include "chart/programchart.h"
+#include "cli/chartpicture.h"
 #include "cli/experimentcommand.h"
 #include "platform/exceptions.h"
-#include "platform/filestream.h"
+#include "platform/safefilestream.h"
 #include "platform/numtext.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
@@ -33,6 +36,7 @@ struct Options {
   SimControls controls;
   std::optional<int64_t> steps;
   std::optional<std::string> out;
+  std::optional<std::string> picture;
   bool chart = false;
   bool help = false;
   // Experiments.
@@ -130,6 +134,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
       o.steps = ParseInteger(a, value(), 0, 2147483647);
     } else if (a == "--out") {
       o.out = value();
+    } else if (a == "--picture") {
+      o.picture = value();
     } else if (a == "--chart") {
       o.chart = true;
     } else if (a == "--replications") {
@@ -189,8 +195,8 @@ class OutputBuffer {
 
 class HeadlessWindow : public SimWindow {
  public:
-  HeadlessWindow(const Options& o, OutputBuffer& output, bool fileBytes)
-      : options_(o), output_(output), fileBytes_(fileBytes) {}
+  HeadlessWindow(const Options& o, OutputBuffer& output, bool fileBytes, TChart* chart)
+      : options_(o), output_(output), fileBytes_(fileBytes), chart_(chart) {}
 
   SimControls ReadControls() override { return options_.controls; }
   void ClearLog() override { output_.Discard(); }
@@ -206,8 +212,11 @@ class HeadlessWindow : public SimWindow {
     });
   }
   std::vector<std::string> LogLines() const override { return {}; }
-  void ClearChartSeries(int) override {}
+  void ClearChartSeries(int index) override {
+    if (chart_) chart_->Series(index)->Clear();
+  }
   void AddChartValue(int index, double value) override {
+    if (chart_) chart_->Series(index)->Add(value, "", clAutoColor);
     if (!options_.chart) return;
     output_.Append([&](std::string& bytes) {
       char text[32];
@@ -223,6 +232,7 @@ class HeadlessWindow : public SimWindow {
   const Options& options_;
   OutputBuffer& output_;
   bool fileBytes_;
+  TChart* chart_;
 };
 
 bool IsExperiment(const Options& o) {
@@ -242,6 +252,10 @@ ExperimentPlan PlanOf(const Options& o) {
   if (o.out || o.chart) {
     throw UsageError{"--out and --chart write the log of one run; an experiment writes "
                      "--csv, --results or --summary"};
+  }
+  if (o.picture) {
+    throw UsageError{"--picture draws the chart of one run; an experiment writes --csv, "
+                     "--results or --summary"};
   }
   const bool oneRun = plan.replications == 1 && (!o.sweep || o.sweep->from == o.sweep->to);
   if (o.outputs.csv && (!oneRun || o.shard)) {
@@ -282,9 +296,12 @@ std::string SimulatorUsage() {
       "  --mean X           mean call duration in steps (5)\n"
       "  --deviation Y      standard deviation of the call duration (0.01)\n"
       "  --steps K          number of steps instead of step-limit + 1\n"
-      "  --out FILE         write the log file's bytes (Windows-1250, CR LF) to FILE;\n"
+      "  --out FILE         write the log file's bytes (Windows-1250, CR LF) to FILE,\n"
+      "                     which appears when the run has finished;\n"
       "                     without it the log goes to standard output as UTF-8\n"
       "  --chart            write each step's four chart values instead of the log\n"
+      "  --picture FILE     save the run's chart as \"Zapisz wykres\" does (BMP, 32 bits\n"
+      "                     per pixel); needs no display\n"
       "  --help             this text\n"
       "Numbers use the point as decimal separator.\n"
       "\n"
@@ -337,8 +354,10 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
   options.controls.reseed = true;
 
   try {
-    std::unique_ptr<TFileStream> file;
-    if (options.out) file = std::make_unique<TFileStream>(*options.out);
+    // The log goes to a temporary file that takes the name of --out only when the run
+    // is complete: a refused set-up or a stopped run leaves an earlier file as it was.
+    std::unique_ptr<TSafeFileStream> file;
+    if (options.out) file = std::make_unique<TSafeFileStream>(*options.out);
     OutputBuffer output([&](const std::string& bytes) {
       if (file) {
         file->Write(bytes);
@@ -346,7 +365,10 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
         throw EWriteError(kStandardOutputError);
       }
     });
-    HeadlessWindow window(options, output, file != nullptr);
+    // The window's chart, fed as the window feeds it, when its picture is wanted.
+    std::unique_ptr<TChart> chart;
+    if (options.picture) chart = CreateProgramChart();
+    HeadlessWindow window(options, output, file != nullptr, chart.get());
     // Generators of its own, so that every run starts as in a fresh process: a normal
     // value left pending by an earlier run would otherwise be the first one drawn.
     RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
@@ -365,8 +387,9 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
       run.RunToEnd();
     }
     output.Flush();
-    if (file) file->Close();
+    if (file) file->Commit();
     if (!out.flush()) throw EWriteError(kStandardOutputError);
+    if (chart) SaveChartPicture(*chart, *options.picture);
   } catch (const Exception& e) {
     err << "vadidazid-sim: " << e.what() << "\n";
     return 1;

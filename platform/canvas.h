@@ -51,11 +51,17 @@ enum class TBackMode { Transparent, Opaque };
 // flat ends with mitred joins.
 enum class TPenCap { Round, Square, Flat };
 
+// How drawn pixels meet the ones already there: put over them, or combined as
+// NOT(ink XOR pixel), which drawing the same shape a second time undoes. The mode holds
+// for everything drawn while the pen carries it, fills included.
+enum class TPenMode { pmCopy, pmNotXor };
+
 struct TPen {
   TColor color = clBlack;
   int width = 1;
   TPenStyle style = TPenStyle::psSolid;
   TPenCap cap = TPenCap::Round;
+  TPenMode mode = TPenMode::pmCopy;
 };
 
 struct TBrush {

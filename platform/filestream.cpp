@@ -5,8 +5,8 @@
 
 #include "platform/exceptions.h"
 
-TFileStream::TFileStream(const std::string& fileName) {
-  file_ = std::fopen(fileName.c_str(), "wb");
+TFileStream::TFileStream(const std::string& fileName, TFileMode mode) {
+  file_ = std::fopen(fileName.c_str(), mode == TFileMode::fmCreateNew ? "wbx" : "wb");
   if (file_ == nullptr) throw EFCreateError("Cannot create file " + fileName);
 }
 

@@ -1,6 +1,7 @@
 // A file stream opened for creation, with the toolkit's error texts: creating fails with
 // EFCreateError "Cannot create file <name>", an incomplete write with EWriteError
-// "Stream write error". An existing file is replaced.
+// "Stream write error". An existing file is replaced, unless the stream is asked for a
+// new file only (the temporary file of a safe save must never reuse another's).
 #pragma once
 
 #include <cstddef>
@@ -8,9 +9,12 @@
 #include <string>
 #include <string_view>
 
+enum class TFileMode { fmCreate, fmCreateNew };
+
 class TFileStream {
  public:
-  explicit TFileStream(const std::string& fileName);  // create (replace)
+  // fmCreate replaces an existing file; fmCreateNew fails when the name exists.
+  explicit TFileStream(const std::string& fileName, TFileMode mode = TFileMode::fmCreate);
   ~TFileStream();
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;

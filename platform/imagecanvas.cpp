@@ -16,6 +16,8 @@ uint32_t ToRgb32(TColor color) {
   return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
+QRgb NotXor(QRgb ink, QRgb pixel) { return 0xFF000000u | (~(ink ^ pixel) & 0xFFFFFFu); }
+
 // On and off run lengths of the one-pixel dash styles, starting with a run that draws.
 std::vector<int> DashPattern(TPenStyle style) {
   switch (style) {
@@ -101,7 +103,8 @@ TRect ImageCanvas::Writable() const {
 void ImageCanvas::Plot(int x, int y, uint32_t rgb) {
   TRect w = Writable();
   if (x < w.left || x >= w.right || y < w.top || y >= w.bottom) return;
-  reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+  QRgb& pixel = reinterpret_cast<QRgb*>(image_.scanLine(y))[x];
+  pixel = pen.mode == TPenMode::pmNotXor ? NotXor(rgb, pixel) : rgb;
 }
 
 void ImageCanvas::Span(int y, int x0, int x1, uint32_t rgb) {
@@ -111,6 +114,10 @@ void ImageCanvas::Span(int y, int x0, int x1, uint32_t rgb) {
   x1 = std::min(x1, w.right - 1);
   if (x0 > x1) return;
   QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+  if (pen.mode == TPenMode::pmNotXor) {
+    for (int x = x0; x <= x1; ++x) row[x] = NotXor(rgb, row[x]);
+    return;
+  }
   std::fill(row + x0, row + x1 + 1, rgb);
 }
 
@@ -158,6 +165,9 @@ void ImageCanvas::WideLines(const std::vector<TPoint>& points, bool closed) {
   QPainter p(&image_);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setClipRect(ToQRect(Writable()));
+  if (pen.mode == TPenMode::pmNotXor) {
+    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+  }
   Qt::PenCapStyle cap = Qt::RoundCap;
   Qt::PenJoinStyle join = Qt::RoundJoin;
   if (pen.cap == TPenCap::Square) {

@@ -17,6 +17,8 @@
 //   gaps are filled with the brush colour.
 // - TextOut moves the pen to the end of the text, as the toolkit's canvas does.
 // - GetPixel gives clNone outside the image or the clip rectangle.
+// - The not-xor pen mode applies to lines, outlines and fills; text and copied images
+//   are always put over the pixels.
 #pragma once
 
 #include <QImage>

@@ -16,9 +16,22 @@ std::function<void()>& BeepHook() {
   static std::function<void()> hook;
   return hook;
 }
+int openBoxes = 0;
+
+// Counts a box from its opening to its closing, also when showing it throws.
+class OpenBox {
+ public:
+  OpenBox() { ++openBoxes; }
+  ~OpenBox() { --openBoxes; }
+  OpenBox(const OpenBox&) = delete;
+  OpenBox& operator=(const OpenBox&) = delete;
+};
 }  // namespace
 
+int OpenMessageBoxes() { return openBoxes; }
+
 void ShowMessage(const std::string& utf8Text, QWidget* parent) {
+  OpenBox open;
   if (MessageHook()) {
     MessageHook()(utf8Text);
     return;

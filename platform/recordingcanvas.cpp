@@ -52,6 +52,7 @@ std::string RecordingCanvas::PenText(const TPen& pen) {
   if (pen.style != TPenStyle::psSolid) s += std::string(" ") + StyleName(pen.style);
   if (pen.width > 1 && pen.cap != TPenCap::Round)
     s += pen.cap == TPenCap::Square ? " square" : " flat";
+  if (pen.mode == TPenMode::pmNotXor) s += " notxor";
   return s;
 }
 

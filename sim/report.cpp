@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "platform/cp1250.h"
-#include "platform/filestream.h"
+#include "platform/safefilestream.h"
 #include "platform/numtext.h"
 
 std::string StepLogLine(const SimulationState& s) {
@@ -71,9 +71,9 @@ std::string LogFileBytes(const std::vector<std::string>& lines) {
 
 void WriteLogFile(const std::string& fileName, const std::vector<std::string>& lines) {
   const std::string bytes = LogFileBytes(lines);
-  TFileStream file(fileName);
+  TSafeFileStream file(fileName);
   file.Write(bytes);
-  file.Close();
+  file.Commit();
 }
 
 void SaveLogFile(const SimulationState& s, SimWindow& window) {

@@ -24,7 +24,8 @@ std::string LogFileName(const SimulationState& state);  // fileStamp + "_dane.tx
 std::string LogFileBytes(const std::vector<std::string>& lines);
 // Appends one line's bytes as the log file holds them, for writers that stream the log.
 void AppendLogFileLine(std::string& bytes, std::string_view line);
-// Creates (or replaces) the file; EFCreateError / EWriteError on failure.
+// Creates (or replaces) the file; EFCreateError / EWriteError on failure, which leave an
+// earlier file of that name as it was.
 void WriteLogFile(const std::string& fileName, const std::vector<std::string>& lines);
 // "Zapisz dane": writes the window's log under the run's stamp and confirms.
 void SaveLogFile(const SimulationState& state, SimWindow& window);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/exceptions.h"
+
 class Canvas;
 
 // The controls as the set-up reads them: the seven spin edits in their order, the two
@@ -43,4 +45,10 @@ class SimWindow {
   virtual void GridDrawn() {}
 
   virtual void ShowMessage(const std::string& utf8) = 0;
+
+  // Saves the chart as a BMP picture under the name, replacing an earlier file only
+  // when the new one is complete. A window without a chart has no picture to give.
+  virtual void SaveChartPicture(const std::string& fileName) {
+    throw Exception("Cannot create file " + fileName);
+  }
 };

@@ -3,6 +3,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "chart/chart.h"
 
@@ -16,15 +17,25 @@ TChartWidget::TChartWidget(std::unique_ptr<TChart> chart, QWidget* parent)
     ++paintRequests_;
     update();
   };
+  chart_->OnWindowDrawn = [this](bool now) {
+    if (now) {
+      repaint();
+    } else {
+      update();
+    }
+  };
 }
 
 TChartWidget::~TChartWidget() {
   chart_->OnInvalidate = nullptr;
+  chart_->OnWindowDrawn = nullptr;
   chart_->SetWindowCanvas(nullptr);
 }
 
 void TChartWidget::paintEvent(QPaintEvent*) {
-  chart_->Paint();
+  // The canvas keeps what was last drawn on it, so only a changed chart is drawn again:
+  // a paint for another reason shows the canvas as it is, with a zoom's rubber band.
+  if (chart_->Canvas3D().ImageStale()) chart_->Paint();
   QPainter painter(this);
   painter.drawImage(0, 0, canvas_.Image());
 }
@@ -70,4 +81,29 @@ void TChartWidget::mousePressEvent(QMouseEvent* event) {
 void TChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   chart_->MouseDown(ButtonOf(event->button()), ShiftOf(*event, true), p.x(), p.y());
+}
+
+void TChartWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  chart_->MouseMove(ShiftOf(*event, false), p.x(), p.y());
+}
+
+void TChartWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  chart_->MouseUp(ButtonOf(event->button()), ShiftOf(*event, false), p.x(), p.y());
+}
+
+void TChartWidget::wheelEvent(QWheelEvent* event) {
+  QWidget::wheelEvent(event);
+  // Whole notches of 120; a fine-grained wheel's parts add up until they make one.
+  wheelRest_ += event->angleDelta().y();
+  const int notchesUp = wheelRest_ / 120;
+  wheelRest_ -= notchesUp * 120;
+  if (notchesUp != 0) chart_->MouseWheel(-notchesUp);
+  event->accept();
+}
+
+void TChartWidget::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  chart_->MouseLeave();
 }

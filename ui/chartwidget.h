@@ -3,8 +3,8 @@
 // copies the chart's retained picture or draws anew, always onto that canvas) and puts
 // the canvas on the screen; it draws nothing of its own. The chart's repaint requests
 // become widget updates, which Qt merges into one paint. The widget owns its chart, so
-// the two go together. Mouse presses go to the chart's MouseDown as they are; the
-// chart decides what they mean.
+// the two go together. Mouse presses, moves, releases, wheel turns and the pointer
+// leaving go to the chart as they are; the chart decides what they mean.
 #pragma once
 
 #include <QWidget>
@@ -33,9 +33,14 @@ class TChartWidget : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   std::unique_ptr<TChart> chart_;
   ImageCanvas canvas_;
   int paintRequests_ = 0;
+  int wheelRest_ = 0;  // eighths of a degree not yet a whole notch
 };

@@ -29,6 +29,7 @@
 #include "platform/qtcolor.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
+#include "sim/chartcommand.h"
 #include "sim/report.h"
 #include "sim/runcontrol.h"
 #include "sim/setup.h"
@@ -201,8 +202,6 @@ void TForm1::CreateMenu() {
   Vadidazid1 = program->menuAction();
   Zakocz1 = program->addAction(QString::fromUtf8("Zakończ"));
   Zapiszwykres1 = menuBar()->addAction(QString::fromUtf8("Zapisz wykres"));
-  // The chart cannot yet be drawn into a picture; the command waits for that.
-  Zapiszwykres1->setEnabled(false);
   asd1 = menuBar()->addAction(QString::fromUtf8("Zapisz dane"));
 }
 
@@ -217,9 +216,16 @@ void TForm1::ConnectHandlers() {
   connect(Button1, &QPushButton::clicked, this, [this] { Handle([this] { Button1Click(); }); });
   connect(Button2, &QPushButton::clicked, this, [this] { Handle([this] { Button2Click(); }); });
   connect(Button3, &QPushButton::clicked, this, [this] { Handle([this] { Button3Click(); }); });
-  connect(Timer1, &QTimer::timeout, this, [this] { Handle([this] { Timer1Timer(); }); });
+  connect(Timer1, &QTimer::timeout, this, [this] {
+    // A message box waits in an event loop of its own, where the ticks go on: the run
+    // must not step behind a box the user has not read yet.
+    if (OpenMessageBoxes() > 0) return;
+    Handle([this] { Timer1Timer(); });
+  });
   connect(Zakocz1, &QAction::triggered, this, [this] { Handle([this] { Zakocz1Click(); }); });
   connect(asd1, &QAction::triggered, this, [this] { Handle([this] { asd1Click(); }); });
+  connect(Zapiszwykres1, &QAction::triggered, this,
+          [this] { Handle([this] { Zapiszwykres1Click(); }); });
 }
 
 void TForm1::PlaceOnScreen() {
@@ -291,7 +297,16 @@ void TForm1::GridDrawn() {
   ClientArea->update(state_.gridLeft, state_.gridTop, state_.gridWidth, state_.gridHeight);
 }
 
-void TForm1::ShowMessage(const std::string& utf8) { ::ShowMessage(utf8, this); }
+void TForm1::ShowMessage(const std::string& utf8) {
+  ::ShowMessage(utf8, this);
+  // The run goes on one whole interval after the box has closed, not at a tick that
+  // happens to be due.
+  if (Timer1->isActive() && OpenMessageBoxes() == 0) Timer1->start();
+}
+
+void TForm1::SaveChartPicture(const std::string& fileName) {
+  Chart1->Chart().SaveToBitmapFile(fileName);
+}
 
 // --- Handlers ------------------------------------------------------------------------
 
@@ -318,3 +333,5 @@ void TForm1::Timer1Timer() {
 void TForm1::Zakocz1Click() { close(); }
 
 void TForm1::asd1Click() { SaveLogFile(state_, *this); }
+
+void TForm1::Zapiszwykres1Click() { SaveChartFile(state_, *this); }

@@ -47,6 +47,7 @@ class TForm1 : public QMainWindow, public SimWindow {
   ::Canvas* GridCanvas() override;
   void GridDrawn() override;
   void ShowMessage(const std::string& utf8) override;
+  void SaveChartPicture(const std::string& fileName) override;
 
   // Handlers, named after their control and event. Qt paints every widget through its
   // own back buffer, so the window needs no switch for double buffering.
@@ -57,6 +58,7 @@ class TForm1 : public QMainWindow, public SimWindow {
   void Timer1Timer();
   void Zakocz1Click();
   void asd1Click();
+  void Zapiszwykres1Click();
 
   SimulationState& State() { return state_; }
   TChart& Chart();

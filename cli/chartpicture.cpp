@@ -1,0 +1,61 @@
+// Drawing needs Qt's fonts, hence a GUI application; the runner makes one on Qt's
+// offscreen platform, which needs no display. The chart is shown on an image of the
+// window's size that stands in for the chart's window, so the picture is made exactly
+// as the window makes it.
+#include "cli/chartpicture.h"
+
+#include "chart/chart.h"
+#include "platform/exceptions.h"
+
+#ifdef VADIDAZID_PICTURES
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <memory>
+
+#include "platform/bmpfile.h"
+#include "platform/imagecanvas.h"
+
+namespace {
+// Qt's own notes (about the offscreen platform's settings) are no business of the
+// runner's error stream.
+void Quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+  }
+}
+}  // namespace
+
+void SaveChartPicture(TChart& chart, const std::string& fileName) {
+  std::unique_ptr<QGuiApplication> application;
+  if (QCoreApplication::instance() == nullptr) {
+    qInstallMessageHandler(Quiet);
+    static int argc = 1;
+    static char name[] = "vadidazid-sim";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  }
+  const int depth = DeviceBitsPerPixel();
+  SetDeviceBitsPerPixel(32);
+  ImageCanvas window(chart.Width(), chart.Height(), clBtnFace);
+  chart.SetWindowCanvas(&window);
+  try {
+    chart.SaveToBitmapFile(fileName);
+  } catch (...) {
+    chart.SetWindowCanvas(nullptr);
+    SetDeviceBitsPerPixel(depth);
+    throw;
+  }
+  chart.SetWindowCanvas(nullptr);
+  SetDeviceBitsPerPixel(depth);
+}
+
+#else
+
+void SaveChartPicture(TChart&, const std::string& fileName) {
+  throw Exception("Cannot create file " + fileName + ": built without Qt, no pictures");
+}
+
+#endif

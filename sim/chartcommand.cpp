@@ -1,0 +1,11 @@
+// The chart picture command. It reads the state only for the stamp, so it can run at
+// any moment of a run without changing it.
+#include "sim/chartcommand.h"
+
+std::string ChartFileName(const SimulationState& s) { return s.fileStamp + "_wykres.bmp"; }
+
+void SaveChartFile(const SimulationState& s, SimWindow& window) {
+  const std::string name = ChartFileName(s);
+  window.SaveChartPicture(name);
+  window.ShowMessage("zapisano wykres do pliku: " + name);
+}

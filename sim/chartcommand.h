@@ -1,0 +1,12 @@
+// "Zapisz wykres": the chart's picture next to the log file, under the run's stamp.
+#pragma once
+
+#include <string>
+
+#include "sim/simulationstate.h"
+#include "sim/simwindow.h"
+
+std::string ChartFileName(const SimulationState& state);  // fileStamp + "_wykres.bmp"
+// Saves the window's chart under the run's stamp and confirms. A failure leaves before
+// the confirmation, with the earlier picture of that name kept.
+void SaveChartFile(const SimulationState& state, SimWindow& window);

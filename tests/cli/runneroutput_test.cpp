@@ -1,0 +1,62 @@
+// The runner's --out file appears only when the run has finished: a refused set-up or a
+// failing write leaves an earlier file as it was and no temporary file beside it.
+#include "cli/runner.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "tests/support/files.h"
+#include "tests/support/filesizelimit.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(RunnerOutput, AnEarlierFileSurvivesEveryFailedRun) {
+  const fs::path dir = fs::temp_directory_path() / ("vdz_runner_out_" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string good = (dir / "good.txt").string();
+  std::ostringstream out, err;
+  ASSERT_EQ(RunSimulator({"--step-limit", "3", "--out", good}, out, err), 0);
+  const std::string saved = ReadFile(good);
+  ASSERT_FALSE(saved.empty());
+
+  // Refused at set-up.
+  EXPECT_EQ(RunSimulator({"--out", good, "--mean", "-1e9", "--deviation", "0"}, out, err), 2);
+  EXPECT_EQ(ReadFile(good), saved);
+  {
+    // A log far longer than the files this process may write.
+    FileSizeLimit limit(saved.size() + 100);
+    EXPECT_EQ(RunSimulator({"--steps", "5000", "--out", good}, out, err), 1);
+  }
+  EXPECT_NE(err.str().find("Stream write error"), std::string::npos) << err.str();
+  EXPECT_EQ(ReadFile(good), saved);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  fs::remove_all(dir);
+}
+
+TEST(RunnerOutput, PictureWithoutADisplay) {
+  const fs::path dir = fs::temp_directory_path() / ("vdz_runner_pic_" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string picture = (dir / "chart.bmp").string();
+  std::ostringstream out, err;
+  ASSERT_EQ(RunSimulator({"--step-limit", "3", "--picture", picture}, out, err), 0) << err.str();
+  const std::string bytes = ReadFile(picture);
+  EXPECT_EQ(bytes.size(), 348186u);
+  EXPECT_EQ(bytes.substr(0, 2), "BM");
+  EXPECT_EQ(err.str(), "");
+
+  const std::string missing = (dir / "no" / "chart.bmp").string();
+  EXPECT_EQ(RunSimulator({"--picture", missing}, out, err), 1);
+  EXPECT_NE(err.str().find("Cannot create file " + missing), std::string::npos) << err.str();
+  EXPECT_EQ(RunSimulator({"--picture"}, out, err), 2);
+  EXPECT_NE(SimulatorUsage().find("--picture FILE"), std::string::npos);
+  fs::remove_all(dir);
+}
+
+}  // namespace
