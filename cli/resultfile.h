@@ -7,8 +7,11 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/safefilestream.h"
 
 class ResultFile {
  public:
@@ -26,10 +29,7 @@ class ResultFile {
  private:
   void Flush();
 
-  std::string name_;
-  std::string target_;  // the file replaced: the name with its links resolved
-  std::string temporary_;
+  std::unique_ptr<TSafeFileStream> file_;  // none for "-"
   std::string buffer_;  // written in large pieces rather than record by record
-  int descriptor_ = -1;
   std::ostream& standardOutput_;
 };
