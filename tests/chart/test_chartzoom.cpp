@@ -71,6 +71,9 @@ TEST_F(ChartZoom, WhichDragsCountAndWhatTheyDo) {
       {TZoomDirection::tzdVertical, false, 0, 50, Case::kZoom},
       {TZoomDirection::tzdVertical, false, 0, -50, Case::kUndo},
   };
+  // Counted across the cases: the handler outlives each of them.
+  int undos = 0;
+  chart->OnUndoZoom = [&] { ++undos; };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << int(c.direction) << " " << c.dx << "," << c.dy);
     chart->UndoZoom();
@@ -78,8 +81,7 @@ TEST_F(ChartZoom, WhichDragsCountAndWhatTheyDo) {
     chart->Zoom().SetDirection(c.direction);
     chart->Zoom().SetUpLeftZooms(c.upLeftZooms);
     chart->Zoom().SetAnimated(false);
-    int undos = 0;
-    chart->OnUndoZoom = [&] { ++undos; };
+    undos = 0;
     Drag(TMouseButton::mbLeft, 200, 100, 200 + c.dx, 100 + c.dy);
     EXPECT_FALSE(chart->Zoom().Active());
     EXPECT_EQ(chart->Zoomed(), c.result == Case::kZoom);
