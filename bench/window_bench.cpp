@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "platform/messages.h"
+#include "sim/simulationstate.h"
 #include "ui/clientarea.h"
 #include "ui/cspinedit.h"
 #include "ui/mainwindow.h"
@@ -31,7 +32,7 @@ void BM_WindowStep(benchmark::State& bench, bool largest) {
   for (int i = 0; i < 100; ++i) form.Button2Click();
   for (auto _ : bench) {
     form.Button2Click();
-    form.ClientArea->repaint(248, 4, 430, 360);
+    form.ClientArea->repaint(kGridLeft, kGridTop, kGridWidth, kGridHeight);
   }
 }
 
