@@ -17,28 +17,15 @@
 #include "random/runtimerandom.h"
 #include "ui/chartwidget.h"
 #include "ui/mainwindow.h"
+#include "tests/ui/steppedform.h"
 
 namespace {
 
-class ChartWindow : public testing::Test {
+class ChartWindow : public SteppedForm {
  protected:
-  void SetUp() override {
-    SetMessageHook([](const std::string&) {});
-    form = std::make_unique<TForm1>(generator, moves);
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    for (int i = 0; i < 100; ++i) form->Button2Click();
-    Paint();
-  }
-  void TearDown() override {
-    form.reset();
-    SetMessageHook(nullptr);
-  }
+  ChartWindow() : SteppedForm(100) {}
 
-  TChart& Chart() { return form->Chart(); }
   const TChartLegend& Legend() { return Chart().Legend(); }
-  void Paint() { form->Chart1->repaint(); }
   TColor At(int x, int y) {
     const QRgb p = form->Chart1->WindowCanvas().Image().pixel(x, y);
     return RGBColor(uint8_t(qRed(p)), uint8_t(qGreen(p)), uint8_t(qBlue(p)));
@@ -62,10 +49,6 @@ class ChartWindow : public testing::Test {
       for (int x = r.left; x <= r.right; ++x) n += At(x, y) == color;
     return n;
   }
-
-  RandomVariates generator{1};
-  RuntimeRandom moves;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(ChartWindow, LegendFollowsTheLayoutRulesWithTheInstalledFont) {

@@ -15,6 +15,7 @@
 #include "random/runtimerandom.h"
 #include "ui/chartwidget.h"
 #include "ui/mainwindow.h"
+#include "tests/ui/steppedform.h"
 
 namespace {
 
@@ -24,27 +25,13 @@ struct Range {
   friend bool operator==(const Range&, const Range&) = default;
 };
 
-class ChartZoomWindow : public testing::Test {
+class ChartZoomWindow : public SteppedForm {
  protected:
-  void SetUp() override {
-    SetMessageHook([](const std::string&) {});
-    form = std::make_unique<TForm1>(generator, moves);
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    for (int i = 0; i < 30; ++i) form->Button2Click();
-    Paint();
-  }
-  void TearDown() override {
-    form.reset();
-    SetMessageHook(nullptr);
-  }
+  ChartZoomWindow() : SteppedForm(30) {}
 
-  TChart& Chart() { return form->Chart(); }
   TChartAxis& Left() { return *Chart().LeftAxis(); }
   TChartAxis& Bottom() { return *Chart().BottomAxis(); }
   static Range RangeOf(const TChartAxis& a) { return {a.Automatic(), a.Minimum(), a.Maximum()}; }
-  void Paint() { form->Chart1->repaint(); }
   QRgb Screen(int x, int y) { return form->Chart1->grab().toImage().pixel(x, y); }
 
   void Press(Qt::MouseButton b, QPoint p) { QTest::mousePress(form->Chart1, b, {}, p); }
@@ -64,10 +51,6 @@ class ChartZoomWindow : public testing::Test {
     QApplication::sendEvent(form->Chart1, &wheel);
     Paint();
   }
-
-  RandomVariates generator{1};
-  RuntimeRandom moves;
-  std::unique_ptr<TForm1> form;
 };
 
 TEST_F(ChartZoomWindow, SmallDragsNothingRightDragsZoomLeftDragsUndo) {
