@@ -7,8 +7,6 @@
 // as the largest case needs; the run is made once, before the first measurement.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include <array>
 #include <sstream>
 #include <string>
@@ -72,12 +70,3 @@ BENCHMARK_CAPTURE(BM_DrawChart, columns, true)
     ->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_DrawChart, segments, false)
     ->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
