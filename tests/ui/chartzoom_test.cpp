@@ -15,7 +15,7 @@
 #include "random/runtimerandom.h"
 #include "ui/chartwidget.h"
 #include "ui/mainwindow.h"
-#include "tests/ui/steppedform.h"
+#include "tests/ui/shownform.h"
 
 namespace {
 

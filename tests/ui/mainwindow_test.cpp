@@ -19,6 +19,7 @@
 #include <sstream>
 
 #include "tests/support/files.h"
+#include "tests/ui/shownform.h"
 #include "chart/chart.h"
 #include "chart/chartaxis.h"
 #include "chart/chartseries.h"
@@ -35,22 +36,8 @@
 namespace {
 
 // A window shown and activated, with message boxes caught.
-class Window : public testing::Test {
+class Window : public ShownForm {
  protected:
-  void SetUp() override {
-    SetMessageHook([this](const std::string& text) { messages.push_back(text); });
-    SetBeepHook([] {});
-    form = std::make_unique<TForm1>(generator, moves);
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  }
-  void TearDown() override {
-    form.reset();
-    SetMessageHook(nullptr);
-    SetBeepHook(nullptr);
-  }
-
   void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   void Type(TCSpinEdit* spin, const char* text) {
     spin->setFocus();
@@ -71,10 +58,6 @@ class Window : public testing::Test {
   bool TimerOn() const { return form->Timer1->isActive(); }
   int64_t Counter() const { return form->State().stepCounter; }
 
-  RandomVariates generator{1};
-  RuntimeRandom moves;
-  std::unique_ptr<TForm1> form;
-  std::vector<std::string> messages;
 };
 
 TEST_F(Window, FirstActivationWritesTheDefaultsAndSetsUp) {

@@ -22,6 +22,7 @@
 #include "random/runtimerandom.h"
 #include "tests/support/files.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/ui/shownform.h"
 #include "ui/chartwidget.h"
 #include "ui/cspinedit.h"
 #include "ui/mainwindow.h"
@@ -31,7 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A shown window in a directory of its own, with message boxes caught by `onMessage`.
-class SaveCommands : public testing::Test {
+class SaveCommands : public ShownForm {
  protected:
   void SetUp() override {
     oldDir_ = fs::current_path();
@@ -40,20 +41,10 @@ class SaveCommands : public testing::Test {
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     fs::current_path(dir_);
-    SetMessageHook([this](const std::string& text) {
-      messages.push_back(text);
-      if (onMessage) onMessage(text);
-    });
-    SetBeepHook([] {});
-    form = std::make_unique<TForm1>(generator, moves);
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ShownForm::SetUp();
   }
   void TearDown() override {
-    form.reset();
-    SetMessageHook(nullptr);
-    SetBeepHook(nullptr);
+    ShownForm::TearDown();
     fs::current_path(oldDir_);
     fs::remove_all(dir_);
   }
@@ -96,11 +87,6 @@ class SaveCommands : public testing::Test {
     while (form->Timer1->isActive()) form->Timer1Timer();
   }
 
-  RandomVariates generator{1};
-  RuntimeRandom moves;
-  std::unique_ptr<TForm1> form;
-  std::vector<std::string> messages;
-  std::function<void(const std::string&)> onMessage;
   fs::path oldDir_, dir_;
 };
 
