@@ -15,26 +15,21 @@
 #include "cli/runner.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
+#include "sim/fixedcontrols.h"
 #include "sim/referencestep.h"
 #include "sim/setup.h"
 #include "sim/step.h"
 
 namespace {
 
-class QuietWindow : public SimWindow {
+class QuietWindow : public FixedControls, public RunLog, public RunChart {
  public:
-  explicit QuietWindow(SimControls c) : controls_(std::move(c)) {}
-  SimControls ReadControls() override { return controls_; }
+  explicit QuietWindow(SimControls c) : FixedControls(std::move(c)) {}
   void ClearLog() override {}
   void AddLogLine(const std::string& line) override { benchmark::DoNotOptimize(line.data()); }
   std::vector<std::string> LogLines() const override { return {}; }
   void ClearChartSeries(int) override {}
   void AddChartValue(int, double value) override { benchmark::DoNotOptimize(value); }
-  Canvas* GridCanvas() override { return nullptr; }
-  void ShowMessage(const std::string&) override {}
-
- private:
-  SimControls controls_;
 };
 
 SimControls Defaults() { return SimControls{}; }
@@ -58,7 +53,7 @@ struct WarmRun {
   RuntimeRandom moves;
   SimulationState state;
   QuietWindow window;
-  void (*step)(SimulationState&, SimWindow&);
+  void (*step)(SimulationState&, const SimPorts&);
   WarmRun(SimControls c, bool reference = false)
       : generator(reference ? std::make_unique<ReferenceVariates>(12345)
                             : std::make_unique<RandomVariates>(12345)),

@@ -14,7 +14,7 @@
 #include "cli/statistics.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
-#include "sim/report.h"
+#include "sim/fixedcontrols.h"
 #include "sim/runcontrol.h"
 #include "sim/setup.h"
 
@@ -39,28 +39,95 @@ bool ParseWhole(const std::string& text, int64_t& value) {
   return !text.empty() && ec == std::errc() && ptr == end;
 }
 
-// A window that shows nothing. The fourth chart value is the last thing a step reports:
-// its counts are then complete and not yet cleared for the moves, so that is where the
-// measurement reads them.
-class MeasuringWindow : public SimWindow {
+// The observer of a measured run: it passes every step on to onStep and the progress
+// count, and sums the steps after the warm-up.
+class RunMeasurement : public StepObserver {
  public:
-  MeasuringWindow(const SimControls& controls, std::function<void()> stepReported)
-      : controls_(controls), stepReported_(std::move(stepReported)) {}
-  SimControls ReadControls() override { return controls_; }
-  void ClearLog() override {}
-  void AddLogLine(const std::string&) override {}
-  std::vector<std::string> LogLines() const override { return {}; }
-  void ClearChartSeries(int) override {}
-  void AddChartValue(int index, double) override {
-    if (index == 3) stepReported_();
+  RunMeasurement(const SimulationState& state, const RunPlan& run,
+                 const std::function<void(const StepCounts&)>& onStep,
+                 std::atomic<int64_t>* stepsDone)
+      : state_(state), run_(run), onStep_(onStep), stepsDone_(stepsDone) {}
+
+  void StepCounted(const StepReport& report) override {
+    if (onStep_) onStep_(CountsOf(report));
+    if (stepsDone_ != nullptr) stepsDone_->fetch_add(1, std::memory_order_relaxed);
+    if (report.step > run_.warmup) Add(report);
   }
-  Canvas* GridCanvas() override { return nullptr; }
-  void ShowMessage(const std::string&) override {}
+
+  // The run's parameters as the set-up took them, the sums and the rates from them.
+  RunResult Result() const;
 
  private:
-  SimControls controls_;
-  std::function<void()> stepReported_;
+  StepCounts CountsOf(const StepReport& report) const {
+    // The chart's two values, computed as the chart computes them.
+    const double capacity = double(state_.NetworkCapacity());
+    return {report.step,          report.recount.running,    report.newCalls.started,
+            report.newCalls.blocked, report.moves.dropped,   report.countdown.ended,
+            report.recount.running / capacity * 100, report.moves.dropped / capacity * 100};
+  }
+
+  void Add(const StepReport& report) {
+    sums_.attempts += report.newCalls.started + report.newCalls.blocked;
+    sums_.blocked += report.newCalls.blocked;
+    sums_.started += report.newCalls.started;
+    // The hand-overs of the move phase whose drops this step reports.
+    sums_.dropped += report.moves.dropped;
+    sums_.handovers += report.moves.handedOver;
+    sums_.ended += report.countdown.ended;
+    runningSum_ += report.recount.running;
+    runningMax_ = std::max(runningMax_, report.recount.running);
+    callSteps_ += report.newCalls.callSteps;
+  }
+
+  void SetRates(RunResult& r) const;
+
+  const SimulationState& state_;
+  const RunPlan& run_;
+  const std::function<void(const StepCounts&)>& onStep_;
+  std::atomic<int64_t>* stepsDone_;
+  RunResult sums_;
+  int64_t runningSum_ = 0;
+  int64_t callSteps_ = 0;
+  int32_t runningMax_ = 0;
 };
+
+RunResult RunMeasurement::Result() const {
+  const SimulationState& s = state_;
+  RunResult r = sums_;
+  r.gridSide = s.gridSide;
+  r.subscribers = s.subscriberCount;
+  r.channels = s.channelsPerCell;
+  r.callPercent = s.callPercent;
+  r.steps = run_.steps;
+  r.warmup = run_.warmup;
+  r.mean = s.callMean;
+  r.deviation = s.callDeviation;
+  r.seed = s.seed;
+  SetRates(r);
+  return r;
+}
+
+void RunMeasurement::SetRates(RunResult& r) const {
+  const double measured = double(run_.steps - run_.warmup);
+  const double capacity = double(state_.NetworkCapacity());
+  const double nothing = std::numeric_limits<double>::quiet_NaN();
+  r.meanLoadPercent = double(runningSum_) / measured / capacity * 100;
+  r.maxLoadPercent = runningMax_ / capacity * 100;
+  r.blockingProbability = r.attempts > 0 ? double(r.blocked) / double(r.attempts) : nothing;
+  r.droppingProbability = r.handovers > 0 ? double(r.dropped) / double(r.handovers) : nothing;
+  // No call drawn offers no traffic; calls drawn but none started leave the holding
+  // time, and so the load, unknown.
+  if (r.attempts == 0) {
+    r.offeredErlangsPerCell = 0.0;
+  } else if (r.started == 0) {
+    r.offeredErlangsPerCell = nothing;
+  } else {
+    const double cells = double(state_.gridSide) * state_.gridSide;
+    const double holding = double(callSteps_) / double(r.started);
+    r.offeredErlangsPerCell = double(r.attempts) / measured / cells * holding;
+  }
+  r.erlangB = ErlangB(r.offeredErlangsPerCell, state_.channelsPerCell);
+}
 
 }  // namespace
 
@@ -136,8 +203,8 @@ int64_t CheckedTimedRunSteps(const SimControls& controls) {
   RandomVariates generator(1);
   RuntimeRandom moves;
   SimulationState s(generator, moves);
-  MeasuringWindow window(controls, [] {});
-  RunControl run(s, window);
+  FixedControls fixed(controls);
+  RunControl run(s, fixed);
   run.SetUp();
   return run.TimedRunSteps();
 }
@@ -166,69 +233,15 @@ RunResult MeasureRun(const RunPlan& run, const std::function<void(const StepCoun
   RandomVariates generator(uint32_t(run.controls.seed));
   RuntimeRandom moves;
   SimulationState s(generator, moves);
-  RunResult r;
-  int64_t handoversBefore = 0, callStepsBefore = 0;
-  int64_t runningSum = 0, callSteps = 0;
-  int32_t runningMax = 0;
-  MeasuringWindow window(run.controls, [&] {
-    const int64_t step = s.stepCounter + 1;
-    // Hand-overs since the last report are those of the previous step's move phase, the
-    // phase whose drops this step reports.
-    const int64_t handovers = s.handovers - handoversBefore;
-    const int64_t startedSteps = s.startedCallSteps - callStepsBefore;
-    handoversBefore = s.handovers;
-    callStepsBefore = s.startedCallSteps;
-    if (onStep) {
-      double chart[4];
-      ChartValues(s, chart);
-      onStep({step, s.runningCalls, s.newCalls, s.blockedCalls, s.droppedCalls, s.endedCalls,
-              chart[0], chart[2]});
-    }
-    if (stepsDone != nullptr) stepsDone->fetch_add(1, std::memory_order_relaxed);
-    if (step <= run.warmup) return;
-    r.attempts += s.newCalls + s.blockedCalls;
-    r.blocked += s.blockedCalls;
-    r.started += s.newCalls;
-    r.dropped += s.droppedCalls;
-    r.handovers += handovers;
-    r.ended += s.endedCalls;
-    runningSum += s.runningCalls;
-    runningMax = std::max(runningMax, s.runningCalls);
-    callSteps += startedSteps;
-  });
-  RunControl control(s, window);
+  FixedControls controls(run.controls);
+  RunMeasurement measurement(s, run, onStep, stepsDone);
+  SimPorts ports;
+  ports.controls = &controls;
+  ports.observer = &measurement;
+  RunControl control(s, ports);
   control.SetUp();
   for (int64_t i = 0; i < run.steps; ++i) control.Step();
-
-  r.gridSide = s.gridSide;
-  r.subscribers = s.subscriberCount;
-  r.channels = s.channelsPerCell;
-  r.callPercent = s.callPercent;
-  r.steps = run.steps;
-  r.warmup = run.warmup;
-  r.mean = s.callMean;
-  r.deviation = s.callDeviation;
-  r.seed = s.seed;
-  const double measured = double(run.steps - run.warmup);
-  const double capacity = double(s.NetworkCapacity());
-  const double nothing = std::numeric_limits<double>::quiet_NaN();
-  r.meanLoadPercent = double(runningSum) / measured / capacity * 100;
-  r.maxLoadPercent = runningMax / capacity * 100;
-  r.blockingProbability = r.attempts > 0 ? double(r.blocked) / double(r.attempts) : nothing;
-  r.droppingProbability = r.handovers > 0 ? double(r.dropped) / double(r.handovers) : nothing;
-  // No call drawn offers no traffic; calls drawn but none started leave the holding
-  // time, and so the load, unknown.
-  if (r.attempts == 0) {
-    r.offeredErlangsPerCell = 0.0;
-  } else if (r.started == 0) {
-    r.offeredErlangsPerCell = nothing;
-  } else {
-    const double cells = double(s.gridSide) * s.gridSide;
-    const double holding = double(callSteps) / double(r.started);
-    r.offeredErlangsPerCell = double(r.attempts) / measured / cells * holding;
-  }
-  r.erlangB = ErlangB(r.offeredErlangsPerCell, s.channelsPerCell);
-  return r;
+  return measurement.Result();
 }
 
 std::vector<RunResult> MeasureRuns(const std::vector<RunPlan>& runs, int threads,

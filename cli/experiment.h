@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "cli/resulttable.h"
-#include "sim/simwindow.h"
+#include "sim/controlsource.h"
 
 // NAME=FROM:TO:STEP over call-percent, channels, subscribers or grid-side.
 struct Sweep {

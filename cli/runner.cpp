@@ -193,7 +193,8 @@ class OutputBuffer {
   std::string buffer_;
 };
 
-class HeadlessWindow : public SimWindow {
+// The run's log and chart, written to the runner's output as the options ask.
+class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
  public:
   HeadlessWindow(const Options& o, OutputBuffer& output, bool fileBytes, TChart* chart)
       : options_(o), output_(output), fileBytes_(fileBytes), chart_(chart) {}
@@ -225,8 +226,6 @@ class HeadlessWindow : public SimWindow {
       bytes += index == 3 ? '\n' : '\t';
     });
   }
-  Canvas* GridCanvas() override { return nullptr; }
-  void ShowMessage(const std::string&) override {}
 
  private:
   const Options& options_;

@@ -55,9 +55,9 @@ void DrawCellGrid(const SimulationState& s, Canvas& canvas) {
   }
 }
 
-void ShowCellGrid(const SimulationState& s, SimWindow& window) {
-  if (Canvas* canvas = window.GridCanvas()) {
+void ShowCellGrid(const SimulationState& s, CellView& view) {
+  if (Canvas* canvas = view.GridCanvas()) {
     DrawCellGrid(s, *canvas);
-    window.GridDrawn();
+    view.GridDrawn();
   }
 }

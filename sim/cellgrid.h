@@ -5,12 +5,12 @@
 
 #include "platform/canvas.h"
 #include "sim/simulationstate.h"
-#include "sim/simwindow.h"
+#include "sim/cellview.h"
 
 // Precondition: a recount since set-up (maxCellSubscribers >= 1).
 void DrawCellGrid(const SimulationState& state, Canvas& canvas);
-// Draws the cells on the window's canvas, when it has one, and tells the window.
-void ShowCellGrid(const SimulationState& state, SimWindow& window);
+// Draws the cells on the view's canvas, when it has one, and tells the view.
+void ShowCellGrid(const SimulationState& state, CellView& view);
 
 // Half the hexagon's width: sqrt(3) * h / 2, truncated.
 int HexHalfWidth(int hexSize);

@@ -4,8 +4,8 @@
 
 std::string ChartFileName(const SimulationState& s) { return s.fileStamp + "_wykres.bmp"; }
 
-void SaveChartFile(const SimulationState& s, SimWindow& window) {
+void SaveChartFile(const SimulationState& s, RunChart& chart, MessageSink& messages) {
   const std::string name = ChartFileName(s);
-  window.SaveChartPicture(name);
-  window.ShowMessage("zapisano wykres do pliku: " + name);
+  chart.SaveChartPicture(name);
+  messages.ShowMessage("zapisano wykres do pliku: " + name);
 }

@@ -4,9 +4,10 @@
 #include <string>
 
 #include "sim/simulationstate.h"
-#include "sim/simwindow.h"
+#include "sim/messagesink.h"
+#include "sim/runchart.h"
 
 std::string ChartFileName(const SimulationState& state);  // fileStamp + "_wykres.bmp"
-// Saves the window's chart under the run's stamp and confirms. A failure leaves before
-// the confirmation, with the earlier picture of that name kept.
-void SaveChartFile(const SimulationState& state, SimWindow& window);
+// Saves the chart under the run's stamp and confirms. A failure leaves before the
+// confirmation, with the earlier picture of that name kept.
+void SaveChartFile(const SimulationState& state, RunChart& chart, MessageSink& messages);

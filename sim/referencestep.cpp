@@ -39,6 +39,7 @@ void ReferenceStartNewCalls(SimulationState& s) {
   }
 
   int32_t started = 0;
+  s.newCallSteps = 0;
   for (int32_t i = 0; i < m && started != wanted; ++i) {
     Subscriber& sub = s.subscribers[order[i]];
     if (sub.callStepsLeft != 0) continue;
@@ -49,6 +50,7 @@ void ReferenceStartNewCalls(SimulationState& s) {
       duration = DurationFromDraw(g.NormalVariate(s.callMean, s.callDeviation));
     } while (duration < 0);
     sub.callStepsLeft = duration;
+    s.newCallSteps += duration;
     s.startedCallSteps += duration;
     ++busy;
     ++started;
@@ -108,6 +110,7 @@ void ReferenceMoveSubscriber(SimulationState& s, int32_t index) {
   if (sub.callStepsLeft <= 0) return;
 
   // Hand-over. A call in its last step is carried even into a full cell.
+  ++s.handedOverCalls;
   ++s.handovers;
   --s.cellCalls[old];
   if (s.cellCalls[now] == s.channelsPerCell && sub.callStepsLeft != 1) {
@@ -127,21 +130,11 @@ void ReferenceCountDownCalls(SimulationState& s) {
   }
 }
 
-void ReferenceStep(SimulationState& s, SimWindow& window) {
+void ReferenceStep(SimulationState& s, const SimPorts& ports) {
   if (!s.IsSetUp()) throw std::logic_error("ReferenceStep before SetUpSimulation");
   ReferenceStartNewCalls(s);
   ReferenceRecountCells(s);
-  if (Canvas* canvas = window.GridCanvas()) {
-    DrawCellGrid(s, *canvas);
-    window.GridDrawn();
-  }
-  AppendLogLine(s, window);
-  AddToTotals(s);
-  FeedChart(s, window);
-  if (s.stepCounter == s.stepLimit) WriteSummary(s, window);
-  s.droppedCalls = 0;
-  s.newCalls = 0;
-  s.endedCalls = 0;
+  ReportStep(s, ports);
   for (int32_t i = 0; i < s.subscriberCount; ++i) ReferenceMoveSubscriber(s, i);
   ReferenceCountDownCalls(s);
   ++s.stepCounter;

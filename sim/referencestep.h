@@ -7,7 +7,7 @@
 
 #include "random/randomvariates.h"
 #include "sim/simulationstate.h"
-#include "sim/simwindow.h"
+#include "sim/simports.h"
 
 // A RandomVariates whose words come one at a time through a virtual call, each from the
 // state twisted with wrap-around indices and tempered on its own. Its outputs are those
@@ -22,7 +22,7 @@ class ReferenceVariates : public RandomVariates {
 
 // One step as the straightforward first form makes it, drawing from state.generator
 // (which must be a ReferenceVariates for a fair comparison) and state.moves.
-void ReferenceStep(SimulationState& state, SimWindow& window);
+void ReferenceStep(SimulationState& state, const SimPorts& ports);
 
 // Its phases.
 void ReferenceStartNewCalls(SimulationState& state);

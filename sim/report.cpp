@@ -7,6 +7,7 @@
 #include "platform/cp1250.h"
 #include "platform/safefilestream.h"
 #include "platform/numtext.h"
+#include "sim/cellgrid.h"
 
 std::string StepLogLine(const SimulationState& s) {
   char line[64];
@@ -15,9 +16,7 @@ std::string StepLogLine(const SimulationState& s) {
   return line;
 }
 
-void AppendLogLine(const SimulationState& s, SimWindow& window) {
-  window.AddLogLine(StepLogLine(s));
-}
+void AppendLogLine(const SimulationState& s, RunLog& log) { log.AddLogLine(StepLogLine(s)); }
 
 void AddToTotals(SimulationState& s) {
   s.runningCallsTotal += s.runningCalls;
@@ -32,10 +31,10 @@ void ChartValues(const SimulationState& s, double values[4]) {
   for (int i = 0; i < 4; ++i) values[i] = counts[i] / capacity * 100;
 }
 
-void FeedChart(const SimulationState& s, SimWindow& window) {
+void FeedChart(const SimulationState& s, RunChart& chart) {
   double values[4];
   ChartValues(s, values);
-  for (int i = 0; i < 4; ++i) window.AddChartValue(i, values[i]);
+  for (int i = 0; i < 4; ++i) chart.AddChartValue(i, values[i]);
 }
 
 std::vector<std::string> SummaryLines(const SimulationState& s) {
@@ -52,8 +51,21 @@ std::vector<std::string> SummaryLines(const SimulationState& s) {
   };
 }
 
-void WriteSummary(const SimulationState& s, SimWindow& window) {
-  for (const std::string& line : SummaryLines(s)) window.AddLogLine(line);
+void WriteSummary(const SimulationState& s, RunLog& log) {
+  for (const std::string& line : SummaryLines(s)) log.AddLogLine(line);
+}
+
+void ReportStep(SimulationState& s, const SimPorts& ports) {
+  if (ports.cells != nullptr) ShowCellGrid(s, *ports.cells);
+  if (ports.log != nullptr) AppendLogLine(s, *ports.log);
+  AddToTotals(s);
+  if (ports.chart != nullptr) FeedChart(s, *ports.chart);
+  if (ports.log != nullptr && s.stepCounter == s.stepLimit) WriteSummary(s, *ports.log);
+  if (ports.observer != nullptr) ports.observer->StepCounted(ReportOf(s));
+  s.droppedCalls = 0;
+  s.newCalls = 0;
+  s.endedCalls = 0;
+  s.handedOverCalls = 0;
 }
 
 std::string LogFileName(const SimulationState& s) { return s.fileStamp + "_dane.txt"; }
@@ -76,8 +88,8 @@ void WriteLogFile(const std::string& fileName, const std::vector<std::string>& l
   file.Commit();
 }
 
-void SaveLogFile(const SimulationState& s, SimWindow& window) {
+void SaveLogFile(const SimulationState& s, RunLog& log, MessageSink& messages) {
   const std::string name = LogFileName(s);
-  WriteLogFile(name, window.LogLines());
-  window.ShowMessage("zapisano dane do pliku: " + name);
+  WriteLogFile(name, log.LogLines());
+  messages.ShowMessage("zapisano dane do pliku: " + name);
 }

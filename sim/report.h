@@ -1,5 +1,6 @@
 // What a run reports: the log lines, the totals and maxima, the four chart values of a
-// step, the summary after the last counted step, and the log file.
+// step, the summary after the last counted step, the step's counts to its observer, and
+// the log file.
 #pragma once
 
 #include <string>
@@ -7,17 +8,21 @@
 #include <vector>
 
 #include "sim/simulationstate.h"
-#include "sim/simwindow.h"
+#include "sim/simports.h"
 
 // "running\tnew\tdropped\tended".
 std::string StepLogLine(const SimulationState& state);
-void AppendLogLine(const SimulationState& state, SimWindow& window);
+void AppendLogLine(const SimulationState& state, RunLog& log);
 void AddToTotals(SimulationState& state);
 // The step's four counts as percentages of the network's channels, series 0 to 3.
 void ChartValues(const SimulationState& state, double values[4]);
-void FeedChart(const SimulationState& state, SimWindow& window);
+void FeedChart(const SimulationState& state, RunChart& chart);
 std::vector<std::string> SummaryLines(const SimulationState& state);
-void WriteSummary(const SimulationState& state, SimWindow& window);
+void WriteSummary(const SimulationState& state, RunLog& log);
+// A step's reports once its cells are recounted, to the ports there are: the cells, the
+// log line, the totals, the chart values, the summary after the last counted step and
+// the observer. Then clears the counts that the moves and the next new calls count anew.
+void ReportStep(SimulationState& state, const SimPorts& ports);
 
 std::string LogFileName(const SimulationState& state);  // fileStamp + "_dane.txt"
 // The file's bytes: every line in Windows-1250 followed by CR LF.
@@ -27,5 +32,5 @@ void AppendLogFileLine(std::string& bytes, std::string_view line);
 // Creates (or replaces) the file; EFCreateError / EWriteError on failure, which leave an
 // earlier file of that name as it was.
 void WriteLogFile(const std::string& fileName, const std::vector<std::string>& lines);
-// "Zapisz dane": writes the window's log under the run's stamp and confirms.
-void SaveLogFile(const SimulationState& state, SimWindow& window);
+// "Zapisz dane": writes the log's lines under the run's stamp and confirms.
+void SaveLogFile(const SimulationState& state, RunLog& log, MessageSink& messages);

@@ -5,21 +5,21 @@
 #include "sim/setup.h"
 #include "sim/step.h"
 
-void RunControl::SetUp() { SetUpSimulation(state_, window_); }
+void RunControl::SetUp() { SetUpSimulation(state_, ports_); }
 
 void RunControl::StartStop(StepTimer& timer) {
   if (state_.stepCounter == 0) {
     SetUp();
     // The set-up leaves the cells uncounted; the picture of the fresh run needs them.
     RecountCells(state_);
-    ShowCellGrid(state_, window_);
+    if (ports_.cells != nullptr) ShowCellGrid(state_, *ports_.cells);
     timer.SetInterval(TimerInterval());
   }
   // Once the summary step is due, Start / Stop neither pauses nor resumes.
   if (state_.stepCounter < state_.stepLimit) timer.SetRunning(!timer.Running());
 }
 
-void RunControl::Step() { SimulationStep(state_, window_); }
+void RunControl::Step() { SimulationStep(state_, ports_); }
 
 void RunControl::Tick(StepTimer& timer) {
   Step();

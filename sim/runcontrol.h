@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "sim/simulationstate.h"
-#include "sim/simwindow.h"
+#include "sim/simports.h"
 
 // The periodic timer that steps a running simulation; the window provides it.
 class StepTimer {
@@ -20,7 +20,7 @@ class StepTimer {
 
 class RunControl {
  public:
-  RunControl(SimulationState& state, SimWindow& window) : state_(state), window_(window) {}
+  RunControl(SimulationState& state, const SimPorts& ports) : state_(state), ports_(ports) {}
 
   // Activation and Reset: a new run at step 0 with the parameters in the controls. The
   // timer is left as it is, so a Reset during a timed run goes on stepping the new run.
@@ -46,5 +46,5 @@ class RunControl {
 
  private:
   SimulationState& state_;
-  SimWindow& window_;
+  SimPorts ports_;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <stdexcept>
 
 #include "platform/exceptions.h"
 #include "platform/numtext.h"
@@ -50,10 +51,11 @@ bool DurationCannotStart(double mean, double deviation) {
   return -1.0 - mean >= kOneInAMillionQuantile * std::fabs(deviation);
 }
 
-void SetUpSimulation(SimulationState& s, SimWindow& window) {
+void SetUpSimulation(SimulationState& s, const SimPorts& ports) {
+  if (ports.controls == nullptr) throw std::logic_error("SetUpSimulation without controls");
   // Everything that can fail is read first, so a typing error leaves the last run as it
   // was (arrays, parameters, log and chart).
-  const SimControls c = window.ReadControls();
+  const SimControls c = ports.controls->ReadControls();
   const double mean = StrToFloat(c.meanText);
   const double deviation = StrToFloat(c.deviationText);
   if (!std::isfinite(mean)) {
@@ -72,15 +74,13 @@ void SetUpSimulation(SimulationState& s, SimWindow& window) {
 
   s.gridLeft = kGridLeft;
   s.gridTop = kGridTop;
-  s.runningCalls = 0;
   s.gridWidth = kGridWidth;
   s.gridHeight = kGridHeight;
-  s.droppedCalls = s.newCalls = s.endedCalls = 0;
-  s.blockedCalls = 0;
-  s.handovers = s.startedCallSteps = 0;
-  s.stepCounter = 0;
+  static_cast<RunCounters&>(s) = RunCounters{};
 
-  for (int i = 0; i < 4; ++i) window.ClearChartSeries(i);
+  if (ports.chart != nullptr) {
+    for (int i = 0; i < 4; ++i) ports.chart->ClearChartSeries(i);
+  }
 
   // The window's spin edits already hold their values in range; the clamp guards the
   // arrays against any other caller.
@@ -107,16 +107,13 @@ void SetUpSimulation(SimulationState& s, SimWindow& window) {
     s.moves->Seed(static_cast<uint32_t>(s.seed));
   }
 
-  s.runningCallsTotal = 0;
-  s.runningCallsMax = 0;
-  s.droppedCallsTotal = 0;
-  s.droppedCallsMax = 0;
-
   const int32_t start = n / 2 - 1;
   for (Subscriber& sub : s.subscribers) sub = Subscriber{start, start, 0};
 
-  window.ClearLog();
-  window.AddLogLine(kLogHeader);
+  if (ports.log != nullptr) {
+    ports.log->ClearLog();
+    ports.log->AddLogLine(kLogHeader);
+  }
 
   // One reading of the clock for date and time, so a set-up at midnight cannot mix two days.
   s.fileStamp = FormatFileStamp(s.localTime());

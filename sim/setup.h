@@ -1,5 +1,5 @@
-// Set-up of a run: reads the window's controls, rebuilds the state, seeds the generators
-// when asked to, clears the log and the chart and takes the file stamp.
+// Set-up of a run: reads the controls, rebuilds the state, seeds the generators when
+// asked to, clears the log and the chart and takes the file stamp.
 #pragma once
 
 #include <cstdint>
@@ -7,12 +7,12 @@
 #include <string>
 
 #include "sim/simulationstate.h"
-#include "sim/simwindow.h"
+#include "sim/simports.h"
 
 // Throws EConvertError for an edit text that is not a number, and Exception for a mean
 // and deviation that would need over a million draws for one call duration when calls
 // can start at all. Nothing changes then.
-void SetUpSimulation(SimulationState& state, SimWindow& window);
+void SetUpSimulation(SimulationState& state, const SimPorts& ports);
 
 // Half the hexagon's height in pixels for N cells per side.
 int32_t HexSizeFor(int32_t gridSide, int32_t gridHeight = kGridHeight);

@@ -38,7 +38,37 @@ struct MoveTable {
   uint8_t cell[kLargestSide * kLargestSide];
 };
 
-struct SimulationState {
+// The counters of a run, reset as a whole by the set-up: a new counter needs no reset
+// of its own.
+struct RunCounters {
+  // This step's new-call phase and recount.
+  int32_t runningCalls = 0;
+  int32_t maxCellSubscribers = 0;
+  int32_t newCalls = 0;
+  // Counted since the step's report before: the moves and countdown of the last step.
+  int32_t droppedCalls = 0;
+  int32_t endedCalls = 0;
+  int64_t stepCounter = 0;
+
+  // For experiments only: the log, the chart and the random draws never read these.
+  // Calls the last new-call phase drew but could not start (no idle subscriber in a cell
+  // with a free channel), and the durations given to the calls it started; the calls
+  // handed over to another cell (dropped ones included) since the step's report before.
+  int32_t blockedCalls = 0;
+  int64_t newCallSteps = 0;
+  int32_t handedOverCalls = 0;
+  // The same two since set-up.
+  int64_t handovers = 0;
+  int64_t startedCallSteps = 0;
+
+  // Sums over all logged steps; 64-bit so that long runs of large networks cannot wrap.
+  int64_t runningCallsTotal = 0;
+  int32_t runningCallsMax = 0;
+  int64_t droppedCallsTotal = 0;
+  int32_t droppedCallsMax = 0;
+};
+
+struct SimulationState : RunCounters {
   // The generators the run draws from; by default the process-wide ones.
   SimulationState();
   SimulationState(RandomVariates& generator, RuntimeRandom& moves);
@@ -73,27 +103,6 @@ struct SimulationState {
   // and by the move phase as its list of subscribers that move.
   std::vector<int32_t> offerOrder;
   MoveTable moveTable;
-
-  int32_t runningCalls = 0;
-  int32_t maxCellSubscribers = 0;
-  int32_t newCalls = 0;
-  int32_t droppedCalls = 0;
-  int32_t endedCalls = 0;
-  int64_t stepCounter = 0;
-
-  // For experiments only: the log, the chart and the random draws never read these.
-  // Calls the last new-call phase drew but could not start (no idle subscriber in a cell
-  // with a free channel); and since set-up, the calls handed over to another cell
-  // (dropped ones included) and the sum of the durations given to started calls.
-  int32_t blockedCalls = 0;
-  int64_t handovers = 0;
-  int64_t startedCallSteps = 0;
-
-  // Sums over all logged steps; 64-bit so that long runs of large networks cannot wrap.
-  int64_t runningCallsTotal = 0;
-  int32_t runningCallsMax = 0;
-  int64_t droppedCallsTotal = 0;
-  int32_t droppedCallsMax = 0;
 
   std::string fileStamp;
 

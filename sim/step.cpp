@@ -67,6 +67,7 @@ void StartNewCalls(SimulationState& s) {
   int32_t freeCells = 0;
   for (int32_t busy : s.cellCalls) freeCells += busy < channels;
   int32_t started = 0;
+  int64_t callSteps = 0;
   for (int32_t i = 0; i < m && started != wanted && freeCells > 0; ++i) {
     if (i + kPrefetchAhead < m) Prefetch(&subs[order[i + kPrefetchAhead]]);
     Subscriber& sub = subs[order[i]];
@@ -79,13 +80,15 @@ void StartNewCalls(SimulationState& s) {
       duration = DurationFromDraw(g.NormalVariate(s.callMean, s.callDeviation));
     } while (duration < 0);
     sub.callStepsLeft = duration;
-    s.startedCallSteps += duration;  // for the experiments' offered load
+    callSteps += duration;  // for the experiments' offered load
     if (++busy == channels) --freeCells;
     ++started;
     ++s.newCalls;
   }
   // Drawn calls that found no idle subscriber in a cell with a free channel.
   s.blockedCalls = wanted - started;
+  s.newCallSteps = callSteps;
+  s.startedCallSteps += callSteps;
 }
 
 void RecountCells(SimulationState& s) {
@@ -283,6 +286,7 @@ void MoveAll(SimulationState& s) {
   }
   s.moves->SetState(state);
   s.droppedCalls += mover.dropped;
+  s.handedOverCalls += mover.handovers;
   s.handovers += mover.handovers;
   s.endedCalls += ended;
 }
@@ -298,6 +302,7 @@ void MoveSubscriber(SimulationState& s, int32_t index) {
   Mover mover(s);
   mover.Move(sub, b, int32_t(sub.callStepsLeft > 0), int32_t(sub.callStepsLeft == 1));
   s.droppedCalls += mover.dropped;
+  s.handedOverCalls += mover.handovers;
   s.handovers += mover.handovers;
 }
 
@@ -312,18 +317,11 @@ void CountDownCalls(SimulationState& s) {
   s.endedCalls += ended;
 }
 
-void SimulationStep(SimulationState& s, SimWindow& window) {
+void SimulationStep(SimulationState& s, const SimPorts& ports) {
   if (!s.IsSetUp()) throw std::logic_error("SimulationStep before SetUpSimulation");
   StartNewCalls(s);
   RecountCells(s);
-  ShowCellGrid(s, window);
-  AppendLogLine(s, window);
-  AddToTotals(s);
-  FeedChart(s, window);
-  if (s.stepCounter == s.stepLimit) WriteSummary(s, window);
-  s.droppedCalls = 0;
-  s.newCalls = 0;
-  s.endedCalls = 0;
+  ReportStep(s, ports);
   // Moves and countdown in one pass over the subscribers.
   MoveAll<true>(s);
   ++s.stepCounter;

@@ -5,11 +5,11 @@
 #include <cstdint>
 
 #include "sim/simulationstate.h"
-#include "sim/simwindow.h"
+#include "sim/simports.h"
 
 #include "random/runtimerandom.h"
 
-void SimulationStep(SimulationState& state, SimWindow& window);
+void SimulationStep(SimulationState& state, const SimPorts& ports);
 
 void StartNewCalls(SimulationState& state);
 void RecountCells(SimulationState& state);

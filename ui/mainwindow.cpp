@@ -258,7 +258,7 @@ bool TForm1::event(QEvent* e) {
   return handled;
 }
 
-// --- SimWindow -----------------------------------------------------------------------
+// --- The run's ports ----------------------------------------------------------------
 
 SimControls TForm1::ReadControls() {
   SimControls c;
@@ -332,6 +332,6 @@ void TForm1::Timer1Timer() {
 
 void TForm1::Zakocz1Click() { close(); }
 
-void TForm1::asd1Click() { SaveLogFile(state_, *this); }
+void TForm1::asd1Click() { SaveLogFile(state_, *this, *this); }
 
-void TForm1::Zapiszwykres1Click() { SaveChartFile(state_, *this); }
+void TForm1::Zapiszwykres1Click() { SaveChartFile(state_, *this, *this); }

@@ -13,7 +13,7 @@
 
 #include "sim/runcontrol.h"
 #include "sim/simulationstate.h"
-#include "sim/simwindow.h"
+#include "sim/simports.h"
 
 class QAction;
 class QCheckBox;
@@ -28,7 +28,12 @@ class TChart;
 class TChartWidget;
 class TClientArea;
 
-class TForm1 : public QMainWindow, public SimWindow {
+class TForm1 : public QMainWindow,
+               public ControlSource,
+               public RunLog,
+               public RunChart,
+               public CellView,
+               public MessageSink {
   Q_OBJECT
 
  public:
@@ -37,7 +42,7 @@ class TForm1 : public QMainWindow, public SimWindow {
   TForm1(RandomVariates& generator, RuntimeRandom& moves, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // SimWindow
+  // The run's ports
   SimControls ReadControls() override;
   void ClearLog() override;
   void AddLogLine(const std::string& utf8) override;

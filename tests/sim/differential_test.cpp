@@ -37,7 +37,7 @@ struct Case {
 std::vector<int64_t> Counters(const SimulationState& s) {
   return {s.runningCalls, s.maxCellSubscribers, s.newCalls, s.droppedCalls, s.endedCalls, s.stepCounter,
           s.runningCallsTotal, s.runningCallsMax, s.droppedCallsTotal, s.droppedCallsMax,
-          s.blockedCalls, s.handovers, s.startedCallSteps};
+          s.blockedCalls, s.newCallSteps, s.handedOverCalls, s.handovers, s.startedCallSteps};
 }
 
 // Index of the first subscriber that differs, or -1.

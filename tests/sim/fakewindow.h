@@ -1,14 +1,20 @@
 // A window for the simulation tests: controls set by the test, the log and the chart
-// kept in vectors, an optional canvas, and the messages it was asked to show.
+// kept in vectors, an optional canvas, the messages it was asked to show and the steps'
+// reports.
 #pragma once
 
 #include <ctime>
 #include <string>
 #include <vector>
 
-#include "sim/simwindow.h"
+#include "sim/simports.h"
 
-class FakeWindow : public SimWindow {
+class FakeWindow : public ControlSource,
+                   public RunLog,
+                   public RunChart,
+                   public CellView,
+                   public MessageSink,
+                   public StepObserver {
  public:
   SimControls controls;
   std::vector<std::string> log;
@@ -17,6 +23,7 @@ class FakeWindow : public SimWindow {
   std::vector<std::string> messages;
   Canvas* canvas = nullptr;
   int gridDrawn = 0;
+  std::vector<StepReport> reports;
 
   SimControls ReadControls() override { return controls; }
   void ClearLog() override { log.clear(); }
@@ -30,6 +37,7 @@ class FakeWindow : public SimWindow {
   Canvas* GridCanvas() override { return canvas; }
   void GridDrawn() override { ++gridDrawn; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void StepCounted(const StepReport& report) override { reports.push_back(report); }
 };
 
 // A local time for the file stamp, from its six fields.

@@ -91,6 +91,31 @@ TEST(Report, StepLimitOneWritesTheSummaryInTheSecondStep) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(run.window.chart[i].size(), 4u);
 }
 
+TEST(Report, ObserverSeesEveryStepAsItsLogLineShowsIt) {
+  TestRun run;
+  run.SetUp().Steps(60);
+  const std::vector<StepReport>& reports = run.window.reports;
+  ASSERT_EQ(reports.size(), 60u);
+  int64_t handedOver = 0, callSteps = 0;
+  for (size_t i = 0; i < reports.size(); ++i) {
+    const StepReport& r = reports[i];
+    EXPECT_EQ(r.step, int64_t(i) + 1);
+    const std::string counts = std::to_string(r.recount.running) + "\t" +
+                               std::to_string(r.newCalls.started) + "\t" +
+                               std::to_string(r.moves.dropped) + "\t" +
+                               std::to_string(r.countdown.ended);
+    EXPECT_EQ(run.window.log[i + 1], counts) << "step " << r.step;
+    EXPECT_GE(r.moves.handedOver, r.moves.dropped);
+    handedOver += r.moves.handedOver;
+    callSteps += r.newCalls.callSteps;
+  }
+  EXPECT_EQ(reports.back().newCalls.blocked, run.state.blockedCalls);
+  // The last step's hand-overs come after its report.
+  EXPECT_GT(handedOver, 0);
+  EXPECT_EQ(handedOver + run.state.handedOverCalls, run.state.handovers);
+  EXPECT_EQ(callSteps, run.state.startedCallSteps);
+}
+
 TEST(Report, LogFileBytesAreWindows1250WithCrLf) {
   EXPECT_EQ(LogFileBytes({"lroz\tnowe\tzerw\tzak"}), "lroz\tnowe\tzerw\tzak\r\n");
   EXPECT_EQ(LogFileBytes({"1\t2\t3\t4", "średnia zerwanych rozmów: 0%"}),
@@ -103,11 +128,11 @@ TEST(Report, SaveWritesUnderTheStampAndConfirms) {
   run.SetUp();
   const std::string name = "2008-03-07-14-05-09_dane.txt";
   std::remove(name.c_str());
-  SaveLogFile(run.state, run.window);
+  SaveLogFile(run.state, run.window, run.window);
   EXPECT_EQ(ReadFile(name), "lroz\tnowe\tzerw\tzak\r\n");
   EXPECT_EQ(run.window.messages, std::vector<std::string>{"zapisano dane do pliku: " + name});
   run.Steps(1);
-  SaveLogFile(run.state, run.window);  // the same name again: replaced
+  SaveLogFile(run.state, run.window, run.window);  // the same name again: replaced
   EXPECT_EQ(ReadFile(name), LogFileBytes(run.window.log));
   std::remove(name.c_str());
 }
@@ -117,7 +142,7 @@ TEST(Report, SaveThatCannotCreateTheFileConfirmsNothing) {
   run.SetUp();
   run.state.fileStamp = "/nonexistent-directory/stamp";
   try {
-    SaveLogFile(run.state, run.window);
+    SaveLogFile(run.state, run.window, run.window);
     FAIL() << "saved into a missing directory";
   } catch (const EFCreateError& e) {
     EXPECT_STREQ(e.what(), "Cannot create file /nonexistent-directory/stamp_dane.txt");
