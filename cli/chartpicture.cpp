@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/bitmap.h"
 #include "platform/bmpfile.h"
 #include "platform/imagecanvas.h"
 
@@ -27,7 +28,9 @@ void Quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
 }
 }  // namespace
 
-void SaveChartPicture(TChart& chart, const std::string& fileName) {
+bool ChartPicturesAvailable() { return true; }
+
+std::string ChartPictureBytes(TChart& chart) {
   std::unique_ptr<QGuiApplication> application;
   if (QCoreApplication::instance() == nullptr) {
     qInstallMessageHandler(Quiet);
@@ -41,8 +44,13 @@ void SaveChartPicture(TChart& chart, const std::string& fileName) {
   SetDeviceBitsPerPixel(32);
   ImageCanvas window(chart.Width(), chart.Height(), clBtnFace);
   chart.SetWindowCanvas(&window);
+  std::string bytes;
   try {
-    chart.SaveToBitmapFile(fileName);
+    // The picture "Zapisz wykres" saves: white behind the chart, the device's format.
+    const std::unique_ptr<TBitmap> bitmap =
+        chart.TeeCreateBitmap(clWhite, chart.GetRectangle(), TPixelFormat::pfDevice);
+    bytes = BitmapFileBytes(bitmap->GetCanvas(), bitmap->Width(), bitmap->Height(),
+                            bitmap->BitsPerPixel());
   } catch (...) {
     chart.SetWindowCanvas(nullptr);
     SetDeviceBitsPerPixel(depth);
@@ -50,12 +58,15 @@ void SaveChartPicture(TChart& chart, const std::string& fileName) {
   }
   chart.SetWindowCanvas(nullptr);
   SetDeviceBitsPerPixel(depth);
+  return bytes;
 }
 
 #else
 
-void SaveChartPicture(TChart&, const std::string& fileName) {
-  throw Exception("Cannot create file " + fileName + ": built without Qt, no pictures");
+bool ChartPicturesAvailable() { return false; }
+
+std::string ChartPictureBytes(TChart&) {
+  throw Exception("built without Qt, no pictures");
 }
 
 #endif

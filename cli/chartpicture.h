@@ -1,10 +1,11 @@
-// The runner's chart picture: the run's chart saved as "Zapisz wykres" saves it, at 32
-// bits per pixel, without a display.
+// The runner's chart picture: the bytes of the BMP file "Zapisz wykres" saves of the run's
+// chart, at 32 bits per pixel, drawn without a display.
 #pragma once
 
 #include <string>
 
 class TChart;
 
-// EFCreateError / EWriteError as the window's command; an earlier file is kept.
-void SaveChartPicture(TChart& chart, const std::string& fileName);
+// False in a build without Qt, which draws no pictures.
+bool ChartPicturesAvailable();
+std::string ChartPictureBytes(TChart& chart);

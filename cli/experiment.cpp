@@ -9,6 +9,7 @@
 #include <limits>
 #include <mutex>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 
 #include "cli/statistics.h"
@@ -244,10 +245,13 @@ RunResult MeasureRun(const RunPlan& run, const std::function<void(const StepCoun
   return measurement.Result();
 }
 
+std::thread StartThread(std::function<void()> work) { return std::thread(std::move(work)); }
+
 std::vector<RunResult> MeasureRuns(const std::vector<RunPlan>& runs, int threads,
                                    const std::function<void(const StepCounts&)>& onStep,
                                    std::atomic<int64_t>* stepsDone,
-                                   const std::function<void(int64_t)>& watch) {
+                                   const std::function<void(int64_t)>& watch,
+                                   const ThreadStarter& start) {
   std::vector<RunResult> results(runs.size());
   if (runs.empty()) return results;
   std::atomic<size_t> next{0};
@@ -275,7 +279,24 @@ std::vector<RunResult> MeasureRuns(const std::vector<RunPlan>& runs, int threads
     finished.notify_all();
   };
   std::vector<std::thread> pool;
-  for (int i = 0; i < workers; ++i) pool.emplace_back(work);
+  pool.reserve(size_t(workers));
+  // A system out of threads (a process limit) gives fewer workers, not an abort.
+  int started = 0;
+  for (; started < workers; ++started) {
+    try {
+      pool.push_back(start(work));
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  {
+    std::lock_guard lock(mutex);
+    working -= workers - started;
+  }
+  if (pool.empty()) {
+    working = 1;
+    work();
+  }
   {
     std::unique_lock lock(mutex);
     while (working > 0) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/resulttable.h"
@@ -75,11 +76,17 @@ struct StepCounts {
 RunResult MeasureRun(const RunPlan& run, const std::function<void(const StepCounts&)>& onStep = {},
                      std::atomic<int64_t>* stepsDone = nullptr);
 
-// All runs on `threads` worker threads; results in the order of the runs. onStep and
+// Starts a worker thread; throws std::system_error when the system gives no more threads.
+using ThreadStarter = std::function<std::thread(std::function<void()>)>;
+std::thread StartThread(std::function<void()> work);
+
+// All runs on `threads` worker threads; results in the order of the runs. Where a thread
+// cannot be started the runs go to those that did, or to the calling thread. onStep and
 // stepsDone as for MeasureRun, called on the worker threads (so onStep suits one run
 // only); `watch` is called on the calling thread about four times a second meanwhile.
 // After the first exception of a run no further run starts; it is thrown again here.
 std::vector<RunResult> MeasureRuns(const std::vector<RunPlan>& runs, int threads,
                                    const std::function<void(const StepCounts&)>& onStep = {},
                                    std::atomic<int64_t>* stepsDone = nullptr,
-                                   const std::function<void(int64_t runsDone)>& watch = {});
+                                   const std::function<void(int64_t runsDone)>& watch = {},
+                                   const ThreadStarter& start = StartThread);

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "cli/csv.h"
+#include "cli/messagetext.h"
 #include "cli/progress.h"
 #include "cli/resultfile.h"
 #include "cli/summary.h"
@@ -58,19 +59,23 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads,
     }
     if (line) line->Clear();
 
-    if (steps) steps->Commit();
+    // Every file is written completely before any replaces its earlier one, so a failure
+    // of the second leaves the first's earlier file in place too.
     if (results) {
       results->Write(ResultHeader());
       for (const RunResult& r : rows) results->Write(ResultRecord(r));
-      results->Commit();
+      results->Finish();
     }
+    if (steps) steps->Finish();
+    if (steps) steps->Commit();
+    if (results) results->Commit();
     if (outputs.summary || (!outputs.csv && !outputs.results)) {
       out << SummaryTable(SummarizeResults(rows));
     }
     out.flush();
     if (!out) throw EWriteError("Stream write error");
   } catch (const Exception& e) {
-    err << "vadidazid-sim: " << e.what() << "\n";
+    err << "vadidazid-sim: " << MessageText(e.what(), 4096) << "\n";
     return 1;
   }
   return 0;

@@ -1,4 +1,4 @@
-// The headless runner. Options take the ranges and defaults of the window's controls.
+// The headless runner: its single runs, and the dispatch to help, experiments and summaries.
 #include "cli/runner.h"
 
 #include <charconv>
@@ -19,6 +19,8 @@
 #include "chart/programchart.h"
 #include "cli/chartpicture.h"
 #include "cli/experimentcommand.h"
+#include "cli/messagetext.h"
+#include "cli/runneroptions.h"
 #include "platform/exceptions.h"
 #include "platform/safefilestream.h"
 #include "platform/numtext.h"
@@ -32,144 +34,7 @@ namespace {
 
 const char* const kStandardOutputError = "Stream write error (standard output)";
 
-struct Options {
-  SimControls controls;
-  std::optional<int64_t> steps;
-  std::optional<std::string> out;
-  std::optional<std::string> picture;
-  bool chart = false;
-  bool help = false;
-  // Experiments.
-  std::optional<int64_t> replications, warmup, threads;
-  std::optional<Sweep> sweep;
-  std::optional<Shard> shard;
-  ExperimentOutputs outputs;
-  bool summarize = false;
-  std::vector<std::string> resultFiles;
-  size_t optionCount = 0;
-};
-
-struct UsageError {
-  std::string message;
-};
-
-struct IntOption {
-  const char* flag;
-  const ParameterRange* range;
-  int32_t SimControls::*field;
-};
-
-const IntOption kIntOptions[] = {
-    {"--grid-side", &kGridSideRange, &SimControls::gridSide},
-    {"--subscribers", &kSubscriberRange, &SimControls::subscriberCount},
-    {"--channels", &kChannelRange, &SimControls::channelsPerCell},
-    {"--call-percent", &kCallPercentRange, &SimControls::callPercent},
-    {"--step-limit", &kStepLimitRange, &SimControls::stepLimit},
-    {"--seed", &kSeedRange, &SimControls::seed},
-};
-
-int64_t ParseInteger(const std::string& flag, const std::string& text, int64_t min, int64_t max) {
-  int64_t value = 0;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) {
-    throw UsageError{flag + ": '" + text + "' is not a whole number"};
-  }
-  if (value < min || value > max) {
-    throw UsageError{flag + ": " + text + " is outside " + std::to_string(min) + " .. " +
-                     std::to_string(max)};
-  }
-  return value;
-}
-
-// Command-line reals use the point; the set-up reads texts with the locale's separator.
-std::string RealText(const std::string& text) {
-  const char sep = DecimalSeparator();
-  std::string local = text;
-  bool valid = sep == '.' || local.find(sep) == std::string::npos;
-  for (char& ch : local) {
-    if (ch == '.') ch = sep;
-  }
-  double ignored;
-  if (!valid || !TryStrToFloat(local, ignored)) {
-    throw UsageError{"'" + text + "' is not a valid floating point value"};
-  }
-  return local;
-}
-
-Options ParseOptions(const std::vector<std::string>& args) {
-  Options o;
-  // The window's defaults, written as its edit fields show them.
-  o.controls.meanText = FloatToStr(5.0);
-  o.controls.deviationText = FloatToStr(0.01);
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> const std::string& {
-      if (i + 1 >= args.size()) throw UsageError{a + " needs a value"};
-      return args[++i];
-    };
-    ++o.optionCount;
-    // Messages of the experiment's own parsers become usage errors.
-    auto parsed = [](auto parse, const std::string& text) {
-      try {
-        return parse(text);
-      } catch (const std::invalid_argument& e) {
-        throw UsageError{e.what()};
-      }
-    };
-    bool matched = false;
-    for (const IntOption& opt : kIntOptions) {
-      if (a == opt.flag) {
-        o.controls.*opt.field =
-            int32_t(ParseInteger(a, value(), opt.range->min, opt.range->max));
-        matched = true;
-      }
-    }
-    if (matched) continue;
-    if (a == "--mean") {
-      o.controls.meanText = RealText(value());
-    } else if (a == "--deviation") {
-      o.controls.deviationText = RealText(value());
-    } else if (a == "--steps") {
-      o.steps = ParseInteger(a, value(), 0, 2147483647);
-    } else if (a == "--out") {
-      o.out = value();
-    } else if (a == "--picture") {
-      o.picture = value();
-    } else if (a == "--chart") {
-      o.chart = true;
-    } else if (a == "--replications") {
-      o.replications = ParseInteger(a, value(), 1, kSeedRange.max);
-    } else if (a == "--warmup") {
-      o.warmup = ParseInteger(a, value(), 0, 2147483647);
-    } else if (a == "--threads") {
-      o.threads = ParseInteger(a, value(), 1, 1024);
-    } else if (a == "--sweep") {
-      o.sweep = parsed(ParseSweep, value());
-    } else if (a == "--shard") {
-      o.shard = parsed(ParseShard, value());
-    } else if (a == "--csv") {
-      o.outputs.csv = value();
-    } else if (a == "--results") {
-      o.outputs.results = value();
-    } else if (a == "--summary") {
-      o.outputs.summary = true;
-    } else if (a == "--summarize") {
-      // The arguments after it up to the next option name result files.
-      o.summarize = true;
-      while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
-        o.resultFiles.push_back(args[++i]);
-      }
-      if (o.resultFiles.empty()) throw UsageError{a + " needs at least one result file"};
-    } else if (a == "--help" || a == "-h") {
-      o.help = true;
-    } else {
-      throw UsageError{"unknown option '" + a + "'"};
-    }
-  }
-  if (o.summarize && o.optionCount > 1) throw UsageError{"--summarize takes no other options"};
-  return o;
-}
+using Options = RunnerOptions;
 
 // Collects the output in memory and hands it to the sink in large pieces, so a long run
 // neither keeps its whole log nor writes line by line.
@@ -240,6 +105,7 @@ bool IsExperiment(const Options& o) {
 }
 
 ExperimentPlan PlanOf(const Options& o) {
+  CheckExperimentSize(o);
   ExperimentPlan plan;
   plan.controls = o.controls;
   // Without --steps, a run is as long as an uninterrupted timed run.
@@ -278,88 +144,80 @@ int RunExperiment(const Options& o, const ExperimentPlan& plan, std::ostream& ou
   return RunExperimentCommand(plan, threads, o.outputs, out, err, progress);
 }
 
-}  // namespace
-
-std::string SimulatorUsage() {
-  return
-      "Usage: vadidazid-sim [options]\n"
-      "Runs the simulation without a window: set-up with the seed ticked, then\n"
-      "step-limit + 1 steps, and writes the log as \"Zapisz dane\" saves it.\n"
-      "\n"
-      "  --grid-side N      cells per side, 2 .. 16 (10)\n"
-      "  --subscribers M    subscribers, 1 .. 100000 (1000)\n"
-      "  --channels C       channels per cell, 10 .. 100000 (10)\n"
-      "  --call-percent P   percent of idle subscribers starting calls, 0 .. 100 (15)\n"
-      "  --step-limit S     step after which the summary is written, 1 .. 1000000 (100)\n"
-      "  --seed S           seed of both generators, 1 .. 32766 (12345)\n"
-      "  --mean X           mean call duration in steps (5)\n"
-      "  --deviation Y      standard deviation of the call duration (0.01)\n"
-      "  --steps K          number of steps instead of step-limit + 1\n"
-      "  --out FILE         write the log file's bytes (Windows-1250, CR LF) to FILE,\n"
-      "                     which appears when the run has finished;\n"
-      "                     without it the log goes to standard output as UTF-8\n"
-      "  --chart            write each step's four chart values instead of the log\n"
-      "  --picture FILE     save the run's chart as \"Zapisz wykres\" does (BMP, 32 bits\n"
-      "                     per pixel); needs no display\n"
-      "  --help             this text\n"
-      "Numbers use the point as decimal separator.\n"
-      "\n"
-      "Experiments: runs seeded seed, seed + 1, ..., each set up as with the seed ticked,\n"
-      "measured after a warm-up; any of these options makes one (without --csv or\n"
-      "--results the summary goes to standard output):\n"
-      "  --replications R   runs per point, seeds seed .. seed + R - 1 (1)\n"
-      "  --warmup W         steps left out of the statistics, below the steps (0)\n"
-      "  --sweep NAME=FROM:TO:STEP\n"
-      "                     one point per value of call-percent, channels,\n"
-      "                     subscribers or grid-side\n"
-      "  --threads T        runs at once, 1 .. 1024 (the machine's cores); the output\n"
-      "                     is the same for any T\n"
-      "  --shard I/N        only the runs I, I + N, I + 2N, ... of the experiment\n"
-      "  --csv FILE         one row per step of a single run: step, running, new,\n"
-      "                     blocked, dropped, ended, load_percent, dropped_percent\n"
-      "  --results FILE     one CSV row per run with its counts, probabilities and\n"
-      "                     the Erlang B blocking of its offered load ('-': standard output)\n"
-      "  --summary          per point, means with 95 % confidence intervals\n"
-      "  --summarize FILE...\n"
-      "                     the summary of result files (of shards), alone\n";
+// Outside texts in a message are escaped, so no message can move the cursor or forge
+// lines on the terminal it is shown on.
+int Fail(std::ostream& err, const std::string& message, int status) {
+  err << "vadidazid-sim: " << MessageText(message, 4096) << "\n";
+  return status;
 }
 
-int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Options options;
-  try {
-    options = ParseOptions(args);
-  } catch (const UsageError& e) {
-    err << "vadidazid-sim: " << e.message << "\n" << "Try 'vadidazid-sim --help'.\n";
-    return 2;
-  }
-  if (options.help) {
-    out << SimulatorUsage();
-    return 0;
-  }
-  if (options.summarize) return SummarizeCommand(options.resultFiles, out, err);
-  if (IsExperiment(options)) {
-    ExperimentPlan plan;
-    try {
-      plan = PlanOf(options);
-    } catch (const UsageError& e) {
-      err << "vadidazid-sim: " << e.message << "\n" << "Try 'vadidazid-sim --help'.\n";
-      return 2;
-    } catch (const Exception& e) {
-      err << "vadidazid-sim: " << e.what() << "\n";
-      return 2;
-    }
-    return RunExperiment(options, plan, out, err);
-  }
-  options.controls.reseed = true;
+int UsageFailure(std::ostream& err, const std::string& message) {
+  Fail(err, message, 2);
+  err << "Try 'vadidazid-sim --help'.\n";
+  return 2;
+}
 
+int ExperimentCommand(const Options& options, std::ostream& out, std::ostream& err) {
+  ExperimentPlan plan;
   try {
-    // The log goes to a temporary file that takes the name of --out only when the run
-    // is complete: a refused set-up or a stopped run leaves an earlier file as it was.
-    std::unique_ptr<TSafeFileStream> file;
-    if (options.out) file = std::make_unique<TSafeFileStream>(*options.out);
+    plan = PlanOf(options);
+  } catch (const UsageError& e) {
+    return UsageFailure(err, e.message);
+  } catch (const Exception& e) {
+    return Fail(err, e.what(), 2);
+  }
+  return RunExperiment(options, plan, out, err);
+}
+
+// The files of a single run, created before its first step so that an unwritable place
+// shows at once. None replaces its earlier file before all are completely written.
+struct RunFiles {
+  explicit RunFiles(const Options& o) {
+    if (o.out) log = std::make_unique<TSafeFileStream>(*o.out);
+    if (o.picture) {
+      if (!ChartPicturesAvailable()) {
+        throw EFCreateError("Cannot create file " + *o.picture + ": built without Qt, no pictures");
+      }
+      picture = std::make_unique<TSafeFileStream>(*o.picture);
+    }
+  }
+  void CommitAll() {
+    if (log) log->Commit();
+    if (picture) picture->Commit();
+  }
+  std::unique_ptr<TSafeFileStream> log, picture;
+};
+
+// Sets the run up and makes its steps; the set-up's refusal of the parameters is a
+// usage error (status 2), reported here.
+bool SetUpAndStep(const Options& options, HeadlessWindow& window, std::ostream& err) {
+  // Generators of its own, so that every run starts as in a fresh process: a normal
+  // value left pending by an earlier run would otherwise be the first one drawn.
+  RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
+  RuntimeRandom moves;
+  SimulationState state(generator, moves);
+  RunControl run(state, window);
+  try {
+    run.SetUp();
+  } catch (const Exception& e) {
+    Fail(err, e.what(), 2);
+    return false;
+  }
+  if (options.steps) {
+    for (int64_t i = 0; i < *options.steps; ++i) run.Step();
+  } else {
+    run.RunToEnd();
+  }
+  return true;
+}
+
+int SingleRun(Options options, std::ostream& out, std::ostream& err) {
+  options.controls.reseed = true;
+  try {
+    RunFiles files(options);
     OutputBuffer output([&](const std::string& bytes) {
-      if (file) {
-        file->Write(bytes);
+      if (files.log) {
+        files.log->Write(bytes);
       } else if (!out.write(bytes.data(), std::streamsize(bytes.size()))) {
         throw EWriteError(kStandardOutputError);
       }
@@ -367,31 +225,42 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
     // The window's chart, fed as the window feeds it, when its picture is wanted.
     std::unique_ptr<TChart> chart;
     if (options.picture) chart = CreateProgramChart();
-    HeadlessWindow window(options, output, file != nullptr, chart.get());
-    // Generators of its own, so that every run starts as in a fresh process: a normal
-    // value left pending by an earlier run would otherwise be the first one drawn.
-    RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
-    RuntimeRandom moves;
-    SimulationState state(generator, moves);
-    RunControl run(state, window);
-    try {
-      run.SetUp();
-    } catch (const Exception& e) {
-      err << "vadidazid-sim: " << e.what() << "\n";
-      return 2;
-    }
-    if (options.steps) {
-      for (int64_t i = 0; i < *options.steps; ++i) run.Step();
-    } else {
-      run.RunToEnd();
-    }
+    HeadlessWindow window(options, output, files.log != nullptr, chart.get());
+    if (!SetUpAndStep(options, window, err)) return 2;
     output.Flush();
-    if (file) file->Commit();
+    if (chart) files.picture->Write(ChartPictureBytes(*chart));
+    files.CommitAll();
     if (!out.flush()) throw EWriteError(kStandardOutputError);
-    if (chart) SaveChartPicture(*chart, *options.picture);
   } catch (const Exception& e) {
-    err << "vadidazid-sim: " << e.what() << "\n";
-    return 1;
+    return Fail(err, e.what(), 1);
   }
   return 0;
+}
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Options options;
+  try {
+    options = ParseRunnerOptions(args);
+    if (!options.help) CheckDistinctOutputs(options);
+  } catch (const UsageError& e) {
+    return UsageFailure(err, e.message);
+  }
+  if (options.help) {
+    out << SimulatorUsage();
+    return 0;
+  }
+  if (options.summarize) return SummarizeCommand(options.resultFiles, out, err);
+  if (IsExperiment(options)) return ExperimentCommand(options, out, err);
+  return SingleRun(options, out, err);
+}
+
+}  // namespace
+
+int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  try {
+    return RunCommand(args, out, err);
+  } catch (const std::bad_alloc&) {
+    // The outputs' temporary files are gone with their streams by now.
+    return Fail(err, "out of memory", 1);
+  }
 }

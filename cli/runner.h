@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// Exit status: 0 done, 1 the output could not be written, 2 a bad command line.
-int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+#include "cli/runneroptions.h"
 
-std::string SimulatorUsage();
+// Exit status: 0 done, 1 an output could not be written or the memory ran out, 2 a bad
+// command line, parameters the set-up refuses or a result file --summarize refuses.
+int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -44,7 +44,7 @@ std::vector<std::string> With(std::vector<std::string> args, const std::vector<s
 }
 
 TEST(Experiment, RefusesBadInputAndWritesNothing) {
-  const std::string file = TempName("refused.csv");
+  const std::string file = TempName("refused.csv"), other = TempName("refused_other.csv");
   std::remove(file.c_str());
   struct Case {
     std::vector<std::string> args;
@@ -64,9 +64,9 @@ TEST(Experiment, RefusesBadInputAndWritesNothing) {
       {{"--shard", "1-2"}, "is not I/N"},
       {{"--threads", "0"}, "--threads: 0 is outside 1 .. 1024"},
       {{"--replications", "3", "--seed", "32765"}, "need seeds up to 32767"},
-      {{"--replications", "2", "--csv", file}, "--csv writes the steps of one run"},
-      {{"--summary", "--out", file}, "--out and --chart write the log of one run"},
-      {{"--summary", "--picture", file}, "--picture draws the chart of one run"},
+      {{"--replications", "2", "--csv", other}, "--csv writes the steps of one run"},
+      {{"--summary", "--out", other}, "--out and --chart write the log of one run"},
+      {{"--summary", "--picture", other}, "--picture draws the chart of one run"},
       {{"--summarize"}, "--summarize needs at least one result file"},
       {{"--summary", "--summarize", file}, "--summarize takes no other options"},
   };

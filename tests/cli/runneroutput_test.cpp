@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "tests/support/files.h"
@@ -56,6 +57,40 @@ TEST(RunnerOutput, PictureWithoutADisplay) {
   EXPECT_NE(err.str().find("Cannot create file " + missing), std::string::npos) << err.str();
   EXPECT_EQ(RunSimulator({"--picture"}, out, err), 2);
   EXPECT_NE(SimulatorUsage().find("--picture FILE"), std::string::npos);
+  fs::remove_all(dir);
+}
+
+TEST(RunnerOutput, NoOutputReplacesItsFileUnlessAllAreWritten) {
+  const fs::path dir = fs::temp_directory_path() / ("vdz_runner_all_" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string log = (dir / "keep.txt").string(), picture = (dir / "chart.bmp").string();
+  std::ostringstream out, err;
+  ASSERT_EQ(RunSimulator({"--steps", "2", "--out", log}, out, err), 0) << err.str();
+  const std::string saved = ReadFile(log);
+  struct Case {
+    std::vector<std::string> args;
+    size_t fileSizeLimit;  // 0: none
+    const char* message;
+  };
+  const Case cases[] = {
+      // Refused before the first step: a run of a million steps would show it only after.
+      {{"--steps", "1000000", "--out", log, "--picture", (dir / "no" / "x.bmp").string()}, 0,
+       "Cannot create file"},
+      // The log fits under the cap, the picture does not.
+      {{"--steps", "5", "--out", log, "--picture", picture}, 100000, "Stream write error"},
+  };
+  for (const Case& c : cases) {
+    std::ostringstream caseErr;
+    std::optional<FileSizeLimit> limit;
+    if (c.fileSizeLimit) limit.emplace(c.fileSizeLimit);
+    EXPECT_EQ(RunSimulator(c.args, out, caseErr), 1) << c.message;
+    limit.reset();
+    EXPECT_NE(caseErr.str().find(c.message), std::string::npos) << caseErr.str();
+    EXPECT_EQ(ReadFile(log), saved);
+    EXPECT_FALSE(fs::exists(picture));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  }
   fs::remove_all(dir);
 }
 

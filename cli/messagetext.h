@@ -1,0 +1,12 @@
+// Texts from outside (option values, file names, table fields) as they may appear in the
+// runner's messages: control characters would move the terminal's cursor or forge
+// further lines, and a field of megabytes would bury the message, so both are made safe.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The text with control characters and DEL written as \n, \t, \r or \xNN, cut after
+// `limit` bytes of the input (at a character boundary) with "..." appended.
+std::string MessageText(std::string_view text, size_t limit = 80);

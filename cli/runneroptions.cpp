@@ -1,0 +1,365 @@
+// The runner's option table, its parser and the help built from it.
+#include "cli/runneroptions.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+#include "cli/messagetext.h"
+#include "platform/numtext.h"
+#include "sim/setup.h"
+
+namespace {
+
+const ParameterRange kStepsRange{0, std::numeric_limits<int32_t>::max()};
+const ParameterRange kWarmupRange{0, std::numeric_limits<int32_t>::max()};
+const ParameterRange kThreadsRange{1, 1024};
+// Every replication has a seed of its own from the seed range.
+const ParameterRange kReplicationRange{1, kSeedRange.max};
+
+enum class Group { Run, Experiment };
+
+struct OptionSpec;
+using Apply = void (*)(RunnerOptions&, const OptionSpec&, const std::string& value);
+
+struct OptionSpec {
+  const char* name;
+  const char* metavar;  // empty for options without a value
+  const char* help;     // '\n' starts a further help line
+  Group group;
+  const ParameterRange* range = nullptr;  // whole-number values
+  std::string (*defaultText)(const OptionSpec&) = nullptr;
+  Apply apply = nullptr;
+  int32_t SimControls::*control = nullptr;  // the parameter a whole number sets
+};
+
+int64_t WholeValue(const OptionSpec& spec, const std::string& text) {
+  int64_t value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end) {
+    throw UsageError{std::string(spec.name) + ": '" + MessageText(text) +
+                     "' is not a whole number"};
+  }
+  if (value < spec.range->min || value > spec.range->max) {
+    throw UsageError{std::string(spec.name) + ": " + text + " is outside " +
+                     std::to_string(spec.range->min) + " .. " + std::to_string(spec.range->max)};
+  }
+  return value;
+}
+
+// Command-line reals use the point; the set-up reads texts with the locale's separator.
+std::string RealText(const char* name, const std::string& text) {
+  const char sep = DecimalSeparator();
+  std::string local = text;
+  const bool valid = sep == '.' || local.find(sep) == std::string::npos;
+  std::replace(local.begin(), local.end(), '.', sep);
+  double ignored;
+  if (!valid || !TryStrToFloat(local, ignored)) {
+    throw UsageError{std::string(name) + ": '" + MessageText(text) +
+                     "' is not a valid floating point value"};
+  }
+  return local;
+}
+
+std::string FileName(const OptionSpec& spec, const std::string& text) {
+  if (text.empty()) throw UsageError{std::string(spec.name) + ": the file name is empty"};
+  return text;
+}
+
+// Messages of the experiment's own parsers become usage errors.
+template <typename Parse>
+auto Parsed(Parse parse, const std::string& text) {
+  try {
+    return parse(text);
+  } catch (const std::invalid_argument& e) {
+    throw UsageError{e.what()};
+  }
+}
+
+std::string ControlDefault(const OptionSpec& spec) {
+  return std::to_string(SimControls{}.*spec.control);
+}
+
+void ApplyControl(RunnerOptions& o, const OptionSpec& spec, const std::string& value) {
+  o.controls.*spec.control = int32_t(WholeValue(spec, value));
+}
+
+const OptionSpec kOptions[] = {
+    {"--grid-side", "N", "cells per side", Group::Run, &kGridSideRange, ControlDefault,
+     ApplyControl, &SimControls::gridSide},
+    {"--subscribers", "M", "subscribers", Group::Run, &kSubscriberRange, ControlDefault,
+     ApplyControl, &SimControls::subscriberCount},
+    {"--channels", "C", "channels per cell", Group::Run, &kChannelRange, ControlDefault,
+     ApplyControl, &SimControls::channelsPerCell},
+    {"--call-percent", "P", "percent of idle subscribers starting calls", Group::Run, &kCallPercentRange, ControlDefault,
+     ApplyControl, &SimControls::callPercent},
+    {"--step-limit", "S", "step after which the summary is written", Group::Run, &kStepLimitRange, ControlDefault,
+     ApplyControl, &SimControls::stepLimit},
+    {"--seed", "S", "seed of both generators", Group::Run, &kSeedRange, ControlDefault,
+     ApplyControl, &SimControls::seed},
+    {"--mean", "X", "mean call duration in steps", Group::Run, nullptr,
+     [](const OptionSpec&) { return SimControls{}.meanText; },
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.controls.meanText = RealText(s.name, v);
+     }},
+    {"--deviation", "Y", "standard deviation of the call duration", Group::Run, nullptr,
+     [](const OptionSpec&) { return SimControls{}.deviationText; },
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.controls.deviationText = RealText(s.name, v);
+     }},
+    {"--steps", "K", "number of steps instead of step-limit + 1", Group::Run, &kStepsRange,
+     nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.steps = WholeValue(s, v); }},
+    {"--out", "FILE",
+     "write the log file's bytes (Windows-1250, CR LF) to FILE,\nwhich appears when the run "
+     "has finished;\nwithout it the log goes to standard output as UTF-8",
+     Group::Run, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.out = FileName(s, v); }},
+    {"--chart", "", "write each step's four chart values instead of the log", Group::Run,
+     nullptr, nullptr, [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.chart = true; }},
+    {"--picture", "FILE",
+     "save the run's chart as \"Zapisz wykres\" does (BMP, 32 bits\nper pixel); needs no "
+     "display",
+     Group::Run, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.picture = FileName(s, v); }},
+    {"--help", "", "this text (also -h)", Group::Run, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.help = true; }},
+    {"--replications", "R", "runs per point, seeds seed .. seed + R - 1", Group::Experiment,
+     &kReplicationRange, [](const OptionSpec&) { return std::string("1"); },
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.replications = WholeValue(s, v);
+     }},
+    {"--warmup", "W", "steps left out of the statistics, below the steps", Group::Experiment,
+     &kWarmupRange, [](const OptionSpec&) { return std::string("0"); },
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.warmup = WholeValue(s, v); }},
+    {"--sweep", "NAME=FROM:TO:STEP",
+     "one point per value of call-percent, channels,\nsubscribers or grid-side",
+     Group::Experiment, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec&, const std::string& v) { o.sweep = Parsed(ParseSweep, v); }},
+    {"--threads", "T", "runs at once; the output is the same for any T", Group::Experiment,
+     &kThreadsRange, [](const OptionSpec&) { return std::string("the machine's cores"); },
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.threads = WholeValue(s, v); }},
+    {"--shard", "I/N", "only the runs I, I + N, I + 2N, ... of the experiment",
+     Group::Experiment, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec&, const std::string& v) { o.shard = Parsed(ParseShard, v); }},
+    {"--csv", "FILE",
+     "one row per step of a single run: step, running, new,\nblocked, dropped, ended, "
+     "load_percent, dropped_percent",
+     Group::Experiment, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.outputs.csv = FileName(s, v);
+     }},
+    {"--results", "FILE",
+     "one CSV row per run with its counts, probabilities and\nthe Erlang B blocking of its "
+     "offered load ('-': standard output)",
+     Group::Experiment, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.outputs.results = FileName(s, v);
+     }},
+    {"--summary", "", "per point, means with 95 % confidence intervals", Group::Experiment,
+     nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.outputs.summary = true; }},
+    {"--summarize", "FILE...",
+     "the summary of result files (of shards), alone; the files\nmay also follow --",
+     Group::Experiment, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.summarize = true; }},
+};
+
+const OptionSpec* FindOption(std::string_view name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (name == spec.name) return &spec;
+  }
+  return nullptr;
+}
+
+bool TakesValue(const OptionSpec& spec) {
+  return *spec.metavar != '\0' && std::string_view(spec.name) != "--summarize";
+}
+
+}  // namespace
+
+namespace {
+
+// One argument that names an option: its entry and the value written after '=', if any.
+struct OptionWord {
+  const OptionSpec* spec;
+  std::optional<std::string> inlineValue;
+};
+
+OptionWord SplitOption(const std::string& word) {
+  const std::string name = word == "-h" ? "--help" : word;
+  const size_t equals = name.rfind("--", 0) == 0 ? name.find('=') : std::string::npos;
+  const std::string bare = name.substr(0, equals);
+  const OptionSpec* spec = FindOption(bare);
+  if (spec == nullptr) throw UsageError{"unknown option '" + MessageText(bare) + "'"};
+  if (equals == std::string::npos) return {spec, std::nullopt};
+  if (!TakesValue(*spec)) throw UsageError{bare + " takes no value"};
+  return {spec, name.substr(equals + 1)};
+}
+
+bool IsOperand(const std::string& word) { return word.empty() || word[0] != '-' || word == "-"; }
+
+void CheckCombination(const RunnerOptions& o) {
+  if (!o.summarize && !o.resultFiles.empty()) {
+    throw UsageError{"unexpected argument '" + MessageText(o.resultFiles.front()) +
+                     "'; only --summarize takes files"};
+  }
+  if (!o.summarize) return;
+  if (o.resultFiles.empty()) throw UsageError{"--summarize needs at least one result file"};
+  if (o.optionCount > 0) throw UsageError{"--summarize takes no other options"};
+  for (const std::string& file : o.resultFiles) {
+    if (file.empty()) throw UsageError{"--summarize: a file name is empty"};
+  }
+}
+
+}  // namespace
+
+RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
+  RunnerOptions o;
+  // The window's defaults, written with the separator its edit fields use.
+  o.controls.meanText = RealText("--mean", o.controls.meanText);
+  o.controls.deviationText = RealText("--deviation", o.controls.deviationText);
+  std::vector<const OptionSpec*> given;
+  bool operandsOnly = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (operandsOnly || IsOperand(word)) {
+      o.resultFiles.push_back(word);
+      continue;
+    }
+    if (word == "--") {
+      operandsOnly = true;
+      continue;
+    }
+    const OptionWord option = SplitOption(word);
+    const OptionSpec& spec = *option.spec;
+    std::string value;
+    if (TakesValue(spec)) {
+      // A repeated value would silently override the first; say so instead.
+      if (std::find(given.begin(), given.end(), &spec) != given.end()) {
+        throw UsageError{std::string(spec.name) + " is given more than once"};
+      }
+      if (option.inlineValue) {
+        value = *option.inlineValue;
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        throw UsageError{std::string(spec.name) + " needs a value"};
+      }
+    }
+    given.push_back(&spec);
+    if (std::string_view(spec.name) != "--summarize") ++o.optionCount;
+    spec.apply(o, spec, value);
+  }
+  CheckCombination(o);
+  return o;
+}
+
+std::string SimulatorUsage() {
+  std::string text =
+      "Usage: vadidazid-sim [options]\n"
+      "       vadidazid-sim --summarize FILE...\n"
+      "Runs the simulation without a window: set-up with the seed ticked, then\n"
+      "step-limit + 1 steps, and writes the log as \"Zapisz dane\" saves it.\n"
+      "Options take their value as --name VALUE or --name=VALUE.\n\n";
+  auto list = [&](Group group) {
+    for (const OptionSpec& spec : kOptions) {
+      if (spec.group != group) continue;
+      std::string line = "  " + std::string(spec.name) + (*spec.metavar ? " " : "") + spec.metavar;
+      std::string help = spec.help, limits;
+      if (spec.range) {
+        limits = std::to_string(spec.range->min) + " .. " + std::to_string(spec.range->max);
+      }
+      if (spec.defaultText) limits += (limits.empty() ? "(" : " (") + spec.defaultText(spec) + ")";
+      // The range and default end the last help line, or make one of their own.
+      const size_t lastLine = help.size() - help.rfind('\n') - 1;
+      const char* joint = spec.range ? ", " : " ";
+      if (!limits.empty()) help += (21 + lastLine + limits.size() > 84 ? "\n" : joint) + limits;
+      // The help starts in the 22nd column, on a line of its own after a long name.
+      const std::string indent(21, ' ');
+      line += line.size() < indent.size() ? std::string(indent.size() - line.size(), ' ')
+                                          : "\n" + indent;
+      for (char ch : help) line += ch == '\n' ? "\n" + indent : std::string(1, ch);
+      text += line + "\n";
+    }
+  };
+  list(Group::Run);
+  text +=
+      "Numbers use the point as decimal separator.\n\n"
+      "Experiments: runs seeded seed, seed + 1, ..., each set up as with the seed ticked,\n"
+      "measured after a warm-up; any of these options makes one (without --csv or\n"
+      "--results the summary goes to standard output). An experiment has at most\n" +
+      std::to_string(kMaxExperimentRuns) + " runs (points times replications).\n";
+  list(Group::Experiment);
+  text +=
+      "\nExit status: 0 done, 1 an output could not be written (or the memory ran out),\n"
+      "2 a bad command line, parameters or result file.\n";
+  return text;
+}
+
+namespace {
+
+struct NamedOutput {
+  const char* option;
+  std::string name;
+};
+
+// The existing regular file a name writes to: standard output's for "-". Other kinds
+// (terminals, pipes, /dev/null) may well take two outputs, so they give nothing.
+std::optional<std::pair<dev_t, ino_t>> RegularFileOf(const std::string& name) {
+  struct stat info {};
+  const int status = name == "-" ? fstat(STDOUT_FILENO, &info) : stat(name.c_str(), &info);
+  if (status != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return std::make_pair(info.st_dev, info.st_ino);
+}
+
+std::string NormalPath(const std::string& name) {
+  if (name == "-") return name;
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+  return error ? name : absolute.lexically_normal().string();
+}
+
+bool SameOutput(const std::string& a, const std::string& b) {
+  if (a == b || NormalPath(a) == NormalPath(b)) return true;
+  const auto fileA = RegularFileOf(a);
+  return fileA && fileA == RegularFileOf(b);
+}
+
+}  // namespace
+
+void CheckDistinctOutputs(const RunnerOptions& o) {
+  std::vector<NamedOutput> outputs;
+  if (o.out) outputs.push_back({"--out", *o.out});
+  if (o.picture) outputs.push_back({"--picture", *o.picture});
+  if (o.outputs.csv) outputs.push_back({"--csv", *o.outputs.csv});
+  if (o.outputs.results) outputs.push_back({"--results", *o.outputs.results});
+  for (size_t i = 0; i < outputs.size(); ++i) {
+    for (size_t k = i + 1; k < outputs.size(); ++k) {
+      if (SameOutput(outputs[i].name, outputs[k].name)) {
+        throw UsageError{std::string(outputs[i].option) + " and " + outputs[k].option +
+                         " write to the same file '" + MessageText(outputs[k].name) + "'"};
+      }
+    }
+  }
+}
+
+void CheckExperimentSize(const RunnerOptions& o) {
+  int64_t points = 1;
+  if (o.sweep) points = (int64_t(o.sweep->to) - o.sweep->from) / o.sweep->step + 1;
+  const int64_t runs = points * o.replications.value_or(1);
+  if (runs > kMaxExperimentRuns) {
+    throw UsageError{"the experiment has " + std::to_string(runs) + " runs (" +
+                     std::to_string(points) + " points of " +
+                     std::to_string(o.replications.value_or(1)) +
+                     " replications), more than the " + std::to_string(kMaxExperimentRuns) +
+                     " one experiment may have; split it into several"};
+  }
+}

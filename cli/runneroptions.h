@@ -1,0 +1,54 @@
+// The runner's command line: one table holds every option with its value, its range, its
+// default and its help line, so the parser, the checks and --help cannot disagree. The
+// ranges and defaults of the simulation's parameters are the set-up's own (the limits of
+// the window's controls and the controls' initial values).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/experiment.h"
+#include "cli/experimentcommand.h"
+#include "sim/simwindow.h"
+
+// The most runs one experiment may have (all shards together). Its results are held
+// until the last run ends, so a larger one would only exhaust the memory.
+inline constexpr int64_t kMaxExperimentRuns = 1000000;
+
+struct RunnerOptions {
+  SimControls controls;
+  std::optional<int64_t> steps;
+  std::optional<std::string> out;
+  std::optional<std::string> picture;
+  bool chart = false;
+  bool help = false;
+  // Experiments.
+  std::optional<int64_t> replications, warmup, threads;
+  std::optional<Sweep> sweep;
+  std::optional<Shard> shard;
+  ExperimentOutputs outputs;
+  bool summarize = false;
+  std::vector<std::string> resultFiles;
+  size_t optionCount = 0;  // options other than --summarize
+};
+
+struct UsageError {
+  std::string message;
+};
+
+// Accepts "--name value", "--name=value", "-h" and "--" (the arguments after it are
+// operands, the result files of --summarize). Throws UsageError for an unknown option, a
+// missing or malformed value, a value outside its range, an empty file name, an option
+// given twice, an operand without --summarize and options beside --summarize.
+RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args);
+
+// Throws UsageError when two outputs name one file: the same text, the same normalised
+// path, or the same existing regular file (device and inode, standard output's for "-").
+void CheckDistinctOutputs(const RunnerOptions& options);
+
+// Throws UsageError for an experiment of more than kMaxExperimentRuns runs.
+void CheckExperimentSize(const RunnerOptions& options);
+
+std::string SimulatorUsage();

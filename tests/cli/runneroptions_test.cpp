@@ -1,0 +1,104 @@
+// The runner's command line: the spellings of an option, the refusals that name what is
+// wrong, and the help built from the option table.
+#include "cli/runner.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/messagetext.h"
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result RunCli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = RunSimulator(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(RunnerOptions, EverySpellingOfAnOptionGivesTheSameRun) {
+  const Result spaced = RunCli({"--steps", "3", "--seed", "77", "--mean", "2.5", "--chart"});
+  ASSERT_EQ(spaced.status, 0) << spaced.err;
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--steps=3", "--seed=77", "--mean=2.5", "--chart"},
+           {"--chart", "--seed", "77", "--steps=3", "--mean", "2.5", "--"},
+       }) {
+    const Result r = RunCli(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, spaced.out) << args[0];
+  }
+  EXPECT_EQ(RunCli({"-h"}).out, RunCli({"--help"}).out);
+}
+
+TEST(RunnerOptions, RefusalsNameTheOptionAndQuoteSafely) {
+  const std::string dir = testing::TempDir() + "vdz_options_" + std::to_string(getpid());
+  std::filesystem::create_directories(dir);
+  const std::string results = dir + "/r.csv";
+  std::ofstream(results) << "earlier";
+  const std::string longText(5000, 'x');
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--out", ""}, "--out: the file name is empty"},
+      {{"--out="}, "--out: the file name is empty"},
+      {{"--results", "", "--summary"}, "--results: the file name is empty"},
+      {{"--summarize", ""}, "--summarize: a file name is empty"},
+      {{"--mean", "abc"}, "--mean: 'abc' is not a valid floating point value"},
+      {{"--deviation=1,5"}, "--deviation: '1,5' is not a valid"},
+      {{"--seed", "1\x1b[2J"}, "--seed: '1\\x1B[2J' is not a whole number"},
+      {{"--mean", "1\n2"}, "--mean: '1\\n2' is not"},
+      {{"--mean", longText}, "--mean: '" + std::string(80, 'x') + "...' is not"},
+      {{"--seed", "5", "--seed", "6"}, "--seed is given more than once"},
+      {{"--out", "a", "--out=b"}, "--out is given more than once"},
+      {{"--chart=yes"}, "--chart takes no value"},
+      {{"--colour=red"}, "unknown option '--colour'"},
+      {{"-x"}, "unknown option '-x'"},
+      {{"stray"}, "unexpected argument 'stray'"},
+      {{"--", "--steps"}, "unexpected argument '--steps'"},
+      {{"--results", results, "--csv", results}, "--csv and --results write to the same file"},
+      {{"--results", results, "--csv", dir + "/./sub/../r.csv"}, "write to the same file"},
+      {{"--out", results, "--picture", dir + "//r.csv"}, "--out and --picture write to"},
+  };
+  for (const Case& c : cases) {
+    const Result r = RunCli(c.args);
+    EXPECT_EQ(r.status, 2) << c.message;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\x1b'), std::string::npos);
+    EXPECT_LT(r.err.size(), 300u);
+  }
+  std::ifstream in(results);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "earlier");
+  // The same file through a link of another name.
+  const std::string link = dir + "/link.csv";
+  std::filesystem::create_symlink(results, link);
+  EXPECT_EQ(RunCli({"--results", results, "--csv", link}).status, 2);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(RunnerOptions, MessageTextEscapesAndCutsAtACharacter) {
+  EXPECT_EQ(MessageText("a\tb\x7f\x01"), "a\\tb\\x7F\\x01");
+  EXPECT_EQ(MessageText("zażółć", 3), "za...");  // never half of 'ż'
+  EXPECT_EQ(MessageText("plain text"), "plain text");
+}
+
+TEST(RunnerOptions, HelpShowsTheSetUpsRangesAndDefaults) {
+  const std::string help = RunCli({"--help"}).out;
+  for (const char* line : {"  --grid-side N      cells per side, 2 .. 16 (10)\n",
+                           "  --seed S           seed of both generators, 1 .. 32766 (12345)\n",
+                           "  --deviation Y      standard deviation of the call duration (0.01)\n",
+                           "1 .. 1024 (the machine's cores)\n", "1000000 runs"}) {
+    EXPECT_NE(help.find(line), std::string::npos) << line;
+  }
+}
+
+}  // namespace
