@@ -5,11 +5,14 @@
 #include <vector>
 
 #include "cli/runner.h"
+#include "platform/formatfloat.h"
 #include "platform/numtext.h"
 #include "platform/safefilestream.h"
 
 int main(int argc, char** argv) {
+  // The chart picture's labels group thousands as the window's do.
   SetDecimalSeparator(LocaleDecimalSeparator());
+  SetThousandSeparator(LocaleThousandSeparator());
   TSafeFileStream::RemoveTemporariesOnSignals();
   std::ios::sync_with_stdio(false);
   int status = RunSimulator(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);

@@ -2,19 +2,17 @@
 #include "cli/summary.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
 #include "cli/csv.h"
+#include "platform/numtext.h"
 
 namespace {
 
 std::string Fixed(double value, int decimals) {
   if (std::isnan(value)) return "-";
-  char text[64];
-  auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
-  return std::string(text, end);
+  return FixedPointText(value, decimals);
 }
 
 std::string WithInterval(const MeanInterval& m, int decimals) {

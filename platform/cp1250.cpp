@@ -41,6 +41,9 @@ constexpr char32_t kUpperHalf[128] = {
 char EncodeCodePoint(char32_t cp) {
   if (cp < 0x80) return static_cast<char>(cp);
   if (cp == kUndefined) return '?';
+  // The narrow and the figure space, which locales give as thousands separators, keep
+  // their meaning (a space that does not break a number) as the no-break space.
+  if (cp == 0x202F || cp == 0x2007) return static_cast<char>(0xA0);
   // 123 defined entries; a linear scan is cheap next to the file and message work
   // that calls this.
   for (int i = 0; i < 128; ++i) {

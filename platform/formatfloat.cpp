@@ -3,7 +3,6 @@
 
 #include <clocale>
 #include <cmath>
-#include <cstdio>
 
 #include "platform/numtext.h"
 
@@ -59,11 +58,12 @@ std::string FormatFloat(std::string_view picture, double value) {
   }
   if (!std::isfinite(value)) return std::string(prefix) + FloatToStr(value) + std::string(suffix);
 
-  char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.*f", maxDecimals, std::fabs(value));
-  std::string text = buffer;
-  std::string integer = text.substr(0, text.find('.'));
-  std::string fraction = maxDecimals > 0 ? text.substr(text.find('.') + 1) : "";
+  // The digits come with the point whatever the process's locale; the separators are
+  // put in below.
+  const std::string text = FixedPointText(std::fabs(value), maxDecimals);
+  const size_t point = text.find('.');
+  std::string integer = text.substr(0, point);
+  std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
   while (int(fraction.size()) > minDecimals && fraction.back() == '0') fraction.pop_back();
   if (integer == "0" && minInteger == 0) integer.clear();
   while (int(integer.size()) < minInteger) integer.insert(integer.begin(), '0');

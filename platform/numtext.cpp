@@ -2,13 +2,13 @@
 // it, and plain integers. The decimal separator is a process-wide setting.
 #include "platform/numtext.h"
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <clocale>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
+#include <stdexcept>
 #include <system_error>
 
 #include "platform/exceptions.h"
@@ -23,6 +23,10 @@ constexpr int kSmallestPositionalExponent = -4;
 // digits of 0.179769313486232 times ten to the exponent.
 constexpr std::string_view kLargestWrittenDigits = "179769313486232";
 constexpr long long kLargestWrittenExponent = 309;
+// Integer digits of the largest double, and a bound on the decimals a fixed text asks
+// for (beyond it every double's digits are exact zeros anyway).
+constexpr size_t kMaxIntegerDigits = 309;
+constexpr int kMaxFixedDecimals = 1100;
 
 std::atomic<char> gDecimalSeparator{'.'};
 
@@ -51,149 +55,204 @@ char LocaleDecimalSeparator() {
   return separator;
 }
 
-std::string FloatToStr(double value) {
+std::string FixedPointText(double value, int decimals) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  if (value == 0.0) return "0";
+  decimals = std::clamp(decimals, 0, kMaxFixedDecimals);
+  // The largest double has 309 integer digits; with a sign, the point and the decimals
+  // this is the widest text there is, so the conversion always has room for all of it.
+  std::string text(kMaxIntegerDigits + 2 + size_t(decimals), '\0');
+  const auto [end, ec] =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
+  if (ec != std::errc()) throw std::length_error("fixed-point text does not fit");
+  text.resize(size_t(end - text.data()));
+  return text;
+}
 
-  // Let the C library round to 15 significant digits: "d.dddddddddddddde[+-]x". The
-  // rounded exponent decides the notation, so 999999999999999.9 becomes 1E15.
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, std::fabs(value));
+namespace {
+
+// The digits of |value| rounded to 15 significant ones, trailing zeros dropped, and the
+// decimal exponent of the first digit (after rounding, so 999999999999999.9 gives 1E15).
+struct RoundedDigits {
   std::string digits;
-  const char* p = buffer;
-  for (; *p && *p != 'e'; ++p) {
-    if (IsDigit(*p)) digits.push_back(*p);
-  }
-  const int exponent = std::atoi(p + 1);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  int exponent = 0;
+};
 
-  const char separator = DecimalSeparator();
-  std::string out = value < 0 ? "-" : "";
-  if (exponent >= kSmallestPositionalExponent && exponent < kSignificantDigits) {
-    if (exponent < 0) {
-      out += '0';
-      out += separator;
-      out.append(static_cast<size_t>(-exponent - 1), '0');
-      out += digits;
-    } else {
-      const size_t integerDigits = static_cast<size_t>(exponent) + 1;
-      if (digits.size() <= integerDigits) {
-        out += digits;
-        out.append(integerDigits - digits.size(), '0');
-      } else {
-        out.append(digits, 0, integerDigits);
-        out += separator;
-        out.append(digits, integerDigits, std::string::npos);
-      }
-    }
+RoundedDigits RoundTo15Digits(double magnitude) {
+  char buffer[32];  // "d.dddddddddddddde+ddd"
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                       std::chars_format::scientific, kSignificantDigits - 1);
+  RoundedDigits r;
+  const char* p = buffer;
+  for (; p != end && *p != 'e'; ++p) {
+    if (IsDigit(*p)) r.digits.push_back(*p);
+  }
+  if (p != end && p[1] == '+') ++p;  // from_chars takes a '-' but no '+'
+  if (p != end) std::from_chars(p + 1, end, r.exponent);
+  while (r.digits.size() > 1 && r.digits.back() == '0') r.digits.pop_back();
+  return r;
+}
+
+std::string Positional(const RoundedDigits& r, char separator) {
+  std::string out;
+  if (r.exponent < 0) {
+    out += '0';
+    out += separator;
+    out.append(static_cast<size_t>(-r.exponent - 1), '0');
+    out += r.digits;
+    return out;
+  }
+  const size_t integerDigits = static_cast<size_t>(r.exponent) + 1;
+  if (r.digits.size() <= integerDigits) {
+    out += r.digits;
+    out.append(integerDigits - r.digits.size(), '0');
   } else {
-    out += digits[0];
-    if (digits.size() > 1) {
-      out += separator;
-      out.append(digits, 1, std::string::npos);
-    }
-    out += 'E';
-    out += std::to_string(exponent);
+    out.append(r.digits, 0, integerDigits);
+    out += separator;
+    out.append(r.digits, integerDigits, std::string::npos);
   }
   return out;
 }
 
-bool TryStrToFloat(std::string_view text, double& value) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
+std::string Scientific(const RoundedDigits& r, char separator) {
+  std::string out(1, r.digits[0]);
+  if (r.digits.size() > 1) {
+    out += separator;
+    out.append(r.digits, 1, std::string::npos);
+  }
+  return out + 'E' + std::to_string(r.exponent);
+}
 
-  // Validate the whole shape first and build a copy with '.' for from_chars, which
-  // takes neither a '+' nor a locale's separator.
+}  // namespace
+
+std::string FloatToStr(double value) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (value == 0.0) return "0";
+  const RoundedDigits r = RoundTo15Digits(std::fabs(value));
   const char separator = DecimalSeparator();
-  std::string normal;
-  size_t i = begin;
-  bool negative = false;
-  if (i < end && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  // The writer's texts for the values that are not numbers read back as those values.
-  const std::string_view body = text.substr(i, end - i);
-  if (body == "INF") {
-    value = negative ? -std::numeric_limits<double>::infinity()
-                     : std::numeric_limits<double>::infinity();
-    return true;
-  }
-  if (body == "NAN" && i == begin) {
-    value = std::numeric_limits<double>::quiet_NaN();
-    return true;
-  }
-  size_t mantissaDigits = 0;
-  // Position of the first non-zero digit relative to the separator, to tell an
-  // underflow from an overflow when the conversion is out of range.
-  long long magnitude = 0;
-  // The mantissa's digits from the first non-zero one.
-  std::string significant;
+  const bool positional = r.exponent >= kSmallestPositionalExponent && r.exponent < kSignificantDigits;
+  std::string out = value < 0 ? "-" : "";
+  out += positional ? Positional(r, separator) : Scientific(r, separator);
+  return out;
+}
+
+namespace {
+
+// The shape of a real's text without its sign: the mantissa's digits with the separator
+// as '.', an optional exponent, and what an out-of-range conversion needs to tell an
+// underflow from an overflow.
+struct ScannedReal {
+  std::string normal;       // for from_chars: digits, '.', 'e', '-'
+  std::string significant;  // the mantissa's digits from the first non-zero one
+  long long magnitude = 0;  // position of the first non-zero digit relative to the point
+  bool nonZero = false;
+};
+
+// Reads digits with at most one separator from text[i]; false when there is no digit.
+bool ScanMantissa(std::string_view text, size_t& i, char separator, ScannedReal& s) {
+  size_t digits = 0;
   bool seenSeparator = false;
-  bool seenNonZero = false;
-  for (; i < end; ++i) {
+  for (; i < text.size(); ++i) {
     const char c = text[i];
     if (IsDigit(c)) {
-      ++mantissaDigits;
-      if (c != '0' && !seenNonZero) seenNonZero = true;
-      if (seenNonZero && !seenSeparator) ++magnitude;
-      if (!seenNonZero && seenSeparator) --magnitude;
-      if (seenNonZero) significant.push_back(c);
-      normal.push_back(c);
+      ++digits;
+      if (c != '0') s.nonZero = true;
+      if (s.nonZero && !seenSeparator) ++s.magnitude;
+      if (!s.nonZero && seenSeparator) --s.magnitude;
+      if (s.nonZero) s.significant.push_back(c);
+      s.normal.push_back(c);
     } else if (c == separator && !seenSeparator) {
       seenSeparator = true;
-      normal.push_back('.');
+      s.normal.push_back('.');
     } else {
       break;
     }
   }
-  if (mantissaDigits == 0) return false;
-  if (i < end) {
-    if (text[i] != 'e' && text[i] != 'E') return false;
-    normal.push_back('e');
+  return digits > 0;
+}
+
+// The rest of the text, from text[i]: nothing, or 'e'/'E', an optional sign and digits.
+bool ScanExponent(std::string_view text, size_t i, ScannedReal& s) {
+  if (i == text.size()) return true;
+  if (text[i] != 'e' && text[i] != 'E') return false;
+  s.normal.push_back('e');
+  ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    if (text[i] == '-') s.normal.push_back('-');
     ++i;
-    if (i < end && (text[i] == '+' || text[i] == '-')) {
-      if (text[i] == '-') normal.push_back('-');
-      ++i;
-    }
-    if (i == end) return false;
-    for (; i < end; ++i) {
-      if (!IsDigit(text[i])) return false;
-      normal.push_back(text[i]);
+  }
+  if (i == text.size()) return false;
+  for (; i < text.size(); ++i) {
+    if (!IsDigit(text[i])) return false;
+    s.normal.push_back(text[i]);
+  }
+  return true;
+}
+
+// A text whose value lies outside the doubles: too small to represent is zero, too
+// large is not a value, except the largest doubles as the writer rounds them.
+bool OutOfRangeValue(ScannedReal s, double& result) {
+  const size_t e = s.normal.find('e');
+  long long exponent = 0;
+  if (e != std::string::npos) {
+    const char* first = s.normal.data() + e + 1;
+    const auto parsed = std::from_chars(first, s.normal.data() + s.normal.size(), exponent);
+    // Of an exponent this far out only the sign matters. Holding it at 2^62 keeps the
+    // sum with the mantissa's magnitude (bounded by the text's length) inside 64 bits.
+    constexpr long long kFar = 1LL << 62;
+    if (parsed.ec == std::errc::result_out_of_range || exponent > kFar || exponent < -kFar) {
+      exponent = *first == '-' ? -kFar : kFar;
     }
   }
+  while (!s.significant.empty() && s.significant.back() == '0') s.significant.pop_back();
+  if (!s.nonZero || exponent + s.magnitude < 0) {
+    result = 0.0;
+    return true;
+  }
+  if (exponent + s.magnitude == kLargestWrittenExponent && s.significant <= kLargestWrittenDigits) {
+    result = std::numeric_limits<double>::max();
+    return true;
+  }
+  return false;
+}
 
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// The writer's texts for the values that are not numbers read back as those values.
+bool ReadNonFinite(std::string_view body, bool signed_, bool negative, double& value) {
+  if (body == "INF") {
+    value = negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    return true;
+  }
+  if (body == "NAN" && !signed_) {
+    value = std::numeric_limits<double>::quiet_NaN();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool TryStrToFloat(std::string_view text, double& value) {
+  text = TrimBlanks(text);
+  const bool signed_ = !text.empty() && (text[0] == '+' || text[0] == '-');
+  const bool negative = signed_ && text[0] == '-';
+  const std::string_view body = text.substr(signed_ ? 1 : 0);
+  if (ReadNonFinite(body, signed_, negative, value)) return true;
+
+  ScannedReal s;
+  size_t i = 0;
+  if (!ScanMantissa(body, i, DecimalSeparator(), s) || !ScanExponent(body, i, s)) return false;
   double result = 0.0;
-  const auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), result);
-  if (ptr != normal.data() + normal.size()) return false;
+  const auto [ptr, ec] = std::from_chars(s.normal.data(), s.normal.data() + s.normal.size(), result);
+  if (ptr != s.normal.data() + s.normal.size()) return false;
   if (ec == std::errc::result_out_of_range) {
-    // Too small to represent is zero; too large is not a value.
-    const size_t e = normal.find('e');
-    long long exponent = 0;
-    if (e != std::string::npos) {
-      const char* first = normal.data() + e + 1;
-      const auto parsed = std::from_chars(first, normal.data() + normal.size(), exponent);
-      // Of an exponent this far out only the sign matters. Holding it at 2^62 keeps the
-      // sum with the mantissa's magnitude (bounded by the text's length) inside 64 bits.
-      constexpr long long kFar = 1LL << 62;
-      if (parsed.ec == std::errc::result_out_of_range || exponent > kFar || exponent < -kFar) {
-        exponent = *first == '-' ? -kFar : kFar;
-      }
-    }
-    while (!significant.empty() && significant.back() == '0') significant.pop_back();
-    if (!seenNonZero || exponent + magnitude < 0) {
-      result = 0.0;
-    } else if (exponent + magnitude == kLargestWrittenExponent &&
-               significant <= kLargestWrittenDigits) {
-      // Rounded to 15 digits the largest doubles lie just beyond the largest double;
-      // what the writer gives must read back.
-      result = std::numeric_limits<double>::max();
-    } else {
-      return false;
-    }
+    if (!OutOfRangeValue(std::move(s), result)) return false;
   } else if (ec != std::errc()) {
     return false;
   }

@@ -14,6 +14,11 @@ void SetDecimalSeparator(char separator);
 // locale is unknown or its separator is not a single byte.
 char LocaleDecimalSeparator();
 
+// Fixed notation with the point, whatever the decimal separator, and exactly `decimals`
+// decimals (0 .. 1100), every integer digit of the value written out: 1e300 gives its
+// 301 digits. For machine-readable texts; NAN, INF and -INF as the general format.
+std::string FixedPointText(double value, int decimals);
+
 // General format, 15 significant digits: 2.55, 0.0005, 5E-5, 1E15, -3, 0.
 std::string FloatToStr(double value);
 // Leading and trailing blanks are allowed; sign, digits, the decimal separator and an
