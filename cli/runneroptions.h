@@ -11,7 +11,7 @@
 
 #include "cli/experiment.h"
 #include "cli/experimentcommand.h"
-#include "sim/simwindow.h"
+#include "sim/controlsource.h"
 
 // The most runs one experiment may have (all shards together). Its results are held
 // until the last run ends, so a larger one would only exhaust the memory.
