@@ -255,7 +255,8 @@ TEST_F(Window, SaveLogIntoAMissingDirectoryReportsTheFile) {
   form->State().fileStamp = "/nonexistent-directory/x";
   MenuItem("Zapisz dane")->trigger();
   EXPECT_EQ(messages,
-            std::vector<std::string>{"Cannot create file /nonexistent-directory/x_dane.txt"});
+            std::vector<std::string>{
+                "Cannot create file /nonexistent-directory/x_dane.txt: no such directory"});
 }
 
 TEST_F(Window, QuitClosesTheWindow) {
