@@ -58,7 +58,10 @@ std::string TemporaryBase(const std::string& base, int attempt) {
     keep = room;
     while (keep > 0 && (static_cast<unsigned char>(base[keep]) & 0xC0) == 0x80) --keep;
   }
-  return "." + base.substr(0, keep) + suffix;
+  std::string name = ".";
+  name.append(base, 0, keep);
+  name += suffix;
+  return name;
 }
 
 bool WriteAll(int fd, const char* data, size_t size) {
