@@ -3,7 +3,6 @@
 // lets through do start their calls.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <utility>
 
@@ -114,14 +113,6 @@ TEST(DurationGuard, RefusesAWholeStepOfTooManyRedraws) {
     EXPECT_EQ(refused, c.refused) << c.mean << " M=" << c.subscribers << " C=" << c.channels
                                   << " p=" << c.callPercent;
   }
-}
-
-TEST(DurationGuard, ExpectedDrawsFollowTheNormalTail) {
-  EXPECT_DOUBLE_EQ(ExpectedDrawsPerCall(5, 0.01), 1.0);
-  EXPECT_DOUBLE_EQ(ExpectedDrawsPerCall(-1, 1), 2.0);            // half the draws pass -1
-  EXPECT_NEAR(ExpectedDrawsPerCall(-5.7, 1) / 7.7e5, 1.0, 0.01);  // the reported step
-  EXPECT_TRUE(std::isinf(ExpectedDrawsPerCall(-1, 0)));
-  EXPECT_TRUE(std::isinf(ExpectedDrawsPerCall(-1e6, 1)));
 }
 
 }  // namespace
