@@ -16,13 +16,13 @@ class EConvertError : public Exception {
   using Exception::Exception;
 };
 
-// A file that cannot be created: "Cannot create file <name>".
+// A file that cannot be created: "Cannot create file <name>: <reason>".
 class EFCreateError : public Exception {
  public:
   using Exception::Exception;
 };
 
-// A write to a file stream that did not complete: "Stream write error".
+// A write to a file stream that did not complete: "Stream write error (<name>): <reason>".
 class EWriteError : public Exception {
  public:
   using Exception::Exception;

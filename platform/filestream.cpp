@@ -3,11 +3,14 @@
 // silently.
 #include "platform/filestream.h"
 
-#include "platform/exceptions.h"
+#include <cerrno>
 
-TFileStream::TFileStream(const std::string& fileName, TFileMode mode) {
+#include "platform/exceptions.h"
+#include "platform/ioerror.h"
+
+TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : name_(fileName) {
   file_ = std::fopen(fileName.c_str(), mode == TFileMode::fmCreateNew ? "wbx" : "wb");
-  if (file_ == nullptr) throw EFCreateError("Cannot create file " + fileName);
+  if (file_ == nullptr) throw EFCreateError(CreateFileMessage(fileName, errno));
 }
 
 TFileStream::~TFileStream() {
@@ -17,16 +20,21 @@ TFileStream::~TFileStream() {
 
 void TFileStream::WriteBuffer(const void* data, size_t size) {
   // Writing after Close has no file to go to; it is a failed write, not a crash.
-  if (file_ == nullptr) throw EWriteError("Stream write error");
+  if (file_ == nullptr) {
+    throw EWriteError("Stream write error (" + name_ + "): the file is closed");
+  }
   if (size == 0) return;
-  if (std::fwrite(data, 1, size, file_) != size) throw EWriteError("Stream write error");
+  if (std::fwrite(data, 1, size, file_) != size) {
+    throw EWriteError(WriteErrorMessage(name_, errno));
+  }
 }
 
 void TFileStream::Close() {
   if (file_ == nullptr) return;
   // Buffered data reaches the disk only now, so this is where a full disk shows.
   const bool flushed = std::fflush(file_) == 0;
+  const int flushError = errno;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  if (!flushed || !closed) throw EWriteError("Stream write error");
+  if (!flushed || !closed) throw EWriteError(WriteErrorMessage(name_, flushed ? errno : flushError));
 }

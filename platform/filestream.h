@@ -1,7 +1,7 @@
 // A file stream opened for creation, with the toolkit's error texts: creating fails with
-// EFCreateError "Cannot create file <name>", an incomplete write with EWriteError
-// "Stream write error". An existing file is replaced, unless the stream is asked for a
-// new file only (the temporary file of a safe save must never reuse another's).
+// EFCreateError "Cannot create file <name>: <reason>", an incomplete write with EWriteError
+// "Stream write error (<name>): <reason>". An existing file is replaced, unless the
+// stream is asked for a new file only (the temporary file of a safe save must never reuse another's).
 #pragma once
 
 #include <cstddef>
@@ -25,5 +25,6 @@ class TFileStream {
   void Close();
 
  private:
+  std::string name_;  // for the error texts
   std::FILE* file_ = nullptr;
 };

@@ -3,126 +3,233 @@
 // old file or the new one, never a part.
 #include "platform/safefilestream.h"
 
+#include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <csignal>
-#include <cstdio>
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/exceptions.h"
-#include "platform/filestream.h"
+#include "platform/ioerror.h"
+#include "platform/pendingtemporaries.h"
+#include "platform/savetarget.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+// Bytes gathered before they go to the file: one system call per this many.
+constexpr size_t kBufferSize = 1 << 16;
 
-// Temporary files still open, for the signal handler: it may only read what it finds
-// here, so the names are plain pointers into the streams' own strings.
-constexpr int kSlots = 16;
-std::atomic<const char*> pendingFiles[kSlots];
+#ifdef O_PATH
+constexpr int kDirectoryFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;  // needs no read right
+#else
+constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
 
-int Register(const char* name) {
-  for (int i = 0; i < kSlots; ++i) {
-    const char* expected = nullptr;
-    if (pendingFiles[i].compare_exchange_strong(expected, name)) return i;
+// The process's umask, read without changing it (setting it to read it back would race
+// with files other threads create); the round trip is the fallback.
+mode_t ProcessUmask() {
+  const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    char text[4096];
+    const ssize_t got = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
+    if (got > 0) {
+      text[got] = '\0';
+      if (const char* line = std::strstr(text, "\nUmask:")) {
+        return mode_t(std::strtoul(line + 7, nullptr, 8)) & 0777;
+      }
+    }
   }
-  return -1;  // more open saves than slots: that file is just not cleaned on a signal
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return mask;
 }
 
-extern "C" void RemovePendingAndDie(int signal) {
-  for (auto& slot : pendingFiles) {
-    if (const char* name = slot.load()) ::unlink(name);
+// A hidden name beside the target, unique by process and attempt. A target name near
+// the length limit is cut so the temporary name still fits (at a character boundary).
+std::string TemporaryBase(const std::string& base, int attempt) {
+  const std::string suffix =
+      ".~" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+  size_t keep = base.size();
+  const size_t room = NAME_MAX - 1 - suffix.size();
+  if (keep > room) {
+    keep = room;
+    while (keep > 0 && (static_cast<unsigned char>(base[keep]) & 0xC0) == 0x80) --keep;
   }
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
+  std::string name = ".";
+  name.append(base, 0, keep);
+  name += suffix;
+  return name;
 }
 
-std::string CreateError(const std::string& target) { return "Cannot create file " + target; }
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t done = ::write(fd, data, size);
+    if (done < 0 && errno == EINTR) continue;
+    if (done <= 0) {
+      if (done == 0) errno = EIO;
+      return false;
+    }
+    data += done;
+    size -= size_t(done);
+  }
+  return true;
+}
 
 }  // namespace
 
-TSafeFileStream::TSafeFileStream(const std::string& fileName)
-    : name_(fileName), target_(fileName) {
-  struct stat info {};
-  const bool exists = ::stat(fileName.c_str(), &info) == 0;
-  // A directory, or a file the user may not write, could not be created in its place;
-  // a rename would replace a write-protected file all the same.
-  if (exists && (S_ISDIR(info.st_mode) || ::access(fileName.c_str(), W_OK) != 0)) {
-    throw EFCreateError(CreateError(fileName));
-  }
-  if (exists && !S_ISREG(info.st_mode)) {
-    stream_ = std::make_unique<TFileStream>(fileName);
+TSafeFileStream::TSafeFileStream(const std::string& fileName) : name_(fileName) {
+  const SaveTarget target = SaveTarget::Resolve(fileName);
+  if (target.descriptor >= 0) {
+    OpenDescriptor(target.descriptor);
     return;
   }
-  // Through a link the file it points to is replaced, not the link.
-  fs::path place = fileName;
-  std::error_code ignored;
-  if (exists && fs::is_symlink(place, ignored)) place = fs::canonical(place, ignored);
-  const fs::path dir = place.parent_path();
-  std::string stem = ".";
-  stem += place.filename().string();
-  stem += ".~";
-  stem += std::to_string(::getpid());
-  // Another save of ours may hold a name; the first free one is taken.
-  struct stat taken {};
-  int attempt = 0;
-  do {
-    temporary_ = (dir / (stem + "-" + std::to_string(attempt++) + ".tmp")).string();
-  } while (::lstat(temporary_.c_str(), &taken) == 0);
+  base_ = target.base;
+  dirFd_ = ::open(target.directory.c_str(), kDirectoryFlags);
+  if (dirFd_ < 0) throw EFCreateError(CreateFileMessage(name_, errno));
   try {
-    stream_ = std::make_unique<TFileStream>(temporary_, TFileMode::fmCreateNew);
-  } catch (const EFCreateError&) {
-    temporary_.clear();
-    throw EFCreateError(CreateError(fileName));
+    if (base_.size() > NAME_MAX) throw EFCreateError(CreateFileMessage(name_, ENAMETOOLONG));
+    struct stat info {};
+    replacing_ = ::fstatat(dirFd_, base_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    if (replacing_ && S_ISDIR(info.st_mode)) {
+      throw EFCreateError(CreateFileMessage(name_, EISDIR));
+    }
+    // A file the user may not write could not be opened in its place; a rename would
+    // replace it all the same, so it is refused here.
+    if (replacing_ && ::faccessat(dirFd_, base_.c_str(), W_OK, 0) != 0) {
+      throw EFCreateError(CreateFileMessage(name_, errno));
+    }
+    if (replacing_ && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+      fd_ = ::openat(dirFd_, base_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+      if (fd_ < 0) throw EFCreateError(CreateFileMessage(name_, errno));
+      ::close(dirFd_);
+      dirFd_ = -1;
+      return;
+    }
+    // A replaced file keeps its permissions and owner, as one rewritten in place would.
+    mode_ = replacing_ ? info.st_mode & 07777 : 0666 & ~ProcessUmask();
+    owner_ = info.st_uid;
+    group_ = info.st_gid;
+    CreateTemporary(target.directory);
+  } catch (...) {
+    Discard();
+    throw;
   }
-  slot_ = Register(temporary_.c_str());
-  target_ = place.string();
-  // A replaced file keeps its permissions, as one rewritten in place would.
-  if (exists) ::chmod(temporary_.c_str(), info.st_mode & 07777);
+}
+
+void TSafeFileStream::OpenDescriptor(int descriptor) {
+  // A copy of the descriptor, so closing ours leaves the caller's (and the shell's) open;
+  // both share the file's offset and its append mode.
+  fd_ = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 3);
+  if (fd_ < 0) throw EFCreateError(CreateFileMessage(name_, errno));
+  const int flags = ::fcntl(fd_, F_GETFL);
+  if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY) {
+    ::close(fd_);
+    fd_ = -1;
+    throw EFCreateError(CreateFileMessage(name_, EBADF));
+  }
+}
+
+void TSafeFileStream::CreateTemporary(const std::string& directory) {
+  for (int attempt = 0;; ++attempt) {
+    tempBase_ = TemporaryBase(base_, attempt);
+    // Noted before it exists, so a signal during creation cannot miss it; a name that
+    // turns out to be taken is forgotten again at once.
+    slot_ = PendingTemporaries::Add(dirFd_, tempBase_.c_str());
+    fd_ = ::openat(dirFd_, tempBase_.c_str(),
+                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd_ >= 0) break;
+    const int error = errno;
+    PendingTemporaries::Remove(slot_);
+    slot_ = -1;
+    tempBase_.clear();
+    // Another save (or someone else) holds the name: the next one is tried.
+    if (error != EEXIST || attempt >= 10000) throw EFCreateError(CreateFileMessage(name_, error));
+  }
+  temporary_ = directory == "." ? tempBase_ : directory + "/" + tempBase_;
 }
 
 TSafeFileStream::~TSafeFileStream() { Discard(); }
 
 void TSafeFileStream::WriteBuffer(const void* data, size_t size) {
-  if (!stream_) throw EWriteError("Stream write error");
+  if (fd_ < 0) throw EWriteError("Stream write error (" + name_ + "): the file is closed");
+  buffer_.append(static_cast<const char*>(data), size);
+  if (buffer_.size() >= kBufferSize) Flush();
+}
+
+void TSafeFileStream::Flush() {
+  if (!WriteAll(fd_, buffer_.data(), buffer_.size())) FailWrite(errno);
+  buffer_.clear();
+}
+
+void TSafeFileStream::FailWrite(int errnum) {
   // A failed write ends the save: the partial file goes at once.
-  try {
-    stream_->WriteBuffer(data, size);
-  } catch (...) {
-    Discard();
-    throw;
-  }
+  Discard();
+  throw EWriteError(WriteErrorMessage(name_, errnum));
 }
 
 void TSafeFileStream::Commit() {
-  if (!stream_) throw EWriteError("Stream write error");
-  try {
-    stream_->Close();
-  } catch (...) {
-    Discard();
-    throw;
+  if (fd_ < 0) throw EWriteError("Stream write error (" + name_ + "): the file is closed");
+  Flush();
+  if (!tempBase_.empty()) PutInPlace();
+  const int closed = ::close(fd_);
+  fd_ = -1;
+  // A file system that writes late reports a lost write here.
+  if (closed != 0 && errno != EINTR) FailWrite(errno);
+  if (!tempBase_.empty()) {
+    if (::renameat(dirFd_, tempBase_.c_str(), dirFd_, base_.c_str()) != 0) {
+      const int error = errno;
+      Discard();
+      throw EFCreateError(CreateFileMessage(name_, error));
+    }
+    tempBase_.clear();
+    temporary_.clear();
   }
-  stream_.reset();
-  if (temporary_.empty()) return;
-  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    Discard();
-    throw EFCreateError(CreateError(name_));
+  Discard();  // forgets the slot and closes the directory
+}
+
+void TSafeFileStream::PutInPlace() {
+  // The bytes reach the disc before the name does, so a crash cannot leave an empty file
+  // under the target's name. File systems that cannot sync say EINVAL.
+  if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) FailWrite(errno);
+  // Owner first: changing it may clear the set-id bits that the mode then restores. Where
+  // the process may not give the file away, the group alone may still be permitted.
+  if (replacing_ && (owner_ != ::geteuid() || group_ != ::getegid())) {
+    if (::fchown(fd_, owner_, group_) != 0) (void)::fchown(fd_, uid_t(-1), group_);
   }
-  if (slot_ >= 0) pendingFiles[slot_].store(nullptr);
-  slot_ = -1;
-  temporary_.clear();
+  // A file system without modes refuses; the file then stays private, which is safe.
+  (void)::fchmod(fd_, mode_);
+  // Someone who can write the directory may have put another file at the temporary name;
+  // that one must not become the target.
+  struct stat mine {}, there {};
+  if (::fstat(fd_, &mine) != 0 ||
+      ::fstatat(dirFd_, tempBase_.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0 ||
+      mine.st_dev != there.st_dev || mine.st_ino != there.st_ino) {
+    ::close(fd_);
+    fd_ = -1;
+    PendingTemporaries::Remove(slot_);  // the name is no longer ours to remove
+    slot_ = -1;
+    tempBase_.clear();
+    temporary_.clear();
+    Discard();
+    throw EFCreateError(CreateFileMessage(name_, EEXIST));
+  }
 }
 
 void TSafeFileStream::Discard() {
-  stream_.reset();
-  if (slot_ >= 0) pendingFiles[slot_].store(nullptr);
+  buffer_.clear();
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  // Removed before it is forgotten, so a signal in between removes it at worst twice.
+  if (!tempBase_.empty()) ::unlinkat(dirFd_, tempBase_.c_str(), 0);
+  PendingTemporaries::Remove(slot_);
   slot_ = -1;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  tempBase_.clear();
   temporary_.clear();
+  if (dirFd_ >= 0) ::close(dirFd_);
+  dirFd_ = -1;
 }
 
-void TSafeFileStream::RemoveTemporariesOnSignals() {
-  for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, RemovePendingAndDie);
-}
+void TSafeFileStream::RemoveTemporariesOnSignals() { PendingTemporaries::InstallSignalHandlers(); }

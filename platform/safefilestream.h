@@ -2,19 +2,26 @@
 // temporary file in the target's directory; Commit flushes and closes it and only then
 // puts it in the target's place. Until Commit succeeds the earlier file of that name is
 // untouched, and a stream dropped before that (a failed write, an exception elsewhere)
-// removes its temporary file. The errors are those of TFileStream, named after the
-// target: "Cannot create file <name>" and "Stream write error".
+// removes its temporary file. The errors name the target and say why:
+// "Cannot create file <name>: <reason>" and "Stream write error (<name>): <reason>".
 //
-// A target that exists and is no regular file (a terminal, a pipe, /dev/null) holds no
-// saved data to protect and cannot be replaced by a rename, so it is written directly.
+// The temporary file is created readable by its owner only and exclusively (a name
+// someone planted is skipped, a link there is not followed); the final mode (the earlier
+// file's, or 0666 less the umask) and a replaced file's owner and group are set through
+// its descriptor. After creating it the save touches no path by name but the one rename,
+// done within the directory it opened at the start.
+//
+// A name that stands for an open descriptor (/dev/stdout, /dev/fd/N, ...) is written
+// through that descriptor, so a shell's redirection (appending, too) is kept. A target
+// that exists and is no regular file (a terminal, a pipe, /dev/null) holds no saved data
+// to protect and cannot be replaced by a rename, so it is written directly.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
-
-class TFileStream;
 
 class TSafeFileStream {
  public:
@@ -31,16 +38,29 @@ class TSafeFileStream {
   // The temporary file while it exists, else empty (written directly, or committed).
   const std::string& TemporaryName() const { return temporary_; }
 
-  // Makes SIGINT, SIGTERM and SIGHUP remove the temporary files of the streams still
-  // open before the process ends, so an interrupted run leaves nothing behind.
+  // Makes the signals that end a process remove the temporary files of the streams still
+  // open first, and has SIGPIPE and SIGXFSZ ignored so that the writes they would
+  // interrupt fail with a message instead (see PendingTemporaries).
   static void RemoveTemporariesOnSignals();
 
  private:
+  void OpenDescriptor(int descriptor);
+  void CreateTemporary(const std::string& directory);
+  void Flush();
+  void PutInPlace();
+  [[noreturn]] void FailWrite(int errnum);
   void Discard();
 
-  std::string name_;     // as given, for the error texts
-  std::string target_;   // the file to replace, links resolved
-  std::string temporary_;
-  std::unique_ptr<TFileStream> stream_;
+  std::string name_;       // as given, for the error texts
+  std::string base_;       // the target's name in its directory
+  std::string temporary_;  // the temporary file's path, for callers
+  std::string tempBase_;   // and its name in the directory
+  std::string buffer_;
+  int fd_ = -1;
+  int dirFd_ = -1;
   int slot_ = -1;
+  bool replacing_ = false;  // an earlier file exists: keep its owner
+  mode_t mode_ = 0;
+  uid_t owner_ = 0;
+  gid_t group_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <stdexcept>
 
 #include "platform/exceptions.h"
@@ -51,6 +52,37 @@ bool DurationCannotStart(double mean, double deviation) {
   return -1.0 - mean >= kOneInAMillionQuantile * std::fabs(deviation);
 }
 
+double ExpectedDrawsPerCall(double mean, double deviation) {
+  const double sd = std::fabs(deviation);
+  if (sd == 0) return mean > -1.0 ? 1.0 : std::numeric_limits<double>::infinity();
+  // P(mean + sd * Z > -1) = erfc(z / sqrt 2) / 2 with z = (-1 - mean) / sd; erfc keeps its
+  // precision far out in the tail, where 1 - P would round to 0.
+  const double accepted = 0.5 * std::erfc((-1.0 - mean) / sd * 0.7071067811865476);
+  return accepted > 0 ? 1.0 / accepted : std::numeric_limits<double>::infinity();
+}
+
+double CallsPerStepBound(int32_t gridSide, int32_t subscriberCount, int32_t channelsPerCell,
+                         int32_t callPercent) {
+  // A started call takes a channel until the next recount even when it lasts no steps,
+  // so a step starts at most one call per channel; and the calls asked for are a Poisson
+  // draw whose mean is the percentage of the idle subscribers, all of them at worst (calls
+  // of no steps leave their subscribers idle, which is just what hostile durations give).
+  const double channels = double(channelsPerCell) * gridSide * gridSide;
+  return std::min(callPercent * 0.01 * subscriberCount, channels);
+}
+
+bool StepDrawsTooMany(const SimControls& c, double mean, double deviation) {
+  // The bound: 10^8 normal draws take a few seconds (about 36 ns each), so a step below
+  // it answers "Krok" within seconds, while the hostile cases are far above it and grow
+  // without end as the mean moves down (7.7 x 10^9 draws took 276 s for one step). Usual
+  // durations need one draw per call, and a step starts at most 10^5 calls, so only a
+  // mean several deviations below -1 can come near the bound.
+  const double calls =
+      CallsPerStepBound(Clamp(c.gridSide, kGridSideRange), Clamp(c.subscriberCount, kSubscriberRange),
+                        Clamp(c.channelsPerCell, kChannelRange), Clamp(c.callPercent, kCallPercentRange));
+  return calls > 0 && calls * ExpectedDrawsPerCall(mean, deviation) > kMaxExpectedDrawsPerStep;
+}
+
 void SetUpSimulation(SimulationState& s, const SimPorts& ports) {
   if (ports.controls == nullptr) throw std::logic_error("SetUpSimulation without controls");
   // Everything that can fail is read first, so a typing error leaves the last run as it
@@ -70,6 +102,13 @@ void SetUpSimulation(SimulationState& s, const SimPorts& ports) {
         "Przy tej średniej i tym odchyleniu standardowym czas trwania rozmowy prawie zawsze "
         "wychodzi ujemny: na jedną rozpoczętą rozmowę przypadałoby średnio ponad milion "
         "losowań. Zwiększ średnią lub odchylenie standardowe.");
+  }
+  if (StepDrawsTooMany(c, mean, deviation)) {
+    throw Exception(
+        "Przy tej średniej i tym odchyleniu standardowym czas trwania rozmowy zwykle "
+        "wychodzi ujemny i jest losowany od nowa: jeden krok potrzebowałby średnio ponad "
+        "100 milionów losowań i trwałby minuty lub godziny. Zwiększ średnią lub odchylenie "
+        "standardowe albo zmniejsz prawdopodobieństwo lub liczbę abonentów.");
   }
 
   s.gridLeft = kGridLeft;

@@ -107,6 +107,9 @@ TEST(Runner, RefusesBadCommandLines) {
       {{"--deviation", "0,5"}, 2, "'0,5' is not a valid floating point value"},
       {{"--mean", "-8", "--deviation", "1"}, 2, "ponad milion losowań"},
       {{"--mean", "-30", "--deviation", "3.5"}, 2, "ponad milion losowań"},
+      {{"--channels", "100000", "--subscribers", "10000", "--call-percent", "100", "--mean",
+        "-5.7", "--deviation", "1", "--steps", "1"},
+       2, "jeden krok potrzebowałby"},
       {{"--out", "/nonexistent-directory/log.txt"}, 1,
        "Cannot create file /nonexistent-directory/log.txt"},
   };

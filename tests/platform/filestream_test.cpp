@@ -71,13 +71,14 @@ TEST_F(FileStreamTest, DestructorClosesAndKeepsTheData) {
 TEST_F(FileStreamTest, CreateFailureNamesTheFile) {
   const struct {
     std::string name;
-  } cases[] = {{"/nonexistent-dir/x.txt"}, {PathOf("")}};  // missing folder; a folder itself
+    const char* reason;
+  } cases[] = {{"/nonexistent-dir/x.txt", "no such directory"}, {PathOf(""), "is a directory"}};
   for (const auto& c : cases) {
     try {
       TFileStream stream(c.name);
       FAIL() << "created " << c.name;
     } catch (const EFCreateError& e) {
-      EXPECT_EQ(std::string(e.what()), "Cannot create file " + c.name);
+      EXPECT_EQ(std::string(e.what()), "Cannot create file " + c.name + ": " + c.reason);
     }
   }
 }
@@ -99,7 +100,7 @@ TEST_F(FileStreamTest, FullDeviceFailsTheWriteOrTheClose) {
       stream.Close();
       FAIL() << "close reported success";
     } catch (const EWriteError& e) {
-      EXPECT_STREQ(e.what(), "Stream write error");
+      EXPECT_STREQ(e.what(), "Stream write error (/dev/full): no space left on the device");
     }
   }
   {

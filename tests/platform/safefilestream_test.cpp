@@ -84,7 +84,7 @@ TEST_F(SafeFileStreamTest, AStreamDroppedOrFailingKeepsTheEarlierFile) {
     f.Commit();
     FAIL() << "a write past the size limit succeeded";
   } catch (const EWriteError& e) {
-    EXPECT_STREQ(e.what(), "Stream write error");
+    EXPECT_EQ(e.what(), "Stream write error (" + PathOf("a.txt") + "): file too large");
   }
   EXPECT_EQ(ReadFile(PathOf("a.txt")), "earlier");
   EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
@@ -92,14 +92,16 @@ TEST_F(SafeFileStreamTest, AStreamDroppedOrFailingKeepsTheEarlierFile) {
 
 TEST_F(SafeFileStreamTest, TargetsThatCannotBeCreatedAreNamed) {
   fs::create_directory(PathOf("dir.txt"));
-  for (const std::string& name : {PathOf("missing/a.txt"), PathOf("dir.txt")}) {
+  const std::pair<std::string, const char*> cases[] = {
+      {PathOf("missing/a.txt"), "no such directory"}, {PathOf("dir.txt"), "is a directory"}};
+  for (const auto& [name, reason] : cases) {
     try {
       TSafeFileStream f(name);
       f.Write("x");
       f.Commit();
       ADD_FAILURE() << name << " was written";
     } catch (const EFCreateError& e) {
-      EXPECT_EQ(e.what(), "Cannot create file " + name);
+      EXPECT_EQ(e.what(), "Cannot create file " + name + ": " + reason);
     }
   }
   EXPECT_EQ(Names(), std::vector<std::string>{"dir.txt"});

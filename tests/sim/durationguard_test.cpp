@@ -82,4 +82,37 @@ TEST(DurationGuard, AcceptedRunsStartTheirCalls) {
   EXPECT_EQ(run.window.log.back(), "0\t10\t0\t0");
 }
 
+TEST(DurationGuard, RefusesAWholeStepOfTooManyRedraws) {
+  // Each case passes the per-call guard; only the calls of a whole step decide.
+  const struct {
+    const char* mean;
+    int subscribers, channels, callPercent;
+    bool refused;
+  } cases[] = {
+      {"-5.7", 10000, 100000, 100, true},  // 10^4 calls x 7.7 x 10^5 draws: minutes
+      {"-5.7", 100, 100000, 100, false},   // 100 calls: 7.7 x 10^7
+      {"-5.7", 10000, 100000, 1, false},   // 100 calls asked for
+      {"-5.7", 10000, 10, 100, true},      // 1000 channels still take 7.7 x 10^8
+      {"-5.5", 1000, 10, 15, false},       // 150 calls x 3 x 10^5
+      {"-4", 100000, 100000, 100, false},  // 740 draws per call, 7.4 x 10^7
+      {"-4.5", 100000, 100000, 100, true},
+      {"-5.7", 10000, 100000, 0, false},   // no call ever starts
+  };
+  for (const auto& c : cases) {
+    GuardRun run(c.mean, "1", c.callPercent);
+    run.window.controls.subscriberCount = c.subscribers;
+    run.window.controls.channelsPerCell = c.channels;
+    bool refused = false;
+    try {
+      SetUpSimulation(run.state, run.window);
+    } catch (const Exception& e) {
+      refused = true;
+      EXPECT_NE(std::string(e.what()).find("jeden krok"), std::string::npos) << e.what();
+      EXPECT_FALSE(run.state.IsSetUp());
+    }
+    EXPECT_EQ(refused, c.refused) << c.mean << " M=" << c.subscribers << " C=" << c.channels
+                                  << " p=" << c.callPercent;
+  }
+}
+
 }  // namespace

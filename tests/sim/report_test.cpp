@@ -145,7 +145,7 @@ TEST(Report, SaveThatCannotCreateTheFileConfirmsNothing) {
     SaveLogFile(run.state, run.window, run.window);
     FAIL() << "saved into a missing directory";
   } catch (const EFCreateError& e) {
-    EXPECT_STREQ(e.what(), "Cannot create file /nonexistent-directory/stamp_dane.txt");
+    EXPECT_STREQ(e.what(), "Cannot create file /nonexistent-directory/stamp_dane.txt: no such directory");
   }
   EXPECT_TRUE(run.window.messages.empty());
 }

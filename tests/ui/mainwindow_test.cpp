@@ -234,6 +234,18 @@ TEST_F(Window, AMeanThatIsNoNumberIsReportedAndChangesNothing) {
   EXPECT_FALSE(TimerOn());
 }
 
+TEST_F(Window, AStepOfEndlessRedrawsIsRefusedAtSetUp) {
+  // Without the guard "Krok" would draw for minutes before the window answered.
+  Type(form->CSpinEdit2, "10000");
+  Type(form->CSpinEdit3, "100000");
+  Type(form->CSpinEdit4, "100");
+  Type(form->Edit1, "-5.7");
+  Type(form->Edit2, "1");
+  Click(form->Button3);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("jeden krok potrzebowałby"), std::string::npos) << messages[0];
+}
+
 TEST_F(Window, SaveLogWritesTheBytesAndConfirms) {
   ScopedWorkingDirectory dir(std::filesystem::path(testing::TempDir()) / "vadidazid-save");
   Type(form->CSpinEdit5, "5");
@@ -255,7 +267,8 @@ TEST_F(Window, SaveLogIntoAMissingDirectoryReportsTheFile) {
   form->State().fileStamp = "/nonexistent-directory/x";
   MenuItem("Zapisz dane")->trigger();
   EXPECT_EQ(messages,
-            std::vector<std::string>{"Cannot create file /nonexistent-directory/x_dane.txt"});
+            std::vector<std::string>{
+                "Cannot create file /nonexistent-directory/x_dane.txt: no such directory"});
 }
 
 TEST_F(Window, QuitClosesTheWindow) {

@@ -129,7 +129,8 @@ TEST_F(SaveCommands, ThePictureIsTheScreensChartUnderTheStamp) {
 TEST_F(SaveCommands, FailedSavesKeepTheEarlierFilesAndConfirmNothing) {
   fs::create_directory(PictureName());
   MenuItem("Zapisz wykres")->trigger();
-  EXPECT_EQ(messages, std::vector<std::string>{"Cannot create file " + PictureName()});
+  EXPECT_EQ(messages, std::vector<std::string>{"Cannot create file " + PictureName() +
+                                                ": is a directory"});
   fs::remove(PictureName());
 
   // Files that only get part-way: the earlier ones stay as they were.
@@ -141,7 +142,8 @@ TEST_F(SaveCommands, FailedSavesKeepTheEarlierFilesAndConfirmNothing) {
       FileSizeLimit limit(5);
       MenuItem(name == log ? "Zapisz dane" : "Zapisz wykres")->trigger();
     }
-    EXPECT_EQ(messages, std::vector<std::string>{"Stream write error"}) << name;
+    EXPECT_EQ(messages, std::vector<std::string>{"Stream write error (" + name + "): file too large"})
+        << name;
     EXPECT_EQ(ReadFile(name), "earlier");
   }
   EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);

@@ -1,0 +1,16 @@
+// Reasons for failed file operations, in words, for the messages of failed saves. The
+// texts do not depend on the process's locale, so a message reads the same in the window
+// and in the runner whatever the user's language settings are.
+#pragma once
+
+#include <string>
+
+// "permission denied", "no such directory", "no space left on the device", ... for an
+// errno value; "error <n>" for one without a text of its own here.
+std::string ErrorReason(int errnum);
+
+// "Cannot create file <name>: <reason>".
+std::string CreateFileMessage(const std::string& name, int errnum);
+
+// "Stream write error (<name>): <reason>".
+std::string WriteErrorMessage(const std::string& name, int errnum);
