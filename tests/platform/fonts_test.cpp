@@ -11,20 +11,14 @@
 
 namespace {
 
-// The widest run of blank pixel columns between the first and the last inked one.
-int WidestInnerGap(const QImage& image, QRgb background) {
-  int widest = 0, run = 0;
-  bool inked = false;
+// The widest run of blank (white) pixel columns between the first and the last inked one.
+int WidestInnerGap(const QImage& image) {
+  int widest = 0, run = -image.width();
   for (int x = 0; x < image.width(); ++x) {
     bool ink = false;
-    for (int y = 0; y < image.height() && !ink; ++y) ink = image.pixel(x, y) != background;
-    if (ink) {
-      if (inked) widest = std::max(widest, run);
-      inked = true;
-      run = 0;
-    } else {
-      ++run;
-    }
+    for (int y = 0; y < image.height() && !ink; ++y) ink = image.pixel(x, y) != qRgb(255, 255, 255);
+    widest = ink ? std::max(widest, run) : widest;
+    run = ink ? 0 : run + 1;
   }
   return widest;
 }
@@ -34,10 +28,9 @@ int GapAtRatio1(const QFont& font, const QString& text) {
   image.fill(Qt::white);
   QPainter painter(&image);
   painter.setFont(font);
-  painter.setPen(Qt::black);
   painter.drawText(QPointF(2, 20), text);
   painter.end();
-  return WidestInnerGap(image, qRgb(255, 255, 255));
+  return WidestInnerGap(image);
 }
 
 int GapOnScreen(const QFont& font, const QString& text) {
@@ -45,7 +38,7 @@ int GapOnScreen(const QFont& font, const QString& text) {
   label.setFont(font);
   label.setStyleSheet("background: white; color: black");
   label.adjustSize();
-  return WidestInnerGap(label.grab().toImage().convertToFormat(QImage::Format_RGB32), qRgb(255, 255, 255));
+  return WidestInnerGap(label.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(FontsForScreen, WordsAtTwiceTheRatioKeepTheirLetterSpacing) {
