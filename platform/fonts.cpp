@@ -81,6 +81,11 @@ QFont ToQFont(const TFont& font) {
   return f;
 }
 
+QFont ForDevicePixelRatio(QFont font, double ratio) {
+  if (ratio != 1.0) font.setHintingPreference(QFont::PreferNoHinting);
+  return font;
+}
+
 FontCell CellOf(const QFont& font) {
   const QFontMetricsF m(font);
   // A hair below the next integer still counts as that integer: the engine's 26.6 fixed

@@ -17,6 +17,14 @@ QString MapFontFamily(const std::string& toolkitName);
 // pixels.
 QFont ToQFont(const TFont& font);
 
+// A window's font for a screen of the device pixel ratio. At 1 it is the font as it is.
+// At other ratios the glyphs are drawn at the device's size while the text is laid out
+// in logical pixels: hinted to whole device pixels at that size, each glyph's advance no
+// longer matches the advance the layout rounded at the logical size, which opens gaps
+// after wide letters. Unhinted, both come from the same design metrics and scale
+// together, so the text is the text of ratio 1, larger.
+QFont ForDevicePixelRatio(QFont font, double ratio);
+
 // The character cell of a font: ascent and descent each rounded up, so that every glyph
 // that keeps within the font's design metrics fits inside the cell.
 struct FontCell {

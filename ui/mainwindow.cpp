@@ -135,7 +135,7 @@ void TForm1::CreateControls() {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  setFont(ToQFont(TFont{}));
+  setFont(ForDevicePixelRatio(ToQFont(TFont{}), devicePixelRatioF()));
   QPalette face = palette();
   face.setColor(QPalette::Window, ToQColor(clBtnFace));
   setPalette(face);
@@ -182,7 +182,7 @@ void TForm1::CreateControls() {
   Memo1->setReadOnly(true);
   Memo1->setFrameShape(QFrame::NoFrame);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setFont(ToQFont(TFont{"Lucida Console", -11}));
+  Memo1->setFont(ForDevicePixelRatio(ToQFont(TFont{"Lucida Console", -11}), devicePixelRatioF()));
   QPalette memo = Memo1->palette();
   memo.setColor(QPalette::Base, ToQColor(clBtnFace));
   memo.setColor(QPalette::Text, ToQColor(clWindowText));

@@ -9,7 +9,10 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
@@ -17,6 +20,7 @@
 #include "cli/progress.h"
 #include "cli/resultfile.h"
 #include "cli/runner.h"
+#include "platform/numtext.h"
 #include "tests/support/files.h"
 
 namespace {
@@ -159,6 +163,33 @@ TEST(Experiment, ShardsSummarizeAsTheWholeExperiment) {
   EXPECT_EQ(twice.status, 2);
   EXPECT_NE(twice.err.find("appears twice"), std::string::npos) << twice.err;
   for (const std::string& f : files) std::remove(f.c_str());
+}
+
+// Means of any width come out whole, digit for digit, and nothing else reaches the output.
+TEST(Experiment, SummarizeWritesHugeMeansWhole) {
+  const std::string table = RunCli({"--steps", "3", "--replications", "2", "--results", "-"}).out;
+  const size_t column = 15;  // mean_load_percent
+  for (const char* value : {"1e57", "1e300", "1.7976931348623157e308", "-1.7976931348623157e308"}) {
+    // Both rows of the point get the value, so its interval is exactly zero wide.
+    std::string text;
+    std::istringstream lines(table);
+    for (std::string line; std::getline(lines, line);) {
+      size_t at = 0;
+      for (size_t k = 0; k < column; ++k) at = line.find(',', at) + 1;
+      if (line.rfind("grid_side", 0) != 0) line.replace(at, line.find(',', at) - at, value);
+      text += line + "\n";
+    }
+    const std::string file = TempName("huge.csv");
+    std::ofstream(file, std::ios::binary) << text;
+    const Result r = RunCli({"--summarize", file});
+    EXPECT_EQ(r.status, 0) << r.err;
+    double number = 0;
+    std::from_chars(value, value + std::strlen(value), number);
+    const std::string mean = FixedPointText(number, 3);
+    EXPECT_NE(r.out.find("  " + mean + " ± 0.000\n"), std::string::npos) << value << "\n" << r.out;
+    EXPECT_EQ(r.out.find('\0'), std::string::npos);
+    std::remove(file.c_str());
+  }
 }
 
 TEST(Experiment, UnwritableResultsFailBeforeTheRuns) {

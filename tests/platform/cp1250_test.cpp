@@ -53,6 +53,12 @@ TEST(Cp1250Test, SampleOfTheUpperHalf) {
   }
 }
 
+// Thousands separators of some locales that the code page lacks keep a non-breaking space.
+TEST(Cp1250Test, NarrowAndFigureSpacesBecomeTheNoBreakSpace) {
+  EXPECT_EQ(Utf8ToCp1250("1\xE2\x80\xAF" "234,5"), "1\xA0" "234,5");
+  EXPECT_EQ(Utf8ToCp1250("9\xE2\x80\x87" "000"), "9\xA0" "000");
+}
+
 TEST(Cp1250Test, UnrepresentableAndMalformedInputBecomesQuestionMarks) {
   const struct {
     const char* name;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -208,6 +209,30 @@ TEST_F(NumTextTest, LocaleSeparatorFromTheEnvironment) {
   }
   EXPECT_EQ(std::string(std::setlocale(LC_NUMERIC, nullptr)), before);
   EXPECT_EQ(DecimalSeparator(), '.');  // asking does not change the setting
+}
+
+TEST_F(NumTextTest, FixedPointTextIsWholeAtAnyWidth) {
+  SetDecimalSeparator(',');
+  const struct {
+    double value;
+    int decimals;
+    size_t length;
+  } cases[] = {
+      {2.345, 3, 5},     {-0.5, 1, 4},  {1e57, 6, 65},
+      {1e300, 3, 305},   {std::numeric_limits<double>::max(), 6, 316},
+      {-std::numeric_limits<double>::max(), 1100, 1411},
+  };
+  for (const auto& c : cases) {
+    const std::string text = FixedPointText(c.value, c.decimals);
+    EXPECT_EQ(text.size(), c.length) << c.value;
+    EXPECT_EQ(text.find(','), std::string::npos) << text;
+    EXPECT_EQ(text.find_first_not_of("-0123456789."), std::string::npos) << text;
+    double back = 0;
+    std::from_chars(text.data(), text.data() + text.size(), back);
+    EXPECT_EQ(back, c.value) << text;
+  }
+  EXPECT_EQ(FixedPointText(2.5, 2), "2.50");
+  EXPECT_EQ(FixedPointText(std::numeric_limits<double>::infinity(), 2), "INF");
 }
 
 TEST_F(NumTextTest, IntToStrPlainDecimal) {

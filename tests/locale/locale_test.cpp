@@ -1,0 +1,187 @@
+// Number texts under real locales, switched the way the toolkit switches the process:
+// chart labels, the window's fields, the spin edit's keys and the log's summary lines
+// take the locale's separators; every machine-readable output keeps the same bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <sstream>
+
+#include "chart/chartseries.h"
+#include "chart/programchart.h"
+#include "chart/teefont.h"
+#include "cli/runner.h"
+#include "platform/formatfloat.h"
+#include "platform/imagecanvas.h"
+#include "platform/numtext.h"
+#include "tests/support/files.h"
+#include "ui/cspinedit.h"
+
+namespace {
+
+struct LocaleCase {
+  const char* name;
+  char decimal;
+  const char* thousands;
+};
+void PrintTo(const LocaleCase& c, std::ostream* os) { *os << c.name; }
+
+const std::string kNarrowSpace = "\xE2\x80\xAF";  // U+202F
+const LocaleCase kLocales[] = {{"C", '.', ""},
+                               {"en_US.UTF-8", '.', ","},
+                               {"de_DE.UTF-8", ',', "."},
+                               {"pl_PL.UTF-8", ',', kNarrowSpace.c_str()}};
+
+// The user's locale while it lives: in the environment, in the process (as the toolkit
+// sets it) and in the program's separators (as the entry points take them).
+class UserLocale {
+ public:
+  explicit UserLocale(const char* name) {
+    setenv("LOCPATH", VADIDAZID_LOCALE_DIR, 0);
+    setenv("LC_ALL", name, 1);
+    available_ = std::setlocale(LC_ALL, "") != nullptr;
+    SetDecimalSeparator(LocaleDecimalSeparator());
+    SetThousandSeparator(LocaleThousandSeparator());
+  }
+  ~UserLocale() {
+    setenv("LC_ALL", "C", 1);
+    std::setlocale(LC_ALL, "C");
+    SetDecimalSeparator('.');
+    SetThousandSeparator(",");
+  }
+  bool available_ = false;
+};
+
+#define USE_LOCALE(name)                                                              \
+  UserLocale locale(name);                                                            \
+  if (!locale.available_)                                                             \
+  GTEST_SKIP() << name << " is missing from LOCPATH=" << std::getenv("LOCPATH")       \
+               << ": localedef is needed to generate it (scripts/setup.sh installs it)"
+
+class LocaleTexts : public ::testing::TestWithParam<LocaleCase> {
+ protected:
+  // '.' becomes the locale's decimal separator and '_' its thousands separator.
+  std::string L(const std::string& pattern) const {
+    std::string out;
+    for (char c : pattern) {
+      out += c == '.' ? std::string(1, GetParam().decimal) : c == '_' ? GetParam().thousands : std::string(1, c);
+    }
+    return out;
+  }
+};
+
+TEST_P(LocaleTexts, LabelsFieldsAndKeysUseTheLocaleSeparators) {
+  USE_LOCALE(GetParam().name);
+  const struct {
+    double value;
+    const char* label;
+  } labels[] = {{35, "35"}, {2.5, "2.5"}, {1234.5, "1_234.5"}, {-0.0004, "0"}, {0.1236, "0.124"},
+                {-1234567, "-1_234_567"}, {1e21, "1_000_000_000_000_000_000_000"}};
+  for (const auto& c : labels) EXPECT_EQ(FormatFloat("#,##0.###", c.value), L(c.label)) << c.value;
+  EXPECT_EQ(FloatToStr(5.0), "5");
+  EXPECT_EQ(FloatToStr(0.01), L("0.01"));
+  EXPECT_EQ(FloatToStr(-2.5e-5), L("-2.5E-5"));
+  EXPECT_EQ(StrToFloat(L(" 4.75 ")), 4.75);
+  const char other = GetParam().decimal == '.' ? ',' : '.';
+  double ignored;
+  EXPECT_FALSE(TryStrToFloat(std::string("4") + other + "75", ignored));
+  TCSpinEdit edit(nullptr);
+  EXPECT_TRUE(edit.IsValidChar(GetParam().decimal));
+  EXPECT_FALSE(edit.IsValidChar(other));
+}
+
+// Beside the log, whose summary lines alone take the locale's separator, every output
+// is the same bytes under each locale.
+TEST_P(LocaleTexts, OnlyTheSummaryLinesFollowTheLocale) {
+  const std::string csv = testing::TempDir() + "locale_run.csv";
+  const std::string results = testing::TempDir() + "locale_results.csv";
+  const std::vector<std::vector<std::string>> runs = {
+      {"--step-limit", "20", "--mean", "3.5"},
+      {"--steps", "30", "--chart", "--mean", "4.5", "--deviation", "0.25"},
+      {"--steps", "30", "--csv", csv, "--mean", "2.5"},
+      {"--replications", "2", "--steps", "20", "--warmup", "5", "--results", results},
+      {"--replications", "3", "--steps", "20", "--deviation", "1.5", "--summary"},
+      {"--summarize", results}};
+  auto outputs = [&] {
+    std::vector<std::string> all;
+    for (const auto& args : runs) {
+      std::ostringstream out, err;
+      EXPECT_EQ(RunSimulator(args, out, err), 0) << args[0] << ": " << err.str();
+      all.push_back(out.str());
+    }
+    return std::vector<std::string>{all[0], all[1], all[4], all[5], ReadFile(csv), ReadFile(results)};
+  };
+  const std::vector<std::string> plain = outputs();
+  USE_LOCALE(GetParam().name);
+  const std::vector<std::string> local = outputs();
+  for (size_t i = 1; i < plain.size(); ++i) EXPECT_EQ(local[i], plain[i]) << i;
+  std::istringstream a(plain[0]), b(local[0]);
+  int summaryLines = 0;
+  for (std::string x, y; std::getline(a, x) && std::getline(b, y);) {
+    summaryLines += x.back() == '%';
+    EXPECT_EQ(y, x.back() == '%' ? L(x) : x);
+  }
+  EXPECT_EQ(summaryLines, 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, LocaleTexts, ::testing::ValuesIn(kLocales), [](const auto& info) {
+  const std::string name = info.param.name;
+  return name.substr(0, name.find('.'));
+});
+
+// An image canvas that keeps the texts drawn on it.
+struct TextKeepingCanvas : ImageCanvas {
+  using ImageCanvas::ImageCanvas;
+  void TextOut(int x, int y, const std::string& utf8) override {
+    texts.push_back(utf8);
+    ImageCanvas::TextOut(x, y, utf8);
+  }
+  std::vector<std::string> texts;
+};
+
+// The program's chart with running calls up to 2500 %, so the left labels are grouped;
+// its texts, its plot's left edge and the width of its widest left label.
+struct Layout {
+  std::vector<std::string> texts;
+  int plotLeft = 0, widestLabel = 0;
+};
+Layout DrawProgramChart() {
+  auto chart = CreateProgramChart();
+  for (int i = 0; i < 4; ++i) chart->Series(i)->Clear();
+  for (double v : {0.0, 1250.5, 2500.0}) {
+    for (int i = 0; i < 4; ++i) chart->Series(i)->Add(i == 0 ? v : v / 1000, "", clAutoColor);
+  }
+  TextKeepingCanvas canvas(chart->Width(), chart->Height(), clBtnFace);
+  chart->Canvas3D().SetUseBuffer(false);
+  chart->Draw(canvas, chart->GetRectangle());
+  canvas.font = TTeeFont().Font();
+  Layout layout{canvas.texts, chart->ChartRect().left};
+  for (const std::string& t : canvas.texts) {
+    if (t.find_first_of("0123456789") == 0) {
+      layout.widestLabel = std::max(layout.widestLabel, canvas.TextWidth(t));
+    }
+  }
+  return layout;
+}
+
+TEST(LocalePicture, PolishLabelsAndThePlotEdgeTheirWidthsGive) {
+  Layout plain;
+  {
+    UserLocale c("C");
+    plain = DrawProgramChart();
+  }
+  USE_LOCALE("pl_PL.UTF-8");
+  const Layout polish = DrawProgramChart();
+  auto has = [](const Layout& l, const std::string& text) {
+    return std::find(l.texts.begin(), l.texts.end(), text) != l.texts.end();
+  };
+  for (std::string label : {"2500", "1500", "500"}) EXPECT_TRUE(has(plain, label)) << label;
+  for (std::string label : {"2" + kNarrowSpace + "500", "1" + kNarrowSpace + "500", std::string("500")}) {
+    EXPECT_TRUE(has(polish, label)) << label;
+  }
+  EXPECT_GT(polish.widestLabel, plain.widestLabel);
+  EXPECT_EQ(polish.plotLeft - plain.plotLeft, polish.widestLabel - plain.widestLabel);
+}
+
+}  // namespace
