@@ -20,7 +20,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class TLogMemo;
 class QPushButton;
 class QTimer;
 class TCSpinEdit;
@@ -72,7 +72,7 @@ class TForm1 : public QMainWindow, public SimWindow {
   QLineEdit *Edit1, *Edit2;
   QCheckBox* CheckBox1;
   QPushButton *Button1, *Button2, *Button3;
-  QPlainTextEdit* Memo1;
+  TLogMemo* Memo1;
   TChartWidget* Chart1;
   QTimer* Timer1;
   QAction *Vadidazid1, *Zakocz1, *Zapiszwykres1, *asd1;
