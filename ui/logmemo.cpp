@@ -17,7 +17,7 @@ constexpr qreal kMargin = 4;
 
 }  // namespace
 
-TLogMemo::TLogMemo(const std::vector<std::string>& lines, QWidget* parent)
+TLogMemo::TLogMemo(const TLogLines& lines, QWidget* parent)
     : QAbstractScrollArea(parent), lines_(lines) {
   option_.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -33,7 +33,9 @@ void TLogMemo::SetTabStopDistance(qreal distance) {
 }
 
 QString TLogMemo::BlockText(int block) const {
-  return block < int(lines_.size()) ? QString::fromStdString(lines_[block]) : QString();
+  if (block >= lines_.Count()) return QString();
+  const std::string_view line = lines_.Line(block);
+  return QString::fromUtf8(line.data(), qsizetype(line.size()));
 }
 
 std::unique_ptr<QTextLayout> TLogMemo::Layout(int block) const {
@@ -87,7 +89,7 @@ void TLogMemo::CountLines(int block) {
 void TLogMemo::Relayout() {
   extra_.clear();
   extraTotal_ = 0;
-  for (int b = 0; b < int(lines_.size()); ++b) CountLines(b);
+  for (int b = 0; b < lines_.Count(); ++b) CountLines(b);
   AdjustScrollBar();
   viewport()->update();
 }
@@ -144,9 +146,9 @@ bool TLogMemo::LastLineInView(int count) const {
 void TLogMemo::LineAdded() {
   // Only a shown memo follows the end, and only when the last line was in view before;
   // the first line takes the place of the empty one an empty memo shows.
-  const int before = std::max(1, int(lines_.size()) - 1);
+  const int before = std::max(1, lines_.Count() - 1);
   const bool follow = isVisible() && LastLineInView(before);
-  CountLines(int(lines_.size()) - 1);
+  CountLines(lines_.Count() - 1);
   AdjustScrollBar();
   if (follow && !LastLineInView(BlockCount()))
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
@@ -163,9 +165,10 @@ void TLogMemo::LinesCleared() {
 
 QString TLogMemo::ToPlainText() const {
   QString text;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
+  for (int i = 0; i < lines_.Count(); ++i) {
     if (i > 0) text += QLatin1Char('\n');
-    text += QString::fromStdString(lines_[i]);
+    const std::string_view line = lines_.Line(i);
+    text += QString::fromUtf8(line.data(), qsizetype(line.size()));
   }
   return text;
 }

@@ -11,8 +11,9 @@
 #include <QTextOption>
 #include <map>
 #include <memory>
-#include <string>
-#include <vector>
+#include <algorithm>
+
+#include "ui/loglines.h"
 
 class QTextLayout;
 
@@ -20,7 +21,7 @@ class TLogMemo : public QAbstractScrollArea {
  public:
   // Shows `lines` (UTF-8), which the owner keeps and tells about through LineAdded and
   // LinesCleared.
-  TLogMemo(const std::vector<std::string>& lines, QWidget* parent = nullptr);
+  TLogMemo(const TLogLines& lines, QWidget* parent = nullptr);
   ~TLogMemo() override;
 
   void SetTabStopDistance(qreal distance);
@@ -46,7 +47,7 @@ class TLogMemo : public QAbstractScrollArea {
     int line;   // its displayed line
   };
 
-  int BlockCount() const { return std::max<int>(1, int(lines_.size())); }
+  int BlockCount() const { return std::max(1, lines_.Count()); }
   QString BlockText(int block) const;
   // The line laid out at the view's width, its lines 4 pixels in and stacked from 0.
   std::unique_ptr<QTextLayout> Layout(int block) const;
@@ -65,7 +66,7 @@ class TLogMemo : public QAbstractScrollArea {
   // Whether the last of the first `count` lines ends above the view's bottom.
   bool LastLineInView(int count) const;
 
-  const std::vector<std::string>& lines_;
+  const TLogLines& lines_;
   QTextOption option_;
   // Extra displayed lines of the log lines that wrap (most lines do not).
   std::map<int, int> extra_;

@@ -275,12 +275,12 @@ SimControls TForm1::ReadControls() {
 }
 
 void TForm1::ClearLog() {
-  log_.clear();
+  log_.Clear();
   Memo1->LinesCleared();
 }
 
 void TForm1::AddLogLine(const std::string& utf8) {
-  log_.push_back(utf8);
+  log_.Append(utf8);
   Memo1->LineAdded();
 }
 

@@ -14,6 +14,7 @@
 #include "sim/runcontrol.h"
 #include "sim/simulationstate.h"
 #include "sim/simwindow.h"
+#include "ui/loglines.h"
 
 class QAction;
 class QCheckBox;
@@ -41,7 +42,7 @@ class TForm1 : public QMainWindow, public SimWindow {
   SimControls ReadControls() override;
   void ClearLog() override;
   void AddLogLine(const std::string& utf8) override;
-  std::vector<std::string> LogLines() const override { return log_; }
+  std::vector<std::string> LogLines() const override { return log_.Lines(); }
   void ClearChartSeries(int index) override;
   void AddChartValue(int index, double value) override;
   ::Canvas* GridCanvas() override;
@@ -94,6 +95,6 @@ class TForm1 : public QMainWindow, public SimWindow {
 
   SimulationState state_;
   RunControl run_;
-  std::vector<std::string> log_;
+  TLogLines log_;
   bool activated_ = false;
 };

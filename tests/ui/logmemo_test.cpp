@@ -31,7 +31,7 @@ void SetUpLikeTheWindow(Memo& memo) {
 }
 
 struct MemoPair {
-  std::vector<std::string> lines;
+  TLogLines lines;
   QPlainTextEdit editor;
   TLogMemo memo{lines};
 
@@ -46,7 +46,7 @@ struct MemoPair {
     memo.show();
   }
   void Add(const std::string& line) {
-    lines.push_back(line);
+    lines.Append(line);
     memo.LineAdded();
     editor.appendPlainText(QString::fromStdString(line));
   }
