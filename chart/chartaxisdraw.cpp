@@ -1,5 +1,6 @@
 // Axis drawing: value labels, the axis line, ticks, grid and minor ticks (see
 // chartaxis.h). Everything goes through the chart canvas.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -33,8 +34,11 @@ TAxisLabelStyle TChartAxis::InternalCalcLabelStyle() const {
     if (!s.Active() || !s.AssociatedToAxis(this)) continue;
     style = TAxisLabelStyle::talValue;
     if (!IsPositionAxisOf(s)) continue;
-    for (int j = 0; j < s.Count(); ++j)
-      if (!s.XLabel(j).empty()) return TAxisLabelStyle::talText;
+    // Only stored entries can hold text; a series without labels costs nothing here.
+    const TLabelsList& labels = s.Labels();
+    const int n = std::min(s.Count(), labels.Count());
+    for (int j = 0; j < n; ++j)
+      if (labels.HasText(j)) return TAxisLabelStyle::talText;
   }
   return style;
 }

@@ -47,13 +47,21 @@ void TChartValueList::InsertChartValue(int index, double value) {
                      values_.begin() + count_ + 1);
   values_[index] = value;
   ++count_;
-  modified_ = true;
+  // A value appended at the end extends current statistics by the scan's own step, so a
+  // timer tick on a long series costs no rescan; one put in front of others changes the
+  // order of the sums and leaves them to the next full scan.
+  if (modified_ || index != count_ - 1)
+    modified_ = true;
+  else
+    AccumulateStats(value, count_ == 1);
 }
 
 void TChartValueList::ClearValues() {
   std::vector<double>().swap(values_);
   count_ = 0;
-  modified_ = true;
+  // An empty list's statistics are all 0, so appends after a clear start from current ones.
+  minValue_ = maxValue_ = total_ = totalAbs_ = 0;
+  modified_ = false;
 }
 
 void TChartValueList::Delete(int index) {
@@ -74,23 +82,26 @@ void TChartValueList::Delete(int start, int quantity) {
   modified_ = true;
 }
 
+// The scan's step for the next value, shared by the full scan and by appends so that
+// both give the same bits, NaN included.
+void TChartValueList::AccumulateStats(double x, bool first) {
+  if (first) {
+    minValue_ = maxValue_ = total_ = x;
+    totalAbs_ = std::fabs(x);
+    return;
+  }
+  if (x < minValue_)
+    minValue_ = x;
+  else if (x > maxValue_)
+    maxValue_ = x;
+  total_ += x;
+  totalAbs_ += std::fabs(x);
+}
+
 void TChartValueList::RecalcStats() {
   if (!modified_) return;
-  if (count_ == 0) {
-    minValue_ = maxValue_ = total_ = totalAbs_ = 0;
-  } else {
-    minValue_ = maxValue_ = total_ = values_[0];
-    totalAbs_ = std::fabs(values_[0]);
-    for (int i = 1; i < count_; ++i) {
-      const double x = values_[i];
-      if (x < minValue_)
-        minValue_ = x;
-      else if (x > maxValue_)
-        maxValue_ = x;
-      total_ += x;
-      totalAbs_ += std::fabs(x);
-    }
-  }
+  minValue_ = maxValue_ = total_ = totalAbs_ = 0;
+  for (int i = 0; i < count_; ++i) AccumulateStats(values_[i], i == 0);
   modified_ = false;
 }
 

@@ -1,5 +1,6 @@
 // One dimension of a series' points (X, Y, ...): a growable array of doubles, kept in the
-// list's order as values arrive, with statistics cached until the next change. The
+// list's order as values arrive, with statistics kept current as values are appended and
+// otherwise recomputed on the first read after a change. The
 // storage grows in fixed steps so that a long run costs few reallocations, and the
 // capacity is visible so that the growth rule can be checked.
 #pragma once
@@ -77,6 +78,7 @@ class TChartValueList {
  private:
   void EnsureRoom();
   void RecalcStats();
+  void AccumulateStats(double x, bool first);
 
   TChartSeries* owner_;
   std::string name_;

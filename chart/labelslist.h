@@ -11,6 +11,10 @@ class TLabelsList {
   int Count() const { return static_cast<int>(labels_.size()); }
   bool Empty() const { return labels_.empty(); }
   std::string Label(int index) const;
+  // Whether point `index` has a non-empty label, without copying it.
+  bool HasText(int index) const {
+    return index >= 0 && index < Count() && !labels_[index].empty();
+  }
 
   // Stores a label for a point inserted at `index`. An empty label on an empty list
   // stores nothing; otherwise the list is padded up to `index` first.

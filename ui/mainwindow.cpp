@@ -10,11 +10,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTimer>
 
 #include <algorithm>
@@ -36,6 +34,7 @@
 #include "ui/chartwidget.h"
 #include "ui/clientarea.h"
 #include "ui/cspinedit.h"
+#include "ui/logmemo.h"
 
 namespace {
 
@@ -177,9 +176,9 @@ void TForm1::CreateControls() {
   Button2 = Button(GroupBox5, "Krok", 160, 20, 65, 37);
   Button3 = Button(GroupBox5, "Reset", 12, 68, 213, 25);
 
-  Memo1 = new QPlainTextEdit(c);
+  // A view over log_, which holds the lines once for the memo and for "Zapisz dane".
+  Memo1 = new TLogMemo(log_, c);
   Memo1->setGeometry(4, 468, 237, 93);
-  Memo1->setReadOnly(true);
   Memo1->setFrameShape(QFrame::NoFrame);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setFont(ForDevicePixelRatio(ToQFont(TFont{"Lucida Console", -11}), devicePixelRatioF()));
@@ -188,7 +187,7 @@ void TForm1::CreateControls() {
   memo.setColor(QPalette::Text, ToQColor(clWindowText));
   Memo1->setPalette(memo);
   // Tab stops every eight characters, so that the log's columns line up.
-  Memo1->setTabStopDistance(8 * QFontMetricsF(Memo1->font()).horizontalAdvance(QLatin1Char('x')));
+  Memo1->SetTabStopDistance(8 * QFontMetricsF(Memo1->font()).horizontalAdvance(QLatin1Char('x')));
 
   Chart1 = new TChartWidget(CreateProgramChart(), c);
   Chart1->setGeometry(244, 360, 433, 201);
@@ -276,13 +275,13 @@ SimControls TForm1::ReadControls() {
 }
 
 void TForm1::ClearLog() {
-  log_.clear();
-  Memo1->clear();
+  log_.Clear();
+  Memo1->LinesCleared();
 }
 
 void TForm1::AddLogLine(const std::string& utf8) {
-  log_.push_back(utf8);
-  Memo1->appendPlainText(QString::fromStdString(utf8));
+  log_.Append(utf8);
+  Memo1->LineAdded();
 }
 
 void TForm1::ClearChartSeries(int index) { Chart1->Chart().Series(index)->Clear(); }

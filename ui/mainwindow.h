@@ -14,13 +14,14 @@
 #include "sim/runcontrol.h"
 #include "sim/simulationstate.h"
 #include "sim/simports.h"
+#include "ui/loglines.h"
 
 class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class TLogMemo;
 class QPushButton;
 class QTimer;
 class TCSpinEdit;
@@ -46,7 +47,7 @@ class TForm1 : public QMainWindow,
   SimControls ReadControls() override;
   void ClearLog() override;
   void AddLogLine(const std::string& utf8) override;
-  std::vector<std::string> LogLines() const override { return log_; }
+  std::vector<std::string> LogLines() const override { return log_.Lines(); }
   void ClearChartSeries(int index) override;
   void AddChartValue(int index, double value) override;
   ::Canvas* GridCanvas() override;
@@ -77,7 +78,7 @@ class TForm1 : public QMainWindow,
   QLineEdit *Edit1, *Edit2;
   QCheckBox* CheckBox1;
   QPushButton *Button1, *Button2, *Button3;
-  QPlainTextEdit* Memo1;
+  TLogMemo* Memo1;
   TChartWidget* Chart1;
   QTimer* Timer1;
   QAction *Vadidazid1, *Zakocz1, *Zapiszwykres1, *asd1;
@@ -99,6 +100,6 @@ class TForm1 : public QMainWindow,
 
   SimulationState state_;
   RunControl run_;
-  std::vector<std::string> log_;
+  TLogLines log_;
   bool activated_ = false;
 };

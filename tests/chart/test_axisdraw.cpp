@@ -162,3 +162,22 @@ TEST_F(AxisDrawFixture, LabelsFollowTheThousandsSeparator) {
 }
 
 }  // namespace
+
+namespace {
+
+// The bottom axis shows point labels as soon as any stored entry has text, wherever it
+// lies in a list shorter than the point count, and values otherwise.
+TEST_F(AxisDrawFixture, LabelStyleFollowsStoredTexts) {
+  TChartAxis& bottom = *chart.BottomAxis();
+  for (int i = 0; i < 5; ++i) series->Add(i, "", clAutoColor);
+  EXPECT_EQ(bottom.CalcLabelStyle(), TAxisLabelStyle::talValue);
+  series->SetLabel(1, "");
+  EXPECT_EQ(bottom.CalcLabelStyle(), TAxisLabelStyle::talValue);
+  series->SetLabel(3, "d");
+  EXPECT_EQ(bottom.CalcLabelStyle(), TAxisLabelStyle::talText);
+  series->SetLabel(3, "");
+  series->Add(5, "f", clAutoColor);
+  EXPECT_EQ(bottom.CalcLabelStyle(), TAxisLabelStyle::talText);
+}
+
+}  // namespace

@@ -2,6 +2,9 @@
 // list operations.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "chart/chartexception.h"
@@ -154,3 +157,41 @@ TEST(ValueListTest, SortLeavesUnorderedListAlone) {
 }
 
 }  // namespace
+
+// Statistics read after every append (kept current) must have the same bits as one scan
+// over the finished list, whatever the values: rounding order, NaN, signed zeros.
+TEST(ValueListTest, AppendedStatisticsEqualOneScanBitForBit) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<std::vector<double>> cases = {
+      {0.1, 0.2, 0.3, 1e16, -1e16, 0.7},
+      {nan, 1, -3},
+      {2, nan, -5, 9},
+      {-0.0, 0.0, -0.0},
+      {5, 5, -1e-300, 3}};
+  auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+  for (const auto& values : cases) {
+    TChartValueList current(nullptr, "Y"), scanned(nullptr, "Y");
+    current.ClearValues();
+    for (double v : values) {
+      current.AddChartValue(v);
+      current.Total();
+      scanned.AddChartValue(v);
+    }
+    EXPECT_EQ(bits(current.MinValue()), bits(scanned.MinValue()));
+    EXPECT_EQ(bits(current.MaxValue()), bits(scanned.MaxValue()));
+    EXPECT_EQ(bits(current.Total()), bits(scanned.Total()));
+    EXPECT_EQ(bits(current.TotalABS()), bits(scanned.TotalABS()));
+  }
+}
+
+TEST(ValueListTest, ChangesOtherThanAppendsStillRescan) {
+  TChartValueList list(nullptr, "X");
+  list.SetOrder(TChartListOrder::loAscending);
+  for (double v : {1.0, 4.0}) list.AddChartValue(v);
+  EXPECT_EQ(list.MinValue(), 1);
+  list.AddChartValue(-2);  // sorted in front of the others
+  EXPECT_EQ(list.MinValue(), -2);
+  list.AddChartValue(8);
+  EXPECT_EQ(list.MaxValue(), 8);
+  EXPECT_EQ(list.Total(), 11);
+}

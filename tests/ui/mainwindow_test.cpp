@@ -32,6 +32,7 @@
 #include "ui/chartwidget.h"
 #include "ui/clientarea.h"
 #include "ui/cspinedit.h"
+#include "ui/logmemo.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ TEST_F(Window, FirstActivationWritesTheDefaultsAndSetsUp) {
   EXPECT_EQ(form->Edit1->text(), "5");
   EXPECT_EQ(form->Edit2->text(), "0.01");
   EXPECT_EQ(form->LogLines(), std::vector<std::string>{"lroz\tnowe\tzerw\tzak"});
-  EXPECT_EQ(form->Memo1->toPlainText(), "lroz\tnowe\tzerw\tzak");
+  EXPECT_EQ(form->Memo1->ToPlainText(), "lroz\tnowe\tzerw\tzak");
   EXPECT_TRUE(form->State().IsSetUp());
   EXPECT_EQ(form->State().gridSide, 10);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(form->Chart().Series(i)->Count(), 0) << i;
@@ -88,7 +89,8 @@ TEST_F(Window, LayoutAndCaptions) {
   EXPECT_EQ(form->Memo1->geometry(), QRect(4, 468, 237, 93));
   EXPECT_EQ(form->Chart1->geometry(), QRect(244, 360, 433, 201));
   EXPECT_EQ(form->CSpinEdit7->geometry(), QRect(152, 72, 61, 22));
-  EXPECT_TRUE(form->Memo1->isReadOnly());
+  // The memo only shows the log: it takes the focus in its turn but no typing.
+  EXPECT_FALSE(form->Memo1->testAttribute(Qt::WA_InputMethodEnabled));
   EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
   ASSERT_NE(MenuItem("Zapisz dane"), nullptr);
   ASSERT_NE(MenuItem("Zapisz wykres"), nullptr);
