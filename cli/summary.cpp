@@ -13,7 +13,10 @@ namespace {
 std::string Fixed(double value, int decimals) {
   if (std::isnan(value)) return "-";
   char text[64];
-  auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+  const auto [end, error] =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+  // A value too wide for the buffer is written whole in its shortest form instead.
+  if (error != std::errc()) return CsvNumber(value);
   return std::string(text, end);
 }
 
