@@ -4,13 +4,13 @@
 #include <fstream>
 #include <memory>
 #include <ostream>
-#include <sstream>
 #include <stdexcept>
 
 #include "cli/csv.h"
 #include "cli/messagetext.h"
 #include "cli/progress.h"
 #include "cli/resultfile.h"
+#include "cli/resulttablereader.h"
 #include "cli/summary.h"
 #include "platform/exceptions.h"
 
@@ -81,32 +81,35 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads,
   return 0;
 }
 
+namespace {
+
+// Appends the rows of one result file, read line by line. Throws std::invalid_argument
+// naming the file, and the line and column where one is at fault.
+void ReadResultFile(const std::string& name, std::vector<RunResult>& rows) {
+  std::ifstream in(name, std::ios::binary);
+  if (!in.is_open()) throw std::invalid_argument("cannot read " + name);
+  try {
+    ResultTableReader reader(in);
+    for (RunResult row; reader.Next(row);) rows.push_back(row);
+  } catch (const std::invalid_argument& e) {
+    throw std::invalid_argument(name + ": " + e.what());
+  }
+}
+
+}  // namespace
+
 int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out,
                      std::ostream& err) {
-  std::vector<RunResult> rows;
-  for (const std::string& name : files) {
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    if (!in) {
-      err << "vadidazid-sim: cannot read " << name << "\n";
-      return 2;
-    }
-    try {
-      const auto table = ParseResultTable(text.str());
-      rows.insert(rows.end(), table.begin(), table.end());
-    } catch (const std::invalid_argument& e) {
-      err << "vadidazid-sim: " << name << ": " << e.what() << "\n";
-      return 2;
-    }
-  }
   std::vector<PointSummary> points;
   try {
-    points = SummarizeResults(rows);
+    std::vector<RunResult> rows;
+    for (const std::string& name : files) ReadResultFile(name, rows);
+    points = SummarizeResults(std::move(rows));
   } catch (const std::invalid_argument& e) {
-    err << "vadidazid-sim: " << e.what() << "\n";
+    err << "vadidazid-sim: " << MessageText(e.what(), 4096) << "\n";
     return 2;
   }
   out << SummaryTable(points) << std::flush;
+  if (!out) err << "vadidazid-sim: Stream write error (standard output)\n";
   return out ? 0 : 1;
 }

@@ -2,12 +2,15 @@
 #include "cli/resulttable.h"
 
 #include <cmath>
+#include <sstream>
 #include <stdexcept>
 #include <tuple>
 #include <type_traits>
 #include <variant>
 
 #include "cli/csv.h"
+#include "cli/messagetext.h"
+#include "cli/resulttablereader.h"
 
 namespace {
 
@@ -72,47 +75,51 @@ std::string ResultRecord(const RunResult& r) {
   return CsvRecord(fields);
 }
 
+std::string ResultColumnLabel(std::string_view name) {
+  for (size_t k = 0; k < std::size(kColumns); ++k) {
+    if (name == kColumns[k].name) {
+      return "column " + std::to_string(k + 1) + " (" + kColumns[k].name + ")";
+    }
+  }
+  return std::string(name);
+}
+
+RunResult ParseResultRecord(const std::vector<std::string>& fields) {
+  if (fields.size() != std::size(kColumns)) {
+    throw std::invalid_argument(std::to_string(fields.size()) + " fields instead of " +
+                                std::to_string(std::size(kColumns)));
+  }
+  RunResult r;
+  for (size_t k = 0; k < fields.size(); ++k) {
+    const Column& c = kColumns[k];
+    const bool ok = std::visit(
+        [&](auto member) {
+          using Value = std::remove_cvref_t<decltype(r.*member)>;
+          if constexpr (std::is_same_v<Value, double>) {
+            const auto value = CsvReal(fields[k]);
+            if (!value || std::isinf(*value)) return false;
+            r.*member = *value;
+          } else {
+            const auto value = CsvInteger(fields[k]);
+            if (!value || *value != Value(*value)) return false;
+            r.*member = Value(*value);
+          }
+          return true;
+        },
+        c.field);
+    if (!ok) {
+      throw std::invalid_argument(ResultColumnLabel(c.name) + ": '" + MessageText(fields[k]) +
+                                  "' is not a number");
+    }
+  }
+  return r;
+}
+
 std::vector<RunResult> ParseResultTable(std::string_view text) {
-  const auto records = ParseCsv(text);
-  if (records.empty() || CsvRecord(records[0]) != ResultHeader()) {
-    throw std::invalid_argument("line 1: not the header of a result table");
-  }
+  std::istringstream in{std::string(text)};
+  ResultTableReader reader(in);
   std::vector<RunResult> results;
-  for (size_t i = 1; i < records.size(); ++i) {
-    const auto& fields = records[i];
-    const std::string where = "line " + std::to_string(i + 1) + ": ";
-    if (fields.size() == 1 && fields[0].empty()) continue;  // a blank line
-    if (fields.size() != std::size(kColumns)) {
-      throw std::invalid_argument(where + std::to_string(fields.size()) + " fields instead of " +
-                                  std::to_string(std::size(kColumns)));
-    }
-    RunResult r;
-    for (size_t k = 0; k < fields.size(); ++k) {
-      const Column& c = kColumns[k];
-      const bool ok = std::visit(
-          [&](auto member) {
-            using Value = std::remove_cvref_t<decltype(r.*member)>;
-            if constexpr (std::is_same_v<Value, double>) {
-              const auto value = CsvReal(fields[k]);
-              if (!value || std::isinf(*value)) return false;
-              r.*member = *value;
-            } else {
-              const auto value = CsvInteger(fields[k]);
-              if (!value || *value != Value(*value)) return false;
-              r.*member = Value(*value);
-            }
-            return true;
-          },
-          c.field);
-      if (!ok) {
-        throw std::invalid_argument(where + c.name + " '" + fields[k] + "' is not a number");
-      }
-    }
-    if (std::isnan(r.mean) || std::isnan(r.deviation)) {
-      throw std::invalid_argument(where + "the mean and the deviation must be numbers");
-    }
-    results.push_back(r);
-  }
+  for (RunResult row; reader.Next(row);) results.push_back(row);
   return results;
 }
 

@@ -38,9 +38,13 @@ struct RunResult {
 std::string ResultHeader();
 std::string ResultRecord(const RunResult& result);
 
-// Records after the header of a result table. Throws std::invalid_argument naming the
-// line for another header, a record with another field count or a field that is no
-// number of its column's kind.
+// The fields of one record. Throws std::invalid_argument for another field count or a
+// field that is no number of its column's kind, naming the column.
+RunResult ParseResultRecord(const std::vector<std::string>& fields);
+// "column 3 (channels)" for the column of that name.
+std::string ResultColumnLabel(std::string_view name);
+
+// The rows of a whole result table as ResultTableReader reads them.
 std::vector<RunResult> ParseResultTable(std::string_view text);
 
 // True when the two results belong to the same experiment point (all parameters equal).

@@ -3,12 +3,11 @@
 
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <functional>
 #include <iostream>
 #include <memory>
-#include <optional>
+#include <new>
 #include <ostream>
 #include <stdexcept>
 #include <thread>
@@ -23,7 +22,6 @@
 #include "cli/runneroptions.h"
 #include "platform/exceptions.h"
 #include "platform/safefilestream.h"
-#include "platform/numtext.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/report.h"

@@ -210,9 +210,9 @@ TEST(Experiment, ResultTablesThatCannotBeRead) {
       {"", "line 1: not the header"},
       {"step,running\r\n", "line 1: not the header"},
       {head + "1,2,3\r\n", "line 2: 3 fields instead of 21"},
-      {head + row + "x" + row, "line 3: grid_side 'x10' is not a number"},
+      {head + row + "x" + row, "line 3, column 1 (grid_side): 'x10' is not a number"},
       {head + row.substr(0, row.find(',')) + ",9999999999" + row.substr(row.find(',', 3)),
-       "line 2: subscribers '9999999999' is not a number"},
+       "line 2, column 2 (subscribers): '9999999999' is not a number"},
   };
   for (const Case& c : cases) {
     try {
