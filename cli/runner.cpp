@@ -180,6 +180,8 @@ struct RunFiles {
     }
   }
   void CommitAll() {
+    if (log) log->Finish();
+    if (picture) picture->Finish();
     if (log) log->Commit();
     if (picture) picture->Commit();
   }

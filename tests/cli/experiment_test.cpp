@@ -23,6 +23,7 @@
 #include "cli/summary.h"
 #include "platform/numtext.h"
 #include "tests/support/files.h"
+#include "tests/support/filesizelimit.h"
 
 namespace {
 
@@ -354,6 +355,34 @@ TEST(Experiment, ProgressText) {
   EXPECT_EQ(ProgressText(3, 10, 500, 1000, 10.0), "3 of 10 runs done, about 0:10 left");
   EXPECT_EQ(ProgressText(0, 4, 100, 8000, 1.5), "0 of 4 runs done, about 1:59 left");
   EXPECT_EQ(ProgressText(0, 4, 0, 8000, 1.5), "0 of 4 runs done, about ? left");
+}
+
+}  // namespace
+
+namespace {
+
+// The results table's last bytes fail only when the file is finished; the per-step file,
+// written before it, must not have replaced its earlier file by then.
+TEST(Experiment, ALateWriteErrorReplacesNoOutput) {
+  const std::string csv = TempName("late.csv"), results = TempName("late_results.csv");
+  const std::vector<std::string> args = {"--steps", "2", "--csv", csv, "--results", results};
+  ASSERT_EQ(RunCli(args).status, 0);
+  const auto sizeOf = [](const std::string& f) { return std::ifstream(f, std::ios::ate).tellg(); };
+  const std::streamoff csvSize = sizeOf(csv), resultsSize = sizeOf(results);
+  ASSERT_LT(csvSize, resultsSize);
+  for (const std::string& f : {csv, results}) std::ofstream(f) << "earlier\n";
+  Result r;
+  {
+    FileSizeLimit limit(rlim_t(csvSize + resultsSize) / 2);
+    r = RunCli(args);
+  }
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Stream write error (" + results + ")"), std::string::npos) << r.err;
+  for (const std::string& f : {csv, results}) {
+    std::ifstream in(f);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "earlier\n") << f;
+    std::remove(f.c_str());
+  }
 }
 
 }  // namespace
