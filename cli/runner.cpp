@@ -27,6 +27,7 @@
 #include "sim/report.h"
 #include "sim/runcontrol.h"
 #include "sim/setup.h"
+#include "version/programversion.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ struct Options {
   std::optional<std::string> picture;
   bool chart = false;
   bool help = false;
+  bool version = false;
   // Experiments.
   std::optional<int64_t> replications, warmup, threads;
   std::optional<Sweep> sweep;
@@ -163,6 +165,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
       if (o.resultFiles.empty()) throw UsageError{a + " needs at least one result file"};
     } else if (a == "--help" || a == "-h") {
       o.help = true;
+    } else if (a == "--version") {
+      o.version = true;
     } else {
       throw UsageError{"unknown option '" + a + "'"};
     }
@@ -303,6 +307,7 @@ std::string SimulatorUsage() {
       "  --picture FILE     save the run's chart as \"Zapisz wykres\" does (BMP, 32 bits\n"
       "                     per pixel); needs no display\n"
       "  --help             this text\n"
+      "  --version          the version and the git commit of the build\n"
       "Numbers use the point as decimal separator.\n"
       "\n"
       "Experiments: runs seeded seed, seed + 1, ..., each set up as with the seed ticked,\n"
@@ -335,6 +340,10 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
   }
   if (options.help) {
     out << SimulatorUsage();
+    return 0;
+  }
+  if (options.version) {
+    out << ProgramVersionText("vadidazid-sim");
     return 0;
   }
   if (options.summarize) return SummarizeCommand(options.resultFiles, out, err);
