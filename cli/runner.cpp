@@ -27,6 +27,7 @@
 #include "sim/report.h"
 #include "sim/runcontrol.h"
 #include "sim/setup.h"
+#include "version/programversion.h"
 
 namespace {
 
@@ -241,12 +242,16 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   Options options;
   try {
     options = ParseRunnerOptions(args);
-    if (!options.help) CheckDistinctOutputs(options);
+    if (!options.help && !options.version) CheckDistinctOutputs(options);
   } catch (const UsageError& e) {
     return UsageFailure(err, e.message);
   }
   if (options.help) {
     out << SimulatorUsage();
+    return 0;
+  }
+  if (options.version) {
+    out << ProgramVersionText("vadidazid-sim");
     return 0;
   }
   if (options.summarize) return SummarizeCommand(options.resultFiles, out, err);

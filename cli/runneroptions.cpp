@@ -131,6 +131,8 @@ const OptionSpec kOptions[] = {
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.picture = FileName(s, v); }},
     {"--help", "", "this text (also -h)", Group::Run, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.help = true; }},
+    {"--version", "", "the version and the git commit of the build", Group::Run, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.version = true; }},
     {"--replications", "R", "runs per point, seeds seed .. seed + R - 1", Group::Experiment,
      &kReplicationRange, [](const OptionSpec&) { return std::string("1"); },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {

@@ -24,6 +24,7 @@ struct RunnerOptions {
   std::optional<std::string> picture;
   bool chart = false;
   bool help = false;
+  bool version = false;
   // Experiments.
   std::optional<int64_t> replications, warmup, threads;
   std::optional<Sweep> sweep;
