@@ -1,12 +1,12 @@
 // The layout of the program's chart: panel settings, then the four series with their
 // stored properties, each joining the chart and then reading its stored points.
-#include "chart/programchart.h"
+#include "programchart/programchart.h"
 
 #include <optional>
 #include <string>
 
-#include "chart/chartaxis.h"
-#include "chart/lineseries.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/series/lineseries.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "chart/chart.h"
+#include "chart/panel/chart.h"
 
 // The stored "Data" block that each of the four series is loaded from.
 const std::array<uint8_t, 205>& ProgramSeriesData();

@@ -20,9 +20,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "chart/chart.h"
-#include "chart/chartseries.h"
-#include "chart/programchart.h"
+#include "chart/panel/chart.h"
+#include "chart/series/chartseries.h"
+#include "programchart/programchart.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "chart/chartaxis.h"
+#include "chart/axis/chartaxis.h"
 
 class TAxisMapping {
  public:

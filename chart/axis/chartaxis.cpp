@@ -1,14 +1,14 @@
 // Axis settings and scaling: range, positions, value-pixel mappings, the label step and
 // the axis' room in the plot rectangle (see chartaxis.h).
-#include "chart/chartaxis.h"
+#include "chart/axis/chartaxis.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "chart/chartexception.h"
-#include "chart/chartseries.h"
-#include "chart/customaxispanel.h"
+#include "chart/panel/chartexception.h"
+#include "chart/series/chartseries.h"
+#include "chart/panel/customaxispanel.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/chartpen.h"
-#include "chart/teefont.h"
+#include "chart/canvas/chartpen.h"
+#include "chart/canvas/teefont.h"
 #include "platform/canvas.h"
 
 class TCustomAxisPanel;

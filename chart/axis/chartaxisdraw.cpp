@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "chart/chartaxis.h"
-#include "chart/chartseries.h"
-#include "chart/customaxispanel.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/series/chartseries.h"
+#include "chart/panel/customaxispanel.h"
 #include "platform/formatfloat.h"
 #include "platform/numtext.h"
 

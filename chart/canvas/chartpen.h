@@ -5,7 +5,7 @@
 // platform pen when they are assigned (teecanvas3d.h).
 #pragma once
 
-#include "chart/storeandrepaint.h"
+#include "chart/panel/storeandrepaint.h"
 #include "platform/canvas.h"
 #include "platform/color.h"
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/chartpen.h"
-#include "chart/teefont.h"
+#include "chart/canvas/chartpen.h"
+#include "chart/canvas/teefont.h"
 #include "platform/canvas.h"
 
 enum class TCanvasBackMode { cbmNone = 0, cbmTransparent = 1, cbmOpaque = 2 };

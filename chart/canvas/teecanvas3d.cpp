@@ -1,5 +1,5 @@
 // The chart canvas on a platform Canvas (see teecanvas3d.h).
-#include "chart/teecanvas3d.h"
+#include "chart/canvas/teecanvas3d.h"
 
 #include <algorithm>
 #include <cmath>

@@ -29,7 +29,7 @@
 #include <memory>
 #include <optional>
 
-#include "chart/teecanvas.h"
+#include "chart/canvas/teecanvas.h"
 
 class TTeeCanvas3D : public TCanvas3D {
  public:

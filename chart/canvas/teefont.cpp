@@ -1,5 +1,5 @@
 // Chart fonts: defaults and the lazily made outline and shadow.
-#include "chart/teefont.h"
+#include "chart/canvas/teefont.h"
 
 TTeeFont::TTeeFont() {
   font_.name = kTeeDefaultFontName;

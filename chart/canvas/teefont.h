@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "chart/chartpen.h"
-#include "chart/teeshadow.h"
+#include "chart/canvas/chartpen.h"
+#include "chart/canvas/teeshadow.h"
 #include "platform/canvas.h"
 
 // The font every new chart font starts with.

@@ -1,7 +1,7 @@
 // Shape shadows (see teeshadow.h).
-#include "chart/teeshadow.h"
+#include "chart/canvas/teeshadow.h"
 
-#include "chart/teecanvas.h"
+#include "chart/canvas/teecanvas.h"
 
 void TTeeShadow::Draw(TCanvas3D& canvas, const TRect& r) const {
   if (color_ == clNone || !HasSize()) return;

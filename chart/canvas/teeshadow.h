@@ -3,7 +3,7 @@
 // far sides of the shape; text draws its own shadow (teecanvas3d.h).
 #pragma once
 
-#include "chart/storeandrepaint.h"
+#include "chart/panel/storeandrepaint.h"
 #include "platform/canvas.h"
 #include "platform/color.h"
 

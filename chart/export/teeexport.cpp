@@ -1,8 +1,8 @@
 // The panel's pictures: a bitmap of the chart drawn afresh, and its BMP file. These
 // operations of TCustomTeePanel live apart from its drawing because they only wrap it:
 // a picture is one more drawing with the buffer switched off, onto a canvas of its own.
-#include "chart/chartexception.h"
-#include "chart/customteepanel.h"
+#include "chart/panel/chartexception.h"
+#include "chart/panel/customteepanel.h"
 
 void TCustomTeePanel::NonBufferDraw(Canvas& canvas, const TRect& rect) {
   // Without the buffer the drawing lands on the picture itself; the screen's retained

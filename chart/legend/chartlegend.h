@@ -2,7 +2,7 @@
 // keeps the engine's class apart from the one a chart's layout names.
 #pragma once
 
-#include "chart/customchartlegend.h"
+#include "chart/legend/customchartlegend.h"
 
 class TChartLegend : public TCustomChartLegend {
  public:

@@ -1,13 +1,13 @@
 // Legend items, measuring, placing, drawing and hit testing.
-#include "chart/customchartlegend.h"
+#include "chart/legend/customchartlegend.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "chart/chartexception.h"
-#include "chart/chartseries.h"
-#include "chart/customchart.h"
-#include "chart/teecanvas.h"
+#include "chart/panel/chartexception.h"
+#include "chart/series/chartseries.h"
+#include "chart/panel/customchart.h"
+#include "chart/canvas/teecanvas.h"
 #include "platform/formatfloat.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/legendsymbol.h"
-#include "chart/teecustomshape.h"
+#include "chart/legend/legendsymbol.h"
+#include "chart/panel/teecustomshape.h"
 
 class TCustomChart;
 class TChartSeries;

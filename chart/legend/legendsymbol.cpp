@@ -1,5 +1,5 @@
 // Legend symbol settings and width.
-#include "chart/legendsymbol.h"
+#include "chart/legend/legendsymbol.h"
 
 #include <cmath>
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "chart/chartpen.h"
-#include "chart/storeandrepaint.h"
+#include "chart/canvas/chartpen.h"
+#include "chart/panel/storeandrepaint.h"
 #include "platform/canvas.h"
 
 enum class TLegendSymbolPosition { spLeft, spRight };

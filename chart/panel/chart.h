@@ -2,6 +2,6 @@
 // separate name keeps the split between the engine's classes and the one a layout uses.
 #pragma once
 
-#include "chart/customchart.h"
+#include "chart/panel/customchart.h"
 
 class TChart : public TCustomChart {};

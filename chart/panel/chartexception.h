@@ -2,14 +2,14 @@
 // caller can tell a chart failure from other failures of the toolkit layer.
 #pragma once
 
+#include <string>
+
 #include "platform/exceptions.h"
 
 class EChartException : public Exception {
  public:
   using Exception::Exception;
 };
-
-#include <string>
 
 // Text for a point index outside 0 .. Count-1.
 inline std::string ValueIndexOutOfBoundsText(int index, int count) {

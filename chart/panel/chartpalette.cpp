@@ -1,5 +1,5 @@
 // The default series palette as a shared list.
-#include "chart/chartpalette.h"
+#include "chart/panel/chartpalette.h"
 
 const std::vector<TColor>& DefaultPaletteColors() {
   static const std::vector<TColor> colors(DefaultPalette.begin(), DefaultPalette.end());

@@ -1,7 +1,7 @@
 // Titles and feet: their room in the plot rectangle and their text.
-#include "chart/charttitle.h"
+#include "chart/panel/charttitle.h"
 
-#include "chart/customaxispanel.h"
+#include "chart/panel/customaxispanel.h"
 
 TChartTitle::TChartTitle(TCustomAxisPanel* chart, bool isFoot) : chart_(chart), isFoot_(isFoot) {
   font_.SetColor(isFoot ? clRed : clBlue);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/teefont.h"
+#include "chart/canvas/teefont.h"
 #include "platform/canvas.h"
 
 class TCustomAxisPanel;

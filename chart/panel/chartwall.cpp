@@ -1,7 +1,7 @@
 // Wall settings; every real change asks the chart to repaint.
-#include "chart/chartwall.h"
+#include "chart/panel/chartwall.h"
 
-#include "chart/customaxispanel.h"
+#include "chart/panel/customaxispanel.h"
 
 TChartWall::TChartWall(TCustomAxisPanel* chart, TColor color, bool transparent, bool visible)
     : chart_(chart), color_(color), transparent_(transparent), visible_(visible) {

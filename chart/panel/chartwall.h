@@ -3,7 +3,7 @@
 // plot and, when opaque, its colour inside.
 #pragma once
 
-#include "chart/chartpen.h"
+#include "chart/canvas/chartpen.h"
 #include "platform/color.h"
 
 class TCustomAxisPanel;

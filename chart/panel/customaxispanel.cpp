@@ -1,11 +1,11 @@
 // Series membership, palette colours and series event broadcasting of a chart.
-#include "chart/customaxispanel.h"
+#include "chart/panel/customaxispanel.h"
 
 #include <cstdint>
 
-#include "chart/chartaxis.h"
-#include "chart/chartpalette.h"
-#include "chart/chartseries.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/panel/chartpalette.h"
+#include "chart/series/chartseries.h"
 
 TCustomAxisPanel::TCustomAxisPanel() {
   axes_.push_back(std::make_unique<TChartAxis>(this, true, false));

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/chartevents.h"
-#include "chart/customteepanel.h"
+#include "chart/series/chartevents.h"
+#include "chart/panel/customteepanel.h"
 #include "platform/color.h"
 
 class TChartAxis;

@@ -1,5 +1,5 @@
 // Walls, titles and the background part of the free-colour rule.
-#include "chart/customchart.h"
+#include "chart/panel/customchart.h"
 
 TCustomChart::TCustomChart() {
   // Construction is over: from now on changes ask for a repaint.

@@ -7,13 +7,13 @@
 #include <functional>
 #include <string>
 
-#include "chart/axissavedscales.h"
-#include "chart/chartlegend.h"
-#include "chart/charttitle.h"
-#include "chart/chartwall.h"
-#include "chart/customaxispanel.h"
-#include "chart/teemouse.h"
-#include "chart/zoompanning.h"
+#include "chart/zoom/axissavedscales.h"
+#include "chart/legend/chartlegend.h"
+#include "chart/panel/charttitle.h"
+#include "chart/panel/chartwall.h"
+#include "chart/panel/customaxispanel.h"
+#include "chart/zoom/teemouse.h"
+#include "chart/zoom/zoompanning.h"
 
 class TChartAxis;
 

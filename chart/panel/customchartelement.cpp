@@ -1,7 +1,7 @@
 // Repaint requests of chart elements.
-#include "chart/customchartelement.h"
+#include "chart/panel/customchartelement.h"
 
-#include "chart/customaxispanel.h"
+#include "chart/panel/customaxispanel.h"
 
 TCustomChartElement::TCustomChartElement() {
   pen_.OnChange = [this] { Repaint(); };

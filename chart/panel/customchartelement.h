@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "chart/chartpen.h"
-#include "chart/storeandrepaint.h"
+#include "chart/canvas/chartpen.h"
+#include "chart/panel/storeandrepaint.h"
 
 class TCustomAxisPanel;
 

@@ -1,5 +1,5 @@
 // Panel settings, repaint requests, margins and the frame of one drawing.
-#include "chart/customteepanel.h"
+#include "chart/panel/customteepanel.h"
 
 TCustomTeePanel::TCustomTeePanel() : canvas_(std::make_unique<TTeeCanvas3D>()) {
   border_.SetEndStyle(TPenEndStyle::esFlat);

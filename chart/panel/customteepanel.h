@@ -15,11 +15,11 @@
 #include <memory>
 #include <string>
 
-#include "chart/chartpen.h"
-#include "chart/storeandrepaint.h"
-#include "chart/teecanvas3d.h"
-#include "chart/teeshadow.h"
-#include "chart/teezoom.h"
+#include "chart/canvas/chartpen.h"
+#include "chart/panel/storeandrepaint.h"
+#include "chart/canvas/teecanvas3d.h"
+#include "chart/canvas/teeshadow.h"
+#include "chart/zoom/teezoom.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/color.h"

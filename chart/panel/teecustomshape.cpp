@@ -1,8 +1,8 @@
 // Chart shapes: repaint requests and the painting of the box.
-#include "chart/teecustomshape.h"
+#include "chart/panel/teecustomshape.h"
 
-#include "chart/customteepanel.h"
-#include "chart/teecanvas.h"
+#include "chart/panel/customteepanel.h"
+#include "chart/canvas/teecanvas.h"
 
 TTeeCustomShapeBrushPen::TTeeCustomShapeBrushPen(TCustomTeePanel* parent) : parent_(parent) {
   Watch(brush_);

@@ -6,10 +6,10 @@
 // Every change asks the parent chart to repaint.
 #pragma once
 
-#include "chart/chartpen.h"
-#include "chart/customteepanel.h"
-#include "chart/teefont.h"
-#include "chart/teeshadow.h"
+#include "chart/canvas/chartpen.h"
+#include "chart/panel/customteepanel.h"
+#include "chart/canvas/teefont.h"
+#include "chart/canvas/teeshadow.h"
 #include "platform/canvas.h"
 
 

@@ -1,11 +1,11 @@
 // Point storage, colours, labels and change notices of a series.
-#include "chart/chartseries.h"
+#include "chart/series/chartseries.h"
 
 #include <algorithm>
 
-#include "chart/chartexception.h"
-#include "chart/chartpalette.h"
-#include "chart/customaxispanel.h"
+#include "chart/panel/chartexception.h"
+#include "chart/panel/chartpalette.h"
+#include "chart/panel/customaxispanel.h"
 
 TChartSeries::TChartSeries()
     : xValues_(std::make_unique<TChartValueList>(this, "X")),

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "chart/chartevents.h"
-#include "chart/chartvaluelist.h"
-#include "chart/customchartseries.h"
-#include "chart/labelslist.h"
-#include "chart/seriesmarks.h"
+#include "chart/series/chartevents.h"
+#include "chart/series/chartvaluelist.h"
+#include "chart/series/customchartseries.h"
+#include "chart/series/labelslist.h"
+#include "chart/series/seriesmarks.h"
 #include "platform/canvas.h"
 #include "platform/color.h"
 

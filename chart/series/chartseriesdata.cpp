@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <bit>
 
-#include "chart/chartexception.h"
-#include "chart/chartseries.h"
+#include "chart/panel/chartexception.h"
+#include "chart/series/chartseries.h"
 #include "platform/cp1250.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // The drawing side of a series: its axes and value-to-pixel mapping, the range of
 // points a drawing visits, the point loop and the legend symbol.
-#include "chart/chartseries.h"
+#include "chart/series/chartseries.h"
 
-#include "chart/chartaxis.h"
-#include "chart/customaxispanel.h"
-#include "chart/teecanvas.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/panel/customaxispanel.h"
+#include "chart/canvas/teecanvas.h"
 
 int TChartSeries::CalcXPosValue(double value) const {
   return GetHorizAxis()->XPosValueCheck(value);

@@ -1,13 +1,13 @@
 // Storage, ordering and statistics of one value list of a series.
-#include "chart/chartvaluelist.h"
+#include "chart/series/chartvaluelist.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <utility>
 
-#include "chart/chartexception.h"
-#include "chart/chartseries.h"
+#include "chart/panel/chartexception.h"
+#include "chart/series/chartseries.h"
 
 TChartValueList::TChartValueList(TChartSeries* owner, const std::string& name)
     : owner_(owner), name_(name) {}

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/chartevents.h"
+#include "chart/series/chartevents.h"
 
 class TChartSeries;
 

@@ -1,5 +1,5 @@
 // Column-by-column drawing of a one-pixel polyline (see columnpolyline.h).
-#include "chart/columnpolyline.h"
+#include "chart/series/columnpolyline.h"
 
 TColumnPolyline::TColumnPolyline(Canvas& canvas) : canvas_(canvas), clip_(canvas.ClipRect()) {}
 

@@ -1,8 +1,8 @@
 // Title and on/off switch of a legend-listed element.
-#include "chart/customchartseries.h"
+#include "chart/series/customchartseries.h"
 
-#include "chart/chartseries.h"
-#include "chart/customaxispanel.h"
+#include "chart/series/chartseries.h"
+#include "chart/panel/customaxispanel.h"
 
 void TCustomChartSeries::SetTitle(const std::string& title) {
   StoreAndRepaint(title_, title);

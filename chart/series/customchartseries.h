@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "chart/chartevents.h"
-#include "chart/customchartelement.h"
+#include "chart/series/chartevents.h"
+#include "chart/panel/customchartelement.h"
 
 class TCustomChartSeries : public TCustomChartElement {
  public:

@@ -1,7 +1,7 @@
 // Canvas set-up for line segments.
-#include "chart/customlineseries.h"
+#include "chart/series/customlineseries.h"
 
-#include "chart/teecanvas.h"
+#include "chart/canvas/teecanvas.h"
 
 void TCustomLineSeries::LinePrepareCanvas(TCanvas3D& canvas, TColor color) const {
   canvas.Brush().style = TBrushStyle::bsClear;

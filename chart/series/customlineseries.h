@@ -3,7 +3,7 @@
 // count; the line takes the series' colour.
 #pragma once
 
-#include "chart/chartseries.h"
+#include "chart/series/chartseries.h"
 
 class TCanvas3D;
 

@@ -1,15 +1,15 @@
 // Drawing of line series: point by point (DrawValue) and, for long plain lines, column
 // by column.
-#include "chart/customseries.h"
+#include "chart/series/customseries.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "chart/axismapping.h"
-#include "chart/chartaxis.h"
-#include "chart/columnpolyline.h"
-#include "chart/customaxispanel.h"
-#include "chart/teecanvas.h"
+#include "chart/axis/axismapping.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/series/columnpolyline.h"
+#include "chart/panel/customaxispanel.h"
+#include "chart/canvas/teecanvas.h"
 
 TCustomSeries::TCustomSeries() { keepPointPastEnd_ = true; }
 

@@ -13,8 +13,8 @@
 // path off, so the two can be compared.
 #pragma once
 
-#include "chart/customlineseries.h"
-#include "chart/seriespointer.h"
+#include "chart/series/customlineseries.h"
+#include "chart/series/seriespointer.h"
 
 class TCustomSeries : public TCustomLineSeries {
  public:

@@ -1,5 +1,5 @@
 // Sparse point labels of a series.
-#include "chart/labelslist.h"
+#include "chart/series/labelslist.h"
 
 #include <algorithm>
 

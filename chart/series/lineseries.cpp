@@ -1,8 +1,8 @@
 // Line series construction and legend canvas.
-#include "chart/lineseries.h"
+#include "chart/series/lineseries.h"
 
-#include "chart/customaxispanel.h"
-#include "chart/teecanvas.h"
+#include "chart/panel/customaxispanel.h"
+#include "chart/canvas/teecanvas.h"
 
 TLineSeries::TLineSeries() {
   drawLine_ = true;

@@ -1,7 +1,7 @@
 // A series shown as a polyline through its points, markers hidden.
 #pragma once
 
-#include "chart/customseries.h"
+#include "chart/series/customseries.h"
 
 class TLineSeries : public TCustomSeries {
  public:

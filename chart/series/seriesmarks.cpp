@@ -1,5 +1,5 @@
 // Stored mark positions and texts of a series.
-#include "chart/seriesmarks.h"
+#include "chart/series/seriesmarks.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // Series markers: size checks, canvas preparation and the marker shapes.
-#include "chart/seriespointer.h"
+#include "chart/series/seriespointer.h"
 
-#include "chart/chartexception.h"
-#include "chart/chartseries.h"
-#include "chart/teecanvas.h"
+#include "chart/panel/chartexception.h"
+#include "chart/series/chartseries.h"
+#include "chart/canvas/teecanvas.h"
 
 namespace {
 

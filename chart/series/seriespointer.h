@@ -3,7 +3,7 @@
 // half sizes must stay positive; a marker of no size has no centre to draw around.
 #pragma once
 
-#include "chart/teecustomshape.h"
+#include "chart/panel/teecustomshape.h"
 
 class TChartSeries;
 class TCanvas3D;

@@ -1,6 +1,6 @@
 // Scrolling an axis: the mouse wheel moves the vertical axes by a share of their range.
-#include "chart/chartaxis.h"
-#include "chart/customaxispanel.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/panel/customaxispanel.h"
 
 void TChartAxis::Scroll(double offset, bool checkLimits) {
   if (checkLimits && chart_) {

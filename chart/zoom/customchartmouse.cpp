@@ -4,12 +4,12 @@
 // the engine alone decides what they mean. The parts are tried in a fixed order: a
 // hand-placed legend, the axes, the legend in its band, the plot. (Series answer no
 // presses and the titles are hidden in this chart.)
-#include "chart/customchart.h"
+#include "chart/panel/customchart.h"
 
 #include <algorithm>
 
-#include "chart/chartaxis.h"
-#include "chart/chartseries.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/series/chartseries.h"
 
 namespace {
 

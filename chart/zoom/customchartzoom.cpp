@@ -6,8 +6,8 @@
 // so that an undo gives back the automatic axes.
 #include <cstdlib>
 
-#include "chart/chartaxis.h"
-#include "chart/customchart.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/panel/customchart.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "chart/chartpen.h"
-#include "chart/storeandrepaint.h"
-#include "chart/teemouse.h"
-#include "chart/zoompanning.h"
+#include "chart/canvas/chartpen.h"
+#include "chart/panel/storeandrepaint.h"
+#include "chart/zoom/teemouse.h"
+#include "chart/zoom/zoompanning.h"
 
 enum class TZoomDirection { tzdHorizontal, tzdVertical, tzdBoth };
 

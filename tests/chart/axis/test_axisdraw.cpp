@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart.h"
-#include "chart/chartaxis.h"
-#include "chart/lineseries.h"
+#include "chart/panel/chart.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/series/lineseries.h"
 #include "platform/formatfloat.h"
 #include "platform/recordingcanvas.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/teecanvas3d.h"
+#include "chart/canvas/teecanvas3d.h"
 #include "platform/recordingcanvas.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "chart/chart.h"
-#include "chart/chartexception.h"
-#include "chart/programchart.h"
+#include "chart/panel/chart.h"
+#include "chart/panel/chartexception.h"
+#include "programchart/programchart.h"
 #include "platform/exceptions.h"
 #include "platform/recordingcanvas.h"
 

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "chart/chart.h"
-#include "chart/chartpalette.h"
-#include "chart/lineseries.h"
+#include "chart/panel/chart.h"
+#include "chart/panel/chartpalette.h"
+#include "chart/series/lineseries.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "chart/chart.h"
-#include "chart/chartaxis.h"
-#include "chart/programchart.h"
+#include "chart/panel/chart.h"
+#include "chart/axis/chartaxis.h"
+#include "programchart/programchart.h"
 #include "platform/imagecanvas.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "chart/chartexception.h"
-#include "chart/chartseries.h"
-#include "chart/lineseries.h"
+#include "chart/panel/chartexception.h"
+#include "chart/series/chartseries.h"
+#include "chart/series/lineseries.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "chart/chartexception.h"
-#include "chart/chartseries.h"
-#include "chart/chartvaluelist.h"
+#include "chart/panel/chartexception.h"
+#include "chart/series/chartseries.h"
+#include "chart/series/chartvaluelist.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The column-by-column polyline against the plain one: each case draws the same point
 // sequence both ways on images of the same size and compares every pixel.
-#include "chart/columnpolyline.h"
+#include "chart/series/columnpolyline.h"
 
 #include <gtest/gtest.h>
 

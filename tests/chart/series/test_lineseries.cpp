@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart.h"
-#include "chart/chartaxis.h"
-#include "chart/chartexception.h"
-#include "chart/lineseries.h"
-#include "chart/programchart.h"
+#include "chart/panel/chart.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/panel/chartexception.h"
+#include "chart/series/lineseries.h"
+#include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "chart/chartexception.h"
-#include "chart/lineseries.h"
-#include "chart/programchart.h"
+#include "chart/panel/chartexception.h"
+#include "chart/series/lineseries.h"
+#include "programchart/programchart.h"
 
 namespace {
 

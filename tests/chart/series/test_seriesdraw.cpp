@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart.h"
-#include "chart/axismapping.h"
-#include "chart/chartaxis.h"
-#include "chart/lineseries.h"
-#include "chart/programchart.h"
+#include "chart/panel/chart.h"
+#include "chart/axis/axismapping.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/series/lineseries.h"
+#include "programchart/programchart.h"
 #include "platform/imagecanvas.h"
 
 namespace {

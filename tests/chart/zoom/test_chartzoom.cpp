@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart.h"
-#include "chart/chartaxis.h"
-#include "chart/chartseries.h"
-#include "chart/programchart.h"
+#include "chart/panel/chart.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/series/chartseries.h"
+#include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
 
 namespace {
