@@ -242,30 +242,36 @@ void TCustomChartLegend::DrawLegend() {
 
 void TCustomChartLegend::DrawItem(int position, int item) {
   TCanvas3D& canvas = chart_->GetCanvas();
-  const bool checks = HasCheckBoxes();
   canvas.Brush() = {Color(), TBrushStyle::bsClear};
   chart_->SetLegendSymbolPen(symbol_.DefaultPen() ? nullptr : &symbol_.Pen());
 
   const int r = position / columnCount_;
   const int c = position % columnCount_;
-  const int step = textColumnWidth_ + symbolPixels_ + 6 + (checks ? 15 : 0);
+  const int step = textColumnWidth_ + symbolPixels_ + 6 + (HasCheckBoxes() ? 15 : 0);
   const int o = GetVertical() ? 0 : c * step;
   int y = FirstItemTop() + 1 + r * itemHeight_ + vertSpacing_ / 2;
   int xSymbol = xSymbol_;
   int xText = xText_;
   if (chart_->OnGetLegendPos) chart_->OnGetLegendPos(*chart_, item, xSymbol, y, xText);
 
-  // The series behind the item: the listed series for a series legend, the value
-  // series for a value legend.
-  TChartSeries* series = nullptr;
-  if (effectiveStyle_ == TLegendStyle::lsSeries) {
-    const std::vector<TChartSeries*> listed = ListedSeries();
-    if (item < int(listed.size())) series = listed[item];
-  } else {
-    series = ValueSeries(*chart_);
-  }
+  TChartSeries* series = ItemSeries(item);
+  const TPoint textAt{xText + o, HasCheckBoxes() ? y + 1 : y};
+  DrawItemText(series, item, textAt);
+  const TRect symbol = ItemSymbolRect(position, xSymbol + o, y);
+  items_.push_back({texts_[item - firstValue_][0], textAt, symbol});
+  if (series) DrawItemSeriesMarks(*series, item, symbol, o, y);
+  if (position > 0 && dividingLines_.Visible()) DrawDividingLine(o, y);
+}
 
-  // Text, column by column.
+TChartSeries* TCustomChartLegend::ItemSeries(int item) const {
+  // The listed series for a series legend, the value series for a value legend.
+  if (effectiveStyle_ != TLegendStyle::lsSeries) return ValueSeries(*chart_);
+  const std::vector<TChartSeries*> listed = ListedSeries();
+  return item < int(listed.size()) ? listed[item] : nullptr;
+}
+
+void TCustomChartLegend::DrawItemText(const TChartSeries* series, int item, TPoint at) {
+  TCanvas3D& canvas = chart_->GetCanvas();
   canvas.SetTextAlign(TA_LEFT);
   TTeeFont& font = Font();
   const TColor fontColor = font.Color();
@@ -275,44 +281,50 @@ void TCustomChartLegend::DrawItem(int position, int item) {
                                                          : series->ValueColor(item);
     canvas.Font() = f;
   }
+  // Column by column.
   const std::array<std::string, 2>& text = texts_[item - firstValue_];
-  const int ty = checks ? y + 1 : y;
-  int x = xText + o;
+  int x = at.x;
   for (int col = 0; col < 2; ++col) {
-    if (!text[col].empty()) canvas.TextOut(x, ty, text[col]);
+    if (!text[col].empty()) canvas.TextOut(x, at.y, text[col]);
     x += columnTextWidths_[col] + spaceWidth_;
   }
   if (fontSeriesColor_) canvas.Font().color = fontColor;
+}
 
-  // Symbol rectangle; continuous symbols touch from row to row.
-  TRect symbol{xSymbol + o, y + 2, xSymbol + o + symbolPixels_,
-               y + itemHeight_ + 1 - (vertSpacing_ + 3)};
+TRect TCustomChartLegend::ItemSymbolRect(int position, int left, int y) const {
+  const int shortBottom = y + itemHeight_ + 1 - (vertSpacing_ + 3);
+  TRect symbol{left, y + 2, left + symbolPixels_, shortBottom};
+  // Continuous symbols touch from row to row.
   if (symbol_.Continuous()) {
     symbol.top = position == 0 ? y + 2 : y;
-    symbol.bottom = position == lastItem_ - firstValue_ ? y + itemHeight_ + 1 - (vertSpacing_ + 3)
-                                                        : y + itemHeight_ + 1;
+    symbol.bottom = position == lastItem_ - firstValue_ ? shortBottom : y + itemHeight_ + 1;
   }
-  items_.push_back({text[0], {xText + o, ty}, symbol});
+  return symbol;
+}
 
-  if (checks && series) {
+void TCustomChartLegend::DrawItemSeriesMarks(TChartSeries& series, int item,
+                                             const TRect& symbol, int o, int y) {
+  if (HasCheckBoxes()) {
     const int bx = xCheckBox_ + o;
     const int by = y - 1 + (itemHeight_ - vertSpacing_ - 11) / 2;
-    canvas.ReferenceCanvas().DrawCheckBox({bx, by, bx + kCheckBoxSize, by + kCheckBoxSize},
-                                          series->Active());
+    chart_->GetCanvas().ReferenceCanvas().DrawCheckBox(
+        {bx, by, bx + kCheckBoxSize, by + kCheckBoxSize}, series.Active());
   }
-  if (symbolPixels_ > 0 && series) {
+  if (symbolPixels_ > 0) {
     const int index = effectiveStyle_ == TLegendStyle::lsSeries ? -1 : item;
-    series->DrawLegend(index, symbol);
-    if (symbol_.OnDraw) symbol_.OnDraw(chart_->IndexOfSeries(series), symbol);
+    series.DrawLegend(index, symbol);
+    if (symbol_.OnDraw) symbol_.OnDraw(chart_->IndexOfSeries(&series), symbol);
   }
-  if (position > 0 && dividingLines_.Visible()) {
-    canvas.AssignVisiblePen(dividingLines_);
-    const TRect& b = ShapeBounds();
-    if (GetVertical()) {
-      canvas.DoHorizLine(b.left, b.right, y - 1);
-    } else {
-      canvas.DoVertLine(b.left + o + 2, b.top, b.bottom);
-    }
+}
+
+void TCustomChartLegend::DrawDividingLine(int o, int y) {
+  TCanvas3D& canvas = chart_->GetCanvas();
+  canvas.AssignVisiblePen(dividingLines_);
+  const TRect& b = ShapeBounds();
+  if (GetVertical()) {
+    canvas.DoHorizLine(b.left, b.right, y - 1);
+  } else {
+    canvas.DoVertLine(b.left + o + 2, b.top, b.bottom);
   }
 }
 

@@ -133,7 +133,16 @@ class TCustomChartLegend : public TTeeCustomShapePosition {
   void Measure();
   void PlaceTopOrBottom();
   void PlaceSide();
+  // One item at its place in the rows and columns: text, symbol, check box, the line
+  // dividing it from the item before.
   void DrawItem(int position, int item);
+  // The series behind an item, or nullptr.
+  TChartSeries* ItemSeries(int item) const;
+  void DrawItemText(const TChartSeries* series, int item, TPoint at);
+  TRect ItemSymbolRect(int position, int left, int y) const;
+  // The item's check box and its series' symbol; o is the item's column offset.
+  void DrawItemSeriesMarks(TChartSeries& series, int item, const TRect& symbol, int o, int y);
+  void DrawDividingLine(int o, int y);
   void ResizeChartRect();
 
   TCustomChart* chart_;
