@@ -52,7 +52,11 @@ void SaveChartPicture(TChart& chart, const std::string& fileName) {
   SetDeviceBitsPerPixel(depth);
 }
 
+bool ChartPicturesBuilt() { return true; }
+
 #else
+
+bool ChartPicturesBuilt() { return false; }
 
 void SaveChartPicture(TChart&, const std::string& fileName) {
   throw Exception("Cannot create file " + fileName + ": built without Qt, no pictures");
