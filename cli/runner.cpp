@@ -14,8 +14,8 @@
 
 #include <unistd.h>
 
-#include "chart/chartseries.h"
-#include "chart/programchart.h"
+#include "chart/series/chartseries.h"
+#include "programchart/programchart.h"
 #include "cli/chartpicture.h"
 #include "cli/experimentcommand.h"
 #include "cli/messagetext.h"

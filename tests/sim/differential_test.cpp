@@ -128,12 +128,13 @@ TEST(Differential, ReferenceTwisterGivesTheSameWords) {
 TEST(Differential, SeparatePhasesMatchTheReference) {
   for (int n : {2, 3, 10, 16}) {
     SideRun fast(false), reference(true);
-    SimControls c;
-    c.gridSide = n;
-    c.subscriberCount = 40 * n * n + 1;
-    c.callPercent = 100;
-    c.meanText = "3";
-    c.deviationText = "2";
+    SimControls c{
+        .gridSide = n,
+        .subscriberCount = 40 * n * n + 1,
+        .callPercent = 100,
+        .meanText = "3",
+        .deviationText = "2",
+    };
     for (SideRun* r : {&fast, &reference}) {
       r->window.controls = c;
       SetUpSimulation(r->state, r->window);

@@ -72,9 +72,7 @@ TEST(Report, TotalsSurviveBeyondThirtyTwoBits) {
 }
 
 TEST(Report, StepLimitOneWritesTheSummaryInTheSecondStep) {
-  SimControls c;
-  c.stepLimit = 1;
-  c.callPercent = 100;
+  SimControls c{.callPercent = 100, .stepLimit = 1};
   TestRun run(c);
   const std::vector<std::string>& log = run.window.log;
   run.SetUp().Steps(1);

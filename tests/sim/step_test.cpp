@@ -234,8 +234,7 @@ TEST(Step, DrawnCallsThatFindNoPlaceAreBlocked) {
 }
 
 TEST(Step, ZeroPercentNeverStartsACall) {
-  SimControls c;
-  c.callPercent = 0;
+  SimControls c{.callPercent = 0};
   TestRun run(c);
   run.SetUp();
   run.Steps(20);
@@ -245,10 +244,7 @@ TEST(Step, ZeroPercentNeverStartsACall) {
 }
 
 TEST(Step, ADrawBetweenMinusOneAndZeroStartsACallOfNoSteps) {
-  SimControls c;
-  c.meanText = "-0.5";
-  c.deviationText = "0.01";
-  c.callPercent = 100;
+  SimControls c{.callPercent = 100, .meanText = "-0.5", .deviationText = "0.01"};
   TestRun run(c);
   run.SetUp();
   run.Steps(2);
@@ -311,13 +307,14 @@ TEST(Step, EveryRunKeepsItsBookkeepingConsistent) {
   };
   for (Case k : {Case{2, 1, 10, 100, "5", "0.01"}, Case{3, 500, 10, 60, "8", "3"},
                  Case{16, 5000, 20, 100, "20", "6"}, Case{7, 2000, 10, 40, "0.5", "2"}}) {
-    SimControls c;
-    c.gridSide = k.n;
-    c.subscriberCount = k.m;
-    c.channelsPerCell = k.c;
-    c.callPercent = k.p;
-    c.meanText = k.mean;
-    c.deviationText = k.deviation;
+    SimControls c{
+        .gridSide = k.n,
+        .subscriberCount = k.m,
+        .channelsPerCell = k.c,
+        .callPercent = k.p,
+        .meanText = k.mean,
+        .deviationText = k.deviation,
+    };
     TestRun run(c);
     run.SetUp();
     for (int step = 0; step < 40; ++step) {
