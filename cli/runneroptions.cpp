@@ -170,15 +170,15 @@ const OptionSpec kOptions[] = {
      Group::Experiment, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string& v) { o.shard = Parsed(ParseShard, v); }},
     {"--csv", "FILE",
-     "one row per step of a single run: step, running, new,\nblocked, dropped, ended, "
-     "load_percent, dropped_percent",
+     "one row per step of a single run, with the step's own\nphases: step, running, new, "
+     "blocked, full_cell_offers,\ndropped, handovers, ended, call_steps, load_percent,\n"
+     "dropped_percent",
      Group::Experiment, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.outputs.csv = FileName(s, v);
      }},
     {"--results", "FILE",
-     "one CSV row per run with its counts, probabilities and\nthe Erlang B blocking of its "
-     "offered load ('-': standard output)",
+     "one CSV row per run with its counts and the figures\nbelow ('-': standard output)",
      Group::Experiment, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.outputs.results = FileName(s, v);
@@ -319,9 +319,9 @@ std::string SimulatorUsage() {
       std::to_string(kMaxExperimentRuns) + " runs (points times replications).\n";
   list(Group::Experiment);
   text +=
-      "\nA result row counts every phase of the measured steps W+1 .. K of its run, the\n"
-      "moves and countdown of the last step included (a log line shows them one step\n"
-      "later): attempts = calls drawn; blocked = drawn calls for which no idle\n"
+      "\nA result row counts every phase of the steps after the warm-up (numbered W+1 ..\n"
+      "K), the moves and countdown of the last step included (a log line shows them one\n"
+      "step later): attempts = calls drawn; blocked = drawn calls for which no idle\n"
       "subscriber in a cell with a free channel was found anywhere; started;\n"
       "full_cell_offers = idle subscribers passed over because their cell was full;\n"
       "dropped, handovers = calls dropped at, or moved by, a hand-over; ended;\n"
