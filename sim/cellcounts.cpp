@@ -5,17 +5,15 @@
 
 void CellCounts::SetUp(int32_t cells, bool keep) {
   kept = keep;
-  const size_t walk = size_t(cells);
-  const size_t rest = keep ? walk : 0;
-  fullCellOffers.assign(walk, 0);
-  started.assign(walk, 0);
-  zeroCalls.assign(walk, 0);
-  for (std::vector<int32_t>* v : {&dropped, &handoversIn, &handoversOut, &subscribers, &calls}) {
-    v->assign(rest, 0);
+  const size_t size = keep ? size_t(cells) : 0;
+  for (std::vector<int32_t>* v : {&fullCellOffers, &started, &zeroCalls, &dropped, &handoversIn,
+                                  &handoversOut, &subscribers, &calls}) {
+    v->assign(size, 0);
   }
 }
 
 void CellCounts::ClearStep() {
+  if (!kept) return;
   for (std::vector<int32_t>* v : {&fullCellOffers, &started, &zeroCalls, &dropped, &handoversIn,
                                   &handoversOut}) {
     std::fill(v->begin(), v->end(), 0);

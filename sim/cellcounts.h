@@ -8,9 +8,8 @@
 #include <vector>
 
 struct CellCounts {
-  // The hand-overs, drops and the recount's copies are kept only when an observer asks
-  // for them: they cost the move phase three increments per moving call. The walk's
-  // counts are always kept, since the network-wide full-cell offers are built from them.
+  // Kept only when an observer asks for them: they cost the move phase three increments
+  // per moving call. Otherwise every array is empty.
   bool kept = false;
 
   // The new-call walk: idle subscribers passed over because their cell had no free
@@ -24,10 +23,11 @@ struct CellCounts {
 
   // Sized for a run of `cells` cells, all counts zero.
   void SetUp(int32_t cells, bool keep);
-  // Sized for `cells` cells when it is not, as for a state built without the set-up.
+  // Sized for `cells` cells when kept and it is not, as for a state whose grid side was
+  // changed without a set-up.
   void Fit(int32_t cells) {
-    if (started.size() != size_t(cells)) SetUp(cells, kept);
+    if (kept && started.size() != size_t(cells)) SetUp(cells, kept);
   }
-  // Zero for the next step.
+  // Zero for the next step, when kept.
   void ClearStep();
 };

@@ -51,7 +51,7 @@ void ReferenceStartNewCalls(SimulationState& s) {
     int32_t& busy = s.cellCalls[k];
     if (busy >= s.channelsPerCell) {
       ++s.fullCellOffers;
-      ++cells.fullCellOffers[k];
+      if (cells.kept) ++cells.fullCellOffers[k];
       continue;
     }
     int32_t duration;
@@ -64,10 +64,10 @@ void ReferenceStartNewCalls(SimulationState& s) {
     ++busy;
     ++started;
     ++s.newCalls;
-    ++cells.started[k];
-    if (duration == 0) {
-      ++s.zeroCalls;
-      ++cells.zeroCalls[k];
+    if (duration == 0) ++s.zeroCalls;
+    if (cells.kept) {
+      ++cells.started[k];
+      cells.zeroCalls[k] += duration == 0;
     }
   }
   s.blockedCalls = wanted - started;

@@ -64,6 +64,7 @@ void StartNewCalls(SimulationState& s) {
   int32_t* cellCalls = s.cellCalls.data();
   CellCounts& cells = s.cellCounts;
   cells.Fit(n * n);
+  const bool perCell = cells.kept;
   int32_t* cellFull = cells.fullCellOffers.data();
   int32_t* cellStarted = cells.started.data();
   int32_t* cellZero = cells.zeroCalls.data();
@@ -82,7 +83,7 @@ void StartNewCalls(SimulationState& s) {
     int32_t& busy = cellCalls[k];
     if (busy >= channels) {
       ++fullOffers;
-      ++cellFull[k];
+      if (perCell) ++cellFull[k];
       continue;
     }
     // The set-up refuses a mean and deviation for which this loop would take too long.
@@ -95,9 +96,11 @@ void StartNewCalls(SimulationState& s) {
     if (++busy == channels) --freeCells;
     ++started;
     ++s.newCalls;
-    ++cellStarted[k];
     zeroCalls += duration == 0;
-    cellZero[k] += duration == 0;
+    if (perCell) {
+      ++cellStarted[k];
+      cellZero[k] += duration == 0;
+    }
   }
   // Drawn calls that found no idle subscriber in a cell with a free channel.
   s.blockedCalls = wanted - started;

@@ -220,6 +220,7 @@ TEST(Step, DrawnCallsThatFindNoPlaceAreBlocked) {
     for (int i = 0; i < c.busySubscribers; ++i) s.subscribers[i].callStepsLeft = 3;
     s.runningCalls = c.busySubscribers;
     s.cellCalls[0] = c.busyChannels;
+    s.cellCounts.SetUp(4, true);
     const int idle = 30 - c.busySubscribers;
     int k = probe.PoissonVariate(c.percent * 0.01 * idle);
     while (k > idle) k = probe.PoissonVariate(c.percent * 0.01 * idle);
