@@ -99,8 +99,8 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
 };
 
 bool IsExperiment(const Options& o) {
-  return o.replications || o.warmup || o.threads || o.sweep || o.shard || o.outputs.csv ||
-         o.outputs.results || o.outputs.summary;
+  return o.replications || o.warmup || o.autoWarmup || o.threads || !o.sweeps.empty() ||
+         o.shard || o.outputs.csv || o.outputs.results || o.outputs.summary;
 }
 
 ExperimentPlan PlanOf(const Options& o) {
@@ -110,8 +110,9 @@ ExperimentPlan PlanOf(const Options& o) {
   // Without --steps, a run is as long as an uninterrupted timed run.
   plan.steps = o.steps.value_or(CheckedTimedRunSteps(o.controls));
   plan.warmup = o.warmup.value_or(0);
+  plan.autoWarmup = o.autoWarmup;
   plan.replications = o.replications.value_or(1);
-  plan.sweep = o.sweep;
+  plan.sweeps = o.sweeps;
   plan.shard = o.shard.value_or(Shard{});
   if (o.out || o.chart) {
     throw UsageError{"--out and --chart write the log of one run; an experiment writes "
@@ -121,7 +122,7 @@ ExperimentPlan PlanOf(const Options& o) {
     throw UsageError{"--picture draws the chart of one run; an experiment writes --csv, "
                      "--results or --summary"};
   }
-  const bool oneRun = plan.replications == 1 && (!o.sweep || o.sweep->from == o.sweep->to);
+  const bool oneRun = plan.replications == 1 && GridPointCount(o.sweeps, 1) == 1;
   if (o.outputs.csv && (!oneRun || o.shard)) {
     throw UsageError{"--csv writes the steps of one run; it takes no --shard, and no "
                      "--replications or --sweep of more than one run"};
