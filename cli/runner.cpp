@@ -101,7 +101,7 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
 
 bool IsExperiment(const Options& o) {
   return o.replications || o.warmup || o.threads || o.sweep || o.shard || o.outputs.csv ||
-         o.outputs.results || o.outputs.summary;
+         o.outputs.results || o.outputs.summary || o.plot;
 }
 
 ExperimentPlan PlanOf(const Options& o) {
@@ -118,10 +118,11 @@ ExperimentPlan PlanOf(const Options& o) {
     throw UsageError{"--out and --chart write the log of one run; an experiment writes "
                      "--csv, --results or --summary"};
   }
-  if (o.picture) {
-    throw UsageError{"--picture draws the chart of one run; an experiment writes --csv, "
-                     "--results or --summary"};
+  if (o.picture || o.map || o.cells) {
+    throw UsageError{"--picture, --map and --cells show one run; an experiment writes "
+                     "--csv, --results, --summary or --plot"};
   }
+  if (o.plot && !o.sweep) throw UsageError{"--plot needs --sweep: its x axis is the swept parameter"};
   const bool oneRun = plan.replications == 1 && (!o.sweep || o.sweep->from == o.sweep->to);
   if (o.outputs.csv && (!oneRun || o.shard)) {
     throw UsageError{"--csv writes the steps of one run; it takes no --shard, and no "
@@ -228,7 +229,10 @@ int SingleRun(Options options, std::ostream& out, std::ostream& err) {
     HeadlessWindow window(options, output, files.log != nullptr, chart.get());
     if (!SetUpAndStep(options, window, err)) return 2;
     output.Flush();
-    if (chart) files.picture->Write(ChartPictureBytes(*chart));
+    if (chart) {
+      if (options.pictureSize) chart->SetBounds(options.pictureSize->width, options.pictureSize->height);
+      files.picture->Write(ChartPictureBytes(*chart, *PictureFormatOf(*options.picture)));
+    }
     files.CommitAll();
     if (!out.flush()) throw EWriteError(kStandardOutputError);
   } catch (const Exception& e) {

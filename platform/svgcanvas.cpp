@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/rasterizer.h"
 #include "platform/recordingcanvas.h"
 
 namespace {
@@ -67,12 +68,14 @@ std::string FamilyText(const std::string& name) {
   return family;
 }
 
+// The raster's dash runs of 18-6, 3-3, 9-6-3-6 and 9-3-3-3-3-3 pixels; each dash is
+// one shorter here because the square caps add half a pixel at either end.
 std::string DashText(TPenStyle style) {
   switch (style) {
-    case TPenStyle::psDash: return "18 6";
-    case TPenStyle::psDot: return "3 3";
-    case TPenStyle::psDashDot: return "9 6 3 6";
-    case TPenStyle::psDashDotDot: return "9 3 3 3 3 3";
+    case TPenStyle::psDash: return "17 7";
+    case TPenStyle::psDot: return "2 4";
+    case TPenStyle::psDashDot: return "8 7 2 7";
+    case TPenStyle::psDashDotDot: return "8 4 2 4 2 4";
     default: return "";
   }
 }
@@ -84,6 +87,12 @@ std::string PointsText(const std::vector<TPoint>& points) {
     text += Mid(p.x) + "," + Mid(p.y);
   }
   return text;
+}
+
+// The last pixel a one-pixel line from a to b puts down: the end point itself is left
+// out, as on every canvas.
+TPoint LastPixel(TPoint a, TPoint b) {
+  return Rasterizer::LinePixel(a, b, Rasterizer::LineSteps(a, b) - 1);
 }
 
 TRect Normalised(int left, int top, int right, int bottom) {
@@ -153,17 +162,32 @@ void SvgCanvas::Box(const TRect& box, TColor color) {
           "\"/>");
 }
 
+// One-pixel open lines end on their last drawn pixel with square caps, so they cover
+// from the first pixel's edge to the last pixel's, as the raster line does.
 void SvgCanvas::LineTo(int x, int y) {
   if (PenVisible() && !(penPos_ == TPoint{x, y})) {
-    Element("<line x1=\"" + Mid(penPos_.x) + "\" y1=\"" + Mid(penPos_.y) + "\" x2=\"" + Mid(x) +
-            "\" y2=\"" + Mid(y) + "\"" + StrokeText() + "/>");
+    const TPoint end = pen.width <= 1 ? LastPixel(penPos_, {x, y}) : TPoint{x, y};
+    Element("<line x1=\"" + Mid(penPos_.x) + "\" y1=\"" + Mid(penPos_.y) + "\" x2=\"" +
+            Mid(end.x) + "\" y2=\"" + Mid(end.y) + "\"" + StrokeText() + ThinCaps() + "/>");
   }
   penPos_ = {x, y};
 }
 
 void SvgCanvas::Polyline(const std::vector<TPoint>& points) {
   if (points.size() < 2 || !PenVisible()) return;
-  Element("<polyline points=\"" + PointsText(points) + "\" fill=\"none\"" + StrokeText() + "/>");
+  std::vector<TPoint> drawn = points;
+  if (pen.width <= 1) {
+    // Repeated end points draw nothing; the last segment that moves loses its end pixel.
+    while (drawn.size() > 1 && drawn.back() == drawn[drawn.size() - 2]) drawn.pop_back();
+    if (drawn.size() < 2) return;
+    drawn.back() = LastPixel(drawn[drawn.size() - 2], drawn.back());
+  }
+  Element("<polyline points=\"" + PointsText(drawn) + "\" fill=\"none\"" + StrokeText() +
+          ThinCaps() + "/>");
+}
+
+std::string SvgCanvas::ThinCaps() const {
+  return pen.width <= 1 ? " stroke-linecap=\"square\" stroke-linejoin=\"miter\"" : "";
 }
 
 void SvgCanvas::Polygon(const std::vector<TPoint>& points) {

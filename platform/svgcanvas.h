@@ -5,10 +5,10 @@
 // raster picture has) or, without one, by the recording canvas' fixed model.
 //
 // Geometry: pixel (x, y) is the unit square from (x, y) to (x + 1, y + 1). One-pixel
-// strokes run through the pixel centres, so a line from a to b covers the pixels the
-// raster line covers; fills cover their boxes exactly, right and bottom edges left out
-// as on every canvas. A wide pen's stroke straddles the one-pixel outline, as the
-// image canvas draws it.
+// strokes run through the pixel centres, and open lines stop at the last pixel the
+// raster line draws, so a line covers the pixels the raster line covers; fills cover
+// their boxes exactly, right and bottom edges left out as on every canvas. A wide pen's
+// stroke straddles the one-pixel outline, as the image canvas draws it.
 //
 // Choices where a vector picture cannot follow the pixels:
 // - The not-xor pen mode draws as a plain copy (it serves rubber bands on the screen).
@@ -54,6 +54,8 @@ class SvgCanvas : public Canvas {
   std::string FillText() const;
   // stroke, width, dashes and joins of the pen.
   std::string StrokeText() const;
+  // Square ends for one-pixel open lines, which end on their last drawn pixel.
+  std::string ThinCaps() const;
   void Box(const TRect& box, TColor color);
   void Element(const std::string& text);
 
