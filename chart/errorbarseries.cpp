@@ -1,6 +1,7 @@
 // Error bars under a line series.
 #include "chart/errorbarseries.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -61,7 +62,21 @@ void TErrorBarSeries::DrawErrorBar(int index) {
   }
 }
 
-void TErrorBarSeries::DrawValue(int index) {
-  DrawErrorBar(index);
-  TLineSeries::DrawValue(index);
+void TErrorBarSeries::DrawAllValues() {
+  if (firstShownIndex_ >= 0) {
+    for (int i = firstShownIndex_; i <= lastShownIndex_; ++i) DrawErrorBar(i);
+  }
+  TLineSeries::DrawAllValues();
+}
+
+void TErrorBarSeries::CalcVerticalMargins(int& top, int& bottom) const {
+  TLineSeries::CalcVerticalMargins(top, bottom);
+  top = std::max(top, errorWidth_ + 2);
+  bottom = std::max(bottom, errorWidth_ + 2);
+}
+
+void TErrorBarSeries::CalcHorizMargins(int& left, int& right) const {
+  TLineSeries::CalcHorizMargins(left, right);
+  left = std::max(left, capHalfWidth_ + errorWidth_ + 1);
+  right = std::max(right, capHalfWidth_ + errorWidth_ + 1);
 }

@@ -1,7 +1,9 @@
 // A line series whose points carry an error: a vertical bar from y - error to y + error
-// with short caps, drawn under the line and the point's marker in the point's colour.
+// with short caps in the point's colour, all bars drawn before the line and its markers,
+// so they lie under them.
 // The errors are a third value list ("Error"), so they follow their points through
-// every add, delete and reorder. The vertical axis makes room for the bars' ends.
+// every add, delete and reorder. The vertical axis takes the bars' ends into its range
+// and keeps them a few pixels inside the plot.
 // A point whose error is zero, negative or not a number has no bar.
 #pragma once
 
@@ -28,7 +30,10 @@ class TErrorBarSeries : public TLineSeries {
 
   double MinYValue() override;
   double MaxYValue() override;
-  void DrawValue(int index) override;
+  void DrawAllValues() override;
+  // Room for the bars' end lines and caps, which would otherwise lie on the plot's frame.
+  void CalcVerticalMargins(int& top, int& bottom) const override;
+  void CalcHorizMargins(int& left, int& right) const override;
 
   // The bar of point `index` on the canvas of the chart, when it has one.
   void DrawErrorBar(int index);

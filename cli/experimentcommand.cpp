@@ -7,10 +7,12 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "cli/chartpicture.h"
 #include "cli/csv.h"
 #include "cli/messagetext.h"
 #include "cli/progress.h"
 #include "cli/resultfile.h"
+#include "cli/studyplot.h"
 #include "cli/summary.h"
 #include "platform/exceptions.h"
 
@@ -21,6 +23,23 @@ std::string StepRecord(const StepCounts& c) {
                     CsvNumber(int64_t(c.newCalls)), CsvNumber(int64_t(c.blocked)),
                     CsvNumber(int64_t(c.dropped)), CsvNumber(int64_t(c.ended)),
                     CsvNumber(c.loadPercent), CsvNumber(c.droppedPercent)});
+}
+
+std::unique_ptr<TSafeFileStream> OpenPlot(const ExperimentOutputs& outputs) {
+  if (!outputs.plot) return nullptr;
+  if (!ChartPicturesAvailable()) {
+    throw EFCreateError("Cannot create file " + *outputs.plot + ": built without Qt, no pictures");
+  }
+  return std::make_unique<TSafeFileStream>(*outputs.plot);
+}
+
+std::string PlotBytes(const ExperimentPlan& plan, const ExperimentOutputs& outputs,
+                      const std::vector<RunResult>& rows) {
+  const PictureSize size = outputs.plotSize.value_or(PictureSize{kPlotWidth, kPlotHeight});
+  const std::string& swept = plan.sweep->name;
+  const std::unique_ptr<TChart> chart = CreateStudyChart(
+      StudyCurves(SummarizeResults(rows), swept), swept, size.width, size.height);
+  return ChartPictureBytes(*chart, *PictureFormatOf(*outputs.plot));
 }
 
 }  // namespace
@@ -38,6 +57,7 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads,
                               "load_percent", "dropped_percent"}));
     }
     if (outputs.results) results = std::make_unique<ResultFile>(*outputs.results, out);
+    std::unique_ptr<TSafeFileStream> plot = OpenPlot(outputs);
 
     const std::vector<RunPlan> runs = ExperimentRuns(plan);
     std::atomic<int64_t> stepsDone{0};
@@ -67,9 +87,11 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads,
       results->Finish();
     }
     if (steps) steps->Finish();
+    if (plot) plot->Write(PlotBytes(plan, outputs, rows));
     if (steps) steps->Commit();
     if (results) results->Commit();
-    if (outputs.summary || (!outputs.csv && !outputs.results)) {
+    if (plot) plot->Commit();
+    if (outputs.summary || (!outputs.csv && !outputs.results && !outputs.plot)) {
       out << SummaryTable(SummarizeResults(rows));
     }
     out.flush();

@@ -123,6 +123,7 @@ ExperimentPlan PlanOf(const Options& o) {
                      "--csv, --results, --summary or --plot"};
   }
   if (o.plot && !o.sweep) throw UsageError{"--plot needs --sweep: its x axis is the swept parameter"};
+  if (o.plot && o.shard) throw UsageError{"--plot draws the whole experiment; it takes no --shard"};
   const bool oneRun = plan.replications == 1 && (!o.sweep || o.sweep->from == o.sweep->to);
   if (o.outputs.csv && (!oneRun || o.shard)) {
     throw UsageError{"--csv writes the steps of one run; it takes no --shard, and no "
@@ -140,9 +141,12 @@ int RunExperiment(const Options& o, const ExperimentPlan& plan, std::ostream& ou
                   std::ostream& err) {
   const int cores = int(std::thread::hardware_concurrency());
   const int threads = o.threads ? int(*o.threads) : std::max(cores, 1);
+  ExperimentOutputs outputs = o.outputs;
+  outputs.plot = o.plot;
+  outputs.plotSize = o.pictureSize;
   // The progress line only where a person watches the process's own standard error.
   std::ostream* progress = &err == &std::cerr && isatty(STDERR_FILENO) ? &err : nullptr;
-  return RunExperimentCommand(plan, threads, o.outputs, out, err, progress);
+  return RunExperimentCommand(plan, threads, outputs, out, err, progress);
 }
 
 // Outside texts in a message are escaped, so no message can move the cursor or forge

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ inline double SvgNumber(const std::string& text) {
 struct SvgElement {
   std::string tag;
   std::map<std::string, std::string> attributes;
+  std::optional<TRect> clip;
   double Number(const std::string& name) const {
     const auto it = attributes.find(name);
     return it == attributes.end() ? 0.0 : SvgNumber(it->second);
@@ -28,19 +30,37 @@ struct SvgElement {
   const std::string& Text(const std::string& name) const { return attributes.at(name); }
 };
 
+// The drawing elements in document order, each with the clip rectangle of the group it
+// stands in (the rectangle of a clip path is not an element).
 inline std::vector<SvgElement> SvgElements(const std::string& document) {
-  static const std::regex element(R"(<(line|rect|ellipse|polyline|polygon|text)\s([^>]*?)/?>)");
+  static const std::regex token(
+      R"(<clipPath[^>]*><rect\s([^>]*?)/></clipPath>|<g clip-path[^>]*>|</g>|<(line|rect|ellipse|polyline|polygon|text)\s([^>]*?)/?>)");
   static const std::regex attribute(R"(([\w:-]+)="([^"]*)\")");
-  std::vector<SvgElement> found;
-  for (auto it = std::sregex_iterator(document.begin(), document.end(), element);
-       it != std::sregex_iterator(); ++it) {
-    SvgElement e{(*it)[1], {}};
-    const std::string attrs = (*it)[2];
-    for (auto a = std::sregex_iterator(attrs.begin(), attrs.end(), attribute);
+  auto attributesOf = [](const std::string& text) {
+    std::map<std::string, std::string> found;
+    for (auto a = std::sregex_iterator(text.begin(), text.end(), attribute);
          a != std::sregex_iterator(); ++a) {
-      e.attributes[(*a)[1]] = (*a)[2];
+      found[(*a)[1]] = (*a)[2];
     }
-    found.push_back(e);
+    return found;
+  };
+  std::vector<SvgElement> found;
+  std::optional<TRect> pendingClip, clip;
+  for (auto it = std::sregex_iterator(document.begin(), document.end(), token);
+       it != std::sregex_iterator(); ++it) {
+    const std::string whole = (*it)[0];
+    if (whole.rfind("<clipPath", 0) == 0) {
+      const SvgElement r{"rect", attributesOf((*it)[1]), {}};
+      pendingClip = TRect{int(r.Number("x")), int(r.Number("y")),
+                          int(r.Number("x") + r.Number("width")),
+                          int(r.Number("y") + r.Number("height"))};
+    } else if (whole.rfind("<g", 0) == 0) {
+      clip = pendingClip;
+    } else if (whole == "</g>") {
+      clip.reset();
+    } else {
+      found.push_back({(*it)[2], attributesOf((*it)[3]), clip});
+    }
   }
   return found;
 }

@@ -1,0 +1,189 @@
+// The runner's pictures: PNG and BMP of a chart hold the same pixels, the default size
+// is the window's picture, the SVG's elements lie on the raster's pixels, the study plot
+// puts its points, bars and curves where their values map, and bad picture options are
+// usage errors.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QImage>
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+
+#include "chart/chartaxis.h"
+#include "chart/errorbarseries.h"
+#include "chart/programchart.h"
+#include "cli/chartpicture.h"
+#include "cli/runner.h"
+#include "cli/studyplot.h"
+#include "tests/support/files.h"
+#include "tests/support/svgelements.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+QImage Decoded(const std::string& file) {
+  QImage image;
+  image.loadFromData(reinterpret_cast<const uchar*>(file.data()), int(file.size()));
+  return image.convertToFormat(QImage::Format_RGB32);
+}
+
+TColor At(const QImage& image, int x, int y) {
+  const QRgb p = image.pixel(x, y);
+  return RGBColor(uint8_t(qRed(p)), uint8_t(qGreen(p)), uint8_t(qBlue(p)));
+}
+
+// The program's chart after a few steps' values.
+std::unique_ptr<TChart> SteppedChart(int width, int height) {
+  auto chart = CreateProgramChart();
+  for (int s = 0; s < 4; ++s) {
+    chart->Series(s)->Clear();
+    for (int i = 0; i < 30; ++i) chart->Series(s)->Add(10 + 20 * s + 8 * std::sin(i * 0.4 + s));
+  }
+  chart->SetBounds(width, height);
+  return chart;
+}
+
+TEST(RunnerPictures, PngHoldsTheBmpPixelsAtAnySize) {
+  for (const auto& [w, h] : {std::pair{433, 201}, std::pair{300, 150}, std::pair{811, 407}}) {
+    auto chart = SteppedChart(w, h);
+    const QImage bmp = Decoded(ChartPictureBytes(*chart, PictureFormat::Bmp));
+    const QImage png = Decoded(ChartPictureBytes(*chart, PictureFormat::Png));
+    ASSERT_EQ(bmp.size(), QSize(w, h));
+    EXPECT_TRUE(bmp == png) << w << "x" << h;
+  }
+}
+
+TEST(RunnerPictures, DefaultSizeIsTheWindowsPicture) {
+  ScopedWorkingDirectory dir(fs::temp_directory_path() / ("vdz_pictures_" + std::to_string(getpid())));
+  std::ostringstream out, err;
+  ASSERT_EQ(RunSimulator({"--step-limit", "20", "--picture", "a.bmp"}, out, err), 0) << err.str();
+  ASSERT_EQ(RunSimulator({"--step-limit", "20", "--picture", "b.bmp", "--picture-size", "433x201"},
+                         out, err), 0);
+  ASSERT_EQ(RunSimulator({"--step-limit", "20", "--picture", "c.PNG", "--picture-size", "600X300"},
+                         out, err), 0);
+  EXPECT_EQ(ReadFile("a.bmp"), ReadFile("b.bmp"));
+  EXPECT_EQ(Decoded(ReadFile("c.PNG")).size(), QSize(600, 300));
+}
+
+TEST(RunnerPictures, SvgLinesAndFillsLieOnTheRasterPixels) {
+  auto chart = SteppedChart(433, 201);
+  const QImage raster = Decoded(ChartPictureBytes(*chart, PictureFormat::Bmp));
+  const std::vector<SvgElement> elements = SvgElements(ChartPictureBytes(*chart, PictureFormat::Svg));
+  auto covered = [&](size_t from, int x, int y) {
+    for (size_t k = from; k < elements.size(); ++k) {
+      const TRect box = SvgElementBox(elements[k]);
+      if (elements[k].tag != "text" && x >= box.left && x < box.right && y >= box.top &&
+          y < box.bottom) {
+        return true;
+      }
+    }
+    return false;
+  };
+  int checked = 0;
+  for (size_t i = 0; i < elements.size(); ++i) {
+    const SvgElement& e = elements[i];
+    // Solid one-pixel lines by their first pixel, fills by their top-left one, where no
+    // later element may have drawn over them.
+    std::string colour;
+    int x = 0, y = 0;
+    if (e.tag == "line" && e.Number("stroke-width") == 1 && !e.Has("stroke-dasharray")) {
+      x = int(e.Number("x1")), y = int(e.Number("y1")), colour = e.Text("stroke");
+    } else if (e.tag == "rect" && e.Has("fill") && !e.Has("stroke")) {
+      x = int(e.Number("x")), y = int(e.Number("y")), colour = e.Text("fill");
+    } else {
+      continue;
+    }
+    const TRect clip = e.clip.value_or(TRect{0, 0, 433, 201});
+    if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom) continue;
+    if (covered(i + 1, x, y)) continue;
+    const uint32_t v = std::stoul(colour.substr(1), nullptr, 16);
+    ++checked;
+    EXPECT_EQ(At(raster, x, y), RGBColor(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)))
+        << e.tag << " at " << x << "," << y;
+  }
+  EXPECT_GT(checked, 100);
+}
+
+TEST(StudyPlot, PointsBarsAndCurvesSitWhereTheirValuesMap) {
+  const std::vector<PlotCurve> curves = {
+      {"measured", 0xC00000, true, {5, 10, 15, 20}, {0.05, 0.2, 0.3, NAN}, {0.01, 0.04, 0.03, 0}},
+      {"theory", 0x00A000, false, {5, 10, 15, 20}, {0.1, 0.25, 0.4, 0.5}, {NAN, NAN, NAN, NAN}},
+  };
+  auto chart = CreateStudyChart(curves, "channels", 640, 400);
+  const QImage image = Decoded(ChartPictureBytes(*chart, PictureFormat::Png));
+  ASSERT_EQ(image.size(), QSize(640, 400));
+  auto* measured = dynamic_cast<TErrorBarSeries*>(chart->Series(0));
+  ASSERT_NE(measured, nullptr);
+  EXPECT_TRUE(measured->IsNull(3));
+  for (int i = 0; i < 3; ++i) {
+    const int x = measured->CalcXPos(i), y = measured->CalcYPos(i);
+    EXPECT_EQ(At(image, x, y), 0xC00000u) << i;
+    const int top = measured->CalcYPosValue(curves[0].y[i] + curves[0].error[i]);
+    const int cap = measured->CapHalfWidth();
+    EXPECT_EQ(At(image, x - cap, top), 0xC00000u) << i;
+    EXPECT_EQ(At(image, x + cap, top), 0xC00000u) << i;
+  }
+  // The dashed theory curve: ink along the segment, with gaps.
+  TChartSeries* theory = chart->Series(1);
+  int ink = 0, span = 0;
+  for (int x = theory->CalcXPos(0) + 2; x < theory->CalcXPos(1) - 2; ++x, ++span) {
+    const double v = theory->GetHorizAxis()->CalcPosPoint(x);
+    const double y = 0.1 + (v - 5) / 5 * 0.15;
+    for (int dy = -1; dy <= 1; ++dy) {
+      if (At(image, x, theory->CalcYPosValue(y) + dy) == 0x00A000u) {
+        ++ink;
+        break;
+      }
+    }
+  }
+  EXPECT_GT(ink, span / 2);
+  EXPECT_LT(ink, span);
+  EXPECT_EQ(chart->BottomAxis()->TitleCaption(), "channels");
+}
+
+TEST(StudyPlot, CurvesOfASweep) {
+  std::vector<PointSummary> points(2);
+  points[0].point.channels = 5;
+  points[1].point.channels = 7;
+  points[0].blocking = {0.1, 0.02, 3};
+  points[1].blocking = {0.2, 0.03, 3};
+  const auto curves = StudyCurves(points, "channels");
+  ASSERT_EQ(curves.size(), 3u);
+  EXPECT_EQ(curves[0].title, "blocking_probability");
+  EXPECT_EQ(curves[0].x, (std::vector<double>{5, 7}));
+  EXPECT_EQ(curves[0].error, (std::vector<double>{0.02, 0.03}));
+  EXPECT_FALSE(curves[2].measured);
+  EXPECT_THROW(SweptValue(points[0].point, "mean"), std::invalid_argument);
+}
+
+TEST(RunnerPictures, BadPictureOptionsAreUsageErrors) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--picture", "a.gif"},
+      {"--picture", "a"},
+      {"--picture", "a.png", "--picture-size", "10x10"},
+      {"--picture", "a.png", "--picture-size", "100x"},
+      {"--picture", "a.png", "--picture-size", "x100"},
+      {"--picture", "a.png", "--picture-size", "9000x100"},
+      {"--picture", "a.png", "--picture-size", "-100x100"},
+      {"--picture", "a.png", "--picture-size", "100x100x3"},
+      {"--picture", "a.png", "--picture-size", "100 x 100"},
+      {"--picture-size", "100x100"},
+      {"--map-measure", "load"},
+      {"--map", "m.png", "--map-measure", "blocked"},
+      {"--map", "m.jpg"},
+      {"--plot", "p.png"},
+      {"--plot", "p.txt", "--sweep", "channels=1:3:1"},
+      {"--plot", "p.png", "--sweep", "channels=1:3:1", "--shard", "0/2"},
+      {"--map", "m.png", "--replications", "2"},
+      {"--plot", "p.png", "--sweep", "channels=1:3:1", "--results", "p.png"},
+  };
+  for (const auto& args : cases) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunSimulator(args, out, err), 2) << args[0] << " " << args[1];
+    EXPECT_NE(err.str().find("Try 'vadidazid-sim --help'"), std::string::npos) << err.str();
+  }
+}
+
+}  // namespace
