@@ -100,8 +100,8 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
 };
 
 bool IsExperiment(const Options& o) {
-  return o.replications || o.warmup || o.threads || o.sweep || o.shard || o.outputs.csv ||
-         o.outputs.results || o.outputs.summary || o.plot;
+  return o.replications || o.warmup || o.autoWarmup || o.threads || !o.sweeps.empty() ||
+         o.shard || o.outputs.csv || o.outputs.results || o.outputs.summary || o.plot;
 }
 
 ExperimentPlan PlanOf(const Options& o) {
@@ -111,8 +111,9 @@ ExperimentPlan PlanOf(const Options& o) {
   // Without --steps, a run is as long as an uninterrupted timed run.
   plan.steps = o.steps.value_or(CheckedTimedRunSteps(o.controls));
   plan.warmup = o.warmup.value_or(0);
+  plan.autoWarmup = o.autoWarmup;
   plan.replications = o.replications.value_or(1);
-  plan.sweep = o.sweep;
+  plan.sweeps = o.sweeps;
   plan.shard = o.shard.value_or(Shard{});
   if (o.out || o.chart) {
     throw UsageError{"--out and --chart write the log of one run; an experiment writes "
@@ -122,9 +123,12 @@ ExperimentPlan PlanOf(const Options& o) {
     throw UsageError{"--picture, --map and --cells show one run; an experiment writes "
                      "--csv, --results, --summary or --plot"};
   }
-  if (o.plot && !o.sweep) throw UsageError{"--plot needs --sweep: its x axis is the swept parameter"};
+  if (o.plot && (o.sweeps.empty() || o.sweeps.size() > 2)) {
+    throw UsageError{"--plot needs one --sweep (its x axis) or two (one line per value of "
+                     "the second)"};
+  }
   if (o.plot && o.shard) throw UsageError{"--plot draws the whole experiment; it takes no --shard"};
-  const bool oneRun = plan.replications == 1 && (!o.sweep || o.sweep->from == o.sweep->to);
+  const bool oneRun = plan.replications == 1 && GridPointCount(o.sweeps, 1) == 1;
   if (o.outputs.csv && (!oneRun || o.shard)) {
     throw UsageError{"--csv writes the steps of one run; it takes no --shard, and no "
                      "--replications or --sweep of more than one run"};

@@ -32,7 +32,8 @@ struct RunnerOptions {
   std::optional<std::string> plot;
   // Experiments.
   std::optional<int64_t> replications, warmup, threads;
-  std::optional<Sweep> sweep;
+  bool autoWarmup = false;    // --warmup auto
+  std::vector<Sweep> sweeps;  // in the order given
   std::optional<Shard> shard;
   ExperimentOutputs outputs;
   bool summarize = false;
@@ -47,7 +48,8 @@ struct UsageError {
 // Accepts "--name value", "--name=value", "-h" and "--" (the arguments after it are
 // operands, the result files of --summarize). Throws UsageError for an unknown option, a
 // missing or malformed value, a value outside its range, an empty file name, an option
-// given twice, an operand without --summarize and options beside --summarize.
+// given twice (--sweep may be, for another parameter each time), an operand without
+// --summarize and options beside --summarize.
 RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args);
 
 // Throws UsageError when two outputs name one file: the same text, the same normalised

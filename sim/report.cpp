@@ -61,11 +61,20 @@ void ReportStep(SimulationState& s, const SimPorts& ports) {
   AddToTotals(s);
   if (ports.chart != nullptr) FeedChart(s, *ports.chart);
   if (ports.log != nullptr && s.stepCounter == s.stepLimit) WriteSummary(s, *ports.log);
-  if (ports.observer != nullptr) ports.observer->StepCounted(ReportOf(s));
+  CellCounts& cells = s.cellCounts;
+  if (cells.kept) {
+    cells.subscribers = s.cellSubscribers;
+    cells.calls = s.cellCalls;
+  }
   s.droppedCalls = 0;
   s.newCalls = 0;
   s.endedCalls = 0;
   s.handedOverCalls = 0;
+}
+
+void ReportStepCounts(SimulationState& s, const SimPorts& ports) {
+  if (ports.observer != nullptr) ports.observer->StepCounted(ReportOf(s));
+  s.cellCounts.ClearStep();
 }
 
 std::string LogFileName(const SimulationState& s) { return s.fileStamp + "_dane.txt"; }

@@ -108,8 +108,8 @@ TEST(RunnerPictures, SvgLinesAndFillsLieOnTheRasterPixels) {
 
 TEST(StudyPlot, PointsBarsAndCurvesSitWhereTheirValuesMap) {
   const std::vector<PlotCurve> curves = {
-      {"measured", 0xC00000, true, {5, 10, 15, 20}, {0.05, 0.2, 0.3, NAN}, {0.01, 0.04, 0.03, 0}},
-      {"theory", 0x00A000, false, {5, 10, 15, 20}, {0.1, 0.25, 0.4, 0.5}, {NAN, NAN, NAN, NAN}},
+      {"measured", 0xC00000, true, TSeriesPointerStyle::psCircle, TPenStyle::psSolid, {5, 10, 15, 20}, {0.05, 0.2, 0.3, NAN}, {0.01, 0.04, 0.03, 0}},
+      {"theory", 0x00A000, false, TSeriesPointerStyle::psNothing, TPenStyle::psDash, {5, 10, 15, 20}, {0.1, 0.25, 0.4, 0.5}, {NAN, NAN, NAN, NAN}},
   };
   auto chart = CreateStudyChart(curves, "channels", 640, 400);
   const QImage image = Decoded(ChartPictureBytes(*chart, PictureFormat::Png));
@@ -143,19 +143,29 @@ TEST(StudyPlot, PointsBarsAndCurvesSitWhereTheirValuesMap) {
   EXPECT_EQ(chart->BottomAxis()->TitleCaption(), "channels");
 }
 
-TEST(StudyPlot, CurvesOfASweep) {
-  std::vector<PointSummary> points(2);
-  points[0].point.channels = 5;
-  points[1].point.channels = 7;
-  points[0].blocking = {0.1, 0.02, 3};
-  points[1].blocking = {0.2, 0.03, 3};
-  const auto curves = StudyCurves(points, "channels");
-  ASSERT_EQ(curves.size(), 3u);
-  EXPECT_EQ(curves[0].title, "blocking_probability");
-  EXPECT_EQ(curves[0].x, (std::vector<double>{5, 7}));
-  EXPECT_EQ(curves[0].error, (std::vector<double>{0.02, 0.03}));
-  EXPECT_FALSE(curves[2].measured);
-  EXPECT_THROW(SweptValue(points[0].point, "mean"), std::invalid_argument);
+TEST(StudyPlot, CurvesOfASweepAndOfAGrid) {
+  // Two channel counts for each of two call percentages, as a grid lists them.
+  std::vector<PointSummary> points(4);
+  for (int i = 0; i < 4; ++i) {
+    points[i].point.channels = 5 + 2 * (i % 2);
+    points[i].point.callPercent = 10 * (1 + i / 2);
+    points[i].blocking = {0.1 * i, 0.01 * i, 3};
+  }
+  const auto one = StudyCurves({points[0], points[1]}, {"channels"});
+  ASSERT_EQ(one.size(), 5u);
+  EXPECT_EQ(one[0].title, "blocking_probability");
+  EXPECT_EQ(one[0].x, (std::vector<double>{5, 7}));
+  EXPECT_EQ(one[0].error, (std::vector<double>{0, 0.01}));
+  EXPECT_EQ(one[3].title, "erlang_b");
+  EXPECT_FALSE(one[3].measured);
+
+  const auto grid = StudyCurves(points, {"channels", "call-percent"});
+  ASSERT_EQ(grid.size(), 10u);
+  EXPECT_EQ(grid[0].title, "blocking_probability, call-percent=10");
+  EXPECT_EQ(grid[5].title, "blocking_probability, call-percent=20");
+  EXPECT_EQ(grid[5].y, (std::vector<double>{0.2, 0.30000000000000004}));
+  EXPECT_NE(grid[0].color, grid[5].color);
+  EXPECT_THROW(SweptValue(points[0].point, "seed"), std::invalid_argument);
 }
 
 TEST(RunnerPictures, BadPictureOptionsAreUsageErrors) {
@@ -174,10 +184,12 @@ TEST(RunnerPictures, BadPictureOptionsAreUsageErrors) {
       {"--map", "m.png", "--map-measure", "blocked"},
       {"--map", "m.jpg"},
       {"--plot", "p.png"},
-      {"--plot", "p.txt", "--sweep", "channels=1:3:1"},
-      {"--plot", "p.png", "--sweep", "channels=1:3:1", "--shard", "0/2"},
+      {"--plot", "p.png", "--sweep", "channels=10:20:10", "--sweep", "call-percent=5,10",
+       "--sweep", "subscribers=100,200"},
+      {"--plot", "p.txt", "--sweep", "channels=10:30:10"},
+      {"--plot", "p.png", "--sweep", "channels=10:30:10", "--shard", "0/2"},
       {"--map", "m.png", "--replications", "2"},
-      {"--plot", "p.png", "--sweep", "channels=1:3:1", "--results", "p.png"},
+      {"--plot", "p.png", "--sweep", "channels=10:30:10", "--results", "p.png"},
   };
   for (const auto& args : cases) {
     std::ostringstream out, err;

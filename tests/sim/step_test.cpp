@@ -230,6 +230,12 @@ TEST(Step, DrawnCallsThatFindNoPlaceAreBlocked) {
     int64_t steps = 0;
     for (int i = c.busySubscribers; i < 30; ++i) steps += s.subscribers[i].callStepsLeft;
     EXPECT_EQ(s.startedCallSteps, steps);
+    // With calls blocked every idle subscriber was offered one; the cell is full for
+    // those that did not start. Otherwise the walk stopped before the cell filled.
+    RecountCells(s);
+    EXPECT_EQ(s.fullCellOffers, k > started ? idle - started : 0) << c.percent << " " << c.busyChannels;
+    EXPECT_EQ(s.cellCounts.fullCellOffers[0], s.fullCellOffers);
+    EXPECT_EQ(s.cellCounts.started[0], started);
   }
 }
 
