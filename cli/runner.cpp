@@ -17,6 +17,8 @@
 
 #include "chart/chartseries.h"
 #include "chart/programchart.h"
+#include "cli/cellmap.h"
+#include "cli/celltally.h"
 #include "cli/chartpicture.h"
 #include "cli/experimentcommand.h"
 #include "cli/messagetext.h"
@@ -189,23 +191,51 @@ struct RunFiles {
       }
       picture = std::make_unique<TSafeFileStream>(*o.picture);
     }
+    if (o.map) {
+      if (!ChartPicturesAvailable()) {
+        throw EFCreateError("Cannot create file " + *o.map + ": built without Qt, no pictures");
+      }
+      map = std::make_unique<TSafeFileStream>(*o.map);
+    }
+    if (o.cells) cells = std::make_unique<TSafeFileStream>(*o.cells);
   }
   void CommitAll() {
     if (log) log->Commit();
     if (picture) picture->Commit();
+    if (map) map->Commit();
+    if (cells) cells->Commit();
   }
-  std::unique_ptr<TSafeFileStream> log, picture;
+  std::unique_ptr<TSafeFileStream> log, picture, map, cells;
 };
+
+// The map and the cell table of a run's per-cell figures.
+void WriteCellFiles(const Options& o, const CellTally& tally, RunFiles& files) {
+  if (files.cells) files.cells->Write(tally.CsvText());
+  if (!files.map) return;
+  const MapMeasure measure = o.mapMeasure.value_or(MapMeasure::CallCongestion);
+  const PictureSize size = o.pictureSize.value_or(PictureSize{kMapWidth, kMapHeight});
+  const std::string title = std::string(MapMeasureName(measure)) + " per cell, " +
+                            std::to_string(tally.Steps()) + " steps";
+  const std::vector<double> values = tally.Measure(measure);
+  files.map->Write(DrawnPictureBytes(*PictureFormatOf(*o.map), size.width, size.height,
+                                     [&](Canvas& canvas) {
+                                       DrawCellMap(canvas, size.width, size.height,
+                                                   tally.GridSide(), values, title);
+                                     }));
+}
 
 // Sets the run up and makes its steps; the set-up's refusal of the parameters is a
 // usage error (status 2), reported here.
-bool SetUpAndStep(const Options& options, HeadlessWindow& window, std::ostream& err) {
+bool SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tally,
+                  std::ostream& err) {
   // Generators of its own, so that every run starts as in a fresh process: a normal
   // value left pending by an earlier run would otherwise be the first one drawn.
   RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
   RuntimeRandom moves;
   SimulationState state(generator, moves);
-  RunControl run(state, window);
+  SimPorts ports(window);
+  ports.observer = tally;
+  RunControl run(state, ports);
   try {
     run.SetUp();
   } catch (const Exception& e) {
@@ -235,8 +265,13 @@ int SingleRun(Options options, std::ostream& out, std::ostream& err) {
     std::unique_ptr<TChart> chart;
     if (options.picture) chart = CreateProgramChart();
     HeadlessWindow window(options, output, files.log != nullptr, chart.get());
-    if (!SetUpAndStep(options, window, err)) return 2;
+    std::unique_ptr<CellTally> tally;
+    if (options.map || options.cells) {
+      tally = std::make_unique<CellTally>(options.controls.gridSide, options.controls.channelsPerCell);
+    }
+    if (!SetUpAndStep(options, window, tally.get(), err)) return 2;
     output.Flush();
+    if (tally) WriteCellFiles(options, *tally, files);
     if (chart) {
       if (options.pictureSize) chart->SetBounds(options.pictureSize->width, options.pictureSize->height);
       files.picture->Write(ChartPictureBytes(*chart, *PictureFormatOf(*options.picture)));

@@ -13,7 +13,10 @@
 #include "chart/chartaxis.h"
 #include "chart/errorbarseries.h"
 #include "chart/programchart.h"
+#include "cli/cellmap.h"
+#include "cli/celltally.h"
 #include "cli/chartpicture.h"
+#include "platform/imagecanvas.h"
 #include "cli/runner.h"
 #include "cli/studyplot.h"
 #include "tests/support/files.h"
@@ -166,6 +169,63 @@ TEST(StudyPlot, CurvesOfASweepAndOfAGrid) {
   EXPECT_EQ(grid[5].y, (std::vector<double>{0.2, 0.30000000000000004}));
   EXPECT_NE(grid[0].color, grid[5].color);
   EXPECT_THROW(SweptValue(points[0].point, "seed"), std::invalid_argument);
+}
+
+TEST(CellMap, CellsCarryTheColoursOfTheirValues) {
+  const std::vector<double> values = {0, 1, 2, 3, NAN, 5, 6, 7, 8};
+  for (const auto& [w, h] : {std::pair{720, 560}, std::pair{300, 200}}) {
+    ImageCanvas canvas(w, h);
+    DrawCellMap(canvas, w, h, 3, values, "load");
+    const MapLayout layout = MapLayoutOf(w, h, 3);
+    ASSERT_GE(layout.h, 10);
+    for (int k = 0; k < 9; ++k) {
+      const TPoint c = layout.CellCentre(k / 3, k % 3);
+      EXPECT_EQ(canvas.GetPixel(c.x, c.y), MapColor(values[k] / 8)) << k;
+    }
+    // The grid stays left of the scale and inside the picture.
+    const TPoint last = layout.CellTopLeft(2, 2);
+    EXPECT_LT(last.x + 2 * layout.w, w - 110);
+    EXPECT_LT(last.y + 2 * layout.h, h);
+  }
+  EXPECT_EQ(MapColor(0), RGBColor(255, 255, 204));
+  EXPECT_EQ(MapColor(1), RGBColor(189, 0, 38));
+  EXPECT_EQ(MapColor(NAN), clSilver);
+  EXPECT_EQ(MapScaleTop({NAN, 0}), 1);
+}
+
+TEST(CellMap, TallyOfThePerCellCounts) {
+  CellTally tally(2, 10);
+  const int32_t subscribers[] = {4, 0, 2, 0}, calls[] = {3, 0, 1, 0}, offers[] = {2, 0, 0, 0},
+                started[] = {2, 0, 1, 0}, dropped[] = {0, 1, 0, 0}, in[] = {0, 1, 1, 0},
+                out[] = {2, 0, 0, 0};
+  StepReport report;
+  report.cells = {offers, started, dropped, in, out, subscribers, calls};
+  tally.StepCounted(report);
+  tally.StepCounted(report);
+  tally.StepCounted(StepReport{});  // no per-cell counts: not a step of the tally
+  EXPECT_EQ(tally.Steps(), 2);
+  const std::vector<double> congestion = tally.Measure(MapMeasure::CallCongestion);
+  EXPECT_EQ(congestion[0], 0.5);
+  EXPECT_TRUE(std::isnan(congestion[1]));
+  EXPECT_EQ(tally.Measure(MapMeasure::Load)[0], 30);
+  EXPECT_EQ(tally.Measure(MapMeasure::Dropped)[1], 2);
+  const std::string csv = tally.CsvText();
+  EXPECT_EQ(csv.substr(0, csv.find('\n') + 1),
+            "row,column,mean_subscribers,mean_calls,full_cell_offers,started,dropped,"
+            "handovers_in,handovers_out\r\n");
+  EXPECT_NE(csv.find("\n0,0,4,3,4,4,0,0,4\r\n"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\n1,0,2,1,0,2,0,2,0\r\n"), std::string::npos) << csv;
+}
+
+TEST(CellMap, RunnerWritesTheMapAndTheCells) {
+  ScopedWorkingDirectory dir(fs::temp_directory_path() / ("vdz_map_" + std::to_string(getpid())));
+  std::ostringstream out, err;
+  ASSERT_EQ(RunSimulator({"--grid-side", "4", "--steps", "20", "--map", "m.png", "--map-measure",
+                          "load", "--cells", "c.csv", "--out", "log.txt"}, out, err), 0)
+      << err.str();
+  EXPECT_EQ(Decoded(ReadFile("m.png")).size(), QSize(kMapWidth, kMapHeight));
+  const std::string csv = ReadFile("c.csv");
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 17);
 }
 
 TEST(RunnerPictures, BadPictureOptionsAreUsageErrors) {
