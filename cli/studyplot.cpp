@@ -137,7 +137,7 @@ std::unique_ptr<TChart> CreateStudyChart(const std::vector<PlotCurve>& curves,
   chart->SetView3D(false);
   chart->SetBevelOuter(TPanelBevel::bvNone);
   chart->SetColor(clWhite);
-  chart->Title().SetText({"Blocking and dropping against " + xTitle});
+  chart->Title().SetText({"Blocking, congestion and dropping against " + xTitle});
   chart->Title().Font().SetColor(clBlack);
   chart->Title().Font().SetSize(10);
   chart->Title().Font().SetBold(true);
