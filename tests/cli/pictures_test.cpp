@@ -154,20 +154,14 @@ TEST(StudyPlot, CurvesOfASweepAndOfAGrid) {
     points[i].point.callPercent = 10 * (1 + i / 2);
     points[i].blocking = {0.1 * i, 0.01 * i, 3};
   }
-  const auto one = StudyCurves({points[0], points[1]}, {"channels"});
-  ASSERT_EQ(one.size(), 5u);
-  EXPECT_EQ(one[0].title, "blocking_probability");
-  EXPECT_EQ(one[0].x, (std::vector<double>{5, 7}));
-  EXPECT_EQ(one[0].error, (std::vector<double>{0, 0.01}));
-  EXPECT_EQ(one[3].title, "erlang_b");
-  EXPECT_FALSE(one[3].measured);
-
   const auto grid = StudyCurves(points, {"channels", "call-percent"});
   ASSERT_EQ(grid.size(), 10u);
   EXPECT_EQ(grid[0].title, "blocking_probability, call-percent=10");
   EXPECT_EQ(grid[5].title, "blocking_probability, call-percent=20");
   EXPECT_EQ(grid[5].y, (std::vector<double>{0.2, 0.30000000000000004}));
   EXPECT_NE(grid[0].color, grid[5].color);
+  EXPECT_EQ(grid[0].error, (std::vector<double>{0, 0.01}));
+  EXPECT_FALSE(grid[3].measured);
   EXPECT_THROW(SweptValue(points[0].point, "seed"), std::invalid_argument);
 }
 
