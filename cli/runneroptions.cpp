@@ -355,8 +355,9 @@ std::string SimulatorUsage() {
   text +=
       "Numbers use the point as decimal separator.\n\n"
       "Experiments: runs seeded seed, seed + 1, ..., each set up as with the seed ticked,\n"
-      "measured after a warm-up; any of these options makes one (without --csv or\n"
-      "--results the summary goes to standard output). An experiment has at most\n" +
+      "measured after a warm-up; any of these options makes one (without --csv,\n"
+      "--results or --plot the summary goes to standard output). An experiment has at\n"
+      "most " +
       std::to_string(kMaxExperimentRuns) + " runs (points times replications).\n";
   list(Group::Experiment);
   text +=
