@@ -1,7 +1,8 @@
 // Drawing needs Qt's fonts, hence a GUI application; the runner makes one on Qt's
 // offscreen platform, which needs no display. The chart is shown on an image of the
 // window's size that stands in for the chart's window, so the picture is made exactly
-// as the window makes it.
+// as the window makes it. An SVG picture is measured by such an image too, so its
+// layout is the raster picture's.
 #include "cli/chartpicture.h"
 
 #include "chart/panel/chart.h"
@@ -17,6 +18,7 @@
 #include "platform/bitmap.h"
 #include "platform/bmpfile.h"
 #include "platform/imagecanvas.h"
+#include "platform/svgcanvas.h"
 
 namespace {
 // Qt's own notes (about the offscreen platform's settings) are no business of the
@@ -26,31 +28,46 @@ void Quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
     std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
   }
 }
+
+std::unique_ptr<QGuiApplication> EnsureApplication() {
+  if (QCoreApplication::instance() != nullptr) return nullptr;
+  qInstallMessageHandler(Quiet);
+  static int argc = 1;
+  static char name[] = "vadidazid-sim";
+  static char* argv[] = {name, nullptr};
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+std::string ChartBytesOnWindow(TChart& chart, PictureFormat format, ImageCanvas& window) {
+  if (format == PictureFormat::Svg) {
+    SvgCanvas svg(chart.Width(), chart.Height(), &window);
+    chart.NonBufferDraw(svg, chart.GetRectangle());
+    return svg.Document();
+  }
+  // The picture "Zapisz wykres" saves: white behind the chart, the device's format.
+  const std::unique_ptr<TBitmap> bitmap =
+      chart.TeeCreateBitmap(clWhite, chart.GetRectangle(), TPixelFormat::pfDevice);
+  if (format == PictureFormat::Png) {
+    return RasterFileBytes(format, bitmap->GetCanvas(), bitmap->Width(), bitmap->Height());
+  }
+  return BitmapFileBytes(bitmap->GetCanvas(), bitmap->Width(), bitmap->Height(),
+                         bitmap->BitsPerPixel());
+}
+
 }  // namespace
 
 bool ChartPicturesAvailable() { return true; }
 
-std::string ChartPictureBytes(TChart& chart) {
-  std::unique_ptr<QGuiApplication> application;
-  if (QCoreApplication::instance() == nullptr) {
-    qInstallMessageHandler(Quiet);
-    static int argc = 1;
-    static char name[] = "vadidazid-sim";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    application = std::make_unique<QGuiApplication>(argc, argv);
-  }
+std::string ChartPictureBytes(TChart& chart, PictureFormat format) {
+  const std::unique_ptr<QGuiApplication> application = EnsureApplication();
   const int depth = DeviceBitsPerPixel();
   SetDeviceBitsPerPixel(32);
   ImageCanvas window(chart.Width(), chart.Height(), clBtnFace);
   chart.SetWindowCanvas(&window);
   std::string bytes;
   try {
-    // The picture "Zapisz wykres" saves: white behind the chart, the device's format.
-    const std::unique_ptr<TBitmap> bitmap =
-        chart.TeeCreateBitmap(clWhite, chart.GetRectangle(), TPixelFormat::pfDevice);
-    bytes = BitmapFileBytes(bitmap->GetCanvas(), bitmap->Width(), bitmap->Height(),
-                            bitmap->BitsPerPixel());
+    bytes = ChartBytesOnWindow(chart, format, window);
   } catch (...) {
     chart.SetWindowCanvas(nullptr);
     SetDeviceBitsPerPixel(depth);
@@ -61,11 +78,28 @@ std::string ChartPictureBytes(TChart& chart) {
   return bytes;
 }
 
+std::string DrawnPictureBytes(PictureFormat format, int width, int height,
+                              const std::function<void(Canvas&)>& draw) {
+  const std::unique_ptr<QGuiApplication> application = EnsureApplication();
+  ImageCanvas image(width, height, clWhite);
+  if (format == PictureFormat::Svg) {
+    SvgCanvas svg(width, height, &image);
+    draw(svg);
+    return svg.Document();
+  }
+  draw(image);
+  return RasterFileBytes(format, image, width, height);
+}
+
 #else
 
 bool ChartPicturesAvailable() { return false; }
 
-std::string ChartPictureBytes(TChart&) {
+std::string ChartPictureBytes(TChart&, PictureFormat) {
+  throw Exception("built without Qt, no pictures");
+}
+
+std::string DrawnPictureBytes(PictureFormat, int, int, const std::function<void(Canvas&)>&) {
   throw Exception("built without Qt, no pictures");
 }
 

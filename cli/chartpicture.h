@@ -1,11 +1,21 @@
-// The runner's chart picture: the bytes of the BMP file "Zapisz wykres" saves of the run's
-// chart, at 32 bits per pixel, drawn without a display.
+// The runner's pictures: the bytes of a BMP, PNG or SVG file of a chart (the run's chart
+// as "Zapisz wykres" saves it, or a study's plot) or of anything else drawn on a canvas,
+// all drawn without a display.
 #pragma once
 
+#include <functional>
 #include <string>
 
+#include "platform/picturefile.h"
+
+class Canvas;
 class TChart;
 
 // False in a build without Qt, which draws no pictures.
 bool ChartPicturesAvailable();
-std::string ChartPictureBytes(TChart& chart);
+// The chart at its own size (TChart::SetBounds). The BMP is at 32 bits per pixel; its
+// pixels and the PNG's are those "Zapisz wykres" saves.
+std::string ChartPictureBytes(TChart& chart, PictureFormat format = PictureFormat::Bmp);
+// A white picture of width x height that `draw` paints on.
+std::string DrawnPictureBytes(PictureFormat format, int width, int height,
+                              const std::function<void(Canvas&)>& draw);

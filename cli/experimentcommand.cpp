@@ -6,11 +6,13 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "cli/chartpicture.h"
 #include "cli/csv.h"
 #include "cli/messagetext.h"
 #include "cli/progress.h"
 #include "cli/resultfile.h"
 #include "cli/resulttablereader.h"
+#include "cli/studyplot.h"
 #include "cli/summary.h"
 #include "platform/exceptions.h"
 
@@ -23,6 +25,24 @@ std::string StepRecord(const StepCounts& c) {
                     CsvNumber(int64_t(c.handovers)), CsvNumber(int64_t(c.ended)),
                     CsvNumber(c.callSteps), CsvNumber(c.loadPercent),
                     CsvNumber(c.droppedPercent)});
+}
+
+std::unique_ptr<TSafeFileStream> OpenPlot(const ExperimentOutputs& outputs) {
+  if (!outputs.plot) return nullptr;
+  if (!ChartPicturesAvailable()) {
+    throw EFCreateError("Cannot create file " + *outputs.plot + ": built without Qt, no pictures");
+  }
+  return std::make_unique<TSafeFileStream>(*outputs.plot);
+}
+
+std::string PlotBytes(const ExperimentPlan& plan, const ExperimentOutputs& outputs,
+                      const std::vector<RunResult>& rows) {
+  const PictureSize size = outputs.plotSize.value_or(PictureSize{kPlotWidth, kPlotHeight});
+  std::vector<std::string> swept;
+  for (const Sweep& sweep : plan.sweeps) swept.push_back(sweep.name);
+  const std::unique_ptr<TChart> chart = CreateStudyChart(
+      StudyCurves(SummarizeResults(rows), swept), swept.front(), size.width, size.height);
+  return ChartPictureBytes(*chart, *PictureFormatOf(*outputs.plot));
 }
 
 }  // namespace
@@ -41,6 +61,7 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads,
                               "dropped_percent"}));
     }
     if (outputs.results) results = std::make_unique<ResultFile>(*outputs.results, out);
+    std::unique_ptr<TSafeFileStream> plot = OpenPlot(outputs);
 
     // The runs' first steps are far from the network's usual state.
     if (!plan.autoWarmup && plan.warmup == 0) {
@@ -75,9 +96,11 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads,
       results->Finish();
     }
     if (steps) steps->Finish();
+    if (plot) plot->Write(PlotBytes(plan, outputs, rows));
     if (steps) steps->Commit();
     if (results) results->Commit();
-    if (outputs.summary || (!outputs.csv && !outputs.results)) {
+    if (plot) plot->Commit();
+    if (outputs.summary || (!outputs.csv && !outputs.results && !outputs.plot)) {
       out << SummaryTable(SummarizeResults(rows));
     }
     out.flush();

@@ -8,11 +8,14 @@
 #include <vector>
 
 #include "cli/experiment.h"
+#include "cli/pictureoptions.h"
 
 struct ExperimentOutputs {
   std::optional<std::string> csv;      // the steps of the one run
   std::optional<std::string> results;  // "-": standard output
   bool summary = false;                // also given when no other output is asked for
+  std::optional<std::string> plot;     // the study's plot; the plan has a sweep
+  std::optional<PictureSize> plotSize;
 };
 
 // The plan has passed CheckPlan and its controls CheckedTimedRunSteps. Exit status as

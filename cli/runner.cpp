@@ -16,6 +16,8 @@
 
 #include "chart/series/chartseries.h"
 #include "programchart/programchart.h"
+#include "cli/cellmap.h"
+#include "cli/celltally.h"
 #include "cli/chartpicture.h"
 #include "cli/experimentcommand.h"
 #include "cli/messagetext.h"
@@ -100,7 +102,7 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
 
 bool IsExperiment(const Options& o) {
   return o.replications || o.warmup || o.autoWarmup || o.threads || !o.sweeps.empty() ||
-         o.shard || o.outputs.csv || o.outputs.results || o.outputs.summary;
+         o.shard || o.outputs.csv || o.outputs.results || o.outputs.summary || o.plot;
 }
 
 ExperimentPlan PlanOf(const Options& o) {
@@ -118,10 +120,15 @@ ExperimentPlan PlanOf(const Options& o) {
     throw UsageError{"--out and --chart write the log of one run; an experiment writes "
                      "--csv, --results or --summary"};
   }
-  if (o.picture) {
-    throw UsageError{"--picture draws the chart of one run; an experiment writes --csv, "
-                     "--results or --summary"};
+  if (o.picture || o.map || o.cells) {
+    throw UsageError{"--picture, --map and --cells show one run; an experiment writes "
+                     "--csv, --results, --summary or --plot"};
   }
+  if (o.plot && (o.sweeps.empty() || o.sweeps.size() > 2)) {
+    throw UsageError{"--plot needs one --sweep (its x axis) or two (one line per value of "
+                     "the second)"};
+  }
+  if (o.plot && o.shard) throw UsageError{"--plot draws the whole experiment; it takes no --shard"};
   const bool oneRun = plan.replications == 1 && GridPointCount(o.sweeps, 1) == 1;
   if (o.outputs.csv && (!oneRun || o.shard)) {
     throw UsageError{"--csv writes the steps of one run; it takes no --shard, and no "
@@ -139,9 +146,12 @@ int RunExperiment(const Options& o, const ExperimentPlan& plan, std::ostream& ou
                   std::ostream& err) {
   const int cores = int(std::thread::hardware_concurrency());
   const int threads = o.threads ? int(*o.threads) : std::max(cores, 1);
+  ExperimentOutputs outputs = o.outputs;
+  outputs.plot = o.plot;
+  outputs.plotSize = o.pictureSize;
   // The progress line only where a person watches the process's own standard error.
   std::ostream* progress = &err == &std::cerr && isatty(STDERR_FILENO) ? &err : nullptr;
-  return RunExperimentCommand(plan, threads, o.outputs, out, err, progress);
+  return RunExperimentCommand(plan, threads, outputs, out, err, progress);
 }
 
 // Outside texts in a message are escaped, so no message can move the cursor or forge
@@ -180,25 +190,54 @@ struct RunFiles {
       }
       picture = std::make_unique<TSafeFileStream>(*o.picture);
     }
+    if (o.map) {
+      if (!ChartPicturesAvailable()) {
+        throw EFCreateError("Cannot create file " + *o.map + ": built without Qt, no pictures");
+      }
+      map = std::make_unique<TSafeFileStream>(*o.map);
+    }
+    if (o.cells) cells = std::make_unique<TSafeFileStream>(*o.cells);
   }
   void CommitAll() {
-    if (log) log->Finish();
-    if (picture) picture->Finish();
-    if (log) log->Commit();
-    if (picture) picture->Commit();
+    const std::unique_ptr<TSafeFileStream>* all[] = {&log, &picture, &map, &cells};
+    for (auto* file : all) {
+      if (*file) (*file)->Finish();
+    }
+    for (auto* file : all) {
+      if (*file) (*file)->Commit();
+    }
   }
-  std::unique_ptr<TSafeFileStream> log, picture;
+  std::unique_ptr<TSafeFileStream> log, picture, map, cells;
 };
+
+// The map and the cell table of a run's per-cell figures.
+void WriteCellFiles(const Options& o, const CellTally& tally, RunFiles& files) {
+  if (files.cells) files.cells->Write(tally.CsvText());
+  if (!files.map) return;
+  const MapMeasure measure = o.mapMeasure.value_or(MapMeasure::CallCongestion);
+  const PictureSize size = o.pictureSize.value_or(PictureSize{kMapWidth, kMapHeight});
+  const std::string title = std::string(MapMeasureName(measure)) + " per cell, " +
+                            std::to_string(tally.Steps()) + " steps";
+  const std::vector<double> values = tally.Measure(measure);
+  files.map->Write(DrawnPictureBytes(*PictureFormatOf(*o.map), size.width, size.height,
+                                     [&](Canvas& canvas) {
+                                       DrawCellMap(canvas, size.width, size.height,
+                                                   tally.GridSide(), values, title);
+                                     }));
+}
 
 // Sets the run up and makes its steps; the set-up's refusal of the parameters is a
 // usage error (status 2), reported here.
-bool SetUpAndStep(const Options& options, HeadlessWindow& window, std::ostream& err) {
+bool SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tally,
+                  std::ostream& err) {
   // Generators of its own, so that every run starts as in a fresh process: a normal
   // value left pending by an earlier run would otherwise be the first one drawn.
   RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
   RuntimeRandom moves;
   SimulationState state(generator, moves);
-  RunControl run(state, window);
+  SimPorts ports(window);
+  ports.observer = tally;
+  RunControl run(state, ports);
   try {
     run.SetUp();
   } catch (const Exception& e) {
@@ -228,9 +267,17 @@ int SingleRun(Options options, std::ostream& out, std::ostream& err) {
     std::unique_ptr<TChart> chart;
     if (options.picture) chart = CreateProgramChart();
     HeadlessWindow window(options, output, files.log != nullptr, chart.get());
-    if (!SetUpAndStep(options, window, err)) return 2;
+    std::unique_ptr<CellTally> tally;
+    if (options.map || options.cells) {
+      tally = std::make_unique<CellTally>(options.controls.gridSide, options.controls.channelsPerCell);
+    }
+    if (!SetUpAndStep(options, window, tally.get(), err)) return 2;
     output.Flush();
-    if (chart) files.picture->Write(ChartPictureBytes(*chart));
+    if (tally) WriteCellFiles(options, *tally, files);
+    if (chart) {
+      if (options.pictureSize) chart->SetBounds(options.pictureSize->width, options.pictureSize->height);
+      files.picture->Write(ChartPictureBytes(*chart, *PictureFormatOf(*options.picture)));
+    }
     files.CommitAll();
     if (!out.flush()) throw EWriteError(kStandardOutputError);
   } catch (const Exception& e) {

@@ -74,6 +74,16 @@ std::string FileName(const OptionSpec& spec, const std::string& text) {
   return text;
 }
 
+// A picture's file name, whose extension says the kind of picture.
+std::string PictureName(const OptionSpec& spec, const std::string& text) {
+  try {
+    ParsePictureFile(spec.name, text);
+  } catch (const std::invalid_argument& e) {
+    throw UsageError{e.what()};
+  }
+  return text;
+}
+
 // Messages of the experiment's own parsers become usage errors.
 template <typename Parse>
 auto Parsed(Parse parse, const std::string& text) {
@@ -136,10 +146,32 @@ const OptionSpec kOptions[] = {
     {"--chart", "", "write each step's four chart values instead of the log", Group::Run,
      nullptr, nullptr, [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.chart = true; }},
     {"--picture", "FILE",
-     "save the run's chart as \"Zapisz wykres\" does (BMP, 32 bits\nper pixel); needs no "
-     "display",
+     "save the run's chart as \"Zapisz wykres\" does (BMP, 32 bits\nper pixel), or as "
+     ".png or .svg by the extension;\nneeds no display",
      Group::Run, nullptr, nullptr,
-     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.picture = FileName(s, v); }},
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.picture = PictureName(s, v); }},
+    {"--picture-size", "WxH",
+     "size of every picture asked for (sides 64 .. 8192);\nby default 433x201 for "
+     "--picture, 720x560 for --map,\n800x500 for --plot",
+     Group::Run, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.pictureSize = Parsed([&](const std::string& t) { return ParsePictureSize(s.name, t); }, v);
+     }},
+    {"--map", "FILE",
+     "the cells coloured by one measure of the measured steps,\nwith its scale "
+     "(.bmp, .png or .svg)",
+     Group::Run, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.map = PictureName(s, v); }},
+    {"--map-measure", "NAME", "call_congestion, dropped or load", Group::Run, nullptr,
+     [](const OptionSpec&) { return std::string("call_congestion"); },
+     [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
+       o.mapMeasure = Parsed(ParseMapMeasure, v);
+     }},
+    {"--cells", "FILE",
+     "one CSV row per cell: row, column, mean subscribers and\ncalls, full-cell offers, "
+     "started, dropped, hand-overs\nin and out",
+     Group::Run, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.cells = FileName(s, v); }},
     {"--help", "", "this text (also -h)", Group::Run, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.help = true; }},
     {"--version", "", "the version and the git commit of the build", Group::Run, nullptr, nullptr,
@@ -185,6 +217,11 @@ const OptionSpec kOptions[] = {
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.outputs.results = FileName(s, v);
      }},
+    {"--plot", "FILE",
+     "the measured probabilities against the swept parameter with\ntheir confidence bars "
+     "and the theory's curves (.bmp, .png\nor .svg)",
+     Group::Experiment, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.plot = PictureName(s, v); }},
     {"--summary", "", "per point, means with 95 % confidence intervals", Group::Experiment,
      nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.outputs.summary = true; }},
@@ -232,6 +269,10 @@ void CheckCombination(const RunnerOptions& o) {
   if (!o.summarize && !o.resultFiles.empty()) {
     throw UsageError{"unexpected argument '" + MessageText(o.resultFiles.front()) +
                      "'; only --summarize takes files"};
+  }
+  if (o.mapMeasure && !o.map) throw UsageError{"--map-measure needs --map"};
+  if (o.pictureSize && !o.picture && !o.map && !o.plot) {
+    throw UsageError{"--picture-size needs --picture, --map or --plot"};
   }
   if (!o.summarize) return;
   if (o.resultFiles.empty()) throw UsageError{"--summarize needs at least one result file"};
@@ -316,8 +357,9 @@ std::string SimulatorUsage() {
   text +=
       "Numbers use the point as decimal separator.\n\n"
       "Experiments: runs seeded seed, seed + 1, ..., each set up as with the seed ticked,\n"
-      "measured after a warm-up; any of these options makes one (without --csv or\n"
-      "--results the summary goes to standard output). An experiment has at most\n" +
+      "measured after a warm-up; any of these options makes one (without --csv,\n"
+      "--results or --plot the summary goes to standard output). An experiment has at\n"
+      "most " +
       std::to_string(kMaxExperimentRuns) + " runs (points times replications).\n";
   list(Group::Experiment);
   text +=
@@ -376,6 +418,9 @@ void CheckDistinctOutputs(const RunnerOptions& o) {
   std::vector<NamedOutput> outputs;
   if (o.out) outputs.push_back({"--out", *o.out});
   if (o.picture) outputs.push_back({"--picture", *o.picture});
+  if (o.map) outputs.push_back({"--map", *o.map});
+  if (o.cells) outputs.push_back({"--cells", *o.cells});
+  if (o.plot) outputs.push_back({"--plot", *o.plot});
   if (o.outputs.csv) outputs.push_back({"--csv", *o.outputs.csv});
   if (o.outputs.results) outputs.push_back({"--results", *o.outputs.results});
   for (size_t i = 0; i < outputs.size(); ++i) {

@@ -11,6 +11,7 @@
 
 #include "cli/experiment.h"
 #include "cli/experimentcommand.h"
+#include "cli/pictureoptions.h"
 #include "sim/controlsource.h"
 
 // The most runs one experiment may have (all shards together). Its results are held
@@ -25,6 +26,11 @@ struct RunnerOptions {
   bool chart = false;
   bool help = false;
   bool version = false;
+  // Pictures: one size for all of them, else each kind's own.
+  std::optional<PictureSize> pictureSize;
+  std::optional<std::string> map, cells;
+  std::optional<MapMeasure> mapMeasure;
+  std::optional<std::string> plot;
   // Experiments.
   std::optional<int64_t> replications, warmup, threads;
   bool autoWarmup = false;    // --warmup auto

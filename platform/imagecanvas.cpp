@@ -144,7 +144,8 @@ void ImageCanvas::ThinSegment(TPoint a, TPoint b) {
     return;
   }
   const std::vector<int> pattern = DashPattern(pen.style);
-  const bool fillGaps = backMode == TBackMode::Opaque && brush.color != clNone;
+  // A cleared brush fills no gaps: a dashed line drawn with one must show its dashes.
+  const bool fillGaps = backMode == TBackMode::Opaque && BrushVisible();
   const uint32_t gap = fillGaps ? ToRgb32(brush.color) : 0;
   for (int k = first; k < end; ++k) {
     const TPoint p = Rasterizer::LinePixel(a, b, k);

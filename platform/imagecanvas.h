@@ -14,7 +14,7 @@
 //   has not.
 // - Styled one-pixel pens use dash patterns of 18-6 (dash), 3-3 (dot), 9-6-3-6 and
 //   9-3-3-3-3-3 pixels, restarted by MoveTo and at each shape; in opaque back mode the
-//   gaps are filled with the brush colour.
+//   gaps are filled with the brush colour, unless the brush is cleared.
 // - TextOut moves the pen to the end of the text, so texts written one after another
 //   continue where the last ended.
 // - GetPixel gives clNone outside the image or the clip rectangle.

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-liberation2 xvfb xauth locales)
+          zlib1g-dev fonts-liberation2 xvfb xauth locales)
 packages+=(desktop-file-utils appstream dpkg-dev fakeroot)  # checks of the install and package
 missing=()
 for p in "${packages[@]}"; do

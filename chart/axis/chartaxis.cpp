@@ -359,8 +359,9 @@ int TChartAxis::TitleSizeOf() {
   if (titleSize_ != 0) return titleSize_;
   TCanvas3D& canvas = chart_->GetCanvas();
   canvas.AssignFont(titleFont_);
-  const bool flat = titleAngle_ == 0 || titleAngle_ == 180;
-  if (horizontal_ == flat) return canvas.FontHeight();
+  // The flat canvas draws every caption across (see Draw), so a vertical axis' title
+  // takes its text's width whatever its angle, and a horizontal one its height.
+  if (horizontal_) return canvas.FontHeight();
   return canvas.TextWidth(titleCaption_);
 }
 

@@ -186,6 +186,9 @@ class TChartSeries : public TCustomChartSeries {
   // The per-point colours, or null when no point has a colour of its own.
   const std::vector<TColor>* ColorList() const { return colors_ ? &*colors_ : nullptr; }
   virtual void NotifyNewValue(int valueIndex);
+  // A further list of one value per point, owned by the derived series and kept in step
+  // with X and Y by every add, delete, clear and reorder; an add takes its TempValue.
+  void AddValuesList(TChartValueList* list) { valuesList_.push_back(list); }
 
   int firstShownIndex_ = -1;
   int lastShownIndex_ = -1;

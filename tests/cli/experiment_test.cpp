@@ -74,7 +74,7 @@ TEST(Experiment, RefusesBadInputAndWritesNothing) {
       {{"--replications", "3", "--seed", "32765"}, "need seeds up to 32767"},
       {{"--replications", "2", "--csv", other}, "--csv writes the steps of one run"},
       {{"--summary", "--out", other}, "--out and --chart write the log of one run"},
-      {{"--summary", "--picture", other}, "--picture draws the chart of one run"},
+      {{"--summary", "--picture", other + ".bmp"}, "--picture, --map and --cells show one run"},
       {{"--summarize"}, "--summarize needs at least one result file"},
       {{"--summary", "--summarize", file}, "--summarize takes no other options"},
   };

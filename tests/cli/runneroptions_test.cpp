@@ -67,7 +67,7 @@ TEST(RunnerOptions, RefusalsNameTheOptionAndQuoteSafely) {
       {{"--", "--steps"}, "unexpected argument '--steps'"},
       {{"--results", results, "--csv", results}, "--csv and --results write to the same file"},
       {{"--results", results, "--csv", dir + "/./sub/../r.csv"}, "write to the same file"},
-      {{"--out", results, "--picture", dir + "//r.csv"}, "--out and --picture write to"},
+      {{"--out", dir + "/r.png", "--picture", dir + "//r.png"}, "--out and --picture write to"},
   };
   for (const Case& c : cases) {
     const Result r = RunCli(c.args);

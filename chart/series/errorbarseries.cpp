@@ -1,0 +1,82 @@
+// Error bars under a line series.
+#include "chart/series/errorbarseries.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "chart/panel/customaxispanel.h"
+#include "chart/canvas/teecanvas.h"
+
+TErrorBarSeries::TErrorBarSeries()
+    : errors_(std::make_unique<TChartValueList>(this, "Error")) {
+  AddValuesList(errors_.get());
+}
+
+TErrorBarSeries::~TErrorBarSeries() = default;
+
+int TErrorBarSeries::AddXYError(double x, double y, double error, const std::string& label,
+                                TColor color) {
+  errors_->SetTempValue(error);
+  const int index = AddXY(x, y, label, color);
+  errors_->SetTempValue(0);
+  return index;
+}
+
+bool TErrorBarSeries::HasBar(int index) const {
+  const double e = Error(index);
+  return std::isfinite(e) && e > 0 && !IsNull(index);
+}
+
+// The bars' ends count as data, so the automatic axis shows them whole.
+double TErrorBarSeries::MinYValue() {
+  double low = TLineSeries::MinYValue();
+  for (int i = 0; i < Count(); ++i) {
+    if (HasBar(i)) low = std::min(low, YValue(i) - Error(i));
+  }
+  return low;
+}
+
+double TErrorBarSeries::MaxYValue() {
+  double high = TLineSeries::MaxYValue();
+  for (int i = 0; i < Count(); ++i) {
+    if (HasBar(i)) high = std::max(high, YValue(i) + Error(i));
+  }
+  return high;
+}
+
+void TErrorBarSeries::DrawErrorBar(int index) {
+  if (!HasBar(index)) return;
+  TCanvas3D& canvas = ParentChart()->GetCanvas();
+  const int x = CalcXPos(index);
+  const int top = CalcYPosValue(YValue(index) + Error(index));
+  const int bottom = CalcYPosValue(YValue(index) - Error(index));
+  TChartPen pen(ValueColor(index), TPenStyle::psSolid, true, errorWidth_);
+  canvas.Brush().style = TBrushStyle::bsClear;
+  canvas.AssignVisiblePenColor(pen, ValueColor(index));
+  // Each line takes in its end pixel, so the bar covers both ends.
+  canvas.Line(x, top, x, bottom + 1);
+  if (capHalfWidth_ > 0) {
+    canvas.Line(x - capHalfWidth_, top, x + capHalfWidth_ + 1, top);
+    canvas.Line(x - capHalfWidth_, bottom, x + capHalfWidth_ + 1, bottom);
+  }
+}
+
+void TErrorBarSeries::DrawAllValues() {
+  if (firstShownIndex_ >= 0) {
+    for (int i = firstShownIndex_; i <= lastShownIndex_; ++i) DrawErrorBar(i);
+  }
+  TLineSeries::DrawAllValues();
+}
+
+void TErrorBarSeries::CalcVerticalMargins(int& top, int& bottom) const {
+  TLineSeries::CalcVerticalMargins(top, bottom);
+  top = std::max(top, errorWidth_ + 2);
+  bottom = std::max(bottom, errorWidth_ + 2);
+}
+
+void TErrorBarSeries::CalcHorizMargins(int& left, int& right) const {
+  TLineSeries::CalcHorizMargins(left, right);
+  left = std::max(left, capHalfWidth_ + errorWidth_ + 1);
+  right = std::max(right, capHalfWidth_ + errorWidth_ + 1);
+}
