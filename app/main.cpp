@@ -1,11 +1,15 @@
-// The program's entry: the application with its title, the decimal and thousands
-// separators of the user's locale, the screen's depth for pictures, the simulation's
-// generator, and the main window.
+// The program's entry: --help and --version, the application with its title, the
+// decimal and thousands separators of the user's locale, the screen's depth for
+// pictures, the simulation's generator, and the main window.
 #include <QApplication>
 #include <QScreen>
 
 #include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/windowoptions.h"
 #include "platform/bmpfile.h"
 #include "platform/formatfloat.h"
 #include "platform/messages.h"
@@ -14,7 +18,9 @@
 #include "ui/mainwindow.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  if (auto status = AnswerInformationOptions({argv + 1, argv + argc}, std::cout)) return *status;
+  QApplication app(argc, argv);  // takes the toolkit's own options out of argv
+  if (auto status = RefuseLeftArguments({argv + 1, argv + argc}, std::cerr)) return *status;
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   SetDecimalSeparator(LocaleDecimalSeparator());
   SetThousandSeparator(LocaleThousandSeparator());

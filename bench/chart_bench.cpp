@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <string>
 
-#include "chart/chart.h"
-#include "chart/chartseries.h"
-#include "chart/programchart.h"
+#include "chart/panel/chart.h"
+#include "chart/series/chartseries.h"
+#include "programchart/programchart.h"
 #include "platform/bmpfile.h"
 #include "platform/imagecanvas.h"
 

@@ -11,7 +11,7 @@ void BM_CallPercentSweep(benchmark::State& bench) {
   ExperimentPlan plan;
   plan.steps = 1000;
   plan.replications = 8;
-  plan.sweep = ParseSweep("call-percent=5:50:5");
+  plan.sweeps = {ParseSweep("call-percent=5:50:5")};
   const std::vector<RunPlan> runs = ExperimentRuns(plan);
   for (auto _ : bench) {
     benchmark::DoNotOptimize(MeasureRuns(runs, int(bench.range(0))).data());

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart.h"
-#include "chart/lineseries.h"
-#include "chart/programchart.h"
+#include "chart/panel/chart.h"
+#include "chart/series/lineseries.h"
+#include "programchart/programchart.h"
 #include "cli/runner.h"
 #include "platform/imagecanvas.h"
 

@@ -35,15 +35,15 @@ class QuietWindow : public FixedControls, public RunLog, public RunChart {
 SimControls Defaults() { return SimControls{}; }
 
 SimControls Largest() {
-  SimControls c;
-  c.gridSide = 16;
-  c.subscriberCount = 100000;
-  c.channelsPerCell = 100;
-  c.callPercent = 100;
-  c.stepLimit = 1000000;
-  c.meanText = "20";
-  c.deviationText = "6";
-  return c;
+  return SimControls{
+      .gridSide = 16,
+      .subscriberCount = 100000,
+      .channelsPerCell = 100,
+      .callPercent = 100,
+      .stepLimit = 1000000,
+      .meanText = "20",
+      .deviationText = "6",
+  };
 }
 
 // A run past its start-up, in the state it keeps from then on; with the reference

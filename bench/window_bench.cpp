@@ -18,9 +18,9 @@
 #include <fstream>
 #include <vector>
 
-#include "chart/chart.h"
-#include "chart/lineseries.h"
-#include "chart/programchart.h"
+#include "chart/panel/chart.h"
+#include "chart/series/lineseries.h"
+#include "programchart/programchart.h"
 #include "platform/imagecanvas.h"
 #include "platform/messages.h"
 #include "runvalues.h"

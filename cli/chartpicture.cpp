@@ -4,7 +4,7 @@
 // as the window makes it.
 #include "cli/chartpicture.h"
 
-#include "chart/chart.h"
+#include "chart/panel/chart.h"
 #include "platform/exceptions.h"
 
 #ifdef VADIDAZID_PICTURES

@@ -8,11 +8,16 @@
 #include <exception>
 #include <limits>
 #include <mutex>
+#include <set>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
+#include <tuple>
 
+#include "cli/measuredwindow.h"
+#include "cli/runfigures.h"
 #include "cli/statistics.h"
+#include "platform/exceptions.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/fixedcontrols.h"
@@ -21,154 +26,116 @@
 
 namespace {
 
-struct SweepParameter {
-  const char* name;
-  int32_t SimControls::*field;
-  const ParameterRange* range;
-};
-
-const SweepParameter kSweepParameters[] = {
-    {"call-percent", &SimControls::callPercent, &kCallPercentRange},
-    {"channels", &SimControls::channelsPerCell, &kChannelRange},
-    {"subscribers", &SimControls::subscriberCount, &kSubscriberRange},
-    {"grid-side", &SimControls::gridSide, &kGridSideRange},
-};
-
 bool ParseWhole(const std::string& text, int64_t& value) {
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
   return !text.empty() && ec == std::errc() && ptr == end;
 }
 
+// The counts of a run's measured window in its row, with the figures derived from them.
+void SetCounts(RunResult& r, const RunCounts& c) {
+  r.attempts = c.attempts;
+  r.blocked = c.blocked;
+  r.started = c.started;
+  r.fullCellOffers = c.fullCellOffers;
+  r.dropped = c.dropped;
+  r.handovers = c.handovers;
+  r.ended = c.ended;
+  r.callSteps = c.callSteps;
+  const RunFigures f = FiguresOf(c);
+  r.meanLoadPercent = f.meanLoadPercent;
+  r.maxLoadPercent = f.maxLoadPercent;
+  r.blockingProbability = f.blockingProbability;
+  r.callCongestion = f.callCongestion;
+  r.droppingProbability = f.droppingProbability;
+  r.offeredErlangsPerCell = f.offeredErlangsPerCell;
+  r.erlangB = f.erlangB;
+  r.engset = f.engset;
+}
+
+// Every grid point's mean and deviation must give call durations, as the set-up checks;
+// a point that fails is named, so a long experiment does not stop at it halfway.
+void CheckDurations(const ExperimentPlan& plan) {
+  std::set<std::tuple<std::string, std::string, bool>> checked;
+  const int64_t points = GridPointCount(plan.sweeps, std::numeric_limits<int64_t>::max() / 2);
+  for (int64_t point = 0; point < points; ++point) {
+    SimControls c = GridPoint(plan.controls, plan.sweeps, point);
+    if (!checked.insert({c.meanText, c.deviationText, c.callPercent > 0}).second) continue;
+    // The smallest network: the check reads only the mean, the deviation and whether
+    // calls can start.
+    c.gridSide = kGridSideRange.min;
+    c.subscriberCount = kSubscriberRange.min;
+    try {
+      CheckedTimedRunSteps(c);
+    } catch (const Exception& e) {
+      if (plan.sweeps.empty()) throw;
+      throw Exception("--sweep point with mean " + c.meanText + ", deviation " +
+                      c.deviationText + ": " + e.what());
+    }
+  }
+}
+
 // The observer of a measured run: it passes every step on to onStep and the progress
-// count, and sums the steps after the warm-up.
+// count, and gives it to the run's measured window.
 class RunMeasurement : public StepObserver {
  public:
   RunMeasurement(const SimulationState& state, const RunPlan& run,
                  const std::function<void(const StepCounts&)>& onStep,
                  std::atomic<int64_t>* stepsDone)
-      : state_(state), run_(run), onStep_(onStep), stepsDone_(stepsDone) {}
+      : state_(state),
+        run_(run),
+        onStep_(onStep),
+        stepsDone_(stepsDone),
+        window_(run.steps, run.autoWarmup ? std::nullopt : std::optional<int64_t>(run.warmup)) {}
 
   void StepCounted(const StepReport& report) override {
     if (onStep_) onStep_(CountsOf(report));
     if (stepsDone_ != nullptr) stepsDone_->fetch_add(1, std::memory_order_relaxed);
-    if (report.step > run_.warmup) Add(report);
+    window_.Add(report);
   }
 
-  // The run's parameters as the set-up took them, the sums and the rates from them.
+  // The run's parameters as the set-up took them, its counts and the figures from them.
   RunResult Result() const;
 
  private:
-  StepCounts CountsOf(const StepReport& report) const {
-    // The chart's two values, computed as the chart computes them.
+  StepCounts CountsOf(const StepReport& r) const {
     const double capacity = double(state_.NetworkCapacity());
-    return {report.step,          report.recount.running,    report.newCalls.started,
-            report.newCalls.blocked, report.moves.dropped,   report.countdown.ended,
-            report.recount.running / capacity * 100, report.moves.dropped / capacity * 100};
+    return {r.step,           r.recount.running,  r.newCalls.started, r.newCalls.blocked,
+            r.newCalls.fullCellOffers, r.moves.dropped, r.moves.handedOver, r.countdown.ended,
+            r.newCalls.callSteps, r.recount.running / capacity * 100,
+            r.moves.dropped / capacity * 100};
   }
-
-  void Add(const StepReport& report) {
-    sums_.attempts += report.newCalls.started + report.newCalls.blocked;
-    sums_.blocked += report.newCalls.blocked;
-    sums_.started += report.newCalls.started;
-    // The hand-overs of the move phase whose drops this step reports.
-    sums_.dropped += report.moves.dropped;
-    sums_.handovers += report.moves.handedOver;
-    sums_.ended += report.countdown.ended;
-    runningSum_ += report.recount.running;
-    runningMax_ = std::max(runningMax_, report.recount.running);
-    callSteps_ += report.newCalls.callSteps;
-  }
-
-  void SetRates(RunResult& r) const;
 
   const SimulationState& state_;
   const RunPlan& run_;
   const std::function<void(const StepCounts&)>& onStep_;
   std::atomic<int64_t>* stepsDone_;
-  RunResult sums_;
-  int64_t runningSum_ = 0;
-  int64_t callSteps_ = 0;
-  int32_t runningMax_ = 0;
+  MeasuredWindow window_;
 };
 
 RunResult RunMeasurement::Result() const {
   const SimulationState& s = state_;
-  RunResult r = sums_;
+  RunCounts c = window_.Counts();
+  c.gridSide = s.gridSide;
+  c.subscribers = s.subscriberCount;
+  c.channels = s.channelsPerCell;
+  c.callPercent = s.callPercent;
+  RunResult r;
   r.gridSide = s.gridSide;
   r.subscribers = s.subscriberCount;
   r.channels = s.channelsPerCell;
   r.callPercent = s.callPercent;
   r.steps = run_.steps;
-  r.warmup = run_.warmup;
+  r.warmup = window_.Warmup();
+  r.warmupAuto = run_.autoWarmup;
   r.mean = s.callMean;
   r.deviation = s.callDeviation;
   r.seed = s.seed;
-  SetRates(r);
+  SetCounts(r, c);
   return r;
 }
 
-void RunMeasurement::SetRates(RunResult& r) const {
-  const double measured = double(run_.steps - run_.warmup);
-  const double capacity = double(state_.NetworkCapacity());
-  const double nothing = std::numeric_limits<double>::quiet_NaN();
-  r.meanLoadPercent = double(runningSum_) / measured / capacity * 100;
-  r.maxLoadPercent = runningMax_ / capacity * 100;
-  r.blockingProbability = r.attempts > 0 ? double(r.blocked) / double(r.attempts) : nothing;
-  r.droppingProbability = r.handovers > 0 ? double(r.dropped) / double(r.handovers) : nothing;
-  // No call drawn offers no traffic; calls drawn but none started leave the holding
-  // time, and so the load, unknown.
-  if (r.attempts == 0) {
-    r.offeredErlangsPerCell = 0.0;
-  } else if (r.started == 0) {
-    r.offeredErlangsPerCell = nothing;
-  } else {
-    const double cells = double(state_.gridSide) * state_.gridSide;
-    const double holding = double(callSteps_) / double(r.started);
-    r.offeredErlangsPerCell = double(r.attempts) / measured / cells * holding;
-  }
-  r.erlangB = ErlangB(r.offeredErlangsPerCell, state_.channelsPerCell);
-}
-
 }  // namespace
-
-Sweep ParseSweep(const std::string& text) {
-  const size_t equals = text.find('=');
-  const std::string name = text.substr(0, equals);
-  const SweepParameter* parameter = nullptr;
-  for (const SweepParameter& p : kSweepParameters) {
-    if (name == p.name) parameter = &p;
-  }
-  if (equals == std::string::npos || parameter == nullptr) {
-    throw std::invalid_argument("--sweep: '" + name +
-                                "' is not a parameter to sweep; use call-percent, channels, "
-                                "subscribers or grid-side");
-  }
-  const std::string range = text.substr(equals + 1);
-  const size_t colon1 = range.find(':');
-  const size_t colon2 = colon1 == std::string::npos ? colon1 : range.find(':', colon1 + 1);
-  int64_t from = 0, to = 0, step = 0;
-  if (colon2 == std::string::npos || !ParseWhole(range.substr(0, colon1), from) ||
-      !ParseWhole(range.substr(colon1 + 1, colon2 - colon1 - 1), to) ||
-      !ParseWhole(range.substr(colon2 + 1), step)) {
-    throw std::invalid_argument("--sweep: '" + text + "' is not NAME=FROM:TO:STEP in whole numbers");
-  }
-  if (step < 1) throw std::invalid_argument("--sweep: STEP " + std::to_string(step) + " is not positive");
-  if (from > to) {
-    throw std::invalid_argument("--sweep: FROM " + std::to_string(from) + " is above TO " +
-                                std::to_string(to));
-  }
-  for (int64_t value : {from, to}) {
-    if (value < parameter->range->min || value > parameter->range->max) {
-      throw std::invalid_argument("--sweep: " + name + " " + std::to_string(value) +
-                                  " is outside " + std::to_string(parameter->range->min) +
-                                  " .. " + std::to_string(parameter->range->max));
-    }
-  }
-  // A step past TO gives the one point FROM, whatever its size.
-  return {name, parameter->field, int32_t(from), int32_t(to),
-          int32_t(std::min<int64_t>(step, to - from + 1))};
-}
 
 Shard ParseShard(const std::string& text) {
   const size_t slash = text.find('/');
@@ -186,7 +153,7 @@ Shard ParseShard(const std::string& text) {
 
 void CheckPlan(const ExperimentPlan& plan) {
   if (plan.steps < 1) throw std::invalid_argument("--steps: an experiment's runs need a step");
-  if (plan.warmup >= plan.steps) {
+  if (!plan.autoWarmup && plan.warmup >= plan.steps) {
     throw std::invalid_argument("--warmup: " + std::to_string(plan.warmup) +
                                 " is not below the " + std::to_string(plan.steps) +
                                 " steps of a run");
@@ -198,6 +165,7 @@ void CheckPlan(const ExperimentPlan& plan) {
         std::to_string(plan.controls.seed) + " need seeds up to " + std::to_string(lastSeed) +
         ", above the largest seed " + std::to_string(kSeedRange.max));
   }
+  CheckDurations(plan);
 }
 
 int64_t CheckedTimedRunSteps(const SimControls& controls) {
@@ -212,13 +180,13 @@ int64_t CheckedTimedRunSteps(const SimControls& controls) {
 
 std::vector<RunPlan> ExperimentRuns(const ExperimentPlan& plan) {
   std::vector<RunPlan> runs;
-  const Sweep sweep = plan.sweep.value_or(Sweep{});
+  const int64_t points = GridPointCount(plan.sweeps, std::numeric_limits<int64_t>::max() / 2);
   int64_t index = 0;
-  for (int64_t value = sweep.from; value <= sweep.to; value += sweep.step) {
+  for (int64_t point = 0; point < points; ++point) {
+    const SimControls controls = GridPoint(plan.controls, plan.sweeps, point);
     for (int64_t r = 0; r < plan.replications; ++r, ++index) {
       if (index % plan.shard.count != plan.shard.index) continue;
-      RunPlan run{plan.controls, plan.steps, plan.warmup};
-      if (sweep.field != nullptr) run.controls.*sweep.field = int32_t(value);
+      RunPlan run{controls, plan.steps, plan.warmup, plan.autoWarmup};
       run.controls.seed = int32_t(plan.controls.seed + r);
       run.controls.reseed = true;
       runs.push_back(run);

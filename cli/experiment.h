@@ -1,6 +1,6 @@
-// An experiment: runs of the simulation at every point of a sweep over one parameter,
-// each point with R replications seeded seed, seed + 1, ..., every run set up as the
-// window sets up with the seed ticked and measured after its warm-up. The runs go to
+// An experiment: runs of the simulation at every point of a grid of sweeps, each point
+// with R replications seeded seed, seed + 1, ..., every run set up as the window sets up
+// with the seed ticked and measured after its warm-up. The runs go to
 // worker threads and their results come back in the experiment's own order, so the
 // output is the same whatever the number of threads.
 #pragma once
@@ -14,19 +14,9 @@
 #include <vector>
 
 #include "cli/resulttable.h"
+#include "cli/sweep.h"
 #include "sim/controlsource.h"
 
-// NAME=FROM:TO:STEP over call-percent, channels, subscribers or grid-side.
-struct Sweep {
-  std::string name;
-  int32_t SimControls::*field = nullptr;
-  int32_t from = 0;
-  int32_t to = 0;
-  int32_t step = 1;
-};
-
-// Throw std::invalid_argument with a message for the user.
-Sweep ParseSweep(const std::string& text);
 // "I/N": the runs I, I + N, I + 2N, ... of the experiment.
 struct Shard {
   int64_t index = 0;
@@ -38,14 +28,16 @@ struct ExperimentPlan {
   SimControls controls;
   int64_t steps = 0;  // per run
   int64_t warmup = 0;
+  bool autoWarmup = false;  // each run's warm-up chosen by MSER-5 instead
   int64_t replications = 1;
-  std::optional<Sweep> sweep;
+  std::vector<Sweep> sweeps;  // a full grid; none for one point
   Shard shard;
 };
 
 // Throws std::invalid_argument when the plan cannot be run as asked: a warm-up not below
 // the step count, or replications whose seeds would leave the seed range (the set-up
-// would hold them at its end and repeat one run).
+// would hold them at its end and repeat one run). Throws what the set-up throws for a
+// grid point whose mean and deviation give no call duration, naming the point.
 void CheckPlan(const ExperimentPlan& plan);
 
 // Sets a run up with the controls, as a check before any output is begun, and returns
@@ -58,17 +50,21 @@ struct RunPlan {
   SimControls controls;
   int64_t steps = 0;
   int64_t warmup = 0;
+  bool autoWarmup = false;
 };
 
-// The runs of the plan's shard, in the experiment's order: sweep points ascending, the
-// replications of a point by seed.
+// The runs of the plan's shard, in the experiment's order: the grid's points with the
+// first sweep changing slowest and each sweep's values in their order, the replications
+// of a point by seed.
 std::vector<RunPlan> ExperimentRuns(const ExperimentPlan& plan);
 
-// The counts a step reports, with its number (1 for the first step after set-up).
+// The counts of all phases of one step, with its number (1 for the first step after
+// set-up). Its drops and ends are its own, which its log line shows one step later.
 struct StepCounts {
   int64_t step;
-  int32_t running, newCalls, blocked, dropped, ended;
-  double loadPercent, droppedPercent;  // as the chart shows them
+  int32_t running, newCalls, blocked, fullCellOffers, dropped, handovers, ended;
+  int64_t callSteps;
+  double loadPercent, droppedPercent;  // of the network's channels
 };
 
 // Performs one run. onStep, when given, sees every step; stepsDone counts them for a

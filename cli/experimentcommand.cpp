@@ -19,8 +19,10 @@ namespace {
 std::string StepRecord(const StepCounts& c) {
   return CsvRecord({CsvNumber(c.step), CsvNumber(int64_t(c.running)),
                     CsvNumber(int64_t(c.newCalls)), CsvNumber(int64_t(c.blocked)),
-                    CsvNumber(int64_t(c.dropped)), CsvNumber(int64_t(c.ended)),
-                    CsvNumber(c.loadPercent), CsvNumber(c.droppedPercent)});
+                    CsvNumber(int64_t(c.fullCellOffers)), CsvNumber(int64_t(c.dropped)),
+                    CsvNumber(int64_t(c.handovers)), CsvNumber(int64_t(c.ended)),
+                    CsvNumber(c.callSteps), CsvNumber(c.loadPercent),
+                    CsvNumber(c.droppedPercent)});
 }
 
 }  // namespace
@@ -34,11 +36,17 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads,
     std::unique_ptr<ResultFile> steps, results;
     if (outputs.csv) {
       steps = std::make_unique<ResultFile>(*outputs.csv, out);
-      steps->Write(CsvRecord({"step", "running", "new", "blocked", "dropped", "ended",
-                              "load_percent", "dropped_percent"}));
+      steps->Write(CsvRecord({"step", "running", "new", "blocked", "full_cell_offers",
+                              "dropped", "handovers", "ended", "call_steps", "load_percent",
+                              "dropped_percent"}));
     }
     if (outputs.results) results = std::make_unique<ResultFile>(*outputs.results, out);
 
+    // The runs' first steps are far from the network's usual state.
+    if (!plan.autoWarmup && plan.warmup == 0) {
+      err << "vadidazid-sim: warning: with --warmup 0 every run's statistics begin at its "
+             "set-up, with every subscriber in one cell; see --warmup auto\n";
+    }
     const std::vector<RunPlan> runs = ExperimentRuns(plan);
     std::atomic<int64_t> stepsDone{0};
     std::unique_ptr<ProgressLine> line;

@@ -19,13 +19,19 @@ void ResultFile::Write(std::string_view bytes) {
 }
 
 void ResultFile::Flush() {
+  if (buffer_.empty()) return;
   if (file_) {
     file_->Write(buffer_);
   } else {
     standardOutput_.write(buffer_.data(), std::streamsize(buffer_.size()));
-    if (!standardOutput_) throw EWriteError("Stream write error");
+    if (!standardOutput_) throw EWriteError("Stream write error (standard output)");
   }
   buffer_.clear();
+}
+
+void ResultFile::Finish() {
+  Flush();
+  if (file_) file_->Finish();
 }
 
 void ResultFile::Commit() {
@@ -33,6 +39,6 @@ void ResultFile::Commit() {
   if (file_) {
     file_->Commit();
   } else if (!standardOutput_.flush()) {
-    throw EWriteError("Stream write error");
+    throw EWriteError("Stream write error (standard output)");
   }
 }

@@ -24,9 +24,9 @@ class ResultFile {
 
   // EWriteError "Stream write error" when the bytes cannot be written.
   void Write(std::string_view bytes);
-  // Hands the pending bytes to the file, so a write error shows before any output of
-  // the experiment is put in place; Commit then only closes and renames.
-  void Finish() { Flush(); }
+  // Writes the pending bytes and completes the file, so a write error shows before any
+  // output of the experiment is put in place; Commit then only renames.
+  void Finish();
   void Commit();
 
  private:

@@ -28,26 +28,32 @@ const Column kColumns[] = {
     {"call_percent", &RunResult::callPercent},
     {"steps", &RunResult::steps},
     {"warmup", &RunResult::warmup},
+    {"warmup_auto", &RunResult::warmupAuto},
     {"mean", &RunResult::mean},
     {"deviation", &RunResult::deviation},
     {"seed", &RunResult::seed},
     {"attempts", &RunResult::attempts},
     {"blocked", &RunResult::blocked},
     {"started", &RunResult::started},
+    {"full_cell_offers", &RunResult::fullCellOffers},
     {"dropped", &RunResult::dropped},
     {"handovers", &RunResult::handovers},
     {"ended", &RunResult::ended},
+    {"call_steps", &RunResult::callSteps},
     {"mean_load_percent", &RunResult::meanLoadPercent},
     {"max_load_percent", &RunResult::maxLoadPercent},
     {"blocking_probability", &RunResult::blockingProbability},
+    {"call_congestion", &RunResult::callCongestion},
     {"dropping_probability", &RunResult::droppingProbability},
     {"offered_erlangs_per_cell", &RunResult::offeredErlangsPerCell},
     {"erlang_b", &RunResult::erlangB},
+    {"engset", &RunResult::engset},
 };
 
+// The runs of one point may each choose their own warm-up.
 auto ParameterTuple(const RunResult& r) {
-  return std::tie(r.gridSide, r.subscribers, r.channels, r.callPercent, r.steps, r.warmup,
-                  r.mean, r.deviation);
+  return std::make_tuple(r.gridSide, r.subscribers, r.channels, r.callPercent, r.steps,
+                         r.warmupAuto, r.warmupAuto ? 0 : r.warmup, r.mean, r.deviation);
 }
 
 }  // namespace
@@ -128,6 +134,6 @@ bool SamePoint(const RunResult& a, const RunResult& b) {
 }
 
 bool PointThenSeedBefore(const RunResult& a, const RunResult& b) {
-  return std::tuple_cat(ParameterTuple(a), std::tie(a.seed)) <
-         std::tuple_cat(ParameterTuple(b), std::tie(b.seed));
+  return std::tuple_cat(ParameterTuple(a), std::make_tuple(a.seed)) <
+         std::tuple_cat(ParameterTuple(b), std::make_tuple(b.seed));
 }

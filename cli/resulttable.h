@@ -15,24 +15,30 @@ struct RunResult {
   int32_t channels = 0;
   int32_t callPercent = 0;
   int64_t steps = 0;
-  int64_t warmup = 0;
+  int64_t warmup = 0;     // the steps left out, given or chosen
+  int32_t warmupAuto = 0;  // 1: chosen by MSER-5 for this run
   double mean = 0.0;
   double deviation = 0.0;
   int32_t seed = 0;
-  // Counts over the measured steps (after the warm-up).
+  // Counts of every phase of the measured steps (after the warm-up), the moves and
+  // countdown of the last step included.
   int64_t attempts = 0;   // calls drawn
   int64_t blocked = 0;    // drawn but not started
   int64_t started = 0;
+  int64_t fullCellOffers = 0;  // idle subscribers passed over for a full cell
   int64_t dropped = 0;
   int64_t handovers = 0;  // calls that moved to another cell, dropped ones included
   int64_t ended = 0;
-  // Derived; NaN where undefined (a probability of nothing).
+  int64_t callSteps = 0;  // the durations given to the started calls, summed
+  // Derived (FiguresOf); NaN where undefined (a probability of nothing).
   double meanLoadPercent = 0.0;
   double maxLoadPercent = 0.0;
   double blockingProbability = 0.0;
+  double callCongestion = 0.0;
   double droppingProbability = 0.0;
   double offeredErlangsPerCell = 0.0;
   double erlangB = 0.0;
+  double engset = 0.0;
 };
 
 std::string ResultHeader();
@@ -47,7 +53,8 @@ std::string ResultColumnLabel(std::string_view name);
 // The rows of a whole result table as ResultTableReader reads them.
 std::vector<RunResult> ParseResultTable(std::string_view text);
 
-// True when the two results belong to the same experiment point (all parameters equal).
+// True when the two results belong to the same experiment point: all parameters equal,
+// the warm-up too unless both runs chose theirs by MSER-5.
 bool SamePoint(const RunResult& a, const RunResult& b);
 // Orders by the parameters in column order, then by seed.
 bool PointThenSeedBefore(const RunResult& a, const RunResult& b);

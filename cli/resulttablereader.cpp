@@ -46,6 +46,7 @@ void CheckParameters(const RunResult& r) {
   CheckRange("call_percent", r.callPercent, kCallPercentRange.min, kCallPercentRange.max);
   CheckRange("steps", r.steps, 1, std::numeric_limits<int32_t>::max());
   CheckRange("warmup", r.warmup, 0, r.steps - 1);
+  CheckRange("warmup_auto", r.warmupAuto, 0, 1);
   if (std::isnan(r.mean)) Refuse("mean", "the mean must be a number");
   if (std::isnan(r.deviation)) Refuse("deviation", "the deviation must be a number");
   CheckRange("seed", r.seed, kSeedRange.min, kSeedRange.max);
@@ -63,6 +64,8 @@ void CheckCounts(const RunResult& r) {
   CheckRange("handovers", r.handovers, 0, most);
   CheckRange("dropped", r.dropped, 0, r.handovers);
   CheckRange("ended", r.ended, 0, most);
+  CheckRange("full_cell_offers", r.fullCellOffers, 0, most);
+  CheckRange("call_steps", r.callSteps, 0, most);
 }
 
 void CheckDerived(const RunResult& r) {
@@ -76,11 +79,14 @@ void CheckDerived(const RunResult& r) {
                                     Number(r.maxLoadPercent));
   }
   CheckShare("blocking_probability", r.blockingProbability, r.blocked, r.attempts);
+  CheckShare("call_congestion", r.callCongestion, r.fullCellOffers,
+             r.fullCellOffers + r.started);
   CheckShare("dropping_probability", r.droppingProbability, r.dropped, r.handovers);
   if (r.offeredErlangsPerCell < 0.0) {
     Refuse("offered_erlangs_per_cell", Number(r.offeredErlangsPerCell) + " is negative");
   }
   if (r.erlangB < 0.0 || r.erlangB > 1.0) Refuse("erlang_b", Number(r.erlangB) + " is outside 0 .. 1");
+  if (r.engset < 0.0 || r.engset > 1.0) Refuse("engset", Number(r.engset) + " is outside 0 .. 1");
 }
 
 }  // namespace

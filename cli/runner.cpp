@@ -14,8 +14,8 @@
 
 #include <unistd.h>
 
-#include "chart/chartseries.h"
-#include "chart/programchart.h"
+#include "chart/series/chartseries.h"
+#include "programchart/programchart.h"
 #include "cli/chartpicture.h"
 #include "cli/experimentcommand.h"
 #include "cli/messagetext.h"
@@ -27,6 +27,7 @@
 #include "sim/report.h"
 #include "sim/runcontrol.h"
 #include "sim/setup.h"
+#include "version/programversion.h"
 
 namespace {
 
@@ -98,8 +99,8 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
 };
 
 bool IsExperiment(const Options& o) {
-  return o.replications || o.warmup || o.threads || o.sweep || o.shard || o.outputs.csv ||
-         o.outputs.results || o.outputs.summary;
+  return o.replications || o.warmup || o.autoWarmup || o.threads || !o.sweeps.empty() ||
+         o.shard || o.outputs.csv || o.outputs.results || o.outputs.summary;
 }
 
 ExperimentPlan PlanOf(const Options& o) {
@@ -109,8 +110,9 @@ ExperimentPlan PlanOf(const Options& o) {
   // Without --steps, a run is as long as an uninterrupted timed run.
   plan.steps = o.steps.value_or(CheckedTimedRunSteps(o.controls));
   plan.warmup = o.warmup.value_or(0);
+  plan.autoWarmup = o.autoWarmup;
   plan.replications = o.replications.value_or(1);
-  plan.sweep = o.sweep;
+  plan.sweeps = o.sweeps;
   plan.shard = o.shard.value_or(Shard{});
   if (o.out || o.chart) {
     throw UsageError{"--out and --chart write the log of one run; an experiment writes "
@@ -120,7 +122,7 @@ ExperimentPlan PlanOf(const Options& o) {
     throw UsageError{"--picture draws the chart of one run; an experiment writes --csv, "
                      "--results or --summary"};
   }
-  const bool oneRun = plan.replications == 1 && (!o.sweep || o.sweep->from == o.sweep->to);
+  const bool oneRun = plan.replications == 1 && GridPointCount(o.sweeps, 1) == 1;
   if (o.outputs.csv && (!oneRun || o.shard)) {
     throw UsageError{"--csv writes the steps of one run; it takes no --shard, and no "
                      "--replications or --sweep of more than one run"};
@@ -180,6 +182,8 @@ struct RunFiles {
     }
   }
   void CommitAll() {
+    if (log) log->Finish();
+    if (picture) picture->Finish();
     if (log) log->Commit();
     if (picture) picture->Commit();
   }
@@ -239,12 +243,16 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   Options options;
   try {
     options = ParseRunnerOptions(args);
-    if (!options.help) CheckDistinctOutputs(options);
+    if (!options.help && !options.version) CheckDistinctOutputs(options);
   } catch (const UsageError& e) {
     return UsageFailure(err, e.message);
   }
   if (options.help) {
     out << SimulatorUsage();
+    return 0;
+  }
+  if (options.version) {
+    out << ProgramVersionText("vadidazid-sim");
     return 0;
   }
   if (options.summarize) return SummarizeCommand(options.resultFiles, out, err);

@@ -37,6 +37,7 @@ struct OptionSpec {
   std::string (*defaultText)(const OptionSpec&) = nullptr;
   Apply apply = nullptr;
   int32_t SimControls::*control = nullptr;  // the parameter a whole number sets
+  bool repeatable = false;                  // may be given more than once
 };
 
 int64_t WholeValue(const OptionSpec& spec, const std::string& text) {
@@ -91,6 +92,16 @@ void ApplyControl(RunnerOptions& o, const OptionSpec& spec, const std::string& v
   o.controls.*spec.control = int32_t(WholeValue(spec, value));
 }
 
+void ApplySweep(RunnerOptions& o, const OptionSpec&, const std::string& value) {
+  Sweep sweep = Parsed(ParseSweep, value);
+  for (const Sweep& earlier : o.sweeps) {
+    if (earlier.name == sweep.name) {
+      throw UsageError{"--sweep: " + sweep.name + " is swept twice; list its values in one --sweep"};
+    }
+  }
+  o.sweeps.push_back(std::move(sweep));
+}
+
 const OptionSpec kOptions[] = {
     {"--grid-side", "N", "cells per side", Group::Run, &kGridSideRange, ControlDefault,
      ApplyControl, &SimControls::gridSide},
@@ -131,18 +142,29 @@ const OptionSpec kOptions[] = {
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.picture = FileName(s, v); }},
     {"--help", "", "this text (also -h)", Group::Run, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.help = true; }},
+    {"--version", "", "the version and the git commit of the build", Group::Run, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.version = true; }},
     {"--replications", "R", "runs per point, seeds seed .. seed + R - 1", Group::Experiment,
      &kReplicationRange, [](const OptionSpec&) { return std::string("1"); },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.replications = WholeValue(s, v);
      }},
-    {"--warmup", "W", "steps left out of the statistics, below the steps", Group::Experiment,
-     &kWarmupRange, [](const OptionSpec&) { return std::string("0"); },
-     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.warmup = WholeValue(s, v); }},
+    {"--warmup", "W|auto",
+     "steps left out of the statistics, below the steps;\nauto: each run's own, chosen by "
+     "MSER-5 on its\nper-step load within its first half",
+     Group::Experiment, &kWarmupRange, [](const OptionSpec&) { return std::string("0"); },
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       if (v == "auto") {
+         o.autoWarmup = true;
+       } else {
+         o.warmup = WholeValue(s, v);
+       }
+     }},
     {"--sweep", "NAME=FROM:TO:STEP",
-     "one point per value of call-percent, channels,\nsubscribers or grid-side",
-     Group::Experiment, nullptr, nullptr,
-     [](RunnerOptions& o, const OptionSpec&, const std::string& v) { o.sweep = Parsed(ParseSweep, v); }},
+     "or NAME=V1,V2,...: one point per value of call-percent,\nchannels, subscribers, "
+     "grid-side, mean or deviation;\nseveral --sweep make a grid, the first changing "
+     "slowest",
+     Group::Experiment, nullptr, nullptr, ApplySweep, nullptr, true},
     {"--threads", "T", "runs at once; the output is the same for any T", Group::Experiment,
      &kThreadsRange, [](const OptionSpec&) { return std::string("the machine's cores"); },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.threads = WholeValue(s, v); }},
@@ -150,15 +172,15 @@ const OptionSpec kOptions[] = {
      Group::Experiment, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string& v) { o.shard = Parsed(ParseShard, v); }},
     {"--csv", "FILE",
-     "one row per step of a single run: step, running, new,\nblocked, dropped, ended, "
-     "load_percent, dropped_percent",
+     "one row per step of a single run, with the step's own\nphases: step, running, new, "
+     "blocked, full_cell_offers,\ndropped, handovers, ended, call_steps, load_percent,\n"
+     "dropped_percent",
      Group::Experiment, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.outputs.csv = FileName(s, v);
      }},
     {"--results", "FILE",
-     "one CSV row per run with its counts, probabilities and\nthe Erlang B blocking of its "
-     "offered load ('-': standard output)",
+     "one CSV row per run with its counts and the figures\nbelow ('-': standard output)",
      Group::Experiment, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.outputs.results = FileName(s, v);
@@ -243,7 +265,7 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
     std::string value;
     if (TakesValue(spec)) {
       // A repeated value would silently override the first; say so instead.
-      if (std::find(given.begin(), given.end(), &spec) != given.end()) {
+      if (!spec.repeatable && std::find(given.begin(), given.end(), &spec) != given.end()) {
         throw UsageError{std::string(spec.name) + " is given more than once"};
       }
       if (option.inlineValue) {
@@ -299,6 +321,21 @@ std::string SimulatorUsage() {
       std::to_string(kMaxExperimentRuns) + " runs (points times replications).\n";
   list(Group::Experiment);
   text +=
+      "\nA result row counts every phase of the steps after the warm-up (numbered W+1 ..\n"
+      "K), the moves and countdown of the last step included (a log line shows them one\n"
+      "step later): attempts = calls drawn; blocked = drawn calls for which no idle\n"
+      "subscriber in a cell with a free channel was found anywhere; started;\n"
+      "full_cell_offers = idle subscribers passed over because their cell was full;\n"
+      "dropped, handovers = calls dropped at, or moved by, a hand-over; ended;\n"
+      "call_steps = the durations of the started calls. blocking_probability =\n"
+      "blocked / attempts; call_congestion = full_cell_offers / (full_cell_offers +\n"
+      "started); dropping_probability = dropped / handovers; offered_erlangs_per_cell =\n"
+      "attempts per step and cell x call_steps / started, and erlang_b its Erlang B\n"
+      "blocking on C channels; engset = Engset call congestion of M / N^2 subscribers\n"
+      "on C channels, each offering call-percent / 100 x call_steps / started erlangs\n"
+      "while idle. Loads are running calls after each step's recount, in percent of\n"
+      "the network's channels.\n";
+  text +=
       "\nExit status: 0 done, 1 an output could not be written (or the memory ran out),\n"
       "2 a bad command line, parameters or result file.\n";
   return text;
@@ -352,8 +389,11 @@ void CheckDistinctOutputs(const RunnerOptions& o) {
 }
 
 void CheckExperimentSize(const RunnerOptions& o) {
-  int64_t points = 1;
-  if (o.sweep) points = (int64_t(o.sweep->to) - o.sweep->from) / o.sweep->step + 1;
+  const int64_t points = GridPointCount(o.sweeps, kMaxExperimentRuns);
+  if (points > kMaxExperimentRuns) {
+    throw UsageError{"the sweeps make a grid of more than " + std::to_string(kMaxExperimentRuns) +
+                     " points, more runs than one experiment may have; split it into several"};
+  }
   const int64_t runs = points * o.replications.value_or(1);
   if (runs > kMaxExperimentRuns) {
     throw UsageError{"the experiment has " + std::to_string(runs) + " runs (" +

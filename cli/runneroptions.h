@@ -24,9 +24,11 @@ struct RunnerOptions {
   std::optional<std::string> picture;
   bool chart = false;
   bool help = false;
+  bool version = false;
   // Experiments.
   std::optional<int64_t> replications, warmup, threads;
-  std::optional<Sweep> sweep;
+  bool autoWarmup = false;    // --warmup auto
+  std::vector<Sweep> sweeps;  // in the order given
   std::optional<Shard> shard;
   ExperimentOutputs outputs;
   bool summarize = false;
@@ -41,7 +43,8 @@ struct UsageError {
 // Accepts "--name value", "--name=value", "-h" and "--" (the arguments after it are
 // operands, the result files of --summarize). Throws UsageError for an unknown option, a
 // missing or malformed value, a value outside its range, an empty file name, an option
-// given twice, an operand without --summarize and options beside --summarize.
+// given twice (--sweep may be, for another parameter each time), an operand without
+// --summarize and options beside --summarize.
 RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args);
 
 // Throws UsageError when two outputs name one file: the same text, the same normalised

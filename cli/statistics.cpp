@@ -1,6 +1,7 @@
 // Erlang B, Student's t quantiles and confidence intervals.
 #include "cli/statistics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -62,6 +63,16 @@ double ErlangB(double erlangs, int64_t channels) {
   if (!(erlangs >= 0.0)) return kNaN;
   double b = 1.0;
   for (int64_t c = 1; c <= channels; ++c) b = erlangs * b / (double(c) + erlangs * b);
+  return b;
+}
+
+double EngsetCallCongestion(double sources, int64_t channels, double perIdleSource) {
+  if (!(perIdleSource >= 0.0) || !(sources >= 0.0)) return kNaN;
+  double b = 1.0;
+  for (int64_t x = 1; x <= channels; ++x) {
+    const double offered = std::max(sources - double(x), 0.0) * perIdleSource * b;
+    b = offered / (double(x) + offered);
+  }
   return b;
 }
 

@@ -12,6 +12,15 @@
 // NaN for a negative or NaN load.
 double ErlangB(double erlangs, int64_t channels);
 
+// Engset's call congestion: the share of call attempts that find all `channels` busy in
+// a group of `sources` subscribers, each offering `perIdleSource` erlangs while idle. An
+// arriving call sees the other sources - 1, so this is the time congestion of sources - 1,
+// by the recurrence B(x) = (S - x) b B(x-1) / (x + (S - x) b B(x-1)), B(0) = 1, which
+// stays within 0 .. 1. `sources` may be fractional (subscribers per cell on average);
+// a factor S - x below 0 counts as 0, so no fewer sources than channels give 0. NaN for
+// a negative or NaN traffic or source count.
+double EngsetCallCongestion(double sources, int64_t channels, double perIdleSource);
+
 // The p-quantile of Student's t with `freedom` degrees of freedom (freedom >= 1,
 // 0 < p < 1), found by inverting the distribution function to double precision.
 double StudentTQuantile(double p, int64_t freedom);

@@ -15,9 +15,18 @@ std::string Fixed(double value, int decimals) {
   return FixedPointText(value, decimals);
 }
 
-std::string WithInterval(const MeanInterval& m, int decimals) {
+// The runs a mean covers, where fewer than the point's.
+std::string Covered(const MeanInterval& m, int64_t runs) {
+  return m.count < runs && m.count > 0 ? " (" + std::to_string(m.count) + ")" : "";
+}
+
+std::string WithInterval(const MeanInterval& m, int decimals, int64_t runs) {
   if (std::isnan(m.mean)) return "-";
-  return Fixed(m.mean, decimals) + " ± " + Fixed(m.halfWidth, decimals);
+  return Fixed(m.mean, decimals) + " ± " + Fixed(m.halfWidth, decimals) + Covered(m, runs);
+}
+
+std::string MeanOnly(const MeanInterval& m, int decimals, int64_t runs) {
+  return Fixed(m.mean, decimals) + Covered(m, runs);
 }
 
 // Characters as a terminal shows them: UTF-8 continuation bytes take no column.
@@ -37,7 +46,7 @@ const Parameter kParameters[] = {
     {"channels", [](const RunResult& r) { return CsvNumber(int64_t(r.channels)); }},
     {"call_percent", [](const RunResult& r) { return CsvNumber(int64_t(r.callPercent)); }},
     {"steps", [](const RunResult& r) { return CsvNumber(r.steps); }},
-    {"warmup", [](const RunResult& r) { return CsvNumber(r.warmup); }},
+    {"warmup", [](const RunResult& r) { return r.warmupAuto ? std::string("auto") : CsvNumber(r.warmup); }},
     {"mean", [](const RunResult& r) { return CsvNumber(r.mean); }},
     {"deviation", [](const RunResult& r) { return CsvNumber(r.deviation); }},
 };
@@ -58,14 +67,17 @@ std::vector<PointSummary> SummarizeResults(std::vector<RunResult> results) {
       }
       ++last;
     }
-    std::vector<double> blocking, erlangB, dropping, load;
+    std::vector<double> blocking, congestion, engset, erlangB, dropping, load;
     for (size_t i = first; i < last; ++i) {
       blocking.push_back(results[i].blockingProbability);
+      congestion.push_back(results[i].callCongestion);
+      engset.push_back(results[i].engset);
       erlangB.push_back(results[i].erlangB);
       dropping.push_back(results[i].droppingProbability);
       load.push_back(results[i].meanLoadPercent);
     }
     points.push_back({results[first], int64_t(last - first), MeanWithInterval95(blocking),
+                      MeanWithInterval95(congestion), MeanWithInterval95(engset),
                       MeanWithInterval95(erlangB), MeanWithInterval95(dropping),
                       MeanWithInterval95(load)});
     first = last;
@@ -92,7 +104,8 @@ std::string SummaryTable(const std::vector<PointSummary>& points) {
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> header;
   for (const Parameter* p : varying) header.push_back(p->name);
-  for (const char* name : {"runs", "blocking", "erlang_b", "dropping", "load_percent"}) {
+  for (const char* name : {"runs", "blocking", "call_congestion", "engset", "erlang_b",
+                           "dropping", "load_percent"}) {
     header.push_back(name);
   }
   rows.push_back(header);
@@ -100,10 +113,12 @@ std::string SummaryTable(const std::vector<PointSummary>& points) {
     std::vector<std::string> row;
     for (const Parameter* p : varying) row.push_back(p->text(s.point));
     row.push_back(std::to_string(s.runs));
-    row.push_back(WithInterval(s.blocking, 6));
-    row.push_back(Fixed(s.erlangB.mean, 6));
-    row.push_back(WithInterval(s.dropping, 6));
-    row.push_back(WithInterval(s.load, 3));
+    row.push_back(WithInterval(s.blocking, 6, s.runs));
+    row.push_back(WithInterval(s.callCongestion, 6, s.runs));
+    row.push_back(MeanOnly(s.engset, 6, s.runs));
+    row.push_back(MeanOnly(s.erlangB, 6, s.runs));
+    row.push_back(WithInterval(s.dropping, 6, s.runs));
+    row.push_back(WithInterval(s.load, 3, s.runs));
     rows.push_back(row);
   }
   std::vector<size_t> widths(header.size(), 0);
@@ -112,7 +127,8 @@ std::string SummaryTable(const std::vector<PointSummary>& points) {
   }
   std::string table = common + "\n" +
                       "Means over the runs of each point, ± the half-width of their 95 % "
-                      "confidence interval (Student's t).\n\n";
+                      "confidence interval (Student's t);\n(n): the runs a mean covers where "
+                      "the others' value is undefined.\n\n";
   for (const auto& row : rows) {
     std::string line;
     for (size_t k = 0; k < row.size(); ++k) {

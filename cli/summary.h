@@ -1,6 +1,8 @@
 // The summary of an experiment: per point, the mean and 95 % confidence interval over
-// the replications of the blocking and dropping probabilities and of the mean load,
-// beside the Erlang B blocking of the offered load, as a table for a terminal. It is
+// the replications of the blocking, call congestion and dropping probabilities and of
+// the mean load, beside the Engset and Erlang B values, as a table for a terminal. A
+// mean that covers fewer runs than its point has (the others' value is undefined) says
+// how many it covers. It is
 // built from result rows alone, sorted first, so the rows of shards read back from their
 // files give the same summary as the whole experiment run in one process.
 #pragma once
@@ -15,6 +17,8 @@ struct PointSummary {
   RunResult point;  // its parameters
   int64_t runs = 0;
   MeanInterval blocking;
+  MeanInterval callCongestion;
+  MeanInterval engset;
   MeanInterval erlangB;
   MeanInterval dropping;
   MeanInterval load;

@@ -1,7 +1,10 @@
-// The drawing interface everything in the program paints through, with the toolkit's
-// pixel rules: a line leaves out its end point; rectangles, fills and ellipses leave out
-// their right and bottom edges. Pen, brush and font are plain state read by every
-// operation, as on the toolkit's canvas. This header has no Qt in it: the simulation
+// The drawing interface everything in the program paints through, with fixed pixel
+// rules: a line leaves out its end point; rectangles, fills and ellipses leave out their
+// right and bottom edges. So a polyline puts each joint down once (which a not-xor
+// rubber band needs to erase itself), boxes that share an edge tile without overlap,
+// and the cell picture and the saved chart are the same pixels on every platform. Pen,
+// brush and font are plain state read by every operation, so a drawing sets them once
+// for many shapes. This header has no Qt in it: the simulation
 // and the chart engine draw through it, an image canvas (imagecanvas.h) puts the pixels
 // on a Qt image and a recording canvas (recordingcanvas.h) notes the calls for tests.
 //
@@ -72,7 +75,7 @@ struct TBrush {
 struct TFont {
   std::string name = "MS Sans Serif";
   // Negative: character height in pixels (the em, without internal leading); positive:
-  // cell height in pixels. The toolkit's 8 points at 96 dpi is -11.
+  // cell height in pixels. 8 points at the 96 dpi the layout is made for is -11.
   int height = -11;
   TColor color = clWindowText;
   bool bold = false;

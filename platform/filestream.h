@@ -1,7 +1,8 @@
-// A file stream opened for creation, with the toolkit's error texts: creating fails with
-// EFCreateError "Cannot create file <name>: <reason>", an incomplete write with EWriteError
-// "Stream write error (<name>): <reason>". An existing file is replaced, unless the
-// stream is asked for a new file only (the temporary file of a safe save must never reuse another's).
+// A file stream opened for creation, with fixed error texts that the window shows and
+// callers can tell apart: creating fails with EFCreateError "Cannot create file <name>:
+// <reason>", an incomplete write with EWriteError "Stream write error (<name>): <reason>".
+// An existing file is replaced, unless the stream is asked for a new file only (the
+// temporary file of a safe save must never reuse another's).
 #pragma once
 
 #include <cstddef>

@@ -1,10 +1,10 @@
 // A canvas on an in-memory RGB image it owns: the bitmap the chart and the cell grid are
 // drawn on before they reach the screen or a file. One-pixel pens and all the filled
-// shapes are put down pixel by pixel so the results follow the toolkit's rules exactly
-// (see canvas.h and rasterizer.h); only wide pens and text go through QPainter, without
-// antialiasing.
+// shapes are put down pixel by pixel so the results follow the pixel rules of canvas.h
+// exactly (see rasterizer.h), which QPainter's own rasterising does not; only wide pens
+// and text go through QPainter, without antialiasing.
 //
-// Choices where the toolkit's behaviour is odd or undefined here:
+// Choices for cases the pixel rules leave open:
 // - A pen or brush of colour clNone draws nothing, like a clear one.
 // - With a clear pen, Rectangle and Ellipse fill the whole box with the brush rather
 //   than a box one pixel smaller.
@@ -15,7 +15,8 @@
 // - Styled one-pixel pens use dash patterns of 18-6 (dash), 3-3 (dot), 9-6-3-6 and
 //   9-3-3-3-3-3 pixels, restarted by MoveTo and at each shape; in opaque back mode the
 //   gaps are filled with the brush colour.
-// - TextOut moves the pen to the end of the text, as the toolkit's canvas does.
+// - TextOut moves the pen to the end of the text, so texts written one after another
+//   continue where the last ended.
 // - GetPixel gives clNone outside the image or the clip rectangle.
 // - The not-xor pen mode applies to lines, outlines and fills; text and copied images
 //   are always put over the pixels.
@@ -70,8 +71,8 @@ class ImageCanvas : public Canvas {
   // One segment with a one-pixel pen, carrying the dash pattern on from the last one.
   void ThinSegment(TPoint a, TPoint b);
   void WideLines(const std::vector<TPoint>& points, bool closed);
-  // The toolkit's inscribed box grown for a wide pen: the pen's middle runs along the
-  // one-pixel outline.
+  // The box of a shape's one-pixel outline grown for a wide pen, so that the pen's middle
+  // runs along that outline and a wide frame stays centred on the thin one.
   TRect PenOuterBox(const TRect& box) const;
 
   QImage image_;

@@ -1,6 +1,6 @@
 // Integer pixel geometry shared by the canvases that put pixels on images: the line,
-// ellipse and polygon shapes as pixel sets, with the toolkit's rules (a line leaves out
-// its end point, boxes leave out their right and bottom edges). Kept apart from the
+// ellipse and polygon shapes as pixel sets, with the pixel rules of canvas.h (a line
+// leaves out its end point, boxes leave out their right and bottom edges). Kept apart from the
 // drawing so the shapes can be checked without painting.
 #pragma once
 

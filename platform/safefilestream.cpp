@@ -170,14 +170,20 @@ void TSafeFileStream::FailWrite(int errnum) {
   throw EWriteError(WriteErrorMessage(name_, errnum));
 }
 
-void TSafeFileStream::Commit() {
+void TSafeFileStream::Finish() {
   if (fd_ < 0) throw EWriteError("Stream write error (" + name_ + "): the file is closed");
   Flush();
-  if (!tempBase_.empty()) PutInPlace();
+  if (!tempBase_.empty()) Complete();
   const int closed = ::close(fd_);
   fd_ = -1;
   // A file system that writes late reports a lost write here.
   if (closed != 0 && errno != EINTR) FailWrite(errno);
+  finished_ = true;
+}
+
+void TSafeFileStream::Commit() {
+  if (!finished_) Finish();
+  finished_ = false;  // a second Commit finds the file closed
   if (!tempBase_.empty()) {
     if (::renameat(dirFd_, tempBase_.c_str(), dirFd_, base_.c_str()) != 0) {
       const int error = errno;
@@ -190,7 +196,7 @@ void TSafeFileStream::Commit() {
   Discard();  // forgets the slot and closes the directory
 }
 
-void TSafeFileStream::PutInPlace() {
+void TSafeFileStream::Complete() {
   // The bytes reach the disc before the name does, so a crash cannot leave an empty file
   // under the target's name. File systems that cannot sync say EINVAL.
   if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) FailWrite(errno);

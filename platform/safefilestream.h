@@ -32,7 +32,12 @@ class TSafeFileStream {
 
   void WriteBuffer(const void* data, size_t size);
   void Write(std::string_view bytes) { WriteBuffer(bytes.data(), bytes.size()); }
-  // Flushes and closes the temporary file and puts it in the target's place.
+  // Writes what is buffered and completes the temporary file (on the disc, with its
+  // final mode and owner, closed) without putting it in place, so that a run with
+  // several outputs learns of every write error before any output replaces its earlier
+  // file. Once finished, nothing more can be written.
+  void Finish();
+  // Finishes the file where Finish was not called and puts it in the target's place.
   void Commit();
 
   // The temporary file while it exists, else empty (written directly, or committed).
@@ -47,7 +52,7 @@ class TSafeFileStream {
   void OpenDescriptor(int descriptor);
   void CreateTemporary(const std::string& directory);
   void Flush();
-  void PutInPlace();
+  void Complete();
   [[noreturn]] void FailWrite(int errnum);
   void Discard();
 
@@ -60,6 +65,7 @@ class TSafeFileStream {
   int dirFd_ = -1;
   int slot_ = -1;
   bool replacing_ = false;  // an earlier file exists: keep its owner
+  bool finished_ = false;   // Finish has closed the file; only the rename is left
   mode_t mode_ = 0;
   uid_t owner_ = 0;
   gid_t group_ = 0;

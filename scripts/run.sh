@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets up and builds the project, then starts the program's window.
+# Sets up and builds the window and the runner (not the tests and benchmarks), then
+# starts the window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh vadidazid vadidazid-sim
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display is available (DISPLAY is not set)."
   echo "Start Vadidazid from a desktop session, or run it in a virtual display:"

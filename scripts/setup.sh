@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (when any is missing) and builds it
-# into ./build. Run as root on a fresh Debian machine; safe to run again.
+# into ./build: the targets named as arguments, or everything without any.
+# Run as root on a fresh Debian machine; safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 xvfb xauth locales)
+packages+=(desktop-file-utils appstream dpkg-dev fakeroot)  # checks of the install and package
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -18,4 +20,6 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j"$(nproc)"
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build build -j"$(nproc)" "${targets[@]}"

@@ -40,11 +40,20 @@ void ReferenceStartNewCalls(SimulationState& s) {
 
   int32_t started = 0;
   s.newCallSteps = 0;
+  s.fullCellOffers = 0;
+  s.zeroCalls = 0;
+  CellCounts& cells = s.cellCounts;
+  cells.Fit(s.gridSide * s.gridSide);
   for (int32_t i = 0; i < m && started != wanted; ++i) {
     Subscriber& sub = s.subscribers[order[i]];
     if (sub.callStepsLeft != 0) continue;
-    int32_t& busy = s.cellCalls[sub.row * s.gridSide + sub.column];
-    if (busy >= s.channelsPerCell) continue;
+    const int32_t k = sub.row * s.gridSide + sub.column;
+    int32_t& busy = s.cellCalls[k];
+    if (busy >= s.channelsPerCell) {
+      ++s.fullCellOffers;
+      if (cells.kept) ++cells.fullCellOffers[k];
+      continue;
+    }
     int32_t duration;
     do {
       duration = DurationFromDraw(g.NormalVariate(s.callMean, s.callDeviation));
@@ -55,8 +64,14 @@ void ReferenceStartNewCalls(SimulationState& s) {
     ++busy;
     ++started;
     ++s.newCalls;
+    if (duration == 0) ++s.zeroCalls;
+    if (cells.kept) {
+      ++cells.started[k];
+      cells.zeroCalls[k] += duration == 0;
+    }
   }
   s.blockedCalls = wanted - started;
+  s.startedCalls = started;
 }
 
 void ReferenceRecountCells(SimulationState& s) {
@@ -112,10 +127,16 @@ void ReferenceMoveSubscriber(SimulationState& s, int32_t index) {
   // Hand-over. A call in its last step is carried even into a full cell.
   ++s.handedOverCalls;
   ++s.handovers;
+  CellCounts& cells = s.cellCounts;
+  if (cells.kept) {
+    ++cells.handoversOut[old];
+    ++cells.handoversIn[now];
+  }
   --s.cellCalls[old];
   if (s.cellCalls[now] == s.channelsPerCell && sub.callStepsLeft != 1) {
     sub.callStepsLeft = 0;
     ++s.droppedCalls;
+    if (cells.kept) ++cells.dropped[now];
   } else {
     ++s.cellCalls[now];
   }
@@ -137,5 +158,6 @@ void ReferenceStep(SimulationState& s, const SimPorts& ports) {
   ReportStep(s, ports);
   for (int32_t i = 0; i < s.subscriberCount; ++i) ReferenceMoveSubscriber(s, i);
   ReferenceCountDownCalls(s);
+  ReportStepCounts(s, ports);
   ++s.stepCounter;
 }

@@ -39,6 +39,11 @@ void FeedChart(const SimulationState& s, RunChart& chart) {
 
 std::vector<std::string> SummaryLines(const SimulationState& s) {
   const double capacity = double(s.NetworkCapacity());
+  // The totals hold the stepLimit + 1 steps 0 .. stepLimit, but the averages divide by
+  // stepLimit, the step count the user set ("Liczba kroków"): the log states its means
+  // per set step, so they run high by a factor of (stepLimit + 1) / stepLimit. Logs
+  // saved by earlier runs hold means of this kind, and the means of a new run must stay
+  // comparable with them, so the divisor stays.
   const double limit = s.stepLimit;
   auto line = [](const char* text, double value) {
     return std::string(text) + FloatToStr(value) + "%";
@@ -61,11 +66,20 @@ void ReportStep(SimulationState& s, const SimPorts& ports) {
   AddToTotals(s);
   if (ports.chart != nullptr) FeedChart(s, *ports.chart);
   if (ports.log != nullptr && s.stepCounter == s.stepLimit) WriteSummary(s, *ports.log);
-  if (ports.observer != nullptr) ports.observer->StepCounted(ReportOf(s));
+  CellCounts& cells = s.cellCounts;
+  if (cells.kept) {
+    cells.subscribers = s.cellSubscribers;
+    cells.calls = s.cellCalls;
+  }
   s.droppedCalls = 0;
   s.newCalls = 0;
   s.endedCalls = 0;
   s.handedOverCalls = 0;
+}
+
+void ReportStepCounts(SimulationState& s, const SimPorts& ports) {
+  if (ports.observer != nullptr) ports.observer->StepCounted(ReportOf(s));
+  s.cellCounts.ClearStep();
 }
 
 std::string LogFileName(const SimulationState& s) { return s.fileStamp + "_dane.txt"; }

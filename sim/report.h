@@ -20,9 +20,12 @@ void FeedChart(const SimulationState& state, RunChart& chart);
 std::vector<std::string> SummaryLines(const SimulationState& state);
 void WriteSummary(const SimulationState& state, RunLog& log);
 // A step's reports once its cells are recounted, to the ports there are: the cells, the
-// log line, the totals, the chart values, the summary after the last counted step and
-// the observer. Then clears the counts that the moves and the next new calls count anew.
+// log line, the totals, the chart values and the summary after the last counted step.
+// Then clears the counts that the moves and the next new calls count anew.
 void ReportStep(SimulationState& state, const SimPorts& ports);
+// A step's counts, all its phases, to the observer once its countdown is over; then
+// clears the per-cell counts for the next step.
+void ReportStepCounts(SimulationState& state, const SimPorts& ports);
 
 std::string LogFileName(const SimulationState& state);  // fileStamp + "_dane.txt"
 // The file's bytes: every line in Windows-1250 followed by CR LF.

@@ -140,6 +140,7 @@ void SetUpSimulation(SimulationState& s, const SimPorts& ports) {
   s.cellSubscribers.assign(size_t(n) * n, 0);
   s.cellCalls.assign(size_t(n) * n, 0);
   s.offerOrder.assign(s.subscriberCount, 0);
+  s.cellCounts.SetUp(n * n, ports.observer != nullptr && ports.observer->WantsCellCounts());
 
   if (c.reseed) {
     s.generator->Reseed(static_cast<uint32_t>(s.seed));

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/cellcounts.h"
+
 class RandomVariates;
 class RuntimeRandom;
 
@@ -56,6 +58,12 @@ struct RunCounters {
   // handed over to another cell (dropped ones included) since the step's report before.
   int32_t blockedCalls = 0;
   int64_t newCallSteps = 0;
+  // The last new-call phase's started calls (newCalls is cleared after the log line),
+  // the idle subscribers it passed over because their cell had no free channel before
+  // it stopped (complete once the cells are recounted), and its calls of no steps.
+  int32_t startedCalls = 0;
+  int32_t fullCellOffers = 0;
+  int32_t zeroCalls = 0;
   int32_t handedOverCalls = 0;
   // The same two since set-up.
   int64_t handovers = 0;
@@ -103,6 +111,8 @@ struct SimulationState : RunCounters {
   // and by the move phase as its list of subscribers that move.
   std::vector<int32_t> offerOrder;
   MoveTable moveTable;
+  // The step's counts per cell, for the observer.
+  CellCounts cellCounts;
 
   std::string fileStamp;
 

@@ -62,6 +62,13 @@ void StartNewCalls(SimulationState& s) {
   const int32_t channels = s.channelsPerCell;
   Subscriber* subs = s.subscribers.data();
   int32_t* cellCalls = s.cellCalls.data();
+  CellCounts& cells = s.cellCounts;
+  cells.Fit(n * n);
+  const bool perCell = cells.kept;
+  int32_t* cellFull = cells.fullCellOffers.data();
+  int32_t* cellStarted = cells.started.data();
+  int32_t* cellZero = cells.zeroCalls.data();
+  int32_t fullOffers = 0, zeroCalls = 0;
   // Passed-over subscribers draw nothing, so the walk may stop as soon as no cell has a
   // free channel left: the rest of it could not start a call.
   int32_t freeCells = 0;
@@ -72,8 +79,13 @@ void StartNewCalls(SimulationState& s) {
     if (i + kPrefetchAhead < m) Prefetch(&subs[order[i + kPrefetchAhead]]);
     Subscriber& sub = subs[order[i]];
     if (sub.callStepsLeft != 0) continue;
-    int32_t& busy = cellCalls[sub.row * n + sub.column];
-    if (busy >= channels) continue;
+    const int32_t k = sub.row * n + sub.column;
+    int32_t& busy = cellCalls[k];
+    if (busy >= channels) {
+      ++fullOffers;
+      if (perCell) ++cellFull[k];
+      continue;
+    }
     // The set-up refuses a mean and deviation for which this loop would take too long.
     int32_t duration;
     do {
@@ -84,12 +96,40 @@ void StartNewCalls(SimulationState& s) {
     if (++busy == channels) --freeCells;
     ++started;
     ++s.newCalls;
+    zeroCalls += duration == 0;
+    if (perCell) {
+      ++cellStarted[k];
+      cellZero[k] += duration == 0;
+    }
   }
   // Drawn calls that found no idle subscriber in a cell with a free channel.
   s.blockedCalls = wanted - started;
+  s.startedCalls = started;
+  s.zeroCalls = zeroCalls;
+  // When calls are blocked the walk may have stopped before the end of the order; the
+  // recount completes the full-cell offers then.
+  s.fullCellOffers = fullOffers;
   s.newCallSteps = callSteps;
   s.startedCallSteps += callSteps;
 }
+
+namespace {
+
+// With calls blocked, the model's walk goes through the whole offer order, and every
+// subscriber idle at its start either starts a call or is passed over for a full cell.
+// The walk above stops once no cell has a free channel (the rest would all be passed
+// over), so the full-cell offers are counted from the recount instead: the idle
+// subscribers after the walk, less those whose call got no steps.
+void CompleteFullCellOffers(SimulationState& s) {
+  s.fullCellOffers = s.subscriberCount - s.runningCalls - s.zeroCalls;
+  CellCounts& cells = s.cellCounts;
+  const size_t count = std::min(cells.fullCellOffers.size(), s.cellSubscribers.size());
+  for (size_t k = 0; k < count; ++k) {
+    cells.fullCellOffers[k] = s.cellSubscribers[k] - s.cellCalls[k] - cells.zeroCalls[k];
+  }
+}
+
+}  // namespace
 
 void RecountCells(SimulationState& s) {
   std::fill(s.cellSubscribers.begin(), s.cellSubscribers.end(), 0);
@@ -108,6 +148,7 @@ void RecountCells(SimulationState& s) {
   // The largest count reached during the walk is the largest final count.
   s.maxCellSubscribers = *std::max_element(s.cellSubscribers.begin(), s.cellSubscribers.end());
   s.runningCalls = running;
+  if (s.blockedCalls > 0) CompleteFullCellOffers(s);
 }
 
 namespace {
@@ -155,16 +196,25 @@ struct Mover {
   int32_t channels;
   int32_t dropped = 0;
   int32_t handovers = 0;  // calls that moved cell, the dropped ones included
+  // Per cell, when kept: calls that arrived (dropped ones included), left, were dropped.
+  int32_t* cellIn;
+  int32_t* cellOut;
+  int32_t* cellDropped;
 
   explicit Mover(SimulationState& s)
       : table(MovesFor(s)),
         cellSubs(s.cellSubscribers.data()),
         cellCalls(s.cellCalls.data()),
-        channels(s.channelsPerCell) {}
+        channels(s.channelsPerCell),
+        cellIn(s.cellCounts.handoversIn.data()),
+        cellOut(s.cellCounts.handoversOut.data()),
+        cellDropped(s.cellCounts.dropped.data()) {}
 
   // Moves a subscriber that goes in direction 0 .. 5, with hand-over and dropping.
   // inCall and lastStep describe its call as it was before any countdown of this step.
   // Branch-free: whether a subscriber is in a call is as unpredictable as its move.
+  // kCells: count per cell too.
+  template <bool kCells>
   void Move(Subscriber& sub, int32_t direction, int32_t inCall, int32_t lastStep) {
     const int32_t key = Key(sub);
     const MoveTable::Target to = table.target[key][direction];
@@ -180,6 +230,11 @@ struct Mover {
     dropped += drop;
     handovers += inCall;
     cellCalls[to.cell] += inCall & (1 - drop);
+    if constexpr (kCells) {
+      cellOut[old] += inCall;
+      cellIn[to.cell] += inCall;
+      cellDropped[to.cell] += drop;
+    }
   }
 };
 
@@ -233,8 +288,8 @@ inline void Draw(Lane& lane, Subscriber& sub, uint32_t index, int32_t& ended) {
   lane.out += choice.moves;
 }
 
-// The move phase, and with kCountDown the countdown too.
-template <bool kCountDown>
+// The move phase, and with kCountDown the countdown too; with kCells the per-cell counts.
+template <bool kCountDown, bool kCells>
 void MoveAll(SimulationState& s) {
   Mover mover(s);
   const int32_t m = static_cast<int32_t>(s.subscribers.size());
@@ -277,9 +332,9 @@ void MoveAll(SimulationState& s) {
         const int32_t left = sub.callStepsLeft;
         if constexpr (kCountDown) {
           const int32_t last = int32_t(*item & 1u);
-          mover.Move(sub, direction, int32_t(left > 0) | last, last);
+          mover.Move<kCells>(sub, direction, int32_t(left > 0) | last, last);
         } else {
-          mover.Move(sub, direction, int32_t(left > 0), int32_t(left == 1));
+          mover.Move<kCells>(sub, direction, int32_t(left > 0), int32_t(left == 1));
         }
       }
     }
@@ -300,13 +355,24 @@ void MoveSubscriber(SimulationState& s, int32_t index) {
   if (a != 1 || b == kStay) return;
   Subscriber& sub = s.subscribers[index];
   Mover mover(s);
-  mover.Move(sub, b, int32_t(sub.callStepsLeft > 0), int32_t(sub.callStepsLeft == 1));
+  const int32_t inCall = sub.callStepsLeft > 0, lastStep = sub.callStepsLeft == 1;
+  if (s.cellCounts.kept) {
+    mover.Move<true>(sub, b, inCall, lastStep);
+  } else {
+    mover.Move<false>(sub, b, inCall, lastStep);
+  }
   s.droppedCalls += mover.dropped;
   s.handedOverCalls += mover.handovers;
   s.handovers += mover.handovers;
 }
 
-void MoveSubscribers(SimulationState& s) { MoveAll<false>(s); }
+void MoveSubscribers(SimulationState& s) {
+  if (s.cellCounts.kept) {
+    MoveAll<false, true>(s);
+  } else {
+    MoveAll<false, false>(s);
+  }
+}
 
 void CountDownCalls(SimulationState& s) {
   int32_t ended = 0;
@@ -323,6 +389,11 @@ void SimulationStep(SimulationState& s, const SimPorts& ports) {
   RecountCells(s);
   ReportStep(s, ports);
   // Moves and countdown in one pass over the subscribers.
-  MoveAll<true>(s);
+  if (s.cellCounts.kept) {
+    MoveAll<true, true>(s);
+  } else {
+    MoveAll<true, false>(s);
+  }
+  ReportStepCounts(s, ports);
   ++s.stepCounter;
 }

@@ -1,5 +1,5 @@
-// Who is told what each step counted: once per step, after its log line and chart
-// values and before its moves.
+// Who is told what each step counted: once per step, after its countdown, with the
+// counts of all its phases.
 #pragma once
 
 #include "sim/stepreport.h"
@@ -8,4 +8,7 @@ class StepObserver {
  public:
   virtual ~StepObserver() = default;
   virtual void StepCounted(const StepReport& report) = 0;
+  // Whether the reports should carry the per-cell counts; read at set-up. They cost the
+  // move phase a little, so they are counted only for an observer that wants them.
+  virtual bool WantsCellCounts() const { return false; }
 };

@@ -6,9 +6,14 @@
 StepReport ReportOf(const SimulationState& s) {
   StepReport r;
   r.step = s.stepCounter + 1;
-  r.newCalls = {s.newCalls, s.blockedCalls, s.newCallSteps};
+  r.newCalls = {s.startedCalls, s.blockedCalls, s.fullCellOffers, s.newCallSteps};
   r.recount = {s.runningCalls, s.maxCellSubscribers};
   r.moves = {s.handedOverCalls, s.droppedCalls};
   r.countdown = {s.endedCalls};
+  const CellCounts& c = s.cellCounts;
+  if (c.kept) {
+    r.cells = {c.fullCellOffers, c.started, c.dropped, c.handoversIn, c.handoversOut,
+               c.subscribers, c.calls};
+  }
   return r;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 struct SimulationState;
 
@@ -13,6 +14,9 @@ struct NewCallCounts {
   int32_t started = 0;
   // Drawn calls that found no idle subscriber in a cell with a free channel.
   int32_t blocked = 0;
+  // Idle subscribers the walk over the offer order passed over because their cell had no
+  // free channel, before it stopped (at the last drawn call started, or at its end).
+  int32_t fullCellOffers = 0;
   // The durations given to the started calls, summed.
   int64_t callSteps = 0;
 };
@@ -23,9 +27,8 @@ struct RecountCounts {
   int32_t largestCell = 0;  // subscribers in the fullest cell
 };
 
-// The move phase and the countdown are those between the previous report and this one,
-// that is of the previous step (none before the first): the log line of a step shows
-// its drops and ends the same way.
+// The move phase and the countdown of this same step. The log line shows them one step
+// later: a step's log line holds the drops and ends of the step before it.
 struct MoveCounts {
   int32_t handedOver = 0;  // calls that moved to another cell, dropped ones included
   int32_t dropped = 0;
@@ -34,14 +37,22 @@ struct CountdownCounts {
   int32_t ended = 0;
 };
 
+// The same counts per cell (k = row * N + column), there only when the observer asked
+// for them (StepObserver::WantsCellCounts); empty otherwise.
+struct CellReport {
+  std::span<const int32_t> fullCellOffers, started, dropped, handoversIn, handoversOut;
+  // After the recount, before the moves.
+  std::span<const int32_t> subscribers, calls;
+};
+
 struct StepReport {
   int64_t step = 0;  // 1 for the first step after set-up
   NewCallCounts newCalls;
   RecountCounts recount;
   MoveCounts moves;
   CountdownCounts countdown;
+  CellReport cells;  // valid during the observer's call only
 };
 
-// The report of the step being made, read once its cells are recounted and before its
-// moves begin.
+// The report of the step being made, read once its countdown is over.
 StepReport ReportOf(const SimulationState& state);

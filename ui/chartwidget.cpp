@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "chart/chart.h"
+#include "chart/panel/chart.h"
 
 TChartWidget::TChartWidget(std::unique_ptr<TChart> chart, QWidget* parent)
     : QWidget(parent), chart_(std::move(chart)), canvas_(0, 0, clBtnFace) {

@@ -18,9 +18,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "chart/chart.h"
-#include "chart/chartseries.h"
-#include "chart/programchart.h"
+#include "chart/panel/chart.h"
+#include "chart/series/chartseries.h"
+#include "programchart/programchart.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"
@@ -260,18 +260,18 @@ bool TForm1::event(QEvent* e) {
 // --- The run's ports ----------------------------------------------------------------
 
 SimControls TForm1::ReadControls() {
-  SimControls c;
-  c.gridSide = LimitedValue(CSpinEdit1);
-  c.subscriberCount = LimitedValue(CSpinEdit2);
-  c.channelsPerCell = LimitedValue(CSpinEdit3);
-  c.callPercent = LimitedValue(CSpinEdit4);
-  c.stepLimit = LimitedValue(CSpinEdit5);
-  c.stepsPerSecond = LimitedValue(CSpinEdit6);
-  c.seed = LimitedValue(CSpinEdit7);
-  c.meanText = Edit1->text().toStdString();
-  c.deviationText = Edit2->text().toStdString();
-  c.reseed = CheckBox1->isChecked();
-  return c;
+  return SimControls{
+      .gridSide = LimitedValue(CSpinEdit1),
+      .subscriberCount = LimitedValue(CSpinEdit2),
+      .channelsPerCell = LimitedValue(CSpinEdit3),
+      .callPercent = LimitedValue(CSpinEdit4),
+      .stepLimit = LimitedValue(CSpinEdit5),
+      .stepsPerSecond = LimitedValue(CSpinEdit6),
+      .seed = LimitedValue(CSpinEdit7),
+      .meanText = Edit1->text().toStdString(),
+      .deviationText = Edit2->text().toStdString(),
+      .reseed = CheckBox1->isChecked(),
+  };
 }
 
 void TForm1::ClearLog() {

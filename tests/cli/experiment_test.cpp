@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <charconv>
 #include <cstdio>
@@ -20,8 +21,11 @@
 #include "cli/progress.h"
 #include "cli/resultfile.h"
 #include "cli/runner.h"
+#include "cli/summary.h"
 #include "platform/numtext.h"
+#include "cli/statistics.h"
 #include "tests/support/files.h"
+#include "tests/support/filesizelimit.h"
 
 namespace {
 
@@ -86,47 +90,68 @@ TEST(Experiment, RefusesBadInputAndWritesNothing) {
   EXPECT_NE(r.err.find("ponad milion losowań"), std::string::npos) << r.err;
 }
 
-TEST(Experiment, TotalsAddUpAndMatchTheSteps) {
+// A run's row against a second computation from its own per-step table, for warm-ups
+// of none, one step, all steps but the last, and MSER-5's choice; the table against the
+// log of the same run, which shows each step's drops and ends one line later.
+TEST(Experiment, RowsEqualTheirOwnStepsForEveryWarmup) {
   const std::string steps = TempName("steps.csv"), results = TempName("results.csv");
-  Result r = RunCli(With(kSmall, {"--call-percent", "60", "--csv", steps, "--results", results}));
-  ASSERT_EQ(r.status, 0) << r.err;
-  const auto rows = ParseCsv(ReadFile(steps));
-  ASSERT_EQ(rows.size(), 41u);
-  EXPECT_EQ(CsvRecord(rows[0]),
-            "step,running,new,blocked,dropped,ended,load_percent,dropped_percent\r\n");
-  // The table's counts of every step are the log's, with the blocked calls beside them.
   Result log = RunCli({"--grid-side", "3", "--subscribers", "400", "--channels", "10",
                        "--steps", "40", "--call-percent", "60"});
-  std::istringstream lines(log.out);
-  std::string line;
-  std::getline(lines, line);
-  int64_t sums[5] = {};  // attempts, blocked, started, dropped, ended after the warm-up
-  for (size_t i = 1; i < rows.size(); ++i) {
-    const auto& f = rows[i];
-    std::getline(lines, line);
-    EXPECT_EQ(line, f[1] + "\t" + f[2] + "\t" + f[4] + "\t" + f[5]) << i;
-    EXPECT_EQ(f[0], std::to_string(i));
-    EXPECT_EQ(*CsvReal(f[6]), *CsvInteger(f[1]) / 90.0 * 100);
-    if (i <= 5) continue;
-    sums[0] += *CsvInteger(f[2]) + *CsvInteger(f[3]);
-    const int column[5] = {0, 3, 2, 4, 5};
-    for (int k = 1; k < 5; ++k) sums[k] += *CsvInteger(f[column[k]]);
+  std::vector<std::string> lines;
+  std::istringstream logText(log.out);
+  for (std::string line; std::getline(logText, line);) lines.push_back(line);
+  for (const char* warmup : {"0", "1", "39", "auto"}) {
+    auto args = With(kSmall, {"--call-percent", "60", "--csv", steps, "--results", results});
+    args[9] = warmup;  // kSmall's --warmup value
+    Result r = RunCli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err.find("warning") != std::string::npos, std::string(warmup) == "0") << r.err;
+    const auto rows = ParseCsv(ReadFile(steps));
+    ASSERT_EQ(rows.size(), 41u);
+    EXPECT_EQ(CsvRecord(rows[0]),
+              "step,running,new,blocked,full_cell_offers,dropped,handovers,ended,call_steps,"
+              "load_percent,dropped_percent\r\n");
+    const RunResult run = ParseResultTable(ReadFile(results)).at(0);
+    if (std::string(warmup) == "auto") {
+      EXPECT_EQ(run.warmupAuto, 1);
+      EXPECT_EQ(run.warmup % 5, 0);
+      EXPECT_LE(run.warmup, 20);
+    } else {
+      EXPECT_EQ(run.warmup, std::stoi(warmup));
+    }
+    // attempts, blocked, started, full-cell offers, dropped, hand-overs, ended, call steps
+    int64_t sums[8] = {}, running = 0, largest = 0;
+    for (size_t i = 1; i < rows.size(); ++i) {
+      std::vector<int64_t> f;
+      for (size_t k = 0; k < 9; ++k) f.push_back(*CsvInteger(rows[i][k]));
+      EXPECT_EQ(f[0], int64_t(i));
+      const int64_t before[2] = {i > 1 ? *CsvInteger(rows[i - 1][5]) : 0,
+                                 i > 1 ? *CsvInteger(rows[i - 1][7]) : 0};
+      EXPECT_EQ(lines.at(i), rows[i][1] + "\t" + rows[i][2] + "\t" + std::to_string(before[0]) +
+                                 "\t" + std::to_string(before[1]));
+      EXPECT_EQ(*CsvReal(rows[i][9]), f[1] / 90.0 * 100);
+      if (f[0] <= run.warmup) continue;
+      const int64_t counts[8] = {f[2] + f[3], f[3], f[2], f[4], f[5], f[6], f[7], f[8]};
+      for (int k = 0; k < 8; ++k) sums[k] += counts[k];
+      running += f[1];
+      largest = std::max(largest, f[1]);
+    }
+    const int64_t row[8] = {run.attempts, run.blocked, run.started, run.fullCellOffers,
+                            run.dropped, run.handovers, run.ended, run.callSteps};
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(row[k], sums[k]) << warmup << " column " << k;
+    const double measured = double(40 - run.warmup), holding = double(sums[7]) / sums[2];
+    const double offered = sums[0] / measured / 9 * holding;
+    EXPECT_DOUBLE_EQ(run.meanLoadPercent, running / measured / 90 * 100);
+    EXPECT_DOUBLE_EQ(run.maxLoadPercent, largest / 90.0 * 100);
+    EXPECT_DOUBLE_EQ(run.blockingProbability, double(sums[1]) / sums[0]);
+    EXPECT_DOUBLE_EQ(run.callCongestion, double(sums[3]) / (sums[3] + sums[2]));
+    if (sums[5] > 0) EXPECT_DOUBLE_EQ(run.droppingProbability, double(sums[4]) / sums[5]);
+    EXPECT_DOUBLE_EQ(run.offeredErlangsPerCell, offered);
+    EXPECT_DOUBLE_EQ(run.erlangB, ErlangB(offered, 10));
+    EXPECT_DOUBLE_EQ(run.engset, EngsetCallCongestion(400 / 9.0, 10, 0.6 * holding));
+    EXPECT_GT(run.blocked, 0);
+    EXPECT_GT(run.fullCellOffers, 0);
   }
-  const RunResult run = ParseResultTable(ReadFile(results)).at(0);
-  EXPECT_EQ(run.attempts, run.blocked + run.started);
-  EXPECT_EQ(run.attempts, sums[0]);
-  EXPECT_EQ(run.blocked, sums[1]);
-  EXPECT_EQ(run.started, sums[2]);
-  EXPECT_EQ(run.dropped, sums[3]);
-  EXPECT_EQ(run.ended, sums[4]);
-  EXPECT_GT(run.blocked, 0);
-  EXPECT_GE(run.handovers, run.dropped);
-  EXPECT_DOUBLE_EQ(run.blockingProbability, double(run.blocked) / run.attempts);
-  EXPECT_DOUBLE_EQ(run.droppingProbability, double(run.dropped) / run.handovers);
-  EXPECT_GT(run.erlangB, 0.0);
-  EXPECT_EQ(run.seed, 12345);
-  EXPECT_EQ(run.steps, 40);
-  EXPECT_EQ(run.warmup, 5);
   std::remove(steps.c_str());
   std::remove(results.c_str());
 }
@@ -165,12 +190,23 @@ TEST(Experiment, ShardsSummarizeAsTheWholeExperiment) {
   for (const std::string& f : files) std::remove(f.c_str());
 }
 
-// Means of any width come out whole, digit for digit, and nothing else reaches the output.
-TEST(Experiment, SummarizeWritesHugeMeansWhole) {
+// Means of any width come out of the summary table whole, digit for digit, and nothing
+// else reaches it; --summarize refuses such rows, since no run can produce them.
+TEST(Experiment, SummaryTableWritesHugeMeansWhole) {
   const std::string table = RunCli({"--steps", "3", "--replications", "2", "--results", "-"}).out;
-  const size_t column = 15;  // mean_load_percent
   for (const char* value : {"1e57", "1e300", "1.7976931348623157e308", "-1.7976931348623157e308"}) {
+    double number = 0;
+    std::from_chars(value, value + std::strlen(value), number);
     // Both rows of the point get the value, so its interval is exactly zero wide.
+    std::vector<RunResult> rows = ParseResultTable(table);
+    for (RunResult& row : rows) row.meanLoadPercent = number;
+    const std::string out = SummaryTable(SummarizeResults(rows));
+    const std::string mean = FixedPointText(number, 3);
+    EXPECT_NE(out.find("  " + mean + " ± 0.000\n"), std::string::npos) << value << "\n" << out;
+    EXPECT_EQ(out.find('\0'), std::string::npos);
+
+    const std::string header = table.substr(0, table.find("mean_load_percent"));
+    const size_t column = size_t(std::count(header.begin(), header.end(), ','));
     std::string text;
     std::istringstream lines(table);
     for (std::string line; std::getline(lines, line);) {
@@ -182,12 +218,9 @@ TEST(Experiment, SummarizeWritesHugeMeansWhole) {
     const std::string file = TempName("huge.csv");
     std::ofstream(file, std::ios::binary) << text;
     const Result r = RunCli({"--summarize", file});
-    EXPECT_EQ(r.status, 0) << r.err;
-    double number = 0;
-    std::from_chars(value, value + std::strlen(value), number);
-    const std::string mean = FixedPointText(number, 3);
-    EXPECT_NE(r.out.find("  " + mean + " ± 0.000\n"), std::string::npos) << value << "\n" << r.out;
-    EXPECT_EQ(r.out.find('\0'), std::string::npos);
+    EXPECT_EQ(r.status, 2) << value;
+    EXPECT_NE(r.err.find("mean_load_percent"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
     std::remove(file.c_str());
   }
 }
@@ -209,7 +242,7 @@ TEST(Experiment, ResultTablesThatCannotBeRead) {
   const Case cases[] = {
       {"", "line 1: not the header"},
       {"step,running\r\n", "line 1: not the header"},
-      {head + "1,2,3\r\n", "line 2: 3 fields instead of 21"},
+      {head + "1,2,3\r\n", "line 2: 3 fields instead of 26"},
       {head + row + "x" + row, "line 3, column 1 (grid_side): 'x10' is not a number"},
       {head + row.substr(0, row.find(',')) + ",9999999999" + row.substr(row.find(',', 3)),
        "line 2, column 2 (subscribers): '9999999999' is not a number"},
@@ -233,7 +266,7 @@ TEST(Experiment, RunsInOrderAndShards) {
   plan.controls.seed = 100;
   plan.steps = 10;
   plan.replications = 2;
-  plan.sweep = ParseSweep("channels=10:35:10");
+  plan.sweeps = {ParseSweep("channels=10:35:10")};
   struct Case {
     Shard shard;
     std::vector<std::pair<int, int>> runs;  // channels, seed
@@ -253,7 +286,7 @@ TEST(Experiment, RunsInOrderAndShards) {
     }
     EXPECT_EQ(runs, c.runs) << c.shard.index << "/" << c.shard.count;
   }
-  EXPECT_EQ(ParseSweep("grid-side=2:2:1000").step, 1);
+  EXPECT_EQ(ParseSweep("grid-side=2:2:1000").values, std::vector<std::string>{"2"});
 }
 
 TEST(Experiment, NoCallsDrawnLeaveTheProbabilitiesOpen) {
@@ -269,8 +302,8 @@ TEST(Experiment, NoCallsDrawnLeaveTheProbabilitiesOpen) {
   // One point: every parameter above the table, none as a column.
   const std::string table = r.out.substr(r.out.find("grid_side 3"));
   EXPECT_NE(table.find("call_percent 0, steps 40, warmup 5"), std::string::npos) << table;
-  EXPECT_NE(table.find("runs  blocking  erlang_b  dropping   load_percent\n"
-                       "   2         -  0.000000         -  0.000 ± 0.000\n"),
+  EXPECT_NE(table.find("runs  blocking  call_congestion    engset  erlang_b  dropping   load_percent\n"
+                       "   2         -                -  0.000000  0.000000         -  0.000 ± 0.000\n"),
             std::string::npos)
       << table;
 }
@@ -347,6 +380,34 @@ TEST(Experiment, ProgressText) {
   EXPECT_EQ(ProgressText(3, 10, 500, 1000, 10.0), "3 of 10 runs done, about 0:10 left");
   EXPECT_EQ(ProgressText(0, 4, 100, 8000, 1.5), "0 of 4 runs done, about 1:59 left");
   EXPECT_EQ(ProgressText(0, 4, 0, 8000, 1.5), "0 of 4 runs done, about ? left");
+}
+
+}  // namespace
+
+namespace {
+
+// The results table's last bytes fail only when the file is finished; the per-step file,
+// written before it, must not have replaced its earlier file by then.
+TEST(Experiment, ALateWriteErrorReplacesNoOutput) {
+  const std::string csv = TempName("late.csv"), results = TempName("late_results.csv");
+  const std::vector<std::string> args = {"--steps", "2", "--csv", csv, "--results", results};
+  ASSERT_EQ(RunCli(args).status, 0);
+  const auto sizeOf = [](const std::string& f) { return std::ifstream(f, std::ios::ate).tellg(); };
+  const std::streamoff csvSize = sizeOf(csv), resultsSize = sizeOf(results);
+  ASSERT_LT(csvSize, resultsSize);
+  for (const std::string& f : {csv, results}) std::ofstream(f) << "earlier\n";
+  Result r;
+  {
+    FileSizeLimit limit(rlim_t(csvSize + resultsSize) / 2);
+    r = RunCli(args);
+  }
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Stream write error (" + results + ")"), std::string::npos) << r.err;
+  for (const std::string& f : {csv, results}) {
+    std::ifstream in(f);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "earlier\n") << f;
+    std::remove(f.c_str());
+  }
 }
 
 }  // namespace

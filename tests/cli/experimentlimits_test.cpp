@@ -73,8 +73,15 @@ TEST(ExperimentLimits, RefusesExperimentsPastTheRunLimit) {
   }
 }
 
-// Replaces the field of one column in the table's single row.
-std::string WithField(std::string table, size_t column, const std::string& value) {
+// Replaces the field of the named column in the table's single row.
+std::string WithField(std::string table, const std::string& name, const std::string& value) {
+  const std::string header = table.substr(0, table.find("\r\n"));
+  size_t column = 0;
+  for (size_t at = 0; header.compare(at, name.size() + 1, name + ",") != 0 &&
+                      header.compare(at, std::string::npos, name) != 0;
+       at = header.find(',', at) + 1) {
+    ++column;
+  }
   const size_t rowStart = table.find("\r\n") + 2;
   size_t begin = rowStart;
   for (size_t k = 0; k < column; ++k) begin = table.find(',', begin) + 1;
@@ -86,27 +93,31 @@ TEST(ExperimentLimits, SummarizeRefusesRowsNoRunCanProduce) {
   const std::string table = RunCli({"--steps", "8", "--results", "-"}).out;
   const std::string file = testing::TempDir() + "vdz_hostile_" + std::to_string(getpid());
   struct Case {
-    size_t column;  // from 0
+    const char* column;
     std::string value;
     const char* message;
   };
   const Case cases[] = {
-      {0, "-3", "line 2, column 1 (grid_side): -3 is outside 2 .. 16"},
-      {1, "0", "column 2 (subscribers): 0 is outside 1 .. 100000"},
-      {4, "0", "column 5 (steps): 0 is outside 1 .. 2147483647"},
-      {5, "8", "column 6 (warmup): 8 is outside 0 .. 7"},
-      {6, "", "column 7 (mean): the mean must be a number"},
-      {8, "0", "column 9 (seed): 0 is outside 1 .. 32766"},
-      {9, "1", "column 11 (blocked)"},
-      {10, "-1", "column 11 (blocked): -1 is outside"},
-      {12, "99999", "column 13 (dropped): 99999 is outside 0 .. "},
-      {16, "100.5", "column 17 (max_load_percent): 100.5 is outside 0 .. 100"},
-      {17, "1.5", "column 18 (blocking_probability): 1.5 is not "},
-      {17, "", "column 18 (blocking_probability): an empty field is not"},
-      {18, "-0.25", "column 19 (dropping_probability): -0.25 is not"},
-      {20, "2", "column 21 (erlang_b): 2 is outside 0 .. 1"},
-      {7, "abc", "column 8 (deviation): 'abc' is not a number"},
-      {3, "1\x1b]0;x\x07", "column 4 (call_percent): '1\\x1B]0;x\\x07' is not a number"},
+      {"grid_side", "-3", "line 2, column 1 (grid_side): -3 is outside 2 .. 16"},
+      {"subscribers", "0", "column 2 (subscribers): 0 is outside 1 .. 100000"},
+      {"steps", "0", "column 5 (steps): 0 is outside 1 .. 2147483647"},
+      {"warmup", "8", "column 6 (warmup): 8 is outside 0 .. 7"},
+      {"warmup_auto", "2", "column 7 (warmup_auto): 2 is outside 0 .. 1"},
+      {"mean", "", "column 8 (mean): the mean must be a number"},
+      {"seed", "0", "column 10 (seed): 0 is outside 1 .. 32766"},
+      {"attempts", "1", "column 12 (blocked)"},
+      {"blocked", "-1", "column 12 (blocked): -1 is outside"},
+      {"full_cell_offers", "-1", "column 14 (full_cell_offers): -1 is outside"},
+      {"dropped", "99999", "column 15 (dropped): 99999 is outside 0 .. "},
+      {"max_load_percent", "100.5", "column 20 (max_load_percent): 100.5 is outside 0 .. 100"},
+      {"blocking_probability", "1.5", "column 21 (blocking_probability): 1.5 is not "},
+      {"blocking_probability", "", "column 21 (blocking_probability): an empty field is not"},
+      {"call_congestion", "1.25", "column 22 (call_congestion): 1.25 is not"},
+      {"dropping_probability", "-0.25", "column 23 (dropping_probability): -0.25 is not"},
+      {"erlang_b", "2", "column 25 (erlang_b): 2 is outside 0 .. 1"},
+      {"engset", "-0.5", "column 26 (engset): -0.5 is outside 0 .. 1"},
+      {"deviation", "abc", "column 9 (deviation): 'abc' is not a number"},
+      {"call_percent", "1\x1b]0;x\x07", "column 4 (call_percent): '1\\x1B]0;x\\x07' is not a number"},
   };
   for (const Case& c : cases) {
     std::ofstream(file, std::ios::binary) << WithField(table, c.column, c.value);

@@ -40,15 +40,16 @@ TEST(Runner, FileOutputHasTheBytesOfTheSavedLog) {
                   "--mean", "6.5", "--deviation", "2", "--out", name});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
-  SimControls c;
-  c.gridSide = 7;
-  c.subscriberCount = 3000;
-  c.channelsPerCell = 20;
-  c.callPercent = 40;
-  c.stepLimit = 30;
-  c.seed = 77;
-  c.meanText = "6.5";
-  c.deviationText = "2";
+  SimControls c{
+      .gridSide = 7,
+      .subscriberCount = 3000,
+      .channelsPerCell = 20,
+      .callPercent = 40,
+      .stepLimit = 30,
+      .seed = 77,
+      .meanText = "6.5",
+      .deviationText = "2",
+  };
   const auto log = ApiLog(c);
   EXPECT_EQ(log.size(), 1u + 31 + 4);
   EXPECT_EQ(ReadFile(name), LogFileBytes(log));
@@ -67,9 +68,7 @@ TEST(Runner, DefaultsToTheWindowsParametersOnStandardOutput) {
 TEST(Runner, StepsAndChartValues) {
   Result r = RunCli({"--steps", "3", "--chart", "--grid-side", "2", "--call-percent", "100"});
   ASSERT_EQ(r.status, 0) << r.err;
-  SimControls c;
-  c.gridSide = 2;
-  c.callPercent = 100;
+  SimControls c{.gridSide = 2, .callPercent = 100};
   TestRun run(c);
   run.SetUp();
   std::string expected;

@@ -41,6 +41,43 @@ TEST(Statistics, ErlangBStaysFiniteForManyChannels) {
   EXPECT_TRUE(std::isnan(ErlangB(std::numeric_limits<double>::quiet_NaN(), 10)));
 }
 
+// Engset's call congestion: exact fractions worked out by hand from the state
+// probabilities of S - 1 sources, C(S-1, i) b^i normalised over i = 0 .. n; the same sum
+// computed independently for larger groups; and, for many sources each offering little,
+// the Erlang B value of the published tables (10 channels, 5 E: 0.018385).
+TEST(Statistics, EngsetCallCongestion) {
+  struct Case {
+    double sources;
+    int channels;
+    double perIdleSource, congestion;
+  };
+  for (Case c : {Case{4, 2, 1.0 / 3, 1.0 / 7},  // 3 others: (3/9) / (1 + 1 + 3/9)
+                 Case{5, 2, 1.0, 6.0 / 11},     // 4 others: 6 / (1 + 4 + 6)
+                 Case{2, 1, 1.0, 0.5}, Case{3, 1, 0.5, 0.5},
+                 Case{3, 2, 7.0, 49.0 / 64},  // 49 / (1 + 14 + 49)
+                 Case{2, 2, 7.0, 0.0},        // one other source cannot fill two channels
+                 Case{10, 0, 1.0, 1.0}, Case{10, 3, 0.0, 0.0}, Case{0.5, 1, 2.0, 0.0},
+                 Case{1e6, 10, 5.0 / 1e6, 0.018385}}) {
+    EXPECT_NEAR(EngsetCallCongestion(c.sources, c.channels, c.perIdleSource), c.congestion,
+                c.sources > 100 ? 5e-6 : 1e-15)
+        << c.sources << " sources, " << c.channels << " channels, " << c.perIdleSource;
+  }
+  for (int others : {9, 30, 60}) {
+    for (int n : {1, 5, 10}) {
+      const double beta = 0.2;
+      double term = 1.0, sum = 1.0;  // C(others, i) beta^i
+      for (int i = 1; i <= n; ++i) {
+        term *= double(others - i + 1) / i * beta;
+        sum += term;
+      }
+      EXPECT_NEAR(EngsetCallCongestion(others + 1, n, beta), term / sum, 1e-14 * (term / sum + 1e-300))
+          << others << " " << n;
+    }
+  }
+  EXPECT_TRUE(std::isnan(EngsetCallCongestion(10, 3, std::numeric_limits<double>::quiet_NaN())));
+  EXPECT_TRUE(std::isnan(EngsetCallCongestion(10, 3, -1.0)));
+}
+
 TEST(Statistics, StudentQuantilesMatchPublishedValues) {
   struct Case {
     double p;

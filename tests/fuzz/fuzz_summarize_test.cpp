@@ -35,7 +35,7 @@ std::string RealTable() {
   plan.steps = 12;
   plan.warmup = 2;
   plan.replications = 3;
-  plan.sweep = ParseSweep("channels=10:20:10");
+  plan.sweeps = {ParseSweep("channels=10:20:10")};
   std::string table = ResultHeader();
   for (const RunResult& r : MeasureRuns(ExperimentRuns(plan), 1)) table += ResultRecord(r);
   return table;

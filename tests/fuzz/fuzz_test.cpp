@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/chartexception.h"
-#include "chart/chartseries.h"
-#include "chart/programchart.h"
+#include "chart/panel/chartexception.h"
+#include "chart/series/chartseries.h"
+#include "programchart/programchart.h"
 #include "platform/cp1250.h"
 #include "platform/numtext.h"
 

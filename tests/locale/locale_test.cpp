@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "chart/chartseries.h"
-#include "chart/programchart.h"
-#include "chart/teefont.h"
+#include "chart/series/chartseries.h"
+#include "programchart/programchart.h"
+#include "chart/canvas/teefont.h"
 #include "cli/runner.h"
 #include "platform/formatfloat.h"
 #include "platform/imagecanvas.h"

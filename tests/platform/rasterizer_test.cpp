@@ -73,7 +73,9 @@ TEST(RasterizerLine, StepByStepAndClippedAgreeWithTheLoop) {
       ASSERT_EQ(Rasterizer::LinePixel(a, b, k), loop[k]) << i << " step " << k;
       const bool inside = loop[k].x >= box.left && loop[k].x < box.right &&
                           loop[k].y >= box.top && loop[k].y < box.bottom;
-      if (inside) ASSERT_TRUE(k >= first && k < end) << i << " step " << k;
+      if (inside) {
+        ASSERT_TRUE(k >= first && k < end) << i << " step " << k;
+      }
     }
   }
   // A line clamped far off the image still has its pixels where it crosses it.

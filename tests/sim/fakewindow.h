@@ -24,6 +24,9 @@ class FakeWindow : public ControlSource,
   Canvas* canvas = nullptr;
   int gridDrawn = 0;
   std::vector<StepReport> reports;
+  // Whether the reports carry per-cell counts, and copies of the last report's arrays.
+  bool wantsCells = false;
+  std::vector<std::vector<int32_t>> lastCells;
 
   SimControls ReadControls() override { return controls; }
   void ClearLog() override { log.clear(); }
@@ -37,7 +40,17 @@ class FakeWindow : public ControlSource,
   Canvas* GridCanvas() override { return canvas; }
   void GridDrawn() override { ++gridDrawn; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void StepCounted(const StepReport& report) override { reports.push_back(report); }
+  void StepCounted(const StepReport& report) override {
+    reports.push_back(report);
+    reports.back().cells = {};  // the arrays are the step's, valid only during this call
+    const CellReport& c = report.cells;
+    lastCells.clear();
+    for (std::span<const int32_t> a : {c.fullCellOffers, c.started, c.dropped, c.handoversIn,
+                                       c.handoversOut, c.subscribers, c.calls}) {
+      lastCells.emplace_back(a.begin(), a.end());
+    }
+  }
+  bool WantsCellCounts() const override { return wantsCells; }
 };
 
 // A local time for the file stamp, from its six fields.

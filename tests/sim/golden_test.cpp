@@ -27,15 +27,16 @@ const GoldenRun kRuns[] = {
 };
 
 std::string LogOf(const GoldenRun& r) {
-  SimControls c;
-  c.gridSide = r.n;
-  c.subscriberCount = r.m;
-  c.channelsPerCell = r.c;
-  c.callPercent = r.p;
-  c.stepLimit = r.stepLimit;
-  c.seed = r.seed;
-  c.meanText = r.mean;
-  c.deviationText = r.deviation;
+  SimControls c{
+      .gridSide = r.n,
+      .subscriberCount = r.m,
+      .channelsPerCell = r.c,
+      .callPercent = r.p,
+      .stepLimit = r.stepLimit,
+      .seed = r.seed,
+      .meanText = r.mean,
+      .deviationText = r.deviation,
+  };
   TestRun run(c);
   run.SetUp().Steps(r.stepLimit + 1);
   std::string text;

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <numeric>
 #include <sstream>
 
 #include "tests/support/files.h"
@@ -72,9 +73,7 @@ TEST(Report, TotalsSurviveBeyondThirtyTwoBits) {
 }
 
 TEST(Report, StepLimitOneWritesTheSummaryInTheSecondStep) {
-  SimControls c;
-  c.stepLimit = 1;
-  c.callPercent = 100;
+  SimControls c{.callPercent = 100, .stepLimit = 1};
   TestRun run(c);
   const std::vector<std::string>& log = run.window.log;
   run.SetUp().Steps(1);
@@ -91,29 +90,45 @@ TEST(Report, StepLimitOneWritesTheSummaryInTheSecondStep) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(run.window.chart[i].size(), 4u);
 }
 
-TEST(Report, ObserverSeesEveryStepAsItsLogLineShowsIt) {
+// Each report holds its own step's phases, the moves and countdown included, which the
+// log shows one step later; the per-cell counts add up to the network's.
+TEST(Report, ObserverSeesEachStepsOwnPhases) {
   TestRun run;
-  run.SetUp().Steps(60);
+  run.window.wantsCells = true;
+  run.SetUp();
   const std::vector<StepReport>& reports = run.window.reports;
-  ASSERT_EQ(reports.size(), 60u);
-  int64_t handedOver = 0, callSteps = 0;
-  for (size_t i = 0; i < reports.size(); ++i) {
+  int64_t handedOver = 0, callSteps = 0, fullCellOffers = 0;
+  auto sum = [](const std::vector<int32_t>& v) { return std::accumulate(v.begin(), v.end(), 0); };
+  for (size_t i = 0; i < 60; ++i) {
+    run.Steps(1);
+    ASSERT_EQ(reports.size(), i + 1);
     const StepReport& r = reports[i];
     EXPECT_EQ(r.step, int64_t(i) + 1);
+    const StepReport before = i > 0 ? reports[i - 1] : StepReport{};
     const std::string counts = std::to_string(r.recount.running) + "\t" +
                                std::to_string(r.newCalls.started) + "\t" +
-                               std::to_string(r.moves.dropped) + "\t" +
-                               std::to_string(r.countdown.ended);
+                               std::to_string(before.moves.dropped) + "\t" +
+                               std::to_string(before.countdown.ended);
     EXPECT_EQ(run.window.log[i + 1], counts) << "step " << r.step;
     EXPECT_GE(r.moves.handedOver, r.moves.dropped);
     handedOver += r.moves.handedOver;
     callSteps += r.newCalls.callSteps;
+    fullCellOffers += r.newCalls.fullCellOffers;
+    const auto& cells = run.window.lastCells;
+    ASSERT_EQ(cells.size(), 7u);
+    const int64_t sums[7] = {r.newCalls.fullCellOffers, r.newCalls.started, r.moves.dropped,
+                             r.moves.handedOver, r.moves.handedOver,
+                             run.state.subscriberCount, r.recount.running};
+    for (int k = 0; k < 7; ++k) EXPECT_EQ(sum(cells[k]), sums[k]) << "step " << r.step << " " << k;
   }
-  EXPECT_EQ(reports.back().newCalls.blocked, run.state.blockedCalls);
-  // The last step's hand-overs come after its report.
-  EXPECT_GT(handedOver, 0);
-  EXPECT_EQ(handedOver + run.state.handedOverCalls, run.state.handovers);
+  EXPECT_GT(fullCellOffers, 0);  // everyone starts in one cell of 10 channels
+  EXPECT_EQ(handedOver, run.state.handovers);
   EXPECT_EQ(callSteps, run.state.startedCallSteps);
+  // Without the observer's asking there are no per-cell counts.
+  TestRun plain;
+  plain.SetUp().Steps(2);
+  EXPECT_TRUE(plain.window.lastCells.at(0).empty());
+  EXPECT_EQ(plain.window.reports[1].newCalls.started, reports[1].newCalls.started);
 }
 
 TEST(Report, LogFileBytesAreWindows1250WithCrLf) {

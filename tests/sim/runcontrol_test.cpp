@@ -19,9 +19,7 @@ struct FakeTimer : StepTimer {
 };
 
 TEST(RunControl, StartStopThroughTheRunStates) {
-  SimControls c;
-  c.stepLimit = 2;
-  c.stepsPerSecond = 7;
+  SimControls c{.stepLimit = 2, .stepsPerSecond = 7};
   TestRun run(c);
   RecordingCanvas canvas;
   run.window.canvas = &canvas;

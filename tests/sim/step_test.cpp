@@ -220,6 +220,7 @@ TEST(Step, DrawnCallsThatFindNoPlaceAreBlocked) {
     for (int i = 0; i < c.busySubscribers; ++i) s.subscribers[i].callStepsLeft = 3;
     s.runningCalls = c.busySubscribers;
     s.cellCalls[0] = c.busyChannels;
+    s.cellCounts.SetUp(4, true);
     const int idle = 30 - c.busySubscribers;
     int k = probe.PoissonVariate(c.percent * 0.01 * idle);
     while (k > idle) k = probe.PoissonVariate(c.percent * 0.01 * idle);
@@ -230,12 +231,17 @@ TEST(Step, DrawnCallsThatFindNoPlaceAreBlocked) {
     int64_t steps = 0;
     for (int i = c.busySubscribers; i < 30; ++i) steps += s.subscribers[i].callStepsLeft;
     EXPECT_EQ(s.startedCallSteps, steps);
+    // With calls blocked every idle subscriber was offered one; the cell is full for
+    // those that did not start. Otherwise the walk stopped before the cell filled.
+    RecountCells(s);
+    EXPECT_EQ(s.fullCellOffers, k > started ? idle - started : 0) << c.percent << " " << c.busyChannels;
+    EXPECT_EQ(s.cellCounts.fullCellOffers[0], s.fullCellOffers);
+    EXPECT_EQ(s.cellCounts.started[0], started);
   }
 }
 
 TEST(Step, ZeroPercentNeverStartsACall) {
-  SimControls c;
-  c.callPercent = 0;
+  SimControls c{.callPercent = 0};
   TestRun run(c);
   run.SetUp();
   run.Steps(20);
@@ -245,10 +251,7 @@ TEST(Step, ZeroPercentNeverStartsACall) {
 }
 
 TEST(Step, ADrawBetweenMinusOneAndZeroStartsACallOfNoSteps) {
-  SimControls c;
-  c.meanText = "-0.5";
-  c.deviationText = "0.01";
-  c.callPercent = 100;
+  SimControls c{.callPercent = 100, .meanText = "-0.5", .deviationText = "0.01"};
   TestRun run(c);
   run.SetUp();
   run.Steps(2);
@@ -311,13 +314,14 @@ TEST(Step, EveryRunKeepsItsBookkeepingConsistent) {
   };
   for (Case k : {Case{2, 1, 10, 100, "5", "0.01"}, Case{3, 500, 10, 60, "8", "3"},
                  Case{16, 5000, 20, 100, "20", "6"}, Case{7, 2000, 10, 40, "0.5", "2"}}) {
-    SimControls c;
-    c.gridSide = k.n;
-    c.subscriberCount = k.m;
-    c.channelsPerCell = k.c;
-    c.callPercent = k.p;
-    c.meanText = k.mean;
-    c.deviationText = k.deviation;
+    SimControls c{
+        .gridSide = k.n,
+        .subscriberCount = k.m,
+        .channelsPerCell = k.c,
+        .callPercent = k.p,
+        .meanText = k.mean,
+        .deviationText = k.deviation,
+    };
     TestRun run(c);
     run.SetUp();
     for (int step = 0; step < 40; ++step) {

@@ -7,10 +7,10 @@
 
 #include <cmath>
 
-#include "chart/chart.h"
-#include "chart/chartaxis.h"
-#include "chart/chartseries.h"
-#include "chart/teefont.h"
+#include "chart/panel/chart.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/series/chartseries.h"
+#include "chart/canvas/teefont.h"
 #include "platform/imagecanvas.h"
 #include "platform/messages.h"
 #include "random/randomvariates.h"

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "chart/chart.h"
-#include "chart/chartaxis.h"
-#include "chart/chartseries.h"
+#include "chart/panel/chart.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/series/chartseries.h"
 #include "platform/messages.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"

@@ -20,9 +20,9 @@
 
 #include "tests/support/files.h"
 #include "tests/ui/shownform.h"
-#include "chart/chart.h"
-#include "chart/chartaxis.h"
-#include "chart/chartseries.h"
+#include "chart/panel/chart.h"
+#include "chart/axis/chartaxis.h"
+#include "chart/series/chartseries.h"
 #include "cli/runner.h"
 #include "platform/messages.h"
 #include "random/randomvariates.h"

@@ -15,7 +15,7 @@
 #include <functional>
 #include <sstream>
 
-#include "chart/chart.h"
+#include "chart/panel/chart.h"
 #include "cli/runner.h"
 #include "platform/messages.h"
 #include "random/randomvariates.h"

@@ -1,7 +1,0 @@
-// The default series palette as a shared list.
-#include "chart/chartpalette.h"
-
-const std::vector<TColor>& DefaultPaletteColors() {
-  static const std::vector<TColor> colors(DefaultPalette.begin(), DefaultPalette.end());
-  return colors;
-}

@@ -1,9 +1,0 @@
-// Canvas set-up for line segments.
-#include "chart/customlineseries.h"
-
-#include "chart/teecanvas.h"
-
-void TCustomLineSeries::LinePrepareCanvas(TCanvas3D& canvas, TColor color) const {
-  canvas.Brush().style = TBrushStyle::bsClear;
-  canvas.AssignVisiblePenColor(LinePen(), color);
-}

@@ -1,0 +1,7 @@
+// The chart control as a window places it. It adds nothing to TCustomChart; the
+// separate name keeps the split between the engine's classes and the one a layout uses.
+#pragma once
+
+#include "chart/panel/customchart.h"
+
+class TChart : public TCustomChart {};

@@ -1,0 +1,7 @@
+// The default series palette as a shared list.
+#include "chart/panel/chartpalette.h"
+
+const std::vector<TColor>& DefaultPaletteColors() {
+  static const std::vector<TColor> colors(DefaultPalette.begin(), DefaultPalette.end());
+  return colors;
+}

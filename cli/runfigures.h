@@ -1,0 +1,40 @@
+// The figures derived from a run's counts over its measured steps: loads, blocking,
+// call congestion and dropping probabilities, offered traffic, and the Erlang B and
+// Engset values of that traffic. One pure function, so a row can be recomputed from
+// its counts alone.
+#pragma once
+
+#include <cstdint>
+
+// Sums over the measured steps, with the parameters the figures need.
+struct RunCounts {
+  int32_t gridSide = 0;
+  int32_t subscribers = 0;
+  int32_t channels = 0;
+  int32_t callPercent = 0;
+  int64_t measuredSteps = 0;
+  int64_t attempts = 0;  // calls drawn: started + blocked
+  int64_t blocked = 0;
+  int64_t started = 0;
+  int64_t fullCellOffers = 0;
+  int64_t dropped = 0;
+  int64_t handovers = 0;
+  int64_t ended = 0;
+  int64_t callSteps = 0;   // the durations given to the started calls
+  int64_t runningSum = 0;  // running calls after each step's recount, summed
+  int32_t runningMax = 0;
+};
+
+// NaN where a figure is undefined (a probability of nothing, a holding time of no call).
+struct RunFigures {
+  double meanLoadPercent = 0.0;
+  double maxLoadPercent = 0.0;
+  double blockingProbability = 0.0;
+  double callCongestion = 0.0;
+  double droppingProbability = 0.0;
+  double offeredErlangsPerCell = 0.0;
+  double erlangB = 0.0;
+  double engset = 0.0;
+};
+
+RunFigures FiguresOf(const RunCounts& counts);
