@@ -156,6 +156,7 @@ void TLogMemo::LineAdded() {
 }
 
 void TLogMemo::LinesCleared() {
+  anchor_ = cursor_ = TextPos{};
   extra_.clear();
   extraTotal_ = 0;
   verticalScrollBar()->setValue(0);
@@ -188,7 +189,7 @@ void TLogMemo::paintEvent(QPaintEvent* event) {
     const auto layout = Layout(b);
     const QRectF box(offset, QSizeF(viewport()->width(), BlockHeight(b, *layout, BlockCount())));
     if (box.bottom() >= area.top() && box.top() <= area.bottom())
-      layout->draw(&painter, offset, {}, area);
+      layout->draw(&painter, offset, SelectionIn(b), area);
     offset.ry() += box.height();
     if (offset.y() > height) break;
   }

@@ -4,10 +4,14 @@
 // this view lays out only the lines it shows. It looks and scrolls like a read-only
 // plain text editor: one line per log line, wrapped at the view's width, text 4 pixels
 // in from the left, the scroll bar counting displayed lines, and new lines scrolled
-// into view only while the last line was in view.
+// into view only while the last line was in view. Text is selected with the mouse
+// (drag, shift-click, double-click on a word) or Ctrl+A, drawn in the palette's highlight
+// colours, and copied as plain text with Ctrl+C or the context menu.
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QList>
+#include <QTextLayout>
 #include <QTextOption>
 #include <map>
 #include <memory>
@@ -15,7 +19,7 @@
 
 #include "ui/loglines.h"
 
-class QTextLayout;
+class QMenu;
 
 class TLogMemo : public QAbstractScrollArea {
  public:
@@ -34,18 +38,47 @@ class TLogMemo : public QAbstractScrollArea {
   // Displayed lines of all log lines together (an empty log shows one empty line).
   int DisplayLineCount() const { return BlockCount() + extraTotal_; }
 
+  // The selected text, its lines joined by line feeds; empty without a selection.
+  QString SelectedText() const;
+  void SelectAll();
+  // Puts the selected text on the clipboard; nothing happens without a selection.
+  void Copy() const;
+  // The context menu with "Kopiuj" and "Zaznacz wszystko", owned by the caller.
+  QMenu* CreateContextMenu();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   struct Position {
     int block;  // the log line
     int line;   // its displayed line
   };
+
+  // A place in the text: a log line and a character offset in it.
+  struct TextPos {
+    int block = 0;
+    int offset = 0;
+    auto operator<=>(const TextPos&) const = default;
+  };
+
+  // The place nearest to a point of the viewport.
+  TextPos PosAt(QPointF point) const;
+  // The selection's part in one line, in the form the line's layout draws.
+  QList<QTextLayout::FormatRange> SelectionIn(int block) const;
+  bool HasSelection() const { return anchor_ != cursor_; }
+  void SetSelection(TextPos anchor, TextPos cursor);
 
   int BlockCount() const { return std::max(1, lines_.Count()); }
   QString BlockText(int block) const;
@@ -71,4 +104,7 @@ class TLogMemo : public QAbstractScrollArea {
   // Extra displayed lines of the log lines that wrap (most lines do not).
   std::map<int, int> extra_;
   int extraTotal_ = 0;
+  // The selection runs between the anchor (where it started) and the cursor.
+  TextPos anchor_;
+  TextPos cursor_;
 };

@@ -34,6 +34,9 @@ class TAxisMapping {
     if (p != p) return nanPixel_;
     return RoundEven(p);
   }
+  // Pixel() of values[0 .. n-1] into pixels[0 .. n-1], with vector code where the
+  // processor has it (chart/axismappingblock.cpp); the same integers as Pixel().
+  void Pixels(const double* values, int n, int* pixels) const;
 
  private:
   // Round to nearest, halves to even, for |p| below 2^51: adding 1.5 * 2^52 leaves the

@@ -53,6 +53,10 @@ class TColumnPolyline {
     }
     state_ = s;
   }
+  // Points given as pixels, none of them null: xs[0 .. n-1] and ys[0 .. n-1]. A stretch
+  // of points in the current column is taken at once: only its lowest and highest y,
+  // its last y and where the walk last moved matter, and those come from vector code.
+  void AddBlock(const int* xs, const int* ys, int n);
   // The line stops at the point before and starts afresh with the next one (a null
   // point lies between them). Also call it after the last point.
   void Break();
@@ -87,6 +91,8 @@ class TColumnPolyline {
       line.NextColumn(px, py);
       *this = line.state_;
     }
+    // Add() of ys[0 .. n-1] (n > 0), all in the current column.
+    void AddRun(const int* ys, int n);
   };
 
   void NextColumn(int x, int y);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <random>
@@ -45,6 +46,35 @@ void DrawByColumns(Canvas& c, const std::vector<Step>& steps) {
       line.Add(s.x, s.y);
     }
   }
+  line.Break();
+}
+
+// The same through AddBlock, the points between breaks cut into blocks of 1 to 40, so
+// that columns and their final stretches straddle the blocks' edges.
+void DrawByBlocks(Canvas& c, const std::vector<Step>& steps) {
+  TColumnPolyline line(c);
+  std::mt19937 gen(11);
+  std::uniform_int_distribution<int> size(1, 40);
+  std::vector<int> xs, ys;
+  const auto flush = [&] {
+    for (size_t i = 0; i < xs.size();) {
+      const int n = std::min(size(gen), int(xs.size() - i));
+      line.AddBlock(xs.data() + i, ys.data() + i, n);
+      i += n;
+    }
+    xs.clear();
+    ys.clear();
+  };
+  for (const Step& s : steps) {
+    if (s.gap) {
+      flush();
+      line.Break();
+    } else {
+      xs.push_back(s.x);
+      ys.push_back(s.y);
+    }
+  }
+  flush();
   line.Break();
 }
 
@@ -121,13 +151,16 @@ TEST(ColumnPolyline, SamePixelsAsSegmentByOne) {
     const std::vector<Step> steps = c.steps();
     ImageCanvas expected(c.width, c.height);
     ImageCanvas actual(c.width, c.height);
-    for (ImageCanvas* canvas : {&expected, &actual}) {
+    ImageCanvas blocks(c.width, c.height);
+    for (ImageCanvas* canvas : {&expected, &actual, &blocks}) {
       canvas->pen.color = clRed;
       canvas->SetClipRect(c.clip);
     }
     DrawOneByOne(expected, steps);
     DrawByColumns(actual, steps);
+    DrawByBlocks(blocks, steps);
     EXPECT_TRUE(expected.Image() == actual.Image());
+    EXPECT_TRUE(expected.Image() == blocks.Image());
   }
 }
 

@@ -32,12 +32,15 @@ int CountOf(const ImageCanvas& c, TColor color, const TRect& plot) {
 }
 
 // The program's chart holding `n` points per series: random walks around 10, 30, 50 and
-// 70, with null points at the chance given.
-std::unique_ptr<TChart> ChartWith(int n, double nullChance, unsigned seed) {
+// 70, with null points at the chance given, and at `wildChance` a value that is not a
+// number or lies far beyond any pixel.
+std::unique_ptr<TChart> ChartWith(int n, double nullChance, unsigned seed, double wildChance = 0) {
   auto chart = CreateProgramChart();
   std::mt19937 gen(seed);
   std::normal_distribution<double> step(0, 1.5);
   std::bernoulli_distribution isNull(nullChance);
+  std::bernoulli_distribution isWild(wildChance);
+  const double wild[] = {NAN, 1e300, -1e300, 1e9, -1e9};
   for (int s = 0; s < 4; ++s) {
     TChartSeries& series = *chart->Series(s);
     series.Clear();
@@ -46,6 +49,8 @@ std::unique_ptr<TChart> ChartWith(int n, double nullChance, unsigned seed) {
       v += step(gen);
       if (isNull(gen)) {
         series.AddNullXY(i, v);
+      } else if (wildChance > 0 && isWild(gen)) {
+        series.Add(wild[i % 5]);
       } else {
         series.Add(v);
       }
@@ -72,6 +77,7 @@ TEST(SeriesDrawTest, ColumnsGiveTheSamePictureAsSegments) {
     double nullChance;
     // Fixed ranges for the bottom and left axes (a zoom), or none.
     double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    double wildChance = 0;
   };
   const Case cases[] = {
       {"the program's size, few points", 433, 201, 30, 0},
@@ -82,10 +88,14 @@ TEST(SeriesDrawTest, ColumnsGiveTheSamePictureAsSegments) {
       {"zoomed in on a few points", 433, 201, 5000, 0, 2000, 2012, 20, 40},
       {"zoomed in on many points", 433, 201, 40000, 0.002, 10000, 20000, 0, 60},
       {"zoomed out", 433, 201, 3000, 0, -5000, 8000, -500, 500},
+      {"not numbers and values beyond the pixels", 433, 201, 50000, 0, 0, 50000, 0, 80, 0.01},
+      {"a million points", 433, 201, 1000000, 0},
+      {"a million points, zoomed in", 433, 201, 1000000, 0, 250000, 750000, 20, 60},
+      {"a million points, zoomed, wild values", 433, 201, 1000000, 0, 1000, 900000, 0, 80, 1e-4},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    auto chart = ChartWith(c.points, c.nullChance, 7);
+    auto chart = ChartWith(c.points, c.nullChance, 7, c.wildChance);
     chart->SetBounds(c.width, c.height);
     if (c.x1 > c.x0) {
       chart->BottomAxis()->SetMinMax(c.x0, c.x1);
@@ -220,7 +230,13 @@ TEST(SeriesDrawTest, AxisMappingTakenOutOfTheAxisAgrees) {
       const TAxisMapping mapping(*axis);
       std::vector<double> values = {c.min, c.max, (c.min + c.max) / 2, 1e300, -1e300, NAN};
       for (int i = 0; i < 2000; ++i) values.push_back(c.min + (c.max - c.min) * spread(gen) / 1e3);
+      values.insert(values.end(), {INFINITY, -INFINITY, -0.0, c.max * 1e8, c.min - 1e12});
       for (double v : values) ASSERT_EQ(mapping.Pixel(v), axis->CalcPosValue(v)) << v;
+      // The block mapping, at every length's tail of the vector loop.
+      std::vector<int> block(values.size());
+      mapping.Pixels(values.data(), int(values.size()), block.data());
+      for (size_t i = 0; i < values.size(); ++i)
+        ASSERT_EQ(block[i], mapping.Pixel(values[i])) << values[i];
     }
   }
 }
