@@ -26,19 +26,11 @@
 #include "cli/statistics.h"
 #include "tests/support/files.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/cli/runcli.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunSimulator(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = CliResult;
 
 std::string TempName(const std::string& name) { return testing::TempDir() + "exp_" + name; }
 

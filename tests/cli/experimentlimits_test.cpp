@@ -15,6 +15,7 @@
 #include "cli/resulttable.h"
 #include "cli/resulttablereader.h"
 #include "cli/runner.h"
+#include "tests/cli/runcli.h"
 
 namespace {
 
@@ -43,16 +44,7 @@ TEST(ExperimentLimits, RunsWithTheThreadsThatStart) {
   }
 }
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunSimulator(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = CliResult;
 
 TEST(ExperimentLimits, RefusesExperimentsPastTheRunLimit) {
   struct Case {

@@ -10,19 +10,11 @@
 #include <sstream>
 
 #include "cli/messagetext.h"
+#include "tests/cli/runcli.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunSimulator(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = CliResult;
 
 TEST(RunnerOptions, EverySpellingOfAnOptionGivesTheSameRun) {
   const Result spaced = RunCli({"--steps", "3", "--seed", "77", "--mean", "2.5", "--chart"});

@@ -10,6 +10,7 @@
 #include "cli/experiment.h"
 #include "cli/resulttable.h"
 #include "cli/runner.h"
+#include "tests/cli/runcli.h"
 
 namespace {
 
@@ -75,16 +76,7 @@ TEST(Sweep, GridRunsFirstSweepSlowest) {
   EXPECT_EQ(GridPointCount({}, 3), 1);
 }
 
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunSimulator(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = CliResult;
 
 TEST(Sweep, RunnerGridsAutoWarmupsAndPartialMeans) {
   const std::vector<std::string> small = {"--grid-side", "3", "--subscribers", "400"};
