@@ -40,17 +40,17 @@ struct OptionSpec {
   bool repeatable = false;                  // may be given more than once
 };
 
-int64_t WholeValue(const OptionSpec& spec, const std::string& text) {
+int64_t WholeValue(const OptionSpec& entry, const std::string& text) {
   int64_t value = 0;
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end) {
-    throw UsageError{std::string(spec.name) + ": '" + MessageText(text) +
+    throw UsageError{std::string(entry.name) + ": '" + MessageText(text) +
                      "' is not a whole number"};
   }
-  if (value < spec.range->min || value > spec.range->max) {
-    throw UsageError{std::string(spec.name) + ": " + text + " is outside " +
-                     std::to_string(spec.range->min) + " .. " + std::to_string(spec.range->max)};
+  if (value < entry.range->min || value > entry.range->max) {
+    throw UsageError{std::string(entry.name) + ": " + text + " is outside " +
+                     std::to_string(entry.range->min) + " .. " + std::to_string(entry.range->max)};
   }
   return value;
 }
@@ -69,15 +69,15 @@ std::string RealText(const char* name, const std::string& text) {
   return local;
 }
 
-std::string FileName(const OptionSpec& spec, const std::string& text) {
-  if (text.empty()) throw UsageError{std::string(spec.name) + ": the file name is empty"};
+std::string FileName(const OptionSpec& entry, const std::string& text) {
+  if (text.empty()) throw UsageError{std::string(entry.name) + ": the file name is empty"};
   return text;
 }
 
 // A picture's file name, whose extension says the kind of picture.
-std::string PictureName(const OptionSpec& spec, const std::string& text) {
+std::string PictureName(const OptionSpec& entry, const std::string& text) {
   try {
-    ParsePictureFile(spec.name, text);
+    ParsePictureFile(entry.name, text);
   } catch (const std::invalid_argument& e) {
     throw UsageError{e.what()};
   }
@@ -94,12 +94,12 @@ auto Parsed(Parse parse, const std::string& text) {
   }
 }
 
-std::string ControlDefault(const OptionSpec& spec) {
-  return std::to_string(SimControls{}.*spec.control);
+std::string ControlDefault(const OptionSpec& entry) {
+  return std::to_string(SimControls{}.*entry.control);
 }
 
-void ApplyControl(RunnerOptions& o, const OptionSpec& spec, const std::string& value) {
-  o.controls.*spec.control = int32_t(WholeValue(spec, value));
+void ApplyControl(RunnerOptions& o, const OptionSpec& entry, const std::string& value) {
+  o.controls.*entry.control = int32_t(WholeValue(entry, value));
 }
 
 void ApplySweep(RunnerOptions& o, const OptionSpec&, const std::string& value) {
@@ -232,14 +232,14 @@ const OptionSpec kOptions[] = {
 };
 
 const OptionSpec* FindOption(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (name == spec.name) return &spec;
+  for (const OptionSpec& entry : kOptions) {
+    if (name == entry.name) return &entry;
   }
   return nullptr;
 }
 
-bool TakesValue(const OptionSpec& spec) {
-  return *spec.metavar != '\0' && std::string_view(spec.name) != "--summarize";
+bool TakesValue(const OptionSpec& entry) {
+  return *entry.metavar != '\0' && std::string_view(entry.name) != "--summarize";
 }
 
 }  // namespace
@@ -248,7 +248,7 @@ namespace {
 
 // One argument that names an option: its entry and the value written after '=', if any.
 struct OptionWord {
-  const OptionSpec* spec;
+  const OptionSpec* entry;
   std::optional<std::string> inlineValue;
 };
 
@@ -256,11 +256,11 @@ OptionWord SplitOption(const std::string& word) {
   const std::string name = word == "-h" ? "--help" : word;
   const size_t equals = name.rfind("--", 0) == 0 ? name.find('=') : std::string::npos;
   const std::string bare = name.substr(0, equals);
-  const OptionSpec* spec = FindOption(bare);
-  if (spec == nullptr) throw UsageError{"unknown option '" + MessageText(bare) + "'"};
-  if (equals == std::string::npos) return {spec, std::nullopt};
-  if (!TakesValue(*spec)) throw UsageError{bare + " takes no value"};
-  return {spec, name.substr(equals + 1)};
+  const OptionSpec* entry = FindOption(bare);
+  if (entry == nullptr) throw UsageError{"unknown option '" + MessageText(bare) + "'"};
+  if (equals == std::string::npos) return {entry, std::nullopt};
+  if (!TakesValue(*entry)) throw UsageError{bare + " takes no value"};
+  return {entry, name.substr(equals + 1)};
 }
 
 bool IsOperand(const std::string& word) { return word.empty() || word[0] != '-' || word == "-"; }
@@ -302,24 +302,24 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
       continue;
     }
     const OptionWord option = SplitOption(word);
-    const OptionSpec& spec = *option.spec;
+    const OptionSpec& entry = *option.entry;
     std::string value;
-    if (TakesValue(spec)) {
+    if (TakesValue(entry)) {
       // A repeated value would silently override the first; say so instead.
-      if (!spec.repeatable && std::find(given.begin(), given.end(), &spec) != given.end()) {
-        throw UsageError{std::string(spec.name) + " is given more than once"};
+      if (!entry.repeatable && std::find(given.begin(), given.end(), &entry) != given.end()) {
+        throw UsageError{std::string(entry.name) + " is given more than once"};
       }
       if (option.inlineValue) {
         value = *option.inlineValue;
       } else if (i + 1 < args.size()) {
         value = args[++i];
       } else {
-        throw UsageError{std::string(spec.name) + " needs a value"};
+        throw UsageError{std::string(entry.name) + " needs a value"};
       }
     }
-    given.push_back(&spec);
-    if (std::string_view(spec.name) != "--summarize") ++o.optionCount;
-    spec.apply(o, spec, value);
+    given.push_back(&entry);
+    if (std::string_view(entry.name) != "--summarize") ++o.optionCount;
+    entry.apply(o, entry, value);
   }
   CheckCombination(o);
   return o;
@@ -333,17 +333,17 @@ std::string SimulatorUsage() {
       "step-limit + 1 steps, and writes the log as \"Zapisz dane\" saves it.\n"
       "Options take their value as --name VALUE or --name=VALUE.\n\n";
   auto list = [&](Group group) {
-    for (const OptionSpec& spec : kOptions) {
-      if (spec.group != group) continue;
-      std::string line = "  " + std::string(spec.name) + (*spec.metavar ? " " : "") + spec.metavar;
-      std::string help = spec.help, limits;
-      if (spec.range) {
-        limits = std::to_string(spec.range->min) + " .. " + std::to_string(spec.range->max);
+    for (const OptionSpec& entry : kOptions) {
+      if (entry.group != group) continue;
+      std::string line = "  " + std::string(entry.name) + (*entry.metavar ? " " : "") + entry.metavar;
+      std::string help = entry.help, limits;
+      if (entry.range) {
+        limits = std::to_string(entry.range->min) + " .. " + std::to_string(entry.range->max);
       }
-      if (spec.defaultText) limits += (limits.empty() ? "(" : " (") + spec.defaultText(spec) + ")";
+      if (entry.defaultText) limits += (limits.empty() ? "(" : " (") + entry.defaultText(entry) + ")";
       // The range and default end the last help line, or make one of their own.
       const size_t lastLine = help.size() - help.rfind('\n') - 1;
-      const char* joint = spec.range ? ", " : " ";
+      const char* joint = entry.range ? ", " : " ";
       if (!limits.empty()) help += (21 + lastLine + limits.size() > 84 ? "\n" : joint) + limits;
       // The help starts in the 22nd column, on a line of its own after a long name.
       const std::string indent(21, ' ');

@@ -183,9 +183,9 @@ Sweep ParseSweep(const std::string& text) {
   if (equals == std::string::npos) {
     throw std::invalid_argument("--sweep: '" + text + "' is not NAME=FROM:TO:STEP or NAME=V1,V2,...");
   }
-  const std::string spec = text.substr(equals + 1);
-  const std::vector<std::string> ranges = Split(spec, ':');
-  if (ranges.size() == 1) return {name, ListValues(p, text, Split(spec, ','))};
+  const std::string valuesText = text.substr(equals + 1);
+  const std::vector<std::string> ranges = Split(valuesText, ':');
+  if (ranges.size() == 1) return {name, ListValues(p, text, Split(valuesText, ','))};
   if (ranges.size() != 3) {
     throw std::invalid_argument("--sweep: '" + text + "' is not NAME=FROM:TO:STEP in " +
                                 (p.whole ? "whole" : "decimal") + " numbers");
