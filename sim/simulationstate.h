@@ -65,6 +65,9 @@ struct RunCounters {
   int32_t fullCellOffers = 0;
   int32_t zeroCalls = 0;
   int32_t handedOverCalls = 0;
+  // Whether cellCalls less cellChannelsFreed is the exact count of calls per cell, so the
+  // step may bring the cells up to date without a recount over all subscribers.
+  bool cellsCurrent = false;
   // The same two since set-up.
   int64_t handovers = 0;
   int64_t startedCallSteps = 0;
@@ -107,6 +110,9 @@ struct SimulationState : RunCounters {
   std::vector<Subscriber> subscribers;
   std::vector<int32_t> cellSubscribers;
   std::vector<int32_t> cellCalls;
+  // Per cell, the channels held by calls that ended or got no steps since the last
+  // recount: still busy for the new-call walk and the drop test, freed at the next one.
+  std::vector<int32_t> cellChannelsFreed;
   // The order in which idle subscribers are offered calls; reused from step to step,
   // and by the move phase as its list of subscribers that move.
   std::vector<int32_t> offerOrder;

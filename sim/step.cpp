@@ -3,6 +3,9 @@
 // Channel bookkeeping: cellCalls is exact right after a recount. Between recounts only
 // the new-call phase (adding the calls it starts) and the move phase (moving or
 // dropping calls) change it; a call that ends keeps its channel until the next recount.
+// Once a recount has been made, the step keeps per cell the channels so freed (ended
+// calls and calls of no steps) and subtracts them instead of recounting over all
+// subscribers; a caller that counts down on its own gets a full recount next step.
 //
 // The results are those of the plain form in sim/referencestep.cpp, which the
 // differential test compares after every step; this form is arranged for speed:
@@ -58,6 +61,12 @@ void StartNewCalls(SimulationState& s) {
   int32_t* order = s.offerOrder.data();
   g.FillShuffled(order, 0, m);
 
+  if (s.cellChannelsFreed.size() != s.cellCalls.size()) {
+    s.cellChannelsFreed.assign(s.cellCalls.size(), 0);
+    s.cellsCurrent = false;
+  }
+  int32_t* freed = s.cellChannelsFreed.data();
+
   const int32_t n = s.gridSide;
   const int32_t channels = s.channelsPerCell;
   Subscriber* subs = s.subscribers.data();
@@ -97,6 +106,7 @@ void StartNewCalls(SimulationState& s) {
     ++started;
     ++s.newCalls;
     zeroCalls += duration == 0;
+    freed[k] += duration == 0;  // the call holds its channel only until the recount
     if (perCell) {
       ++cellStarted[k];
       cellZero[k] += duration == 0;
@@ -149,7 +159,31 @@ void RecountCells(SimulationState& s) {
   s.maxCellSubscribers = *std::max_element(s.cellSubscribers.begin(), s.cellSubscribers.end());
   s.runningCalls = running;
   if (s.blockedCalls > 0) CompleteFullCellOffers(s);
+  s.cellChannelsFreed.assign(s.cellCalls.size(), 0);
+  s.cellsCurrent = true;
 }
+
+namespace {
+
+// The recount's results without a pass over the subscribers: their counts per cell move
+// with them, and the calls per cell less the channels freed since the last recount are
+// the calls running now.
+void BringCellsUpToDate(SimulationState& s) {
+  int32_t* cellCalls = s.cellCalls.data();
+  int32_t* freed = s.cellChannelsFreed.data();
+  const size_t cells = s.cellCalls.size();
+  int32_t running = 0;
+  for (size_t k = 0; k < cells; ++k) {
+    cellCalls[k] -= freed[k];
+    freed[k] = 0;
+    running += cellCalls[k];
+  }
+  s.maxCellSubscribers = *std::max_element(s.cellSubscribers.begin(), s.cellSubscribers.end());
+  s.runningCalls = running;
+  if (s.blockedCalls > 0) CompleteFullCellOffers(s);
+}
+
+}  // namespace
 
 namespace {
 
@@ -272,8 +306,12 @@ struct Lane {
 
 // The first pass for one subscriber: its two draws, the countdown when asked, and its
 // entry at the end of the lane's list, which grows by one when it moves.
+// With the countdown, a call that ends frees its channel at the next recount; it is
+// noted in freed under the subscriber's cell before the move (the second pass carries it
+// along when the subscriber moves).
 template <bool kCountDown>
-inline void Draw(Lane& lane, Subscriber& sub, uint32_t index, int32_t& ended) {
+inline void Draw(Lane& lane, Subscriber& sub, uint32_t index, int32_t& ended, int32_t* freed,
+                 const MoveTable& table) {
   const uint64_t first = kOneDraw.From(lane.state);
   lane.state = kOneDraw.From(first);
   const Choice choice = ChoiceOf(first, lane.state);
@@ -282,6 +320,7 @@ inline void Draw(Lane& lane, Subscriber& sub, uint32_t index, int32_t& ended) {
     const int32_t left = sub.callStepsLeft;
     last = left == 1;
     ended += int32_t(last);
+    if (last != 0) ++freed[table.cell[Key(sub)]];  // rare: a branch costs less than a store
     sub.callStepsLeft = left - (left > 0);
   }
   *lane.out = index << kIndexShift | choice.direction << kDirectionShift | last;
@@ -298,6 +337,8 @@ void MoveAll(SimulationState& s) {
   uint32_t* list = reinterpret_cast<uint32_t*>(s.offerOrder.data());
   uint64_t state = s.moves->state();
   int32_t ended = 0;
+  int32_t* freed = s.cellChannelsFreed.data();
+  const MoveTable& table = mover.table;
 
   for (int32_t lo = 0; lo < m; lo += kChunk) {
     const int32_t size = std::min(kChunk, m - lo);
@@ -315,12 +356,12 @@ void MoveAll(SimulationState& s) {
     }
     for (int32_t t = 0; t < run; ++t) {
       for (int32_t j = 0; j < kLanes; ++j) {
-        Draw<kCountDown>(lanes[j], chunk[j * run + t], uint32_t(j * run + t), ended);
+        Draw<kCountDown>(lanes[j], chunk[j * run + t], uint32_t(j * run + t), ended, freed, table);
       }
     }
     lanes[kLanes].state = lanes[kLanes - 1].state;
     for (int32_t local = kLanes * run; local < size; ++local) {
-      Draw<kCountDown>(lanes[kLanes], chunk[local], uint32_t(local), ended);
+      Draw<kCountDown>(lanes[kLanes], chunk[local], uint32_t(local), ended, freed, table);
     }
     state = lanes[kLanes].state;
 
@@ -332,7 +373,9 @@ void MoveAll(SimulationState& s) {
         const int32_t left = sub.callStepsLeft;
         if constexpr (kCountDown) {
           const int32_t last = int32_t(*item & 1u);
+          if (last != 0) --freed[table.cell[Key(sub)]];
           mover.Move<kCells>(sub, direction, int32_t(left > 0) | last, last);
+          if (last != 0) ++freed[table.cell[Key(sub)]];
         } else {
           mover.Move<kCells>(sub, direction, int32_t(left > 0), int32_t(left == 1));
         }
@@ -381,12 +424,18 @@ void CountDownCalls(SimulationState& s) {
     sub.callStepsLeft -= sub.callStepsLeft > 0;
   }
   s.endedCalls += ended;
+  // The calls that ended are not noted per cell here: the next step recounts.
+  s.cellsCurrent = false;
 }
 
 void SimulationStep(SimulationState& s, const SimPorts& ports) {
   if (!s.IsSetUp()) throw std::logic_error("SimulationStep before SetUpSimulation");
   StartNewCalls(s);
-  RecountCells(s);
+  if (s.cellsCurrent) {
+    BringCellsUpToDate(s);
+  } else {
+    RecountCells(s);
+  }
   ReportStep(s, ports);
   // Moves and countdown in one pass over the subscribers.
   if (s.cellCounts.kept) {

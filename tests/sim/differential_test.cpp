@@ -171,4 +171,35 @@ TEST(Differential, SeparatePhasesMatchTheReference) {
   }
 }
 
+// Whole steps, which keep the cells' counts current from one step to the next, taken
+// in turn with separate phases, which count down on their own; the first step follows a
+// recount as the window's Start makes it.
+TEST(Differential, WholeStepsAfterSeparatePhasesMatchTheReference) {
+  SideRun fast(false), reference(true);
+  for (SideRun* r : {&fast, &reference}) {
+    r->window.controls = SimControls{.gridSide = 4, .subscriberCount = 700, .callPercent = 100,
+                                     .meanText = "2", .deviationText = "2"};
+    SetUpSimulation(r->state, r->window);
+  }
+  RecountCells(fast.state);
+  ReferenceRecountCells(reference.state);
+  for (int step = 1; step <= 30; ++step) {
+    if (step % 5 == 4) {
+      StartNewCalls(fast.state);
+      RecountCells(fast.state);
+      MoveSubscribers(fast.state);
+      CountDownCalls(fast.state);
+      ReferenceStartNewCalls(reference.state);
+      ReferenceRecountCells(reference.state);
+      for (int32_t i = 0; i < reference.state.subscriberCount; ++i) ReferenceMoveSubscriber(reference.state, i);
+      ReferenceCountDownCalls(reference.state);
+    } else {
+      SimulationStep(fast.state, fast.window);
+      ReferenceStep(reference.state, reference.window);
+    }
+    ExpectSameState(fast, reference, "step " + std::to_string(step));
+    if (HasFailure()) return;
+  }
+}
+
 }  // namespace
