@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -249,7 +250,8 @@ TEST_F(Window, AStepOfEndlessRedrawsIsRefusedAtSetUp) {
 }
 
 TEST_F(Window, SaveLogWritesTheBytesAndConfirms) {
-  ScopedWorkingDirectory dir(std::filesystem::path(testing::TempDir()) / "vadidazid-save");
+  ScopedWorkingDirectory dir(std::filesystem::path(testing::TempDir()) /
+                             ("vadidazid-save-" + std::to_string(getpid())));
   Type(form->CSpinEdit5, "5");
   Click(form->Button1);
   while (TimerOn()) form->Timer1Timer();

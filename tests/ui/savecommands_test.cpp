@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QImage>
 
@@ -37,7 +38,8 @@ class SaveCommands : public ShownForm {
   void SetUp() override {
     oldDir_ = fs::current_path();
     dir_ = fs::path(testing::TempDir()) /
-           ("vdz_save_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("vdz_save_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
+            "_" + std::to_string(getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     fs::current_path(dir_);
