@@ -27,6 +27,8 @@
 #include "tests/support/files.h"
 #include "tests/support/filesizelimit.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct Result {
@@ -411,3 +413,5 @@ TEST(Experiment, ALateWriteErrorReplacesNoOutput) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

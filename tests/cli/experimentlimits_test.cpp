@@ -16,6 +16,8 @@
 #include "cli/resulttablereader.h"
 #include "cli/runner.h"
 
+namespace vadidazid {
+
 namespace {
 
 TEST(ExperimentLimits, RunsWithTheThreadsThatStart) {
@@ -139,3 +141,5 @@ TEST(ExperimentLimits, SummarizeRefusesRowsNoRunCanProduce) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

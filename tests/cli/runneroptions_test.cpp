@@ -11,6 +11,8 @@
 
 #include "cli/messagetext.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct Result {
@@ -102,3 +104,5 @@ TEST(RunnerOptions, HelpShowsTheSetUpsRangesAndDefaults) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -11,6 +11,8 @@
 #include "cli/resulttable.h"
 #include "cli/runner.h"
 
+namespace vadidazid {
+
 namespace {
 
 using Values = std::vector<std::string>;
@@ -124,3 +126,5 @@ TEST(Sweep, RunnerGridsAutoWarmupsAndPartialMeans) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

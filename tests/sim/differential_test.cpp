@@ -15,6 +15,8 @@
 #include "sim/step.h"
 #include "tests/sim/fakewindow.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct SideRun {
@@ -172,3 +174,5 @@ TEST(Differential, SeparatePhasesMatchTheReference) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

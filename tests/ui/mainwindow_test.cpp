@@ -34,6 +34,8 @@
 #include "ui/cspinedit.h"
 #include "ui/logmemo.h"
 
+namespace vadidazid {
+
 namespace {
 
 // A window shown and activated, with message boxes caught.
@@ -336,3 +338,5 @@ TEST_F(Window, ChartPaintsItsFrameAndAxesAfterEachStep) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -27,6 +27,8 @@
 #include "ui/cspinedit.h"
 #include "ui/mainwindow.h"
 
+namespace vadidazid {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -159,3 +161,5 @@ TEST_F(SaveCommands, TheRunnersPictureEqualsTheWindows) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid
