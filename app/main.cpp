@@ -17,6 +17,8 @@
 #include "random/randomvariates.h"
 #include "ui/mainwindow.h"
 
+using namespace vadidazid;
+
 int main(int argc, char** argv) {
   if (auto status = AnswerInformationOptions({argv + 1, argv + argc}, std::cout)) return *status;
   QApplication app(argc, argv);  // takes the toolkit's own options out of argv

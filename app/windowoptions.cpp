@@ -7,6 +7,8 @@
 
 #include "version/programversion.h"
 
+namespace vadidazid {
+
 namespace {
 const char* const kUsageLine = "Usage: vadidazid [--help] [--version] [toolkit options]\n";
 }
@@ -47,3 +49,5 @@ std::optional<int> RefuseLeftArguments(const std::vector<std::string>& args, std
       << kUsageLine << "Try 'vadidazid --help'.\n";
   return 2;
 }
+
+}  // namespace vadidazid

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vadidazid {
+
 // The exit status when the arguments ask for help or the version (written to out),
 // nothing when the window is to start.
 std::optional<int> AnswerInformationOptions(const std::vector<std::string>& args,
@@ -17,3 +19,5 @@ std::optional<int> AnswerInformationOptions(const std::vector<std::string>& args
 std::optional<int> RefuseLeftArguments(const std::vector<std::string>& args, std::ostream& err);
 
 std::string WindowUsage();
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 #include "sim/setup.h"
 #include "sim/step.h"
 
+namespace vadidazid {
+
 namespace {
 
 class Observer : public FixedControls, public StepObserver {
@@ -52,3 +54,5 @@ BENCHMARK_CAPTURE(BM_ObservedStep, largest, Largest(), false);
 BENCHMARK_CAPTURE(BM_ObservedStep, largest_cells, Largest(), true);
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -13,6 +13,8 @@
 #include "platform/bmpfile.h"
 #include "platform/imagecanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 std::unique_ptr<TChart> ChartAfter(int steps) {
@@ -74,3 +76,5 @@ void BM_SaveToBitmapFile(benchmark::State& bench) {
 BENCHMARK(BM_SaveToBitmapFile)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+}  // namespace vadidazid

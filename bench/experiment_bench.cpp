@@ -5,6 +5,8 @@
 
 #include "cli/experiment.h"
 
+namespace vadidazid {
+
 namespace {
 
 void BM_CallPercentSweep(benchmark::State& bench) {
@@ -25,5 +27,7 @@ BENCHMARK(BM_CallPercentSweep)->ArgName("threads")->Arg(1)->Arg(2)->UseRealTime(
     ->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
+
+}  // namespace vadidazid
 
 BENCHMARK_MAIN();

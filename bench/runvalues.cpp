@@ -7,6 +7,8 @@
 
 #include "cli/runner.h"
 
+namespace vadidazid {
+
 const std::vector<std::array<double, 4>>& RunChartValues(int steps) {
   static std::vector<std::array<double, 4>> rows;
   if (int(rows.size()) >= steps) return rows;
@@ -20,3 +22,5 @@ const std::vector<std::array<double, 4>>& RunChartValues(int steps) {
   while (in >> row[0] >> row[1] >> row[2] >> row[3]) rows.push_back(row);
   return rows;
 }
+
+}  // namespace vadidazid

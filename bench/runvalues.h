@@ -5,5 +5,9 @@
 #include <array>
 #include <vector>
 
+namespace vadidazid {
+
 // At least `steps` rows (one per step, series 1 to 4), fewer only if the run failed.
 const std::vector<std::array<double, 4>>& RunChartValues(int steps);
+
+}  // namespace vadidazid

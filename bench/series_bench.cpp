@@ -18,6 +18,8 @@
 #include "cli/runner.h"
 #include "platform/imagecanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 constexpr int kMostPoints = 1000000;
@@ -70,3 +72,5 @@ BENCHMARK_CAPTURE(BM_DrawChart, columns, true)
     ->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_DrawChart, segments, false)
     ->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+}  // namespace vadidazid

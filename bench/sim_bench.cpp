@@ -20,6 +20,8 @@
 #include "sim/setup.h"
 #include "sim/step.h"
 
+namespace vadidazid {
+
 namespace {
 
 class QuietWindow : public FixedControls, public RunLog, public RunChart {
@@ -189,3 +191,5 @@ BENCHMARK(BM_Words<std::mt19937>);
 BENCHMARK(BM_RunnerToFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+}  // namespace vadidazid

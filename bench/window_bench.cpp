@@ -29,6 +29,8 @@
 #include "ui/cspinedit.h"
 #include "ui/mainwindow.h"
 
+namespace vadidazid {
+
 namespace {
 
 void BM_WindowStep(benchmark::State& bench, bool largest) {
@@ -155,10 +157,12 @@ BENCHMARK(BM_WindowMemory)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 
+}  // namespace vadidazid
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  SetMessageHook([](const std::string&) {});
+  vadidazid::SetMessageHook([](const std::string&) {});
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -6,6 +6,8 @@
 
 #include "platform/formatfloat.h"
 
+namespace vadidazid {
+
 namespace {
 
 constexpr int kMargin = 12;
@@ -109,3 +111,5 @@ void DrawCellMap(Canvas& c, int width, int height, int side, const std::vector<d
   const int gridBottom = layout.CellTopLeft(side - 1, 0).y + 2 * layout.h + 1;
   DrawScale(c, layout, width - kMargin, gridBottom, top);
 }
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 // Where the hexagons go: the window's geometry with hexagon half-height h (pointy top,
 // w = sqrt(3) h / 2 truncated, columns 2w + 1 apart, rows 2h - h/2 + 1, odd rows shifted
 // right by w), its top-left corner at (left, top).
@@ -32,3 +34,5 @@ void DrawCellMap(Canvas& canvas, int width, int height, int side,
 
 inline constexpr int kMapWidth = 720;
 inline constexpr int kMapHeight = 560;
+
+}  // namespace vadidazid

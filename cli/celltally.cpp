@@ -5,6 +5,8 @@
 
 #include "cli/csv.h"
 
+namespace vadidazid {
+
 CellTally::CellTally(int gridSide, int channels)
     : side_(gridSide), channels_(channels), sums_(size_t(gridSide) * size_t(gridSide)) {}
 
@@ -65,3 +67,5 @@ std::string CellTally::CsvText() const {
   }
   return text;
 }
+
+}  // namespace vadidazid

@@ -10,6 +10,8 @@
 #include "cli/pictureoptions.h"
 #include "sim/stepobserver.h"
 
+namespace vadidazid {
+
 struct CellFigures {
   double meanSubscribers = 0, meanCalls = 0;
   int64_t fullCellOffers = 0, started = 0, dropped = 0, handoversIn = 0, handoversOut = 0;
@@ -43,3 +45,5 @@ class CellTally : public StepObserver {
   int64_t steps_ = 0;
   std::vector<Sums> sums_;
 };
+
+}  // namespace vadidazid

@@ -20,6 +20,8 @@
 #include "platform/imagecanvas.h"
 #include "platform/svgcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 // Qt's own notes (about the offscreen platform's settings) are no business of the
 // runner's error stream.
@@ -104,3 +106,5 @@ std::string DrawnPictureBytes(PictureFormat, int, int, const std::function<void(
 }
 
 #endif
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 
 #include "platform/picturefile.h"
 
+namespace vadidazid {
+
 class Canvas;
 class TChart;
 
@@ -19,3 +21,5 @@ std::string ChartPictureBytes(TChart& chart, PictureFormat format = PictureForma
 // A white picture of width x height that `draw` paints on.
 std::string DrawnPictureBytes(PictureFormat format, int width, int height,
                               const std::function<void(Canvas&)>& draw);
+
+}  // namespace vadidazid

@@ -6,6 +6,8 @@
 #include <limits>
 #include <stdexcept>
 
+namespace vadidazid {
+
 std::string CsvNumber(double value) {
   if (std::isnan(value)) return "";
   char text[32];
@@ -110,3 +112,5 @@ std::optional<int64_t> CsvInteger(const std::string& field) {
   if (field.empty() || ec != std::errc() || ptr != end) return std::nullopt;
   return value;
 }
+
+}  // namespace vadidazid

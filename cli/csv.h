@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vadidazid {
+
 // Shortest round-trip text of a double; NaN (an undefined value) gives the empty field.
 std::string CsvNumber(double value);
 std::string CsvNumber(int64_t value);
@@ -25,3 +27,5 @@ std::vector<std::vector<std::string>> ParseCsv(std::string_view text);
 // The whole field as a number; nothing for any other text. An empty field is NaN.
 std::optional<double> CsvReal(const std::string& field);
 std::optional<int64_t> CsvInteger(const std::string& field);
+
+}  // namespace vadidazid

@@ -24,6 +24,8 @@
 #include "sim/runcontrol.h"
 #include "sim/setup.h"
 
+namespace vadidazid {
+
 namespace {
 
 bool ParseWhole(const std::string& text, int64_t& value) {
@@ -280,3 +282,5 @@ std::vector<RunResult> MeasureRuns(const std::vector<RunPlan>& runs, int threads
   if (failure) std::rethrow_exception(failure);
   return results;
 }
+
+}  // namespace vadidazid

@@ -17,6 +17,8 @@
 #include "cli/sweep.h"
 #include "sim/controlsource.h"
 
+namespace vadidazid {
+
 // "I/N": the runs I, I + N, I + 2N, ... of the experiment.
 struct Shard {
   int64_t index = 0;
@@ -86,3 +88,5 @@ std::vector<RunResult> MeasureRuns(const std::vector<RunPlan>& runs, int threads
                                    std::atomic<int64_t>* stepsDone = nullptr,
                                    const std::function<void(int64_t runsDone)>& watch = {},
                                    const ThreadStarter& start = StartThread);
+
+}  // namespace vadidazid

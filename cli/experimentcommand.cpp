@@ -16,6 +16,8 @@
 #include "cli/summary.h"
 #include "platform/exceptions.h"
 
+namespace vadidazid {
+
 namespace {
 
 std::string StepRecord(const StepCounts& c) {
@@ -144,3 +146,5 @@ int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out,
   if (!out) err << "vadidazid-sim: Stream write error (standard output)\n";
   return out ? 0 : 1;
 }
+
+}  // namespace vadidazid

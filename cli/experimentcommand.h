@@ -10,6 +10,8 @@
 #include "cli/experiment.h"
 #include "cli/pictureoptions.h"
 
+namespace vadidazid {
+
 struct ExperimentOutputs {
   std::optional<std::string> csv;      // the steps of the one run
   std::optional<std::string> results;  // "-": standard output
@@ -29,3 +31,5 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads,
 // result table, or rows of one run given twice.
 int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out,
                      std::ostream& err);
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 #include "platform/numtext.h"
 #include "platform/safefilestream.h"
 
+using namespace vadidazid;
+
 int main(int argc, char** argv) {
   // The chart picture's labels group thousands as the window's do.
   SetDecimalSeparator(LocaleDecimalSeparator());

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace vadidazid {
+
 int64_t MserTruncation(const std::vector<int64_t>& batches, int64_t largest) {
   const int64_t count = int64_t(batches.size());
   if (count == 0) return 0;
@@ -112,3 +114,5 @@ RunCounts MeasuredWindow::Counts() const {
   c.runningMax = largest;
   return c;
 }
+
+}  // namespace vadidazid

@@ -12,6 +12,8 @@
 #include "cli/runfigures.h"
 #include "sim/stepreport.h"
 
+namespace vadidazid {
+
 // The truncation, in batches, that MSER minimises: the d in 0 .. largest for which the
 // batch values after the first d have the least squared deviation from their mean over
 // the square of their count. Ties go to the smallest d; no batches give 0.
@@ -51,3 +53,5 @@ class MeasuredWindow {
   int64_t batchSum_ = 0;
   int32_t currentMax_ = 0;
 };
+
+}  // namespace vadidazid

@@ -1,6 +1,8 @@
 // Escaping and cutting outside texts for messages.
 #include "cli/messagetext.h"
 
+namespace vadidazid {
+
 namespace {
 
 bool IsContinuationByte(char ch) { return (static_cast<unsigned char>(ch) & 0xC0) == 0x80; }
@@ -38,3 +40,5 @@ std::string MessageText(std::string_view text, size_t limit) {
   if (end < text.size()) out += "...";
   return out;
 }
+
+}  // namespace vadidazid

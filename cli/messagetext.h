@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+namespace vadidazid {
+
 // The text with control characters and DEL written as \n, \t, \r or \xNN, cut after
 // `limit` bytes of the input (at a character boundary) with "..." appended.
 std::string MessageText(std::string_view text, size_t limit = 80);
+
+}  // namespace vadidazid

@@ -6,6 +6,8 @@
 
 #include "cli/messagetext.h"
 
+namespace vadidazid {
+
 namespace {
 
 bool Side(std::string_view text, int& value) {
@@ -57,3 +59,5 @@ const char* MapMeasureName(MapMeasure measure) {
   }
   return "";
 }
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 
 #include "platform/picturefile.h"
 
+namespace vadidazid {
+
 struct PictureSize {
   int width = 0;
   int height = 0;
@@ -28,3 +30,5 @@ PictureFormat ParsePictureFile(const std::string& option, const std::string& fil
 enum class MapMeasure { CallCongestion, Dropped, Load };
 MapMeasure ParseMapMeasure(const std::string& text);
 const char* MapMeasureName(MapMeasure measure);
+
+}  // namespace vadidazid

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ostream>
 
+namespace vadidazid {
+
 std::string ProgressText(int64_t runsDone, int64_t runs, int64_t stepsDone, int64_t steps,
                          double elapsedSeconds) {
   std::string left = "?";
@@ -38,3 +40,5 @@ void ProgressLine::Clear() {
   terminal_ << '\r' << std::string(shown_, ' ') << '\r' << std::flush;
   shown_ = 0;
 }
+
+}  // namespace vadidazid

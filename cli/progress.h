@@ -8,6 +8,8 @@
 #include <iosfwd>
 #include <string>
 
+namespace vadidazid {
+
 // "12 of 80 runs done, about 1:05 left"; the time left is "?" before any step is done.
 std::string ProgressText(int64_t runsDone, int64_t runs, int64_t stepsDone, int64_t steps,
                          double elapsedSeconds);
@@ -24,3 +26,5 @@ class ProgressLine {
   std::chrono::steady_clock::time_point start_;
   size_t shown_ = 0;  // width of the line on the terminal
 };
+
+}  // namespace vadidazid

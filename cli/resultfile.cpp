@@ -6,6 +6,8 @@
 
 #include "platform/exceptions.h"
 
+namespace vadidazid {
+
 ResultFile::ResultFile(const std::string& name, std::ostream& standardOutput)
     : standardOutput_(standardOutput) {
   if (name != "-") file_ = std::make_unique<TSafeFileStream>(name);
@@ -42,3 +44,5 @@ void ResultFile::Commit() {
     throw EWriteError("Stream write error (standard output)");
   }
 }
+
+}  // namespace vadidazid

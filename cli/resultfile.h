@@ -13,6 +13,8 @@
 
 #include "platform/safefilestream.h"
 
+namespace vadidazid {
+
 class ResultFile {
  public:
   // Creates the temporary file at once, so an unwritable place shows before a long run:
@@ -36,3 +38,5 @@ class ResultFile {
   std::string buffer_;  // written in large pieces rather than record by record
   std::ostream& standardOutput_;
 };
+
+}  // namespace vadidazid

@@ -12,6 +12,8 @@
 #include "cli/messagetext.h"
 #include "cli/resulttablereader.h"
 
+namespace vadidazid {
+
 namespace {
 
 using Field = std::variant<int32_t RunResult::*, int64_t RunResult::*, double RunResult::*>;
@@ -137,3 +139,5 @@ bool PointThenSeedBefore(const RunResult& a, const RunResult& b) {
   return std::tuple_cat(ParameterTuple(a), std::make_tuple(a.seed)) <
          std::tuple_cat(ParameterTuple(b), std::make_tuple(b.seed));
 }
+
+}  // namespace vadidazid

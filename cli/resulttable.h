@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vadidazid {
+
 struct RunResult {
   // The run's parameters.
   int32_t gridSide = 0;
@@ -58,3 +60,5 @@ std::vector<RunResult> ParseResultTable(std::string_view text);
 bool SamePoint(const RunResult& a, const RunResult& b);
 // Orders by the parameters in column order, then by seed.
 bool PointThenSeedBefore(const RunResult& a, const RunResult& b);
+
+}  // namespace vadidazid

@@ -10,6 +10,8 @@
 #include "cli/csv.h"
 #include "sim/setup.h"
 
+namespace vadidazid {
+
 namespace {
 
 [[noreturn]] void Refuse(const char* column, const std::string& reason) {
@@ -143,3 +145,5 @@ bool ResultTableReader::Next(RunResult& row) {
   }
   return false;
 }
+
+}  // namespace vadidazid

@@ -11,6 +11,8 @@
 
 #include "cli/resulttable.h"
 
+namespace vadidazid {
+
 // A written row is well under a kilobyte; this leaves room for longer number texts.
 inline constexpr size_t kMaxResultLineBytes = 4096;
 
@@ -33,3 +35,5 @@ class ResultTableReader {
 
 // Throws std::invalid_argument "column K (name): ..." for a row no run can produce.
 void CheckResultRow(const RunResult& row);
+
+}  // namespace vadidazid

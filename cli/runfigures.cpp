@@ -5,6 +5,8 @@
 
 #include "cli/statistics.h"
 
+namespace vadidazid {
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -37,3 +39,5 @@ RunFigures FiguresOf(const RunCounts& c) {
   f.engset = EngsetCallCongestion(double(c.subscribers) / cells, c.channels, perIdle);
   return f;
 }
+
+}  // namespace vadidazid

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace vadidazid {
+
 // Sums over the measured steps, with the parameters the figures need.
 struct RunCounts {
   int32_t gridSide = 0;
@@ -38,3 +40,5 @@ struct RunFigures {
 };
 
 RunFigures FiguresOf(const RunCounts& counts);
+
+}  // namespace vadidazid

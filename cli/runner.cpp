@@ -31,6 +31,8 @@
 #include "sim/setup.h"
 #include "version/programversion.h"
 
+namespace vadidazid {
+
 namespace {
 
 const char* const kStandardOutputError = "Stream write error (standard output)";
@@ -317,3 +319,5 @@ int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::o
     return Fail(err, "out of memory", 1);
   }
 }
+
+}  // namespace vadidazid

@@ -15,6 +15,8 @@
 #include "platform/numtext.h"
 #include "sim/setup.h"
 
+namespace vadidazid {
+
 namespace {
 
 const ParameterRange kStepsRange{0, std::numeric_limits<int32_t>::max()};
@@ -448,3 +450,5 @@ void CheckExperimentSize(const RunnerOptions& o) {
                      " one experiment may have; split it into several"};
   }
 }
+
+}  // namespace vadidazid

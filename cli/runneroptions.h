@@ -14,6 +14,8 @@
 #include "cli/pictureoptions.h"
 #include "sim/controlsource.h"
 
+namespace vadidazid {
+
 // The most runs one experiment may have (all shards together). Its results are held
 // until the last run ends, so a larger one would only exhaust the memory.
 inline constexpr int64_t kMaxExperimentRuns = 1000000;
@@ -61,3 +63,5 @@ void CheckDistinctOutputs(const RunnerOptions& options);
 void CheckExperimentSize(const RunnerOptions& options);
 
 std::string SimulatorUsage();
+
+}  // namespace vadidazid

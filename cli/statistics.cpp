@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+namespace vadidazid {
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -119,3 +121,5 @@ MeanInterval MeanWithInterval95(const std::vector<double>& values) {
   const double half = StudentTQuantile(0.975, count - 1) * deviation / std::sqrt(double(count));
   return {first + shift, half, count};
 }
+
+}  // namespace vadidazid

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace vadidazid {
+
 // Blocking probability of `channels` servers offered `erlangs` of traffic, by the
 // recurrence B(c) = A B(c-1) / (c + A B(c-1)), B(0) = 1, which stays within 0 .. 1 at
 // every step, so it neither overflows nor loses precision for thousands of channels.
@@ -34,3 +36,5 @@ struct MeanInterval {
   int64_t count;
 };
 MeanInterval MeanWithInterval95(const std::vector<double>& values);
+
+}  // namespace vadidazid

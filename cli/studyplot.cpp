@@ -10,6 +10,8 @@
 #include "chart/series/errorbarseries.h"
 #include "chart/series/lineseries.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct CurveKind {
@@ -151,3 +153,5 @@ std::unique_ptr<TChart> CreateStudyChart(const std::vector<PlotCurve>& curves,
   for (const PlotCurve& curve : curves) AddCurve(*chart, curve);
   return chart;
 }
+
+}  // namespace vadidazid

@@ -13,6 +13,8 @@
 #include "chart/series/seriespointer.h"
 #include "cli/summary.h"
 
+namespace vadidazid {
+
 // One line of the plot, its points in the order of x.
 struct PlotCurve {
   std::string title;
@@ -38,3 +40,5 @@ std::unique_ptr<TChart> CreateStudyChart(const std::vector<PlotCurve>& curves,
 
 inline constexpr int kPlotWidth = 800;
 inline constexpr int kPlotHeight = 500;
+
+}  // namespace vadidazid

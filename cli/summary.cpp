@@ -8,6 +8,8 @@
 #include "cli/csv.h"
 #include "platform/numtext.h"
 
+namespace vadidazid {
+
 namespace {
 
 std::string Fixed(double value, int decimals) {
@@ -138,3 +140,5 @@ std::string SummaryTable(const std::vector<PointSummary>& points) {
   }
   return table;
 }
+
+}  // namespace vadidazid

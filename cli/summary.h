@@ -13,6 +13,8 @@
 #include "cli/resulttable.h"
 #include "cli/statistics.h"
 
+namespace vadidazid {
+
 struct PointSummary {
   RunResult point;  // its parameters
   int64_t runs = 0;
@@ -29,3 +31,5 @@ struct PointSummary {
 std::vector<PointSummary> SummarizeResults(std::vector<RunResult> results);
 
 std::string SummaryTable(const std::vector<PointSummary>& points);
+
+}  // namespace vadidazid

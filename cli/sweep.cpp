@@ -9,6 +9,8 @@
 #include "platform/numtext.h"
 #include "sim/setup.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct SweepParameter {
@@ -221,3 +223,5 @@ SimControls GridPoint(const SimControls& base, const std::vector<Sweep>& sweeps,
   }
   return controls;
 }
+
+}  // namespace vadidazid

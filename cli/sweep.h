@@ -9,6 +9,8 @@
 
 #include "sim/controlsource.h"
 
+namespace vadidazid {
+
 struct Sweep {
   std::string name;  // as in the option: call-percent, channels, ..., mean, deviation
   // Decimal texts with the point and no trailing zeros, in the order of the sweep. Range
@@ -31,3 +33,5 @@ int64_t GridPointCount(const std::vector<Sweep>& sweeps, int64_t cap);
 // The controls of grid point `index` (0 .. GridPointCount - 1): the first sweep changes
 // slowest, the last one fastest.
 SimControls GridPoint(const SimControls& base, const std::vector<Sweep>& sweeps, int64_t index);
+
+}  // namespace vadidazid

@@ -3,6 +3,8 @@
 
 #include <stdexcept>
 
+namespace vadidazid {
+
 TBitmap::TBitmap(std::unique_ptr<Canvas> canvas, int width, int height, TPixelFormat format)
     : canvas_(std::move(canvas)), width_(width), height_(height), format_(format) {
   if (!canvas_) throw std::invalid_argument("a bitmap needs a canvas");
@@ -17,3 +19,5 @@ TBitmap::TBitmap(std::unique_ptr<Canvas> canvas, int width, int height, TPixelFo
 void TBitmap::SaveToFile(const std::string& fileName) {
   SaveBitmapFile(fileName, *canvas_, width_, height_, BitsPerPixel());
 }
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 #include "platform/bmpfile.h"
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 class TBitmap {
  public:
   // Takes the canvas and paints it white.
@@ -30,3 +32,5 @@ class TBitmap {
   int height_;
   TPixelFormat format_;
 };
+
+}  // namespace vadidazid

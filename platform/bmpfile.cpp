@@ -9,6 +9,8 @@
 #include "platform/canvas.h"
 #include "platform/safefilestream.h"
 
+namespace vadidazid {
+
 namespace {
 
 int deviceBits = 32;
@@ -103,3 +105,5 @@ void SaveBitmapFile(const std::string& fileName, Canvas& pixels, int width, int 
   file.Write(bytes);
   file.Commit();
 }
+
+}  // namespace vadidazid

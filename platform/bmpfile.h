@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace vadidazid {
+
 class Canvas;
 
 enum class TPixelFormat { pfDevice, pf16bit, pf24bit, pf32bit };
@@ -24,3 +26,5 @@ std::string BitmapFileBytes(Canvas& pixels, int width, int height, int bitsPerPi
 // Writes the file safely (see safefilestream.h): EFCreateError / EWriteError.
 void SaveBitmapFile(const std::string& fileName, Canvas& pixels, int width, int height,
                     int bitsPerPixel);
+
+}  // namespace vadidazid

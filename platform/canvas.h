@@ -24,6 +24,8 @@
 
 #include "platform/color.h"
 
+namespace vadidazid {
+
 struct TPoint {
   int x = 0;
   int y = 0;
@@ -165,3 +167,5 @@ inline void Canvas::IntersectClipRect(const TRect& r) {
   if (n.bottom < n.top) n.bottom = n.top;
   SetClipRect(n);
 }
+
+}  // namespace vadidazid

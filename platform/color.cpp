@@ -3,6 +3,8 @@
 // 0,120,215), so the window and the exported chart look the same on every platform.
 #include "platform/color.h"
 
+namespace vadidazid {
+
 namespace {
 
 // Indexed by the low byte of a system colour, clScrollBar (0) .. clInfoBk (24).
@@ -48,3 +50,5 @@ TColor ColorToRGB(TColor color) {
   }
   return color & 0x00FFFFFFu;
 }
+
+}  // namespace vadidazid

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace vadidazid {
+
 using TColor = uint32_t;
 
 constexpr TColor clNone = 0x1FFFFFFF;
@@ -70,3 +72,5 @@ constexpr uint8_t BlueOf(TColor c) { return (c >> 16) & 0xFF; }
 constexpr TColor RGBColor(uint8_t r, uint8_t g, uint8_t b) {
   return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
 }
+
+}  // namespace vadidazid

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace vadidazid {
+
 namespace {
 
 constexpr char32_t kUndefined = 0xFFFD;
@@ -129,3 +131,5 @@ std::string Cp1250ToUtf8(std::string_view bytes) {
   }
   return out;
 }
+
+}  // namespace vadidazid

@@ -6,5 +6,9 @@
 #include <string>
 #include <string_view>
 
+namespace vadidazid {
+
 std::string Utf8ToCp1250(std::string_view utf8);
 std::string Cp1250ToUtf8(std::string_view bytes);
+
+}  // namespace vadidazid

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace vadidazid {
+
 class Exception : public std::runtime_error {
  public:
   explicit Exception(const std::string& message) : std::runtime_error(message) {}
@@ -27,3 +29,5 @@ class EWriteError : public Exception {
  public:
   using Exception::Exception;
 };
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 #include "platform/exceptions.h"
 #include "platform/ioerror.h"
 
+namespace vadidazid {
+
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : name_(fileName) {
   file_ = std::fopen(fileName.c_str(), mode == TFileMode::fmCreateNew ? "wbx" : "wb");
   if (file_ == nullptr) throw EFCreateError(CreateFileMessage(fileName, errno));
@@ -38,3 +40,5 @@ void TFileStream::Close() {
   file_ = nullptr;
   if (!flushed || !closed) throw EWriteError(WriteErrorMessage(name_, flushed ? errno : flushError));
 }
+
+}  // namespace vadidazid

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace vadidazid {
+
 enum class TFileMode { fmCreate, fmCreateNew };
 
 class TFileStream {
@@ -29,3 +31,5 @@ class TFileStream {
   std::string name_;  // for the error texts
   std::FILE* file_ = nullptr;
 };
+
+}  // namespace vadidazid

@@ -7,6 +7,8 @@
 #include <map>
 #include <utility>
 
+namespace vadidazid {
+
 namespace {
 
 constexpr int kDefaultEmPixels = 11;
@@ -93,3 +95,5 @@ FontCell CellOf(const QFont& font) {
   auto up = [](double v) { return int(std::ceil(v - 1.0 / 128)); };
   return {up(m.ascent()), up(m.descent())};
 }
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 // The installed family used for a toolkit font name (compared without case).
 QString MapFontFamily(const std::string& toolkitName);
 
@@ -33,3 +35,5 @@ struct FontCell {
   int Height() const { return ascent + descent; }
 };
 FontCell CellOf(const QFont& font);
+
+}  // namespace vadidazid

@@ -6,6 +6,8 @@
 
 #include "platform/numtext.h"
 
+namespace vadidazid {
+
 namespace {
 
 std::string gThousandSeparator = ",";
@@ -84,3 +86,5 @@ std::string FormatFloat(std::string_view picture, double value) {
   out += suffix;
   return out;
 }
+
+}  // namespace vadidazid

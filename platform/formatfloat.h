@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace vadidazid {
+
 // UTF-8; "," until set. May be empty (no grouping mark).
 const std::string& ThousandSeparator();
 void SetThousandSeparator(std::string separator);
@@ -17,3 +19,5 @@ void SetThousandSeparator(std::string separator);
 std::string LocaleThousandSeparator();
 
 std::string FormatFloat(std::string_view picture, double value);
+
+}  // namespace vadidazid

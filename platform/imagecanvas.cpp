@@ -9,6 +9,8 @@
 #include "platform/fonts.h"
 #include "platform/qtcolor.h"
 
+namespace vadidazid {
+
 namespace {
 
 uint32_t ToRgb32(TColor color) {
@@ -416,3 +418,5 @@ void ImageCanvas::CopyFrom(int x, int y, const Canvas& source, const TRect& sour
   }
   CopyRect({x, y, x + sourceRect.Width(), y + sourceRect.Height()}, *image, sourceRect);
 }
+
+}  // namespace vadidazid

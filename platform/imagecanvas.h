@@ -27,6 +27,8 @@
 #include "platform/canvas.h"
 #include "platform/rasterizer.h"
 
+namespace vadidazid {
+
 class ImageCanvas : public Canvas {
  public:
   ImageCanvas(int width, int height, TColor background = clWhite);
@@ -79,3 +81,5 @@ class ImageCanvas : public Canvas {
   TColor background_;
   int dashPhase_ = 0;
 };
+
+}  // namespace vadidazid

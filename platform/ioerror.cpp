@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+namespace vadidazid {
+
 std::string ErrorReason(int errnum) {
   switch (errnum) {
     case EACCES:
@@ -37,3 +39,5 @@ std::string CreateFileMessage(const std::string& name, int errnum) {
 std::string WriteErrorMessage(const std::string& name, int errnum) {
   return "Stream write error (" + name + "): " + ErrorReason(errnum);
 }
+
+}  // namespace vadidazid

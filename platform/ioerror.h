@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace vadidazid {
+
 // "permission denied", "no such directory", "no space left on the device", ... for an
 // errno value; "error <n>" for one without a text of its own here.
 std::string ErrorReason(int errnum);
@@ -14,3 +16,5 @@ std::string CreateFileMessage(const std::string& name, int errnum);
 
 // "Stream write error (<name>): <reason>".
 std::string WriteErrorMessage(const std::string& name, int errnum);
+
+}  // namespace vadidazid

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QString>
 
+namespace vadidazid {
+
 const char* const kApplicationTitle = "Vadidazid";
 
 namespace {
@@ -51,3 +53,5 @@ void SystemBeep() {
 
 void SetMessageHook(std::function<void(const std::string&)> hook) { MessageHook() = std::move(hook); }
 void SetBeepHook(std::function<void()> hook) { BeepHook() = std::move(hook); }
+
+}  // namespace vadidazid

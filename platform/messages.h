@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace vadidazid {
+
 extern const char* const kApplicationTitle;  // "Vadidazid"
 
 // Shows the text and returns when the user has closed the box.
@@ -20,3 +22,5 @@ void SystemBeep();
 // restores the real behaviour.
 void SetMessageHook(std::function<void(const std::string&)> hook);
 void SetBeepHook(std::function<void()> hook);
+
+}  // namespace vadidazid

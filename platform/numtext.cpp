@@ -13,6 +13,8 @@
 
 #include "platform/exceptions.h"
 
+namespace vadidazid {
+
 namespace {
 
 constexpr int kSignificantDigits = 15;
@@ -302,3 +304,5 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
   value = static_cast<int32_t>(result);
   return true;
 }
+
+}  // namespace vadidazid

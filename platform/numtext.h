@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace vadidazid {
+
 char DecimalSeparator();
 void SetDecimalSeparator(char separator);
 // The decimal separator of the user's locale (LC_ALL / LC_NUMERIC / LANG), '.' when the
@@ -31,3 +33,5 @@ bool TryStrToFloat(std::string_view text, double& value);
 std::string IntToStr(int64_t value);
 // Optional blanks before, optional sign, decimal digits (or $hex), within 32 bits.
 bool TryStrToInt(std::string_view text, int32_t& value);
+
+}  // namespace vadidazid

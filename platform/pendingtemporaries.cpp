@@ -12,6 +12,8 @@
 #include <csignal>
 #include <cstring>
 
+namespace vadidazid {
+
 namespace {
 
 enum SlotState : int { kFree, kFilling, kArmed };
@@ -87,3 +89,5 @@ void PendingTemporaries::InstallSignalHandlers() {
     }
   }
 }
+
+}  // namespace vadidazid

@@ -3,6 +3,8 @@
 // half-written files beside its targets.
 #pragma once
 
+namespace vadidazid {
+
 class PendingTemporaries {
  public:
   // Notes a temporary file (a name in the directory open as dirFd). Returns its slot, or
@@ -16,3 +18,5 @@ class PendingTemporaries {
   // process ignores, or that another handler already serves, are left as they are.
   static void InstallSignalHandlers();
 };
+
+}  // namespace vadidazid

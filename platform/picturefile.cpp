@@ -6,6 +6,8 @@
 #include "platform/bmpfile.h"
 #include "platform/pngfile.h"
 
+namespace vadidazid {
+
 std::optional<PictureFormat> PictureFormatOf(const std::string& fileName) {
   const size_t slash = fileName.find_last_of('/');
   const std::string base = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
@@ -27,3 +29,5 @@ std::string RasterFileBytes(PictureFormat format, Canvas& pixels, int width, int
   }
   throw std::invalid_argument("an SVG picture is drawn, not read from pixels");
 }
+
+}  // namespace vadidazid

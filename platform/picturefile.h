@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace vadidazid {
+
 class Canvas;
 
 enum class PictureFormat { Bmp, Png, Svg };
@@ -16,3 +18,5 @@ std::optional<PictureFormat> PictureFormatOf(const std::string& fileName);
 // The file for the width x height pixels at the canvas's top left: a BMP at 32 bits per
 // pixel or a PNG. Not for Svg, which is drawn rather than read from pixels.
 std::string RasterFileBytes(PictureFormat format, Canvas& pixels, int width, int height);
+
+}  // namespace vadidazid

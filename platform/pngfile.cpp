@@ -11,6 +11,8 @@
 
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 void Put32(std::string& out, uint32_t value) {
@@ -78,3 +80,5 @@ std::string PngFileBytes(Canvas& pixels, int width, int height) {
   Chunk(out, "IEND", "");
   return out;
 }
+
+}  // namespace vadidazid

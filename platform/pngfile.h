@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace vadidazid {
+
 class Canvas;
 
 // The whole file for the width x height pixels at the canvas's top left. The canvas's
@@ -13,3 +15,5 @@ class Canvas;
 // std::invalid_argument for a negative size and std::runtime_error when compression
 // fails.
 std::string PngFileBytes(Canvas& pixels, int width, int height);
+
+}  // namespace vadidazid

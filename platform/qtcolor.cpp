@@ -1,6 +1,8 @@
 // Colour conversions between the toolkit's 0x00BBGGRR values and QColor.
 #include "platform/qtcolor.h"
 
+namespace vadidazid {
+
 QColor ToQColor(TColor color) {
   if (color == clNone) return QColor(0, 0, 0, 0);
   TColor rgb = ColorToRGB(color);
@@ -12,3 +14,5 @@ TColor FromQColor(const QColor& color) {
   QColor c = color.toRgb();
   return RGBColor(uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue()));
 }
+
+}  // namespace vadidazid

@@ -7,6 +7,10 @@
 
 #include "platform/color.h"
 
+namespace vadidazid {
+
 QColor ToQColor(TColor color);
 // An invalid or fully transparent colour gives clNone; alpha is otherwise dropped.
 TColor FromQColor(const QColor& color);
+
+}  // namespace vadidazid

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace vadidazid {
+
 std::vector<TPoint> Rasterizer::Line(TPoint a, TPoint b) {
   std::vector<TPoint> pixels;
   int dx = std::abs(b.x - a.x);
@@ -164,3 +166,5 @@ std::vector<PixelSpan> Rasterizer::PolygonSpans(const std::vector<TPoint>& point
   }
   return spans;
 }
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 // One row of pixels, x0..x1 inclusive.
 struct PixelSpan {
   int y = 0;
@@ -45,3 +47,5 @@ class Rasterizer {
   // one, so the fill never passes the vertices' largest x or y.
   static std::vector<PixelSpan> PolygonSpans(const std::vector<TPoint>& points);
 };
+
+}  // namespace vadidazid

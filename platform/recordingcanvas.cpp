@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace vadidazid {
+
 namespace {
 
 std::string Point(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
@@ -145,3 +147,5 @@ std::unique_ptr<Canvas> RecordingCanvas::CreateBitmap(int, int) const {
 void RecordingCanvas::CopyFrom(int x, int y, const Canvas&, const TRect& r) {
   Note("CopyFrom " + Point(x, y) + " " + Box(r.left, r.top, r.right, r.bottom));
 }
+
+}  // namespace vadidazid

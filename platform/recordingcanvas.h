@@ -32,6 +32,8 @@
 
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 class RecordingCanvas : public Canvas {
  public:
   const std::vector<std::string>& Calls() const { return calls_; }
@@ -63,3 +65,5 @@ class RecordingCanvas : public Canvas {
 
   std::vector<std::string> calls_;
 };
+
+}  // namespace vadidazid

@@ -16,6 +16,8 @@
 #include "platform/pendingtemporaries.h"
 #include "platform/savetarget.h"
 
+namespace vadidazid {
+
 namespace {
 
 // Bytes gathered before they go to the file: one system call per this many.
@@ -239,3 +241,5 @@ void TSafeFileStream::Discard() {
 }
 
 void TSafeFileStream::RemoveTemporariesOnSignals() { PendingTemporaries::InstallSignalHandlers(); }
+
+}  // namespace vadidazid

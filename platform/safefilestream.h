@@ -23,6 +23,8 @@
 #include <string>
 #include <string_view>
 
+namespace vadidazid {
+
 class TSafeFileStream {
  public:
   explicit TSafeFileStream(const std::string& fileName);
@@ -70,3 +72,5 @@ class TSafeFileStream {
   uid_t owner_ = 0;
   gid_t group_ = 0;
 };
+
+}  // namespace vadidazid

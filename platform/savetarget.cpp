@@ -14,6 +14,8 @@
 #include "platform/exceptions.h"
 #include "platform/ioerror.h"
 
+namespace vadidazid {
+
 namespace {
 
 bool AllDigits(const std::string& text, size_t most) {
@@ -85,3 +87,5 @@ SaveTarget SaveTarget::Resolve(const std::string& name) {
   }
   throw EFCreateError(CreateFileMessage(name, ELOOP));
 }
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace vadidazid {
+
 struct SaveTarget {
   int descriptor = -1;    // the open descriptor to write to, or -1
   std::string directory;  // else the file's directory ("." for a bare name)
@@ -16,3 +18,5 @@ struct SaveTarget {
   // Throws EFCreateError naming `name` with the reason (a link loop, a trailing slash).
   static SaveTarget Resolve(const std::string& name);
 };
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 #include "platform/rasterizer.h"
 #include "platform/recordingcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 std::string Num(double value) {
@@ -298,3 +300,5 @@ void SvgCanvas::SetClipRect(std::optional<TRect> clip) {
   Element("<g clip-path=\"url(#" + id + ")\">");
   groupOpen_ = true;
 }
+
+}  // namespace vadidazid

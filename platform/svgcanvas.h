@@ -22,6 +22,8 @@
 
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 class SvgCanvas : public Canvas {
  public:
   // A white (or `background`) page of width x height; `measure`, when given, must live
@@ -67,3 +69,5 @@ class SvgCanvas : public Canvas {
   Canvas* measure_;
   std::unique_ptr<Canvas> fallbackMeasure_;
 };
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 #include "chart/axis/chartaxis.h"
 #include "chart/series/lineseries.h"
 
+namespace vadidazid {
+
 namespace {
 
 // 25 design-time points with X = 0 .. 24; each value as a little-endian double.
@@ -126,3 +128,5 @@ std::unique_ptr<TChart> CreateProgramChart() {
   }
   return chart;
 }
+
+}  // namespace vadidazid

@@ -9,8 +9,12 @@
 
 #include "chart/panel/chart.h"
 
+namespace vadidazid {
+
 // The stored "Data" block that each of the four series is loaded from.
 const std::array<uint8_t, 205>& ProgramSeriesData();
 
 // Builds Chart1 with Series1 .. Series4 in list order 0 .. 3.
 std::unique_ptr<TChart> CreateProgramChart();
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace vadidazid {
+
 namespace {
 
 constexpr uint32_t kSeedMultiplier = 1812433253u;
@@ -118,3 +120,5 @@ void RandomSource::FillShuffled(int32_t list[], int32_t first, int32_t count) {
     }
   }
 }
+
+}  // namespace vadidazid

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace vadidazid {
+
 class RandomSource {
  public:
   static constexpr int kStateSize = 624;
@@ -67,3 +69,5 @@ class RandomSource {
   // chain from one draw to the next.
   size_t next_ = kStateSize;
 };
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <ctime>
 
+namespace vadidazid {
+
 namespace {
 
 constexpr double kHatWidthFactor = 2.9430355293715387;  // 8 / e
@@ -152,3 +154,5 @@ RandomVariates& SimGenerator() {
   static RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
   return generator;
 }
+
+}  // namespace vadidazid

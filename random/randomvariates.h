@@ -7,6 +7,8 @@
 
 #include "random/randomsource.h"
 
+namespace vadidazid {
+
 class RandomVariates : public RandomSource {
  public:
   explicit RandomVariates(uint32_t seed);
@@ -41,3 +43,5 @@ double LnFac(int32_t n);
 
 // The process-wide generator, created on first use and seeded from the calendar time.
 RandomVariates& SimGenerator();
+
+}  // namespace vadidazid

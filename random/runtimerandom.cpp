@@ -2,6 +2,8 @@
 // subscribers' moves repeat from one launch to the next unless the user seeds it.
 #include "random/runtimerandom.h"
 
+namespace vadidazid {
+
 RuntimeRandom& ProcessRuntimeRandom() {
   static RuntimeRandom generator;
   return generator;
@@ -10,3 +12,5 @@ RuntimeRandom& ProcessRuntimeRandom() {
 void SeedRuntimeRandom(uint32_t seed) { ProcessRuntimeRandom().Seed(seed); }
 
 int32_t RuntimeRandom31() { return ProcessRuntimeRandom().Next(); }
+
+}  // namespace vadidazid

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace vadidazid {
+
 class RuntimeRandom {
  public:
   static constexpr uint64_t kMultiplier = 0x0000015A00004E35ull;
@@ -45,3 +47,5 @@ class RuntimeRandom {
 RuntimeRandom& ProcessRuntimeRandom();
 void SeedRuntimeRandom(uint32_t seed);
 int32_t RuntimeRandom31();
+
+}  // namespace vadidazid

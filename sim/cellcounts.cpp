@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace vadidazid {
+
 void CellCounts::SetUp(int32_t cells, bool keep) {
   kept = keep;
   const size_t size = keep ? size_t(cells) : 0;
@@ -19,3 +21,5 @@ void CellCounts::ClearStep() {
     std::fill(v->begin(), v->end(), 0);
   }
 }
+
+}  // namespace vadidazid

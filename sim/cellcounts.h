@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace vadidazid {
+
 struct CellCounts {
   // Kept only when an observer asks for them: they cost the move phase three increments
   // per moving call. Otherwise every array is empty.
@@ -31,3 +33,5 @@ struct CellCounts {
   // Zero for the next step, when kept.
   void ClearStep();
 };
+
+}  // namespace vadidazid

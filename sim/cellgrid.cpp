@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+namespace vadidazid {
+
 int HexHalfWidth(int hexSize) { return static_cast<int>(std::sqrt(3.0) * hexSize * 0.5); }
 
 namespace {
@@ -61,3 +63,5 @@ void ShowCellGrid(const SimulationState& s, CellView& view) {
     view.GridDrawn();
   }
 }
+
+}  // namespace vadidazid

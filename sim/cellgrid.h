@@ -7,6 +7,8 @@
 #include "sim/simulationstate.h"
 #include "sim/cellview.h"
 
+namespace vadidazid {
+
 // Precondition: a recount since set-up (maxCellSubscribers >= 1).
 void DrawCellGrid(const SimulationState& state, Canvas& canvas);
 // Draws the cells on the view's canvas, when it has one, and tells the view.
@@ -16,3 +18,5 @@ void ShowCellGrid(const SimulationState& state, CellView& view);
 int HexHalfWidth(int hexSize);
 // Top-left corner of the cell's box (2w wide, 2h tall).
 TPoint CellOrigin(const SimulationState& state, int row, int column);
+
+}  // namespace vadidazid

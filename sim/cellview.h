@@ -2,6 +2,8 @@
 // that the picture is complete.
 #pragma once
 
+namespace vadidazid {
+
 class Canvas;
 
 class CellView {
@@ -12,3 +14,5 @@ class CellView {
   // Called after the cells have been drawn on GridCanvas().
   virtual void GridDrawn() {}
 };
+
+}  // namespace vadidazid

@@ -2,6 +2,8 @@
 // any moment of a run without changing it.
 #include "sim/chartcommand.h"
 
+namespace vadidazid {
+
 std::string ChartFileName(const SimulationState& s) { return s.fileStamp + "_wykres.bmp"; }
 
 void SaveChartFile(const SimulationState& s, RunChart& chart, MessageSink& messages) {
@@ -9,3 +11,5 @@ void SaveChartFile(const SimulationState& s, RunChart& chart, MessageSink& messa
   chart.SaveChartPicture(name);
   messages.ShowMessage("zapisano wykres do pliku: " + name);
 }
+
+}  // namespace vadidazid

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace vadidazid {
+
 // The controls as the set-up reads them: the seven spin edits in their order, the two
 // edit fields' texts and the seed check box.
 struct SimControls {
@@ -26,3 +28,5 @@ class ControlSource {
   // Read at every set-up, so a run starts with the controls as they are then.
   virtual SimControls ReadControls() = 0;
 };
+
+}  // namespace vadidazid

@@ -6,6 +6,8 @@
 
 #include "sim/controlsource.h"
 
+namespace vadidazid {
+
 class FixedControls : public ControlSource {
  public:
   explicit FixedControls(SimControls controls) : controls_(std::move(controls)) {}
@@ -14,3 +16,5 @@ class FixedControls : public ControlSource {
  private:
   SimControls controls_;
 };
+
+}  // namespace vadidazid

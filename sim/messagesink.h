@@ -3,8 +3,12 @@
 
 #include <string>
 
+namespace vadidazid {
+
 class MessageSink {
  public:
   virtual ~MessageSink() = default;
   virtual void ShowMessage(const std::string& utf8) = 0;
 };
+
+}  // namespace vadidazid

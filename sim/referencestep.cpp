@@ -10,6 +10,8 @@
 #include "sim/report.h"
 #include "sim/step.h"
 
+namespace vadidazid {
+
 void ReferenceVariates::Refill() {
   if (stateUsed_ >= kStateSize) {
     for (int k = 0; k < kStateSize; ++k) {
@@ -161,3 +163,5 @@ void ReferenceStep(SimulationState& s, const SimPorts& ports) {
   ReportStepCounts(s, ports);
   ++s.stepCounter;
 }
+
+}  // namespace vadidazid

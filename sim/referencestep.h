@@ -9,6 +9,8 @@
 #include "sim/simulationstate.h"
 #include "sim/simports.h"
 
+namespace vadidazid {
+
 // A RandomVariates whose words come one at a time through a virtual call, each from the
 // state twisted with wrap-around indices and tempered on its own. Its outputs are those
 // of RandomVariates with the same seed.
@@ -29,3 +31,5 @@ void ReferenceStartNewCalls(SimulationState& state);
 void ReferenceRecountCells(SimulationState& state);
 void ReferenceMoveSubscriber(SimulationState& state, int32_t index);
 void ReferenceCountDownCalls(SimulationState& state);
+
+}  // namespace vadidazid

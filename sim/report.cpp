@@ -9,6 +9,8 @@
 #include "platform/numtext.h"
 #include "sim/cellgrid.h"
 
+namespace vadidazid {
+
 std::string StepLogLine(const SimulationState& s) {
   char line[64];
   std::snprintf(line, sizeof line, "%i\t%i\t%i\t%i", s.runningCalls, s.newCalls,
@@ -107,3 +109,5 @@ void SaveLogFile(const SimulationState& s, RunLog& log, MessageSink& messages) {
   WriteLogFile(name, log.LogLines());
   messages.ShowMessage("zapisano dane do pliku: " + name);
 }
+
+}  // namespace vadidazid

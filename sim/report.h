@@ -10,6 +10,8 @@
 #include "sim/simulationstate.h"
 #include "sim/simports.h"
 
+namespace vadidazid {
+
 // "running\tnew\tdropped\tended".
 std::string StepLogLine(const SimulationState& state);
 void AppendLogLine(const SimulationState& state, RunLog& log);
@@ -37,3 +39,5 @@ void AppendLogFileLine(std::string& bytes, std::string_view line);
 void WriteLogFile(const std::string& fileName, const std::vector<std::string>& lines);
 // "Zapisz dane": writes the log's lines under the run's stamp and confirms.
 void SaveLogFile(const SimulationState& state, RunLog& log, MessageSink& messages);
+
+}  // namespace vadidazid

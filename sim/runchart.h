@@ -6,6 +6,8 @@
 
 #include "platform/exceptions.h"
 
+namespace vadidazid {
+
 class RunChart {
  public:
   virtual ~RunChart() = default;
@@ -18,3 +20,5 @@ class RunChart {
     throw Exception("Cannot create file " + fileName);
   }
 };
+
+}  // namespace vadidazid

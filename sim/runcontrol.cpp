@@ -5,6 +5,8 @@
 #include "sim/setup.h"
 #include "sim/step.h"
 
+namespace vadidazid {
+
 void RunControl::SetUp() { SetUpSimulation(state_, ports_); }
 
 void RunControl::StartStop(StepTimer& timer) {
@@ -29,3 +31,5 @@ void RunControl::Tick(StepTimer& timer) {
 void RunControl::RunToEnd() {
   while (!TimedRunOver()) Step();
 }
+
+}  // namespace vadidazid

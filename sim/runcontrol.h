@@ -9,6 +9,8 @@
 #include "sim/simulationstate.h"
 #include "sim/simports.h"
 
+namespace vadidazid {
+
 // The periodic timer that steps a running simulation; the window provides it.
 class StepTimer {
  public:
@@ -48,3 +50,5 @@ class RunControl {
   SimulationState& state_;
   SimPorts ports_;
 };
+
+}  // namespace vadidazid

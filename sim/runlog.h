@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vadidazid {
+
 class RunLog {
  public:
   virtual ~RunLog() = default;
@@ -14,3 +16,5 @@ class RunLog {
   // elsewhere keeps none.
   virtual std::vector<std::string> LogLines() const = 0;
 };
+
+}  // namespace vadidazid

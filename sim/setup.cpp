@@ -12,6 +12,8 @@
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 
+namespace vadidazid {
+
 const ParameterRange kGridSideRange{2, 16};
 const ParameterRange kSubscriberRange{1, 100000};
 const ParameterRange kChannelRange{10, 100000};
@@ -158,3 +160,5 @@ void SetUpSimulation(SimulationState& s, const SimPorts& ports) {
   // One reading of the clock for date and time, so a set-up at midnight cannot mix two days.
   s.fileStamp = FormatFileStamp(s.localTime());
 }
+
+}  // namespace vadidazid

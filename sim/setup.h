@@ -9,6 +9,8 @@
 #include "sim/simulationstate.h"
 #include "sim/simports.h"
 
+namespace vadidazid {
+
 // Throws EConvertError for an edit text that is not a number, and Exception for a mean
 // and deviation that would need over a million draws for one call duration when calls
 // can start at all, or too many draws for the durations of one whole step (see
@@ -49,3 +51,5 @@ constexpr double kMaxExpectedDrawsPerStep = 1e8;
 // than kMaxExpectedDrawsPerStep draws: such a step would keep the window or the runner busy
 // for minutes or hours. Parameters are taken in their ranges.
 bool StepDrawsTooMany(const SimControls& controls, double mean, double deviation);
+
+}  // namespace vadidazid

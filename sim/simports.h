@@ -13,6 +13,8 @@
 #include "sim/runlog.h"
 #include "sim/stepobserver.h"
 
+namespace vadidazid {
+
 struct SimPorts {
   ControlSource* controls = nullptr;
   RunLog* log = nullptr;
@@ -35,3 +37,5 @@ struct SimPorts {
     if constexpr (std::is_base_of_v<StepObserver, T>) observer = &object;
   }
 };
+
+}  // namespace vadidazid

@@ -4,6 +4,8 @@
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 
+namespace vadidazid {
+
 SimulationState::SimulationState() : SimulationState(SimGenerator(), ProcessRuntimeRandom()) {}
 
 SimulationState::SimulationState(RandomVariates& g, RuntimeRandom& m)
@@ -15,3 +17,5 @@ std::tm SystemLocalTime() {
   localtime_r(&now, &local);
   return local;
 }
+
+}  // namespace vadidazid

@@ -11,6 +11,8 @@
 
 #include "sim/cellcounts.h"
 
+namespace vadidazid {
+
 class RandomVariates;
 class RuntimeRandom;
 
@@ -131,3 +133,5 @@ struct SimulationState : RunCounters {
 
 // Local time of the system clock.
 std::tm SystemLocalTime();
+
+}  // namespace vadidazid

@@ -28,6 +28,8 @@
 #include "sim/cellgrid.h"
 #include "sim/report.h"
 
+namespace vadidazid {
+
 int32_t DurationFromDraw(double draw) {
   if (draw >= 2147483647.0) return std::numeric_limits<int32_t>::max();
   if (draw <= -1.0) return -1;
@@ -446,3 +448,5 @@ void SimulationStep(SimulationState& s, const SimPorts& ports) {
   ReportStepCounts(s, ports);
   ++s.stepCounter;
 }
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 
 #include "random/runtimerandom.h"
 
+namespace vadidazid {
+
 void SimulationStep(SimulationState& state, const SimPorts& ports);
 
 void StartNewCalls(SimulationState& state);
@@ -26,3 +28,5 @@ inline int32_t RandomBelow(RuntimeRandom& moves, int32_t n) {
 // A normal draw as a call duration: truncated toward zero, and held at the largest
 // 32-bit value when it lies beyond it. Draws at or below -1 give a negative duration.
 int32_t DurationFromDraw(double draw);
+
+}  // namespace vadidazid

@@ -4,6 +4,8 @@
 
 #include "sim/stepreport.h"
 
+namespace vadidazid {
+
 class StepObserver {
  public:
   virtual ~StepObserver() = default;
@@ -12,3 +14,5 @@ class StepObserver {
   // move phase a little, so they are counted only for an observer that wants them.
   virtual bool WantsCellCounts() const { return false; }
 };
+
+}  // namespace vadidazid

@@ -3,6 +3,8 @@
 
 #include "sim/simulationstate.h"
 
+namespace vadidazid {
+
 StepReport ReportOf(const SimulationState& s) {
   StepReport r;
   r.step = s.stepCounter + 1;
@@ -17,3 +19,5 @@ StepReport ReportOf(const SimulationState& s) {
   }
   return r;
 }
+
+}  // namespace vadidazid

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+namespace vadidazid {
+
 struct SimulationState;
 
 // The new-call phase of this step.
@@ -56,3 +58,5 @@ struct StepReport {
 
 // The report of the step being made, read once its countdown is over.
 StepReport ReportOf(const SimulationState& state);
+
+}  // namespace vadidazid

@@ -7,6 +7,8 @@
 
 #include "chart/panel/chart.h"
 
+namespace vadidazid {
+
 TChartWidget::TChartWidget(std::unique_ptr<TChart> chart, QWidget* parent)
     : QWidget(parent), chart_(std::move(chart)), canvas_(0, 0, clBtnFace) {
   // The chart paints every pixel of its area, so Qt need not erase it first.
@@ -107,3 +109,5 @@ void TChartWidget::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
   chart_->MouseLeave();
 }
+
+}  // namespace vadidazid

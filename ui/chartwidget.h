@@ -13,6 +13,8 @@
 
 #include "platform/imagecanvas.h"
 
+namespace vadidazid {
+
 class TChart;
 
 class TChartWidget : public QWidget {
@@ -44,3 +46,5 @@ class TChartWidget : public QWidget {
   int paintRequests_ = 0;
   int wheelRest_ = 0;  // eighths of a degree not yet a whole notch
 };
+
+}  // namespace vadidazid

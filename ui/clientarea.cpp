@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+namespace vadidazid {
+
 TClientArea::TClientArea(int width, int height, QWidget* parent)
     : QWidget(parent), canvas_(width, height, clBtnFace) {
   setFixedSize(width, height);
@@ -14,3 +16,5 @@ void TClientArea::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.drawImage(event->rect(), canvas_.Image(), event->rect());
 }
+
+}  // namespace vadidazid

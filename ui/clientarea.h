@@ -7,6 +7,8 @@
 
 #include "platform/imagecanvas.h"
 
+namespace vadidazid {
+
 class TClientArea : public QWidget {
   Q_OBJECT
 
@@ -22,3 +24,5 @@ class TClientArea : public QWidget {
  private:
   ImageCanvas canvas_;
 };
+
+}  // namespace vadidazid

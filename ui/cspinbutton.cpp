@@ -9,6 +9,8 @@
 
 #include "ui/timerspeedbutton.h"
 
+namespace vadidazid {
+
 namespace {
 constexpr QRgb kGlyphBackground = qRgb(0x80, 0x80, 0x00);
 constexpr int kGlyphWidth = 9;
@@ -125,3 +127,5 @@ void TCSpinButton::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
   focusedButton_->SetShowFocusRect(false);
 }
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+namespace vadidazid {
+
 class TTimerSpeedButton;
 
 class TCSpinButton : public QWidget {
@@ -65,3 +67,5 @@ class TCSpinButton : public QWidget {
   TTimerSpeedButton* focusedButton_;
   QPointer<QWidget> focusControl_;
 };
+
+}  // namespace vadidazid

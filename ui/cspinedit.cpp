@@ -24,6 +24,8 @@
 #include "platform/numtext.h"
 #include "ui/cspinbutton.h"
 
+namespace vadidazid {
+
 namespace {
 // The window lays every spin edit out 22 pixels high for its 11-pixel font. Installed
 // fonts differ by a pixel or so in their metrics; for fonts no larger than that one the
@@ -242,3 +244,5 @@ void TCSpinEdit::mouseReleaseEvent(QMouseEvent* event) {
   }
   QLineEdit::mouseReleaseEvent(event);
 }
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace vadidazid {
+
 class TCSpinButton;
 
 class TCSpinEdit : public QLineEdit {
@@ -72,3 +74,5 @@ class TCSpinEdit : public QLineEdit {
   bool autoSelect_ = true;
   TCSpinButton* button_;
 };
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vadidazid {
+
 class TLogLines {
  public:
   int Count() const { return int(ends_.size()); }
@@ -35,3 +37,5 @@ class TLogLines {
   std::string text_;
   std::vector<std::size_t> ends_;  // where each line ends in text_
 };
+
+}  // namespace vadidazid

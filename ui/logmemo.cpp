@@ -10,6 +10,8 @@
 #include <QTextLayout>
 #include <cmath>
 
+namespace vadidazid {
+
 namespace {
 
 // Room left of the text and under the last line.
@@ -211,3 +213,5 @@ void TLogMemo::changeEvent(QEvent* event) {
 }
 
 void TLogMemo::scrollContentsBy(int, int) { viewport()->update(); }
+
+}  // namespace vadidazid

@@ -21,6 +21,8 @@
 
 class QMenu;
 
+namespace vadidazid {
+
 class TLogMemo : public QAbstractScrollArea {
  public:
   // Shows `lines` (UTF-8), which the owner keeps and tells about through LineAdded and
@@ -108,3 +110,5 @@ class TLogMemo : public QAbstractScrollArea {
   TextPos anchor_;
   TextPos cursor_;
 };
+
+}  // namespace vadidazid

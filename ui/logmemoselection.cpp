@@ -12,6 +12,8 @@
 
 #include "ui/logmemo.h"
 
+namespace vadidazid {
+
 TLogMemo::TextPos TLogMemo::PosAt(QPointF point) const {
   const Position top = PositionOf(verticalScrollBar()->value());
   qreal blockTop = -ContentTopOffset();
@@ -150,3 +152,5 @@ void TLogMemo::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
   if (HasSelection()) viewport()->update();
 }
+
+}  // namespace vadidazid

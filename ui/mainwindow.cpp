@@ -36,6 +36,8 @@
 #include "ui/cspinedit.h"
 #include "ui/logmemo.h"
 
+namespace vadidazid {
+
 namespace {
 
 constexpr int kClientWidth = 682;
@@ -290,14 +292,14 @@ void TForm1::AddChartValue(int index, double value) {
   Chart1->Chart().Series(index)->Add(value, "", clAutoColor);
 }
 
-::Canvas* TForm1::GridCanvas() { return &ClientArea->Canvas(); }
+vadidazid::Canvas* TForm1::GridCanvas() { return &ClientArea->Canvas(); }
 
 void TForm1::GridDrawn() {
   ClientArea->update(state_.gridLeft, state_.gridTop, state_.gridWidth, state_.gridHeight);
 }
 
 void TForm1::ShowMessage(const std::string& utf8) {
-  ::ShowMessage(utf8, this);
+  vadidazid::ShowMessage(utf8, this);
   // The run goes on one whole interval after the box has closed, not at a tick that
   // happens to be due.
   if (Timer1->isActive() && OpenMessageBoxes() == 0) Timer1->start();
@@ -334,3 +336,5 @@ void TForm1::Zakocz1Click() { close(); }
 void TForm1::asd1Click() { SaveLogFile(state_, *this, *this); }
 
 void TForm1::Zapiszwykres1Click() { SaveChartFile(state_, *this, *this); }
+
+}  // namespace vadidazid

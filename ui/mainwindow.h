@@ -21,9 +21,12 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class TLogMemo;
 class QPushButton;
 class QTimer;
+
+namespace vadidazid {
+
+class TLogMemo;
 class TCSpinEdit;
 class TChart;
 class TChartWidget;
@@ -50,7 +53,7 @@ class TForm1 : public QMainWindow,
   std::vector<std::string> LogLines() const override { return log_.Lines(); }
   void ClearChartSeries(int index) override;
   void AddChartValue(int index, double value) override;
-  ::Canvas* GridCanvas() override;
+  vadidazid::Canvas* GridCanvas() override;
   void GridDrawn() override;
   void ShowMessage(const std::string& utf8) override;
   void SaveChartPicture(const std::string& fileName) override;
@@ -103,3 +106,5 @@ class TForm1 : public QMainWindow,
   TLogLines log_;
   bool activated_ = false;
 };
+
+}  // namespace vadidazid

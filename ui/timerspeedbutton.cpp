@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <qdrawutil.h>
 
+namespace vadidazid {
+
 TTimerSpeedButton::TTimerSpeedButton(QWidget* parent) : QAbstractButton(parent) {
   // A half never takes the keyboard focus itself: pressing it hands the focus to the
   // control it belongs to.
@@ -103,3 +105,5 @@ void TTimerSpeedButton::RepeatTimerExpired() {
     throw;
   }
 }
+
+}  // namespace vadidazid

@@ -12,6 +12,8 @@
 
 class QTimer;
 
+namespace vadidazid {
+
 class TTimerSpeedButton : public QAbstractButton {
   Q_OBJECT
 
@@ -55,3 +57,5 @@ class TTimerSpeedButton : public QAbstractButton {
   QImage drawnGlyph_;  // the glyph with its background made transparent
   QTimer* repeatTimer_ = nullptr;
 };
+
+}  // namespace vadidazid

@@ -4,6 +4,8 @@
 #include "commit.h"
 #include "versionnumber.h"
 
+namespace vadidazid {
+
 std::string ProgramVersionText(const std::string& program) {
   std::string text = program + " (Vadidazid) " VADIDAZID_VERSION "\n";
   const std::string commit = VADIDAZID_COMMIT;
@@ -12,3 +14,5 @@ std::string ProgramVersionText(const std::string& program) {
                          : "commit " + commit + "\n";
   return text;
 }
+
+}  // namespace vadidazid

@@ -4,4 +4,8 @@
 
 #include <string>
 
+namespace vadidazid {
+
 std::string ProgramVersionText(const std::string& program);
+
+}  // namespace vadidazid

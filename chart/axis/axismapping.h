@@ -13,6 +13,8 @@
 
 #include "chart/axis/chartaxis.h"
 
+namespace vadidazid {
+
 class TAxisMapping {
  public:
   explicit TAxisMapping(const TChartAxis& axis)
@@ -56,3 +58,5 @@ class TAxisMapping {
   double origin_;
   int nanPixel_;
 };
+
+}  // namespace vadidazid

@@ -10,6 +10,8 @@
 #define VADIDAZID_PIXEL_CLONES
 #endif
 
+namespace vadidazid {
+
 namespace {
 
 // The same result as TAxisMapping::Pixel, with selects instead of branches: the value
@@ -39,3 +41,5 @@ void TAxisMapping::Pixels(const double* values, int n, int* pixels) const {
   }
   MapBlock(origin_, scaleMinimum_, pixelsPerValue_, nanPixel_, values, n, pixels);
 }
+
+}  // namespace vadidazid

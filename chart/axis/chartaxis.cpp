@@ -10,6 +10,8 @@
 #include "chart/series/chartseries.h"
 #include "chart/panel/customaxispanel.h"
 
+namespace vadidazid {
+
 namespace {
 
 // Nearest integer, halves to the even neighbour (the default rounding mode).
@@ -386,3 +388,5 @@ void TChartAxis::CalcRect(TRect& r, bool shrinkChart) {
   titlePos_ = ApplyPosition(titlePos_, r);
   labelsPos_ = ApplyPosition(labelsPos_, r);
 }
+
+}  // namespace vadidazid

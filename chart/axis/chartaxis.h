@@ -14,6 +14,8 @@
 #include "chart/canvas/teefont.h"
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 class TCustomAxisPanel;
 class TChartSeries;
 
@@ -213,7 +215,7 @@ class TChartAxis {
   void Repaint() const;
   template <typename T>
   bool Store(T& field, const T& value) {
-    return ::StoreAndRepaint(field, value, [this] { Repaint(); });
+    return vadidazid::StoreAndRepaint(field, value, [this] { Repaint(); });
   }
 
   // Whether the series is drawn along this axis, and whether this is its position
@@ -300,3 +302,5 @@ class TChartAxis {
   bool isAxisVisible_ = false;
   std::vector<int> tickPositions_;
 };
+
+}  // namespace vadidazid

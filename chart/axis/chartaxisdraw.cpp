@@ -10,6 +10,8 @@
 #include "platform/formatfloat.h"
 #include "platform/numtext.h"
 
+namespace vadidazid {
+
 namespace {
 
 int Round(double v) { return int(std::nearbyint(v)); }
@@ -226,3 +228,5 @@ void TChartAxis::DrawMinor(bool grid) {
     DrawTicks(inside, pen, minorTickLength_, 1);
   }
 }
+
+}  // namespace vadidazid

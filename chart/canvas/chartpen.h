@@ -9,6 +9,8 @@
 #include "platform/canvas.h"
 #include "platform/color.h"
 
+namespace vadidazid {
+
 enum class TPenEndStyle { esRound, esSquare, esFlat };
 
 class TChartPen : public TChartGraphic {
@@ -82,3 +84,5 @@ class TChartBrush : public TChartGraphic {
   TColor color_;
   TBrushStyle style_;
 };
+
+}  // namespace vadidazid

@@ -17,6 +17,8 @@
 #include "chart/canvas/teefont.h"
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 enum class TCanvasBackMode { cbmNone = 0, cbmTransparent = 1, cbmOpaque = 2 };
 
 // Text alignment flags, added together: one horizontal and one vertical.
@@ -135,3 +137,5 @@ class TCanvas3D : public TTeeCanvas {
   virtual void TextOut3D(int x, int y, int z, const std::string& text) = 0;
   virtual void ResetState() = 0;
 };
+
+}  // namespace vadidazid

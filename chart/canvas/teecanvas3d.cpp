@@ -8,6 +8,8 @@
 #include "platform/rasterizer.h"
 #include "platform/recordingcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 bool IsUtf8Start(unsigned char c) { return (c & 0xC0) != 0x80; }
@@ -362,3 +364,5 @@ void TTeeCanvas3D::ResetState() {
   SetBackMode(TCanvasBackMode::cbmTransparent);
   textAlign_ = TA_LEFT | TA_TOP;
 }
+
+}  // namespace vadidazid

@@ -31,6 +31,8 @@
 
 #include "chart/canvas/teecanvas.h"
 
+namespace vadidazid {
+
 class TTeeCanvas3D : public TCanvas3D {
  public:
   // Draws on defaultCanvas when not in a drawing. Without one, text is measured by the
@@ -133,3 +135,5 @@ class TTeeCanvas3D : public TCanvas3D {
   // Measures text while the canvas has no platform canvas to draw on.
   std::unique_ptr<Canvas> fallback_;
 };
+
+}  // namespace vadidazid

@@ -1,6 +1,8 @@
 // Chart fonts: defaults and the lazily made outline and shadow.
 #include "chart/canvas/teefont.h"
 
+namespace vadidazid {
+
 TTeeFont::TTeeFont() {
   font_.name = kTeeDefaultFontName;
   font_.SetSize(kTeeDefaultFontSize);
@@ -46,3 +48,5 @@ TTeeShadow& TTeeFont::Shadow() {
   }
   return *shadow_;
 }
+
+}  // namespace vadidazid

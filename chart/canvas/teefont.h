@@ -11,6 +11,8 @@
 #include "chart/canvas/teeshadow.h"
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 // The font every new chart font starts with.
 inline constexpr const char* kTeeDefaultFontName = "Arial";
 inline constexpr int kTeeDefaultFontSize = 8;
@@ -50,3 +52,5 @@ class TTeeFont : public TChartGraphic {
   std::unique_ptr<TChartHiddenPen> outLine_;
   std::unique_ptr<TTeeShadow> shadow_;
 };
+
+}  // namespace vadidazid

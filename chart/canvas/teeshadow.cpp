@@ -3,6 +3,8 @@
 
 #include "chart/canvas/teecanvas.h"
 
+namespace vadidazid {
+
 void TTeeShadow::Draw(TCanvas3D& canvas, const TRect& r) const {
   if (color_ == clNone || !HasSize()) return;
   canvas.Brush().style = TBrushStyle::bsSolid;
@@ -17,3 +19,5 @@ void TTeeShadow::Draw(TCanvas3D& canvas, const TRect& r) const {
   if (h > 0) canvas.Rectangle(r.right, r.top + v, r.right + 1 + h, r.bottom + v + 1);
   if (h < 0) canvas.Rectangle(r.left + h, r.top + v, r.left + 1, r.bottom + v + 1);
 }
+
+}  // namespace vadidazid

@@ -7,6 +7,8 @@
 #include "platform/canvas.h"
 #include "platform/color.h"
 
+namespace vadidazid {
+
 class TCanvas3D;
 
 class TTeeShadow : public TChartGraphic {
@@ -40,3 +42,5 @@ class TTeeShadow : public TChartGraphic {
   bool smooth_ = true;
   int transparency_ = 0;
 };
+
+}  // namespace vadidazid

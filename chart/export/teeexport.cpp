@@ -4,6 +4,8 @@
 #include "chart/panel/chartexception.h"
 #include "chart/panel/customteepanel.h"
 
+namespace vadidazid {
+
 void TCustomTeePanel::NonBufferDraw(Canvas& canvas, const TRect& rect) {
   // Without the buffer the drawing lands on the picture itself; the screen's retained
   // image is dropped on the way, so the next paint on screen draws anew.
@@ -48,3 +50,5 @@ void TCustomTeePanel::SaveToBitmapFile(const std::string& fileName, const TRect&
   const std::unique_ptr<TBitmap> bitmap = TeeCreateBitmap(clWhite, rect, TPixelFormat::pfDevice);
   bitmap->SaveToFile(fileName);
 }
+
+}  // namespace vadidazid

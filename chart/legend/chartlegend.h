@@ -4,7 +4,11 @@
 
 #include "chart/legend/customchartlegend.h"
 
+namespace vadidazid {
+
 class TChartLegend : public TCustomChartLegend {
  public:
   using TCustomChartLegend::TCustomChartLegend;
 };
+
+}  // namespace vadidazid

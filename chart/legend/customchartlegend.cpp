@@ -10,6 +10,8 @@
 #include "chart/canvas/teecanvas.h"
 #include "platform/formatfloat.h"
 
+namespace vadidazid {
+
 namespace {
 
 // The platform's check box is 13 pixels square.
@@ -389,3 +391,5 @@ bool TCustomChartLegend::DoMouseDown(int index) {
   }
   return true;
 }
+
+}  // namespace vadidazid

@@ -16,6 +16,8 @@
 #include "chart/legend/legendsymbol.h"
 #include "chart/panel/teecustomshape.h"
 
+namespace vadidazid {
+
 class TCustomChart;
 class TChartSeries;
 
@@ -181,3 +183,5 @@ class TCustomChartLegend : public TTeeCustomShapePosition {
   std::vector<std::array<std::string, 2>> texts_;
   std::vector<TLegendItem> items_;
 };
+
+}  // namespace vadidazid

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+namespace vadidazid {
+
 TLegendSymbol::TLegendSymbol() {
   pen_.OnChange = [this] { Changed(); };
 }
@@ -14,3 +16,5 @@ int TLegendSymbol::CalcWidth(int reference, int itemHeight) const {
   // Halves go to the even neighbour, as everywhere in the chart's geometry.
   return int(std::nearbyint(reference * width_ * 0.01));
 }
+
+}  // namespace vadidazid

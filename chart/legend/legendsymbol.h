@@ -9,6 +9,8 @@
 #include "chart/panel/storeandrepaint.h"
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 enum class TLegendSymbolPosition { spLeft, spRight };
 enum class TLegendSymbolSize { lcsPercent, lcsPixels };
 
@@ -51,3 +53,5 @@ class TLegendSymbol : public TChartGraphic {
   int width_ = 20;
   TLegendSymbolSize widthUnits_ = TLegendSymbolSize::lcsPercent;
 };
+
+}  // namespace vadidazid

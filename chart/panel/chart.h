@@ -4,4 +4,8 @@
 
 #include "chart/panel/customchart.h"
 
+namespace vadidazid {
+
 class TChart : public TCustomChart {};
+
+}  // namespace vadidazid

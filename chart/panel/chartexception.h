@@ -6,6 +6,8 @@
 
 #include "platform/exceptions.h"
 
+namespace vadidazid {
+
 class EChartException : public Exception {
  public:
   using Exception::Exception;
@@ -19,3 +21,5 @@ inline std::string ValueIndexOutOfBoundsText(int index, int count) {
 
 inline const char* const kDeleteQuantityText =
     "Quantity of data to delete must be less than Count.";
+
+}  // namespace vadidazid

@@ -7,6 +7,8 @@
 
 #include "platform/color.h"
 
+namespace vadidazid {
+
 inline constexpr std::array<TColor, 20> DefaultPalette = {
     clRed,    clGreen, clYellow, clBlue,   clWhite, clGray,       clFuchsia,
     clTeal,   clNavy,  clMaroon, clLime,   clOlive, clPurple,     clSilver,
@@ -14,3 +16,5 @@ inline constexpr std::array<TColor, 20> DefaultPalette = {
 
 // DefaultPalette as a list, for code that also accepts a chart's own palette.
 const std::vector<TColor>& DefaultPaletteColors();
+
+}  // namespace vadidazid

@@ -3,6 +3,8 @@
 
 #include "chart/panel/customaxispanel.h"
 
+namespace vadidazid {
+
 TChartTitle::TChartTitle(TCustomAxisPanel* chart, bool isFoot) : chart_(chart), isFoot_(isFoot) {
   font_.SetColor(isFoot ? clRed : clBlue);
   font_.OnChange = [this] { chart_->Invalidate(); };
@@ -10,7 +12,7 @@ TChartTitle::TChartTitle(TCustomAxisPanel* chart, bool isFoot) : chart_(chart), 
 
 template <typename T>
 bool TChartTitle::StoreAndRepaint(T& field, const T& value) {
-  return ::StoreAndRepaint(field, value, [this] { chart_->Invalidate(); });
+  return vadidazid::StoreAndRepaint(field, value, [this] { chart_->Invalidate(); });
 }
 
 template bool TChartTitle::StoreAndRepaint(bool&, const bool&);
@@ -42,3 +44,5 @@ void TChartTitle::DrawTitle() {
   }
   chart_->SetChartRect(r);
 }
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 #include "chart/canvas/teefont.h"
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 class TCustomAxisPanel;
 
 class TChartTitle {
@@ -40,3 +42,5 @@ class TChartTitle {
   std::vector<std::string> text_;
   TTeeFont font_;
 };
+
+}  // namespace vadidazid

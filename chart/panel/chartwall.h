@@ -6,6 +6,8 @@
 #include "chart/canvas/chartpen.h"
 #include "platform/color.h"
 
+namespace vadidazid {
+
 class TCustomAxisPanel;
 
 class TChartWall {
@@ -40,3 +42,5 @@ class TChartWall {
   bool dark3D_ = true;
   TChartPen pen_;
 };
+
+}  // namespace vadidazid

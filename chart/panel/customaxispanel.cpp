@@ -7,6 +7,8 @@
 #include "chart/panel/chartpalette.h"
 #include "chart/series/chartseries.h"
 
+namespace vadidazid {
+
 TCustomAxisPanel::TCustomAxisPanel() {
   axes_.push_back(std::make_unique<TChartAxis>(this, true, false));
   axes_.push_back(std::make_unique<TChartAxis>(this, true, true));
@@ -274,3 +276,5 @@ std::string TCustomAxisPanel::SeriesTitleLegend(int index) const {
     if (c == '\x06') c = ' ';
   return title;
 }
+
+}  // namespace vadidazid

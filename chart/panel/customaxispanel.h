@@ -20,6 +20,8 @@
 #include "chart/panel/customteepanel.h"
 #include "platform/color.h"
 
+namespace vadidazid {
+
 class TChartAxis;
 class TChartSeries;
 class TCustomChartSeries;
@@ -154,3 +156,5 @@ class TCustomAxisPanel : public TCustomTeePanel {
   TColor legendBackColor_ = clAutoColor;
   const TChartPen* legendSymbolPen_ = nullptr;
 };
+
+}  // namespace vadidazid

@@ -1,6 +1,8 @@
 // Walls, titles and the background part of the free-colour rule.
 #include "chart/panel/customchart.h"
 
+namespace vadidazid {
+
 TCustomChart::TCustomChart() {
   // Construction is over: from now on changes ask for a repaint.
   SetAutoRepaint(true);
@@ -69,3 +71,5 @@ void TCustomChart::DrawBackWall() {
   const TRect& r = ChartRect();
   canvas.Rectangle(r.left, r.top, r.right + 1, r.bottom + 1);
 }
+
+}  // namespace vadidazid

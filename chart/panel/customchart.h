@@ -15,6 +15,8 @@
 #include "chart/zoom/teemouse.h"
 #include "chart/zoom/zoompanning.h"
 
+namespace vadidazid {
+
 class TChartAxis;
 
 // Which ways a scroll drag moves the axes.
@@ -142,3 +144,5 @@ class TCustomChart : public TCustomAxisPanel {
   bool nothingSaved_ = true;
   TAllAxisSavedScales savedScales_;
 };
+
+}  // namespace vadidazid

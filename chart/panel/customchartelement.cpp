@@ -3,6 +3,8 @@
 
 #include "chart/panel/customaxispanel.h"
 
+namespace vadidazid {
+
 TCustomChartElement::TCustomChartElement() {
   pen_.OnChange = [this] { Repaint(); };
   brush_.OnChange = [this] { Repaint(); };
@@ -15,3 +17,5 @@ void TCustomChartElement::SetShowInEditor(bool show) { StoreAndRepaint(showInEdi
 void TCustomChartElement::Repaint() const {
   if (parentChart_) parentChart_->Invalidate();
 }
+
+}  // namespace vadidazid

@@ -10,6 +10,8 @@
 #include "chart/canvas/chartpen.h"
 #include "chart/panel/storeandrepaint.h"
 
+namespace vadidazid {
+
 class TCustomAxisPanel;
 
 class TCustomChartElement {
@@ -49,7 +51,7 @@ class TCustomChartElement {
   // Stores `value` into `field` when it differs and repaints; true when it changed.
   template <typename T>
   bool StoreAndRepaint(T& field, const T& value) {
-    return ::StoreAndRepaint(field, value, [this] { Repaint(); });
+    return vadidazid::StoreAndRepaint(field, value, [this] { Repaint(); });
   }
 
   bool active_ = true;
@@ -64,3 +66,5 @@ class TCustomChartElement {
   TChartBrush brush_;
   intptr_t tag_ = 0;
 };
+
+}  // namespace vadidazid

@@ -1,6 +1,8 @@
 // Panel settings, repaint requests, margins and the frame of one drawing.
 #include "chart/panel/customteepanel.h"
 
+namespace vadidazid {
+
 TCustomTeePanel::TCustomTeePanel() : canvas_(std::make_unique<TTeeCanvas3D>()) {
   border_.SetEndStyle(TPenEndStyle::esFlat);
   auto repaint = [this] { Invalidate(); };
@@ -119,3 +121,5 @@ void TCustomTeePanel::DrawPanelBevels(TRect rect) {
   }
   c.FrontPlaneEnd();
 }
+
+}  // namespace vadidazid

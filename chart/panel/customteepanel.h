@@ -24,6 +24,8 @@
 #include "platform/canvas.h"
 #include "platform/color.h"
 
+namespace vadidazid {
+
 enum class TTeeUnits { muPercent, muPixels };
 enum class TPanelBevel { bvNone, bvLowered, bvRaised };
 
@@ -138,7 +140,7 @@ class TCustomTeePanel {
 
   template <typename T>
   bool StoreAndRepaint(T& field, const T& value) {
-    return ::StoreAndRepaint(field, value, [this] { Invalidate(); });
+    return vadidazid::StoreAndRepaint(field, value, [this] { Invalidate(); });
   }
 
  private:
@@ -174,3 +176,5 @@ class TCustomTeePanel {
   TTeeShadow shadow_;
   TTeeZoom zoom_;
 };
+
+}  // namespace vadidazid

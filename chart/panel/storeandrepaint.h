@@ -8,6 +8,8 @@
 #include <functional>
 #include <utility>
 
+namespace vadidazid {
+
 // Stores value into field when they differ, then calls repaint; true when it changed.
 template <typename T, typename Repaint>
 bool StoreAndRepaint(T& field, const T& value, Repaint&& repaint) {
@@ -34,6 +36,8 @@ class TChartGraphic {
   }
   template <typename T>
   bool StoreAndRepaint(T& field, const T& value) {
-    return ::StoreAndRepaint(field, value, [this] { Changed(); });
+    return vadidazid::StoreAndRepaint(field, value, [this] { Changed(); });
   }
 };
+
+}  // namespace vadidazid

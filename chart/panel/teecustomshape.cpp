@@ -4,6 +4,8 @@
 #include "chart/panel/customteepanel.h"
 #include "chart/canvas/teecanvas.h"
 
+namespace vadidazid {
+
 TTeeCustomShapeBrushPen::TTeeCustomShapeBrushPen(TCustomTeePanel* parent) : parent_(parent) {
   Watch(brush_);
   Watch(pen_);
@@ -41,3 +43,5 @@ void TTeeCustomShapePosition::SetTop(int value) {
   Store(top_, value);
   SetCustomPosition(true);
 }
+
+}  // namespace vadidazid

@@ -12,6 +12,7 @@
 #include "chart/canvas/teeshadow.h"
 #include "platform/canvas.h"
 
+namespace vadidazid {
 
 class TTeeCustomShapeBrushPen {
  public:
@@ -101,3 +102,5 @@ class TTeeCustomShapePosition : public TTeeCustomShape {
   int left_ = 0;
   int top_ = 0;
 };
+
+}  // namespace vadidazid

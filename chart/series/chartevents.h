@@ -2,6 +2,8 @@
 // the series; series events go to the listeners the chart has registered.
 #pragma once
 
+namespace vadidazid {
+
 enum class TValueEvent { veClear, veAdd, veDelete, veRefresh, veModify };
 
 enum class TChartSeriesEvent {
@@ -15,3 +17,5 @@ enum class TChartSeriesEvent {
 };
 
 enum class TChartListOrder { loNone, loAscending, loDescending };
+
+}  // namespace vadidazid

@@ -7,6 +7,8 @@
 #include "chart/panel/chartpalette.h"
 #include "chart/panel/customaxispanel.h"
 
+namespace vadidazid {
+
 TChartSeries::TChartSeries()
     : xValues_(std::make_unique<TChartValueList>(this, "X")),
       yValues_(std::make_unique<TChartValueList>(this, "Y")) {
@@ -202,3 +204,5 @@ bool TChartSeries::AssociatedToAxis(const TChartAxis* axis) const {
   return (horizAxis_ == THorizAxis::aBothHorizAxis && axis == chart->TopAxis()) ||
          (vertAxis_ == TVertAxis::aBothVertAxis && axis == chart->RightAxis());
 }
+
+}  // namespace vadidazid

@@ -21,6 +21,8 @@
 #include "platform/canvas.h"
 #include "platform/color.h"
 
+namespace vadidazid {
+
 class TChartAxis;
 class TCanvas3D;
 
@@ -222,3 +224,5 @@ class TChartSeries : public TCustomChartSeries {
   bool dataEntered_ = false;
   std::vector<TValueListener> valueListeners_;
 };
+
+}  // namespace vadidazid

@@ -11,6 +11,8 @@
 #include "chart/series/chartseries.h"
 #include "platform/cp1250.h"
 
+namespace vadidazid {
+
 namespace {
 
 constexpr uint8_t kHasX = 1;
@@ -195,3 +197,5 @@ std::vector<uint8_t> TChartSeries::WriteData() {
   }
   return out.Take();
 }
+
+}  // namespace vadidazid

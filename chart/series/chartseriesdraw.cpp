@@ -6,6 +6,8 @@
 #include "chart/panel/customaxispanel.h"
 #include "chart/canvas/teecanvas.h"
 
+namespace vadidazid {
+
 int TChartSeries::CalcXPosValue(double value) const {
   return GetHorizAxis()->XPosValueCheck(value);
 }
@@ -104,3 +106,5 @@ void TChartSeries::DrawLegend(int valueIndex, const TRect& rect) {
 void TChartSeries::DrawLegendShape(int, const TRect& rect) {
   ParentChart()->GetCanvas().Rectangle(rect.left, rect.top, rect.right, rect.bottom);
 }
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 #include "chart/panel/chartexception.h"
 #include "chart/series/chartseries.h"
 
+namespace vadidazid {
+
 TChartValueList::TChartValueList(TChartSeries* owner, const std::string& name)
     : owner_(owner), name_(name) {}
 
@@ -173,3 +175,5 @@ void TChartValueList::Permute(const std::vector<int>& order) {
     values_[i] = old[order[i]];
   modified_ = true;
 }
+
+}  // namespace vadidazid

@@ -10,6 +10,8 @@
 
 #include "chart/series/chartevents.h"
 
+namespace vadidazid {
+
 class TChartSeries;
 
 // Entries added whenever the storage is full.
@@ -96,3 +98,5 @@ class TChartValueList {
   double totalAbs_ = 0;
   bool modified_ = true;
 };
+
+}  // namespace vadidazid

@@ -1,6 +1,8 @@
 // Column-by-column drawing of a one-pixel polyline (see columnpolyline.h).
 #include "chart/series/columnpolyline.h"
 
+namespace vadidazid {
+
 TColumnPolyline::TColumnPolyline(Canvas& canvas) : canvas_(canvas), clip_(canvas.ClipRect()) {}
 
 void TColumnPolyline::NextColumn(int x, int y) {
@@ -122,3 +124,5 @@ void TColumnPolyline::State::AddRun(const int* ys, int n) {
   last = end;
   moved = true;
 }
+
+}  // namespace vadidazid

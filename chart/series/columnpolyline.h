@@ -23,6 +23,8 @@
 
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 class TColumnPolyline {
  public:
   explicit TColumnPolyline(Canvas& canvas);
@@ -104,3 +106,5 @@ class TColumnPolyline {
   std::optional<TRect> clip_;
   State state_;
 };
+
+}  // namespace vadidazid

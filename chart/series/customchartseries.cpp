@@ -4,6 +4,8 @@
 #include "chart/series/chartseries.h"
 #include "chart/panel/customaxispanel.h"
 
+namespace vadidazid {
+
 void TCustomChartSeries::SetTitle(const std::string& title) {
   StoreAndRepaint(title_, title);
   BroadcastSeriesEvent(TChartSeriesEvent::seChangeTitle);
@@ -17,3 +19,5 @@ void TCustomChartSeries::SetActive(bool active) {
 void TCustomChartSeries::BroadcastSeriesEvent(TChartSeriesEvent event) {
   if (ParentChart()) ParentChart()->BroadcastSeriesEvent(event, this);
 }
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 #include "chart/series/chartevents.h"
 #include "chart/panel/customchartelement.h"
 
+namespace vadidazid {
+
 class TCustomChartSeries : public TCustomChartElement {
  public:
   bool ShowInLegend() const { return showInLegend_; }
@@ -34,3 +36,5 @@ class TCustomChartSeries : public TCustomChartElement {
   std::string identifier_;
   uint8_t style_ = 0;
 };
+
+}  // namespace vadidazid

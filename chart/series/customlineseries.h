@@ -5,6 +5,8 @@
 
 #include "chart/series/chartseries.h"
 
+namespace vadidazid {
+
 class TCanvas3D;
 
 class TCustomLineSeries : public TChartSeries {
@@ -16,3 +18,5 @@ class TCustomLineSeries : public TChartSeries {
   // LinePen gives a clear pen, so the line is drawn with nothing showing.
   void LinePrepareCanvas(TCanvas3D& canvas, TColor color) const;
 };
+
+}  // namespace vadidazid

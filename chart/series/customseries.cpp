@@ -11,6 +11,8 @@
 #include "chart/panel/customaxispanel.h"
 #include "chart/canvas/teecanvas.h"
 
+namespace vadidazid {
+
 TCustomSeries::TCustomSeries() { keepPointPastEnd_ = true; }
 
 TColor TCustomSeries::SegmentColor(int index) const {
@@ -190,3 +192,5 @@ void TCustomSeries::DrawLegendShape(int valueIndex, const TRect& rect) {
                          vs, color);
   }
 }
+
+}  // namespace vadidazid

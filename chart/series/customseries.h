@@ -16,6 +16,8 @@
 #include "chart/series/customlineseries.h"
 #include "chart/series/seriespointer.h"
 
+namespace vadidazid {
+
 class TCustomSeries : public TCustomLineSeries {
  public:
   TCustomSeries();
@@ -75,3 +77,5 @@ class TCustomSeries : public TCustomLineSeries {
   int prevY_ = 0;
   TColor prevColor_ = clNone;
 };
+
+}  // namespace vadidazid

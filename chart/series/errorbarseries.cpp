@@ -8,6 +8,8 @@
 #include "chart/panel/customaxispanel.h"
 #include "chart/canvas/teecanvas.h"
 
+namespace vadidazid {
+
 TErrorBarSeries::TErrorBarSeries()
     : errors_(std::make_unique<TChartValueList>(this, "Error")) {
   AddValuesList(errors_.get());
@@ -80,3 +82,5 @@ void TErrorBarSeries::CalcHorizMargins(int& left, int& right) const {
   left = std::max(left, capHalfWidth_ + errorWidth_ + 1);
   right = std::max(right, capHalfWidth_ + errorWidth_ + 1);
 }
+
+}  // namespace vadidazid

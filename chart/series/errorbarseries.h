@@ -12,6 +12,8 @@
 #include "chart/series/chartvaluelist.h"
 #include "chart/series/lineseries.h"
 
+namespace vadidazid {
+
 class TErrorBarSeries : public TLineSeries {
  public:
   TErrorBarSeries();
@@ -45,3 +47,5 @@ class TErrorBarSeries : public TLineSeries {
   int errorWidth_ = 1;
   int capHalfWidth_ = 3;
 };
+
+}  // namespace vadidazid

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace vadidazid {
+
 std::string TLabelsList::Label(int index) const {
   if (index < 0 || index >= Count()) return {};
   return labels_[index];
@@ -35,3 +37,5 @@ void TLabelsList::Permute(const std::vector<int>& order) {
   for (size_t i = 0; i < order.size(); ++i) permuted[i] = Label(order[i]);
   labels_ = std::move(permuted);
 }
+
+}  // namespace vadidazid

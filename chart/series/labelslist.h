@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace vadidazid {
+
 class TLabelsList {
  public:
   int Count() const { return static_cast<int>(labels_.size()); }
@@ -31,3 +33,5 @@ class TLabelsList {
 
   std::vector<std::string> labels_;
 };
+
+}  // namespace vadidazid

@@ -4,6 +4,8 @@
 #include "chart/panel/customaxispanel.h"
 #include "chart/canvas/teecanvas.h"
 
+namespace vadidazid {
+
 TLineSeries::TLineSeries() {
   drawLine_ = true;
   Pointer().SetVisible(false);
@@ -13,3 +15,5 @@ void TLineSeries::PrepareLegendCanvas(int, TColor&, TBrushStyle& brushStyle) {
   if (ParentChart()) ParentChart()->GetCanvas().AssignVisiblePen(LinePen());
   brushStyle = LineBrush();
 }
+
+}  // namespace vadidazid

@@ -3,6 +3,8 @@
 
 #include "chart/series/customseries.h"
 
+namespace vadidazid {
+
 class TLineSeries : public TCustomSeries {
  public:
   TLineSeries();
@@ -10,3 +12,5 @@ class TLineSeries : public TCustomSeries {
   // LinePen on the canvas; the symbol's brush style is LineBrush.
   void PrepareLegendCanvas(int valueIndex, TColor& backColor, TBrushStyle& brushStyle) override;
 };
+
+}  // namespace vadidazid

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace vadidazid {
+
 bool TSeriesMarks::HasCustomPositions() const {
   return std::any_of(positions_.begin(), positions_.end(),
                      [](const TSeriesMarkPosition& p) { return p.custom; });
@@ -12,3 +14,5 @@ void TSeriesMarks::Clear() {
   positions_.clear();
   texts_.clear();
 }
+
+}  // namespace vadidazid

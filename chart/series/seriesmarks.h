@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vadidazid {
+
 struct TMarkPoint {
   int32_t x = 0;
   int32_t y = 0;
@@ -42,3 +44,5 @@ class TSeriesMarks {
   std::vector<TSeriesMarkPosition> positions_;
   std::vector<std::string> texts_;
 };
+
+}  // namespace vadidazid

@@ -5,6 +5,8 @@
 #include "chart/series/chartseries.h"
 #include "chart/canvas/teecanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 constexpr const char* kPointerSizeText = "Pointer size must be greater than zero";
@@ -72,3 +74,5 @@ void TSeriesPointer::DrawPointer(TCanvas3D& canvas, int x, int y, int hs, int vs
     case TSeriesPointerStyle::psNothing: break;
   }
 }
+
+}  // namespace vadidazid

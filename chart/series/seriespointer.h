@@ -5,6 +5,8 @@
 
 #include "chart/panel/teecustomshape.h"
 
+namespace vadidazid {
+
 class TChartSeries;
 class TCanvas3D;
 
@@ -61,3 +63,5 @@ class TSeriesPointer : public TTeeCustomShapeBrushPen {
   bool draw3D_ = true;
   int transparency_ = 0;
 };
+
+}  // namespace vadidazid

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace vadidazid {
+
 struct TAxisSavedScales {
   bool Automatic = true;
   bool AutomaticMinimum = true;
@@ -14,3 +16,5 @@ struct TAxisSavedScales {
 };
 
 using TAllAxisSavedScales = std::vector<TAxisSavedScales>;
+
+}  // namespace vadidazid

@@ -2,6 +2,8 @@
 #include "chart/axis/chartaxis.h"
 #include "chart/panel/customaxispanel.h"
 
+namespace vadidazid {
+
 void TChartAxis::Scroll(double offset, bool checkLimits) {
   if (checkLimits && chart_) {
     // Nothing to scroll to beyond the data.
@@ -15,3 +17,5 @@ void TChartAxis::Scroll(double offset, bool checkLimits) {
   maximum_ += offset;
   Repaint();
 }
+
+}  // namespace vadidazid

@@ -11,6 +11,8 @@
 #include "chart/axis/chartaxis.h"
 #include "chart/series/chartseries.h"
 
+namespace vadidazid {
+
 namespace {
 
 // The axis' band: along it from its start to its end, across it from the labels' inner
@@ -63,3 +65,5 @@ TChartClickedPart TCustomChart::MouseDown(TMouseButton button, TShiftState shift
   }
   return part;
 }
+
+}  // namespace vadidazid

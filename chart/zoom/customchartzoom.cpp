@@ -9,6 +9,8 @@
 #include "chart/axis/chartaxis.h"
 #include "chart/panel/customchart.h"
 
+namespace vadidazid {
+
 namespace {
 
 // Each frame of an animated zoom closes a third of the way still left, so the view
@@ -263,3 +265,5 @@ bool TCustomChart::ScrollAxis(TChartAxis& axis, int from, int to) {
   axis.SetMinMax(minimum, maximum);
   return true;
 }
+
+}  // namespace vadidazid

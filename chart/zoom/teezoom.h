@@ -10,6 +10,8 @@
 #include "chart/zoom/teemouse.h"
 #include "chart/zoom/zoompanning.h"
 
+namespace vadidazid {
+
 enum class TZoomDirection { tzdHorizontal, tzdVertical, tzdBoth };
 
 // The rubber band's pen: white, solid, one pixel, drawing not-xor so that a second band
@@ -75,3 +77,5 @@ class TTeeZoom : public TChartGraphic, public TZoomPanning {
   std::unique_ptr<TTeeZoomPen> pen_;
   std::unique_ptr<TTeeZoomBrush> brush_;
 };
+
+}  // namespace vadidazid

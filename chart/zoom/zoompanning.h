@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace vadidazid {
+
 class TZoomPanning {
  public:
   bool Active() const { return active_; }
@@ -26,3 +28,5 @@ class TZoomPanning {
  private:
   bool active_ = false;
 };
+
+}  // namespace vadidazid

@@ -28,6 +28,8 @@
 #include "tests/support/filesizelimit.h"
 #include "tests/cli/runcli.h"
 
+namespace vadidazid {
+
 namespace {
 
 using Result = CliResult;
@@ -403,3 +405,5 @@ TEST(Experiment, ALateWriteErrorReplacesNoOutput) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -17,6 +17,8 @@
 #include "cli/runner.h"
 #include "tests/cli/runcli.h"
 
+namespace vadidazid {
+
 namespace {
 
 TEST(ExperimentLimits, RunsWithTheThreadsThatStart) {
@@ -131,3 +133,5 @@ TEST(ExperimentLimits, SummarizeRefusesRowsNoRunCanProduce) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -22,6 +22,8 @@
 #include "tests/support/files.h"
 #include "tests/support/svgelements.h"
 
+namespace vadidazid {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -253,3 +255,5 @@ TEST(RunnerPictures, BadPictureOptionsAreUsageErrors) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 
 #include "cli/measuredwindow.h"
 
+namespace vadidazid {
+
 namespace {
 
 TEST(RunFigures, FromHandMadeCounts) {
@@ -103,3 +105,5 @@ TEST(RunFigures, WindowSumsTheStepsAfterItsWarmup) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

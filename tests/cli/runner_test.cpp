@@ -13,6 +13,8 @@
 #include "sim/report.h"
 #include "tests/sim/testrun.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct Result {
@@ -140,3 +142,5 @@ TEST(Runner, HelpListsEveryOption) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

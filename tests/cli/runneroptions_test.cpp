@@ -12,6 +12,8 @@
 #include "cli/messagetext.h"
 #include "tests/cli/runcli.h"
 
+namespace vadidazid {
+
 namespace {
 
 using Result = CliResult;
@@ -94,3 +96,5 @@ TEST(RunnerOptions, HelpShowsTheSetUpsRangesAndDefaults) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

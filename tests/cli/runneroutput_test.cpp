@@ -13,6 +13,8 @@
 #include "tests/support/files.h"
 #include "tests/support/filesizelimit.h"
 
+namespace vadidazid {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -104,3 +106,5 @@ TEST(RunnerOutput, NoOutputReplacesItsFileUnlessAllAreWritten) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -10,6 +10,8 @@
 
 #include "cli/csv.h"
 
+namespace vadidazid {
+
 namespace {
 
 TEST(Statistics, ErlangBMatchesPublishedTables) {
@@ -138,3 +140,5 @@ TEST(Csv, NumbersAreShortestAndExact) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -12,6 +12,8 @@
 #include "cli/runner.h"
 #include "tests/cli/runcli.h"
 
+namespace vadidazid {
+
 namespace {
 
 using Values = std::vector<std::string>;
@@ -116,3 +118,5 @@ TEST(Sweep, RunnerGridsAutoWarmupsAndPartialMeans) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

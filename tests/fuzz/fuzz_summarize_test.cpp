@@ -20,6 +20,8 @@
 #include "cli/runner.h"
 #include "cli/summary.h"
 
+namespace vadidazid {
+
 namespace {
 
 int Rounds(int base) {
@@ -131,3 +133,5 @@ TEST(FuzzSummarize, TheRunnersMessagesStaySafe) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

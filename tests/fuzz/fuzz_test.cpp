@@ -21,6 +21,8 @@
 #include "platform/cp1250.h"
 #include "platform/numtext.h"
 
+namespace vadidazid {
+
 namespace {
 
 int Rounds(int base) {
@@ -254,3 +256,5 @@ TEST(Fuzz, StoredSeriesDataRoundTripsAndDamageIsRefused) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -18,6 +18,8 @@
 #include "tests/support/files.h"
 #include "ui/cspinedit.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct LocaleCase {
@@ -185,3 +187,5 @@ TEST(LocalePicture, PolishLabelsAndThePlotEdgeTheirWidthsGive) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

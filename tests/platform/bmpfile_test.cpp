@@ -13,6 +13,8 @@
 #include "platform/imagecanvas.h"
 #include "tests/support/files.h"
 
+namespace vadidazid {
+
 namespace {
 
 uint32_t U32(const std::string& b, size_t at) {
@@ -109,3 +111,5 @@ TEST(BitmapFile, SaveReplacesTheFileOrKeepsItOnFailure) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vadidazid {
+
 namespace {
 
 TEST(ColorTest, SystemColoursFromTheFixedScheme) {
@@ -52,3 +54,5 @@ TEST(ColorTest, PlainColoursLoseOnlyTheHighByte) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

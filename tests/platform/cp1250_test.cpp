@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace vadidazid {
+
 namespace {
 
 std::string Bytes(std::initializer_list<unsigned char> list) { return std::string(list.begin(), list.end()); }
@@ -107,3 +109,5 @@ TEST(Cp1250Test, UnrepresentableAndMalformedInputBecomesQuestionMarks) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -13,6 +13,8 @@
 
 #include "platform/exceptions.h"
 
+namespace vadidazid {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -111,3 +113,5 @@ TEST_F(FileStreamTest, FullDeviceFailsTheWriteOrTheClose) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPainter>
 
+namespace vadidazid {
+
 namespace {
 
 // The widest run of blank (white) pixel columns between the first and the last inked one.
@@ -55,3 +57,5 @@ TEST(FontsForScreen, WordsAtTwiceTheRatioKeepTheirLetterSpacing) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -6,6 +6,8 @@
 
 #include "platform/numtext.h"
 
+namespace vadidazid {
+
 namespace {
 
 class FormatFloatTest : public testing::Test {
@@ -53,3 +55,5 @@ TEST_F(FormatFloatTest, OtherPictures) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

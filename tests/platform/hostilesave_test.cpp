@@ -19,6 +19,8 @@
 #include "platform/safefilestream.h"
 #include "tests/support/files.h"
 
+namespace vadidazid {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -199,3 +201,5 @@ TEST_F(HostileSave, AFailedSaveSaysWhy) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

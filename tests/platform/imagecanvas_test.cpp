@@ -13,6 +13,8 @@
 #include "platform/fonts.h"
 #include "platform/qtcolor.h"
 
+namespace vadidazid {
+
 namespace {
 
 using PixelSet = std::set<std::pair<int, int>>;
@@ -421,3 +423,5 @@ TEST(ImageCanvasBitmap, MadeBitmapIsOfTheSameKindAndCopiesBackInOneBlock) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -13,6 +13,8 @@
 
 #include "platform/exceptions.h"
 
+namespace vadidazid {
+
 namespace {
 
 // Restores the process-wide separator whatever a test leaves behind.
@@ -282,3 +284,5 @@ TEST_F(NumTextTest, TryStrToIntLimitsAndForms) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

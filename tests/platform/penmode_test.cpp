@@ -4,6 +4,8 @@
 
 #include "platform/imagecanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 TEST(PenMode, NotXorCombinesAndASecondDrawingRestores) {
@@ -31,3 +33,5 @@ TEST(PenMode, NotXorCombinesAndASecondDrawingRestores) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

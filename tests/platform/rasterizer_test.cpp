@@ -10,6 +10,8 @@
 #include <set>
 #include <utility>
 
+namespace vadidazid {
+
 namespace {
 
 using PixelSet = std::set<std::pair<int, int>>;
@@ -166,3 +168,5 @@ TEST(RasterizerPolygon, DegenerateIsEmpty) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vadidazid {
+
 namespace {
 
 TEST(RecordingCanvas, NotesCallsWithTheStateTheyDrawWith) {
@@ -70,3 +72,5 @@ TEST(RecordingCanvas, TextMetricModel) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

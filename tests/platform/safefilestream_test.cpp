@@ -16,6 +16,8 @@
 #include "tests/support/files.h"
 #include "tests/support/filesizelimit.h"
 
+namespace vadidazid {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -144,3 +146,5 @@ TEST_F(SafeFileStreamTest, ASignalRemovesTheTemporaryFile) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

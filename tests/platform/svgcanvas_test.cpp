@@ -15,6 +15,8 @@
 #include "platform/pngfile.h"
 #include "tests/support/svgelements.h"
 
+namespace vadidazid {
+
 namespace {
 
 // The box of the pixels that are not white.
@@ -150,3 +152,5 @@ TEST(PictureFiles, KindByExtension) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

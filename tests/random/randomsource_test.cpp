@@ -14,6 +14,8 @@
 
 #include "tests/random/replaysource.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct GoldenRun {
@@ -191,3 +193,5 @@ TEST(RandomSourceTest, FillShuffledYieldsPermutationsWithEvenPositions) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

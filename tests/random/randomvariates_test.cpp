@@ -15,6 +15,8 @@
 
 #include "tests/random/replaysource.h"
 
+namespace vadidazid {
+
 namespace {
 
 TEST(NormalVariateTest, SecondOfPairComesFromTheCacheWithTheNewMeanAndSd) {
@@ -270,3 +272,5 @@ TEST(SimGeneratorDeathTest, OneInstanceSeededFromTheClockOnFirstUse) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

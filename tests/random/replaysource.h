@@ -11,6 +11,8 @@
 
 #include "random/randomvariates.h"
 
+namespace vadidazid {
+
 class ReplaySource : public RandomVariates {
  public:
   explicit ReplaySource(std::vector<uint32_t> words) : RandomVariates(0), words_(std::move(words)) {
@@ -44,3 +46,5 @@ constexpr uint32_t kWordQuarter = 0x40000000u;
 constexpr uint32_t kWordHalf = 0x80000000u;
 constexpr uint32_t kWordThreeQuarters = 0xC0000000u;
 constexpr uint32_t kWordMax = 0xFFFFFFFFu;
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 
 #include "random/randomvariates.h"
 
+namespace vadidazid {
+
 namespace {
 
 TEST(RuntimeRandomTest, KnownOutputsAfterSeeding) {
@@ -88,3 +90,5 @@ TEST(RuntimeRandomDeathTest, ProcessInstanceStartsAsSeedOne) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 #include "sim/step.h"
 #include "tests/sim/testrun.h"
 
+namespace vadidazid {
+
 namespace {
 
 // Notes the drawing calls with the pen and brush colours in force.
@@ -158,3 +160,5 @@ TEST(CellGrid, EveryGridSideFitsTheDrawingRectangle) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

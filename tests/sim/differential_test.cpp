@@ -15,6 +15,8 @@
 #include "sim/step.h"
 #include "tests/sim/fakewindow.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct SideRun {
@@ -203,3 +205,5 @@ TEST(Differential, WholeStepsAfterSeparatePhasesMatchTheReference) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -13,6 +13,8 @@
 #include "sim/step.h"
 #include "tests/sim/fakewindow.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct GuardRun {
@@ -116,3 +118,5 @@ TEST(DurationGuard, RefusesAWholeStepOfTooManyRedraws) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

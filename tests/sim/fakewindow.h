@@ -9,6 +9,8 @@
 
 #include "sim/simports.h"
 
+namespace vadidazid {
+
 class FakeWindow : public ControlSource,
                    public RunLog,
                    public RunChart,
@@ -64,3 +66,5 @@ inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int
   t.tm_sec = second;
   return t;
 }
+
+}  // namespace vadidazid

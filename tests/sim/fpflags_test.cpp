@@ -8,6 +8,8 @@
 
 #include "tests/sim/fpprobe.h"
 
+namespace vadidazid {
+
 namespace {
 
 std::string ProgramOutput(const char* path) {
@@ -35,3 +37,5 @@ TEST(FloatingPoint, FusedMultiplyAddBuildGivesTheSameNumbers) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

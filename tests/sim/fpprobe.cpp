@@ -9,6 +9,8 @@
 #include "sim/step.h"
 #include "tests/sim/fakewindow.h"
 
+namespace vadidazid {
+
 namespace {
 
 void AppendBits(std::string& out, double value) {
@@ -63,3 +65,5 @@ std::string FloatingPointProbe() {
   }
   return out;
 }
+
+}  // namespace vadidazid

@@ -6,4 +6,8 @@
 
 #include <string>
 
+namespace vadidazid {
+
 std::string FloatingPointProbe();
+
+}  // namespace vadidazid

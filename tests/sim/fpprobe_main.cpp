@@ -3,6 +3,8 @@
 
 #include "tests/sim/fpprobe.h"
 
+using namespace vadidazid;
+
 int main() {
   const std::string out = FloatingPointProbe();
   return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() ? 0 : 1;

@@ -9,6 +9,8 @@
 #include "tests/sim/testrun.h"
 #include "tests/support/files.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct GoldenRun {
@@ -61,3 +63,5 @@ TEST(Golden, RunsGiveTheCheckedInLogs) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -15,6 +15,8 @@
 #include "random/runtimerandom.h"
 #include "tests/sim/testrun.h"
 
+namespace vadidazid {
+
 namespace {
 
 SimulationState Counts(int n, int c, int running, int fresh, int dropped, int ended) {
@@ -166,3 +168,5 @@ TEST(Report, SaveThatCannotCreateTheFileConfirmsNothing) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 #include "platform/recordingcanvas.h"
 #include "tests/sim/testrun.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct FakeTimer : StepTimer {
@@ -42,3 +44,5 @@ TEST(RunControl, StartStopThroughTheRunStates) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

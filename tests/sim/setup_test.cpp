@@ -7,6 +7,8 @@
 #include "platform/exceptions.h"
 #include "tests/sim/testrun.h"
 
+namespace vadidazid {
+
 namespace {
 
 TEST(SetUp, StartCellAndHexSizeByGridSide) {
@@ -159,3 +161,5 @@ TEST(SetUp, FileStampPadsEveryField) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -9,6 +9,8 @@
 
 #include "tests/sim/testrun.h"
 
+namespace vadidazid {
+
 namespace {
 
 // A state of one or more subscribers in a chosen cell, without a set-up.
@@ -339,3 +341,5 @@ TEST(Step, EveryRunKeepsItsBookkeepingConsistent) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -8,6 +8,8 @@
 #include "sim/simulationstate.h"
 #include "tests/sim/fakewindow.h"
 
+namespace vadidazid {
+
 struct TestRun {
   RandomVariates generator{1};
   RuntimeRandom moves;
@@ -32,3 +34,5 @@ struct TestRun {
     return *this;
   }
 };
+
+}  // namespace vadidazid

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+namespace vadidazid {
+
 // The file's bytes, or an empty string when it cannot be read.
 inline std::string ReadFile(const std::string& name) {
   std::ifstream in(name, std::ios::binary);
@@ -35,3 +37,5 @@ class ScopedWorkingDirectory {
   std::filesystem::path old_;
   std::filesystem::path dir_;
 };
+
+}  // namespace vadidazid

@@ -7,6 +7,8 @@
 
 #include <csignal>
 
+namespace vadidazid {
+
 class FileSizeLimit {
  public:
   explicit FileSizeLimit(rlim_t bytes) {
@@ -27,3 +29,5 @@ class FileSizeLimit {
   rlimit old_{};
   void (*oldSignal_)(int) = nullptr;
 };
+
+}  // namespace vadidazid

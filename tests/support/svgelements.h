@@ -12,6 +12,8 @@
 
 #include "platform/canvas.h"
 
+namespace vadidazid {
+
 inline double SvgNumber(const std::string& text) {
   double value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
@@ -94,3 +96,5 @@ inline TRect SvgElementBox(const SvgElement& e) {
   return {int(std::floor(l - half + 1e-9)), int(std::floor(t - half + 1e-9)),
           int(std::ceil(r + half - 1e-9)), int(std::ceil(b + half - 1e-9))};
 }
+
+}  // namespace vadidazid

@@ -19,6 +19,8 @@
 #include "ui/mainwindow.h"
 #include "tests/ui/shownform.h"
 
+namespace vadidazid {
+
 namespace {
 
 class ChartWindow : public SteppedForm {
@@ -108,3 +110,5 @@ TEST_F(ChartWindow, EverySeriesOffLeavesAxisLinesAndFourEmptyBoxes) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -17,6 +17,8 @@
 #include "ui/mainwindow.h"
 #include "tests/ui/shownform.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct Range {
@@ -152,3 +154,5 @@ TEST_F(ChartZoomWindow, TheRubberBandShowsWhileDraggingAndGoesAfter) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

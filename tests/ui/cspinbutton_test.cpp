@@ -17,6 +17,8 @@
 #include "ui/cspinedit.h"
 #include "ui/timerspeedbutton.h"
 
+namespace vadidazid {
+
 namespace {
 
 // A shown, active window with a stand-alone spin button that counts its clicks, and a
@@ -229,3 +231,5 @@ TEST(SpinGlyph, PaintedCentredWithoutItsBackgroundAndShiftedWhenPressed) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

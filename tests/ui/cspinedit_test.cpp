@@ -19,6 +19,8 @@
 #include "ui/cspinbutton.h"
 #include "ui/timerspeedbutton.h"
 
+namespace vadidazid {
+
 namespace {
 
 QFont WindowFont() {
@@ -320,3 +322,5 @@ TEST_F(SpinEditTest, TextStopsShortOfTheButtons) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -21,6 +21,8 @@
 #include "platform/qtcolor.h"
 #include "ui/logmemo.h"
 
+namespace vadidazid {
+
 namespace {
 
 template <typename Memo>
@@ -198,3 +200,5 @@ TEST(LogMemoTest, ContextMenuCopiesAndSelectsAll) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

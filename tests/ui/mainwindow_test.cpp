@@ -35,6 +35,8 @@
 #include "ui/cspinedit.h"
 #include "ui/logmemo.h"
 
+namespace vadidazid {
+
 namespace {
 
 // A window shown and activated, with message boxes caught.
@@ -338,3 +340,5 @@ TEST_F(Window, ChartPaintsItsFrameAndAxesAfterEachStep) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

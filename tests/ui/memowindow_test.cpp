@@ -11,6 +11,8 @@
 #include "shownform.h"
 #include "ui/logmemo.h"
 
+namespace vadidazid {
+
 namespace {
 
 class MemoInWindow : public ShownForm {};
@@ -48,3 +50,5 @@ TEST_F(MemoInWindow, ShowsTheRunAsTheEditorDid) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -28,6 +28,8 @@
 #include "ui/cspinedit.h"
 #include "ui/mainwindow.h"
 
+namespace vadidazid {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -161,3 +163,5 @@ TEST_F(SaveCommands, TheRunnersPictureEqualsTheWindows) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

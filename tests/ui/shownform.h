@@ -19,6 +19,8 @@
 #include "ui/chartwidget.h"
 #include "ui/mainwindow.h"
 
+namespace vadidazid {
+
 class ShownForm : public testing::Test {
  protected:
   void SetUp() override {
@@ -62,3 +64,5 @@ class SteppedForm : public ShownForm {
  private:
   int steps_;
 };
+
+}  // namespace vadidazid

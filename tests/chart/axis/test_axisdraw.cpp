@@ -12,6 +12,8 @@
 #include "platform/formatfloat.h"
 #include "platform/recordingcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 // A chart with only the bottom and left axes in use, margins 5, axis lines of one pixel
@@ -181,3 +183,5 @@ TEST_F(AxisDrawFixture, LabelStyleFollowsStoredTexts) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -14,6 +14,8 @@
 #include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 // Places the plot rectangle and computes every axis' range and positions, as the
@@ -223,3 +225,5 @@ TEST(AxisScaleTest, AxisLeavingNoRoomTakesNone) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

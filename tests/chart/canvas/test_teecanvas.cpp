@@ -8,6 +8,8 @@
 #include "chart/canvas/teecanvas3d.h"
 #include "platform/recordingcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct CanvasFixture : ::testing::Test {
@@ -189,3 +191,5 @@ TEST_F(CanvasFixture, WithoutBufferDrawsOnTheTarget) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

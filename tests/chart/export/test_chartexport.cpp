@@ -12,6 +12,8 @@
 #include "platform/exceptions.h"
 #include "platform/recordingcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 // A recording canvas whose bitmaps fail at their second fill: the first is the white of
@@ -74,3 +76,5 @@ TEST(ChartExport, AFailedDrawingRestoresTheBufferAndReports) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

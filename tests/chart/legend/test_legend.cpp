@@ -16,6 +16,8 @@
 #include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 // Text widths from a table (a space 3 pixels, other texts 100 unless listed), lines
@@ -217,3 +219,5 @@ TEST(LegendTest, ItemTexts) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

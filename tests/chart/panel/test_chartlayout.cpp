@@ -13,6 +13,8 @@
 #include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 // The plot rectangle as the drawing has it before titles, legend and axes take room.
@@ -178,3 +180,5 @@ TEST(ChartLayoutTest, PartsOfTheChartRepaintOnRealChangesOnly) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

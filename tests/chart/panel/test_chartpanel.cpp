@@ -10,6 +10,8 @@
 #include "chart/panel/chartpalette.h"
 #include "chart/series/lineseries.h"
 
+namespace vadidazid {
+
 namespace {
 
 TLineSeries* AddLine(TChart& chart, TColor color = clAutoColor) {
@@ -209,3 +211,5 @@ TEST(ChartPanelTest, DestroyingTheChartFreesSeriesWithoutRepaint) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -11,6 +11,8 @@
 #include "programchart/programchart.h"
 #include "platform/imagecanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct RenderFixture : ::testing::Test {
@@ -95,3 +97,5 @@ TEST_F(RenderFixture, LabelsSitInTheirBoxes) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -10,6 +10,8 @@
 #include "chart/series/chartseries.h"
 #include "chart/series/lineseries.h"
 
+namespace vadidazid {
+
 namespace {
 
 TEST(ChartSeriesTest, DefaultsOfALineSeries) {
@@ -242,3 +244,5 @@ TEST(ChartSeriesTest, ClearKeepsPropertiesAndRunsItsEvent) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -11,6 +11,8 @@
 #include "chart/series/chartseries.h"
 #include "chart/series/chartvaluelist.h"
 
+namespace vadidazid {
+
 namespace {
 
 std::vector<double> Values(const TChartValueList& list) {
@@ -195,3 +197,5 @@ TEST(ValueListTest, ChangesOtherThanAppendsStillRescan) {
   EXPECT_EQ(list.MaxValue(), 8);
   EXPECT_EQ(list.Total(), 11);
 }
+
+}  // namespace vadidazid

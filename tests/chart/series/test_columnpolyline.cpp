@@ -12,6 +12,8 @@
 
 #include "platform/imagecanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 // A point, or a break in the line where a null point lies.
@@ -165,3 +167,5 @@ TEST(ColumnPolyline, SamePixelsAsSegmentByOne) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -10,6 +10,8 @@
 #include "chart/series/errorbarseries.h"
 #include "platform/imagecanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 constexpr TColor kInk = 0x2060C0;
@@ -74,3 +76,5 @@ TEST(ErrorBars, BarsAndCapsSitAtTheirValuesPixels) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -14,6 +14,8 @@
 #include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 std::vector<std::string> Draw(TChart& chart) {
@@ -173,3 +175,5 @@ TEST(LineSeriesTest, PointerSizesAndMargins) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

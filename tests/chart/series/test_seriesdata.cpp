@@ -9,6 +9,8 @@
 #include "chart/series/lineseries.h"
 #include "programchart/programchart.h"
 
+namespace vadidazid {
+
 namespace {
 
 const std::vector<double> kStoredY = {970,    985,  985,    997.5,  1000,   1017.5, 1035,
@@ -221,3 +223,5 @@ TEST(SeriesDataTest, FailedReadStillEndsTheUpdate) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -16,6 +16,8 @@
 #include "programchart/programchart.h"
 #include "platform/imagecanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 TColor At(const ImageCanvas& c, int x, int y) {
@@ -242,3 +244,5 @@ TEST(SeriesDrawTest, AxisMappingTakenOutOfTheAxisAgrees) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid

@@ -14,6 +14,8 @@
 #include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
 
+namespace vadidazid {
+
 namespace {
 
 struct Range {
@@ -212,3 +214,5 @@ TEST(ChartAxisScroll, OffsetsAndTheirLimits) {
 }
 
 }  // namespace
+
+}  // namespace vadidazid
