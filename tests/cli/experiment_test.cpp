@@ -139,7 +139,9 @@ TEST(Experiment, RowsEqualTheirOwnStepsForEveryWarmup) {
     EXPECT_DOUBLE_EQ(run.maxLoadPercent, largest / 90.0 * 100);
     EXPECT_DOUBLE_EQ(run.blockingProbability, double(sums[1]) / sums[0]);
     EXPECT_DOUBLE_EQ(run.callCongestion, double(sums[3]) / (sums[3] + sums[2]));
-    if (sums[5] > 0) EXPECT_DOUBLE_EQ(run.droppingProbability, double(sums[4]) / sums[5]);
+    if (sums[5] > 0) {
+      EXPECT_DOUBLE_EQ(run.droppingProbability, double(sums[4]) / sums[5]);
+    }
     EXPECT_DOUBLE_EQ(run.offeredErlangsPerCell, offered);
     EXPECT_DOUBLE_EQ(run.erlangB, ErlangB(offered, 10));
     EXPECT_DOUBLE_EQ(run.engset, EngsetCallCongestion(400 / 9.0, 10, 0.6 * holding));

@@ -7,6 +7,8 @@
 
 #include "cli/runner.h"
 
+namespace vadidazid {
+
 struct CliResult {
   int status;
   std::string out, err;
@@ -17,3 +19,5 @@ inline CliResult RunCli(const std::vector<std::string>& args) {
   const int status = RunSimulator(args, out, err);
   return {status, out.str(), err.str()};
 }
+
+}  // namespace vadidazid
