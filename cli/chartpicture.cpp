@@ -93,7 +93,11 @@ std::string DrawnPictureBytes(PictureFormat format, int width, int height,
   return RasterFileBytes(format, image, width, height);
 }
 
+}  // namespace vadidazid
+
 #else
+
+namespace vadidazid {
 
 bool ChartPicturesAvailable() { return false; }
 
@@ -105,6 +109,6 @@ std::string DrawnPictureBytes(PictureFormat, int, int, const std::function<void(
   throw Exception("built without Qt, no pictures");
 }
 
-#endif
-
 }  // namespace vadidazid
+
+#endif

@@ -92,6 +92,8 @@ TEST(RunnerOutput, NoOutputReplacesItsFileUnlessAllAreWritten) {
       {{"--steps", "5", "--out", log, "--picture", picture}, 100000, "Stream write error"},
   };
   for (const Case& c : cases) {
+    // A build without Qt refuses the picture before any write could fail.
+    if (c.fileSizeLimit && !ChartPicturesAvailable()) continue;
     std::ostringstream caseErr;
     std::optional<FileSizeLimit> limit;
     if (c.fileSizeLimit) limit.emplace(c.fileSizeLimit);
