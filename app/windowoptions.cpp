@@ -44,8 +44,8 @@ std::optional<int> AnswerInformationOptions(const std::vector<std::string>& args
 std::optional<int> RefuseLeftArguments(const std::vector<std::string>& args, std::ostream& err) {
   if (args.empty()) return std::nullopt;
   const std::string& a = args.front();
-  err << "vadidazid: " << (a.rfind('-', 0) == 0 ? "unknown option '" : "unexpected argument '")
-      << a << "'\n"
+  err << "vadidazid: " << (a.rfind('-', 0) == 0 ? "unknown option '" : "unexpected argument '") << a
+      << "'\n"
       << kUsageLine << "Try 'vadidazid --help'.\n";
   return 2;
 }

@@ -9,9 +9,9 @@
 
 #include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
-#include "programchart/programchart.h"
 #include "platform/bmpfile.h"
 #include "platform/imagecanvas.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 
@@ -52,8 +52,9 @@ void BM_CreateBitmap(benchmark::State& bench) {
   auto chart = ChartAfter(1000);
   ImageCanvas window(433, 201, clBtnFace);
   chart->SetWindowCanvas(&window);
-  for (auto _ : bench) benchmark::DoNotOptimize(chart->TeeCreateBitmap(
-      clWhite, chart->GetRectangle(), TPixelFormat::pf32bit));
+  for (auto _ : bench)
+    benchmark::DoNotOptimize(
+        chart->TeeCreateBitmap(clWhite, chart->GetRectangle(), TPixelFormat::pf32bit));
   chart->SetWindowCanvas(nullptr);
 }
 BENCHMARK(BM_CreateBitmap)->Unit(benchmark::kMicrosecond);

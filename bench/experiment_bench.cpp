@@ -23,8 +23,13 @@ void BM_CallPercentSweep(benchmark::State& bench) {
       double(runs.size()) * plan.steps * double(bench.iterations()), benchmark::Counter::kIsRate);
 }
 
-BENCHMARK(BM_CallPercentSweep)->ArgName("threads")->Arg(1)->Arg(2)->UseRealTime()
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CallPercentSweep)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 

@@ -14,9 +14,9 @@
 
 #include "chart/panel/chart.h"
 #include "chart/series/lineseries.h"
-#include "programchart/programchart.h"
 #include "cli/runner.h"
 #include "platform/imagecanvas.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 
@@ -69,8 +69,14 @@ void BM_DrawChart(benchmark::State& state, bool columns) {
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_DrawChart, columns, true)
-    ->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_DrawChart, segments, false)
-    ->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace vadidazid

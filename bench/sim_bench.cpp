@@ -121,8 +121,8 @@ void BM_Words(benchmark::State& bench) {
     benchmark::DoNotOptimize(sum);
   }
   bench.counters["ns_per_word"] = benchmark::Counter(
-      double(kWords) * bench.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-      benchmark::Counter::kIs1000);
+      double(kWords) * bench.iterations(),
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
 
 struct Twister {
@@ -141,7 +141,8 @@ void BM_RandomFloor(benchmark::State& bench, SimControls controls) {
   };
   std::vector<Draws> steps;
   for (int i = 0; i < 300; ++i) {
-    const double mean = run.state.callPercent * 0.01 * (run.state.subscriberCount - run.state.runningCalls);
+    const double mean =
+        run.state.callPercent * 0.01 * (run.state.subscriberCount - run.state.runningCalls);
     StartNewCalls(run.state);
     steps.push_back({mean, run.state.newCalls});
     RecountCells(run.state);

@@ -20,9 +20,9 @@
 
 #include "chart/panel/chart.h"
 #include "chart/series/lineseries.h"
-#include "programchart/programchart.h"
 #include "platform/imagecanvas.h"
 #include "platform/messages.h"
+#include "programchart/programchart.h"
 #include "runvalues.h"
 #include "sim/simulationstate.h"
 #include "ui/clientarea.h"
@@ -65,8 +65,7 @@ double ThreadCpuMs() {
 }
 
 // The program's chart holding the first `points` steps of a real run in every series.
-std::unique_ptr<TChart> RunChart(const std::vector<std::array<double, 4>>& values,
-                                 int points) {
+std::unique_ptr<TChart> RunChart(const std::vector<std::array<double, 4>>& values, int points) {
   auto chart = CreateProgramChart();
   for (int s = 0; s < 4; ++s) {
     TChartSeries& series = *chart->Series(s);
@@ -123,8 +122,12 @@ void BM_ChartTick(benchmark::State& bench) {
   bench.counters["segments_ratio"] = tickMs / SegmentDrawingMs(*chart, window);
 }
 BENCHMARK(BM_ChartTick)
-    ->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)
-    ->Iterations(50)->Unit(benchmark::kMillisecond);
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(50)
+    ->Unit(benchmark::kMillisecond);
 
 long ResidentBytes() {
   long pages = 0, resident = 0;

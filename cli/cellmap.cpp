@@ -104,8 +104,12 @@ void DrawCellMap(Canvas& c, int width, int height, int side, const std::vector<d
       c.brush = TBrush{MapColor(v / top), TBrushStyle::bsSolid};
       const TPoint p = layout.CellTopLeft(r, col);
       const int x = p.x, y = p.y, h = layout.h, w = layout.w;
-      c.Polygon({{x + w, y}, {x + 2 * w, y + h / 2}, {x + 2 * w, y + h + h / 2}, {x + w, y + 2 * h},
-                 {x, y + h + h / 2}, {x, y + h / 2}});
+      c.Polygon({{x + w, y},
+                 {x + 2 * w, y + h / 2},
+                 {x + 2 * w, y + h + h / 2},
+                 {x + w, y + 2 * h},
+                 {x, y + h + h / 2},
+                 {x, y + h / 2}});
     }
   }
   const int gridBottom = layout.CellTopLeft(side - 1, 0).y + 2 * layout.h + 1;

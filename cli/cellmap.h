@@ -29,8 +29,8 @@ TColor MapColor(double share);
 double MapScaleTop(const std::vector<double>& values);
 
 // Draws the map of the values (cell k = row * side + column) on the canvas.
-void DrawCellMap(Canvas& canvas, int width, int height, int side,
-                 const std::vector<double>& values, const std::string& title);
+void DrawCellMap(Canvas& canvas, int width, int height, int side, const std::vector<double>& values,
+                 const std::string& title);
 
 inline constexpr int kMapWidth = 720;
 inline constexpr int kMapHeight = 560;

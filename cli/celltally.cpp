@@ -46,17 +46,21 @@ std::vector<double> CellTally::Measure(MapMeasure measure) const {
         values.push_back(offers > 0 ? double(f.fullCellOffers) / double(offers) : NAN);
         break;
       }
-      case MapMeasure::Dropped: values.push_back(double(f.dropped)); break;
-      case MapMeasure::Load: values.push_back(f.meanCalls / channels_ * 100); break;
+      case MapMeasure::Dropped:
+        values.push_back(double(f.dropped));
+        break;
+      case MapMeasure::Load:
+        values.push_back(f.meanCalls / channels_ * 100);
+        break;
     }
   }
   return values;
 }
 
 std::string CellTally::CsvText() const {
-  std::string text = CsvRecord({"row", "column", "mean_subscribers", "mean_calls",
-                                "full_cell_offers", "started", "dropped", "handovers_in",
-                                "handovers_out"});
+  std::string text =
+      CsvRecord({"row", "column", "mean_subscribers", "mean_calls", "full_cell_offers", "started",
+                 "dropped", "handovers_in", "handovers_out"});
   const std::vector<CellFigures> figures = Figures();
   for (size_t k = 0; k < figures.size(); ++k) {
     const CellFigures& f = figures[k];

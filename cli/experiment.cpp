@@ -71,8 +71,8 @@ void CheckDurations(const ExperimentPlan& plan) {
       CheckedTimedRunSteps(c);
     } catch (const Exception& e) {
       if (plan.sweeps.empty()) throw;
-      throw Exception("--sweep point with mean " + c.meanText + ", deviation " +
-                      c.deviationText + ": " + e.what());
+      throw Exception("--sweep point with mean " + c.meanText + ", deviation " + c.deviationText +
+                      ": " + e.what());
     }
   }
 }
@@ -102,9 +102,16 @@ class RunMeasurement : public StepObserver {
  private:
   StepCounts CountsOf(const StepReport& r) const {
     const double capacity = double(state_.NetworkCapacity());
-    return {r.step,           r.recount.running,  r.newCalls.started, r.newCalls.blocked,
-            r.newCalls.fullCellOffers, r.moves.dropped, r.moves.handedOver, r.countdown.ended,
-            r.newCalls.callSteps, r.recount.running / capacity * 100,
+    return {r.step,
+            r.recount.running,
+            r.newCalls.started,
+            r.newCalls.blocked,
+            r.newCalls.fullCellOffers,
+            r.moves.dropped,
+            r.moves.handedOver,
+            r.countdown.ended,
+            r.newCalls.callSteps,
+            r.recount.running / capacity * 100,
             r.moves.dropped / capacity * 100};
   }
 
@@ -147,8 +154,8 @@ Shard ParseShard(const std::string& text) {
     throw std::invalid_argument("--shard: '" + text + "' is not I/N with 0 <= I < N");
   }
   if (shard.index >= shard.count) {
-    throw std::invalid_argument("--shard: I " + std::to_string(shard.index) +
-                                " is not below N " + std::to_string(shard.count));
+    throw std::invalid_argument("--shard: I " + std::to_string(shard.index) + " is not below N " +
+                                std::to_string(shard.count));
   }
   return shard;
 }
@@ -156,16 +163,15 @@ Shard ParseShard(const std::string& text) {
 void CheckPlan(const ExperimentPlan& plan) {
   if (plan.steps < 1) throw std::invalid_argument("--steps: an experiment's runs need a step");
   if (!plan.autoWarmup && plan.warmup >= plan.steps) {
-    throw std::invalid_argument("--warmup: " + std::to_string(plan.warmup) +
-                                " is not below the " + std::to_string(plan.steps) +
-                                " steps of a run");
+    throw std::invalid_argument("--warmup: " + std::to_string(plan.warmup) + " is not below the " +
+                                std::to_string(plan.steps) + " steps of a run");
   }
   const int64_t lastSeed = int64_t(plan.controls.seed) + plan.replications - 1;
   if (lastSeed > kSeedRange.max) {
-    throw std::invalid_argument(
-        "--replications: " + std::to_string(plan.replications) + " runs from seed " +
-        std::to_string(plan.controls.seed) + " need seeds up to " + std::to_string(lastSeed) +
-        ", above the largest seed " + std::to_string(kSeedRange.max));
+    throw std::invalid_argument("--replications: " + std::to_string(plan.replications) +
+                                " runs from seed " + std::to_string(plan.controls.seed) +
+                                " need seeds up to " + std::to_string(lastSeed) +
+                                ", above the largest seed " + std::to_string(kSeedRange.max));
   }
   CheckDurations(plan);
 }

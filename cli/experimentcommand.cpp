@@ -25,8 +25,7 @@ std::string StepRecord(const StepCounts& c) {
                     CsvNumber(int64_t(c.newCalls)), CsvNumber(int64_t(c.blocked)),
                     CsvNumber(int64_t(c.fullCellOffers)), CsvNumber(int64_t(c.dropped)),
                     CsvNumber(int64_t(c.handovers)), CsvNumber(int64_t(c.ended)),
-                    CsvNumber(c.callSteps), CsvNumber(c.loadPercent),
-                    CsvNumber(c.droppedPercent)});
+                    CsvNumber(c.callSteps), CsvNumber(c.loadPercent), CsvNumber(c.droppedPercent)});
 }
 
 std::unique_ptr<TSafeFileStream> OpenPlot(const ExperimentOutputs& outputs) {
@@ -42,25 +41,24 @@ std::string PlotBytes(const ExperimentPlan& plan, const ExperimentOutputs& outpu
   const PictureSize size = outputs.plotSize.value_or(PictureSize{kPlotWidth, kPlotHeight});
   std::vector<std::string> swept;
   for (const Sweep& sweep : plan.sweeps) swept.push_back(sweep.name);
-  const std::unique_ptr<TChart> chart = CreateStudyChart(
-      StudyCurves(SummarizeResults(rows), swept), swept.front(), size.width, size.height);
+  const std::unique_ptr<TChart> chart = CreateStudyChart(StudyCurves(SummarizeResults(rows), swept),
+                                                         swept.front(), size.width, size.height);
   return ChartPictureBytes(*chart, *PictureFormatOf(*outputs.plot));
 }
 
 }  // namespace
 
-int RunExperimentCommand(const ExperimentPlan& plan, int threads,
-                         const ExperimentOutputs& outputs, std::ostream& out,
-                         std::ostream& err, std::ostream* progress) {
+int RunExperimentCommand(const ExperimentPlan& plan, int threads, const ExperimentOutputs& outputs,
+                         std::ostream& out, std::ostream& err, std::ostream* progress) {
   try {
     // Both files exist (as temporaries) before the first step, so an unwritable place
     // is reported at once rather than after a long experiment.
     std::unique_ptr<ResultFile> steps, results;
     if (outputs.csv) {
       steps = std::make_unique<ResultFile>(*outputs.csv, out);
-      steps->Write(CsvRecord({"step", "running", "new", "blocked", "full_cell_offers",
-                              "dropped", "handovers", "ended", "call_steps", "load_percent",
-                              "dropped_percent"}));
+      steps->Write(
+          CsvRecord({"step", "running", "new", "blocked", "full_cell_offers", "dropped",
+                     "handovers", "ended", "call_steps", "load_percent", "dropped_percent"}));
     }
     if (outputs.results) results = std::make_unique<ResultFile>(*outputs.results, out);
     std::unique_ptr<TSafeFileStream> plot = OpenPlot(outputs);
@@ -131,8 +129,7 @@ void ReadResultFile(const std::string& name, std::vector<RunResult>& rows) {
 
 }  // namespace
 
-int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out,
-                     std::ostream& err) {
+int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
   std::vector<PointSummary> points;
   try {
     std::vector<RunResult> rows;

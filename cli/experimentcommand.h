@@ -23,13 +23,11 @@ struct ExperimentOutputs {
 // The plan has passed CheckPlan and its controls CheckedTimedRunSteps. Exit status as
 // the runner's: 0 done, 1 an output could not be written. `progress`, when given, is the
 // terminal for the progress line.
-int RunExperimentCommand(const ExperimentPlan& plan, int threads,
-                         const ExperimentOutputs& outputs, std::ostream& out,
-                         std::ostream& err, std::ostream* progress);
+int RunExperimentCommand(const ExperimentPlan& plan, int threads, const ExperimentOutputs& outputs,
+                         std::ostream& out, std::ostream& err, std::ostream* progress);
 
 // The summary of the rows of result files; 2 for a file that cannot be read or is no
 // result table, or rows of one run given twice.
-int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out,
-                     std::ostream& err);
+int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
 
 }  // namespace vadidazid

@@ -95,9 +95,11 @@ RunCounts MeasuredWindow::Counts() const {
   if (!warmup_) {
     const size_t d = size_t(warmup / kBatch);
     const Sums& b = before_[d];
-    s = {s.attempts - b.attempts, s.blocked - b.blocked, s.started - b.started,
-         s.fullCellOffers - b.fullCellOffers, s.dropped - b.dropped, s.handovers - b.handovers,
-         s.ended - b.ended, s.callSteps - b.callSteps, s.running - b.running};
+    s = {s.attempts - b.attempts, s.blocked - b.blocked,
+         s.started - b.started,   s.fullCellOffers - b.fullCellOffers,
+         s.dropped - b.dropped,   s.handovers - b.handovers,
+         s.ended - b.ended,       s.callSteps - b.callSteps,
+         s.running - b.running};
     for (size_t j = d; j < batchMax_.size(); ++j) largest = std::max(largest, batchMax_[j]);
   }
   RunCounts c;

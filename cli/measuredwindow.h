@@ -35,15 +35,15 @@ class MeasuredWindow {
 
  private:
   struct Sums {
-    int64_t attempts = 0, blocked = 0, started = 0, fullCellOffers = 0, dropped = 0,
-            handovers = 0, ended = 0, callSteps = 0, running = 0;
+    int64_t attempts = 0, blocked = 0, started = 0, fullCellOffers = 0, dropped = 0, handovers = 0,
+            ended = 0, callSteps = 0, running = 0;
   };
   void AddAuto(const StepReport& report);
 
   int64_t steps_;
   std::optional<int64_t> warmup_;
   int64_t step_ = 0;
-  Sums sums_;           // every step after a given warm-up, or every step
+  Sums sums_;             // every step after a given warm-up, or every step
   int32_t maxAfter_ = 0;  // largest load after the given warm-up, or after the searched half
   // MSER-5 only: load per batch of five steps; the sums before each batch of the
   // searched first half, and each such batch's largest load.

@@ -10,10 +10,17 @@ bool IsContinuationByte(char ch) { return (static_cast<unsigned char>(ch) & 0xC0
 void AppendEscaped(std::string& out, char ch) {
   const auto byte = static_cast<unsigned char>(ch);
   switch (ch) {
-    case '\n': out += "\\n"; return;
-    case '\t': out += "\\t"; return;
-    case '\r': out += "\\r"; return;
-    default: break;
+    case '\n':
+      out += "\\n";
+      return;
+    case '\t':
+      out += "\\t";
+      return;
+    case '\r':
+      out += "\\r";
+      return;
+    default:
+      break;
   }
   if (byte < 0x20 || byte == 0x7F) {
     const char* const digits = "0123456789ABCDEF";

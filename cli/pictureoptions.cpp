@@ -25,10 +25,9 @@ PictureSize ParsePictureSize(const std::string& option, const std::string& text)
   // from_chars takes no sign but '-', which the range refuses.
   if (x == std::string::npos || !Side(std::string_view(text).substr(0, x), size.width) ||
       !Side(std::string_view(text).substr(x + 1), size.height)) {
-    throw std::invalid_argument(option + ": '" + MessageText(text) +
-                                "' is no WIDTHxHEIGHT with sides from " +
-                                std::to_string(kMinPictureSide) + " to " +
-                                std::to_string(kMaxPictureSide));
+    throw std::invalid_argument(
+        option + ": '" + MessageText(text) + "' is no WIDTHxHEIGHT with sides from " +
+        std::to_string(kMinPictureSide) + " to " + std::to_string(kMaxPictureSide));
   }
   return size;
 }
@@ -53,9 +52,12 @@ MapMeasure ParseMapMeasure(const std::string& text) {
 
 const char* MapMeasureName(MapMeasure measure) {
   switch (measure) {
-    case MapMeasure::CallCongestion: return "call_congestion";
-    case MapMeasure::Dropped: return "dropped";
-    case MapMeasure::Load: return "load";
+    case MapMeasure::CallCongestion:
+      return "call_congestion";
+    case MapMeasure::Dropped:
+      return "dropped";
+    case MapMeasure::Load:
+      return "load";
   }
   return "";
 }

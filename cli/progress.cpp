@@ -11,14 +11,15 @@ std::string ProgressText(int64_t runsDone, int64_t runs, int64_t stepsDone, int6
                          double elapsedSeconds) {
   std::string left = "?";
   if (stepsDone > 0) {
-    const int64_t seconds = std::llround(elapsedSeconds * double(steps - stepsDone) / double(stepsDone));
+    const int64_t seconds =
+        std::llround(elapsedSeconds * double(steps - stepsDone) / double(stepsDone));
     char text[32];
     std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 60),
                   static_cast<long long>(seconds % 60));
     left = text;
   }
-  return std::to_string(runsDone) + " of " + std::to_string(runs) + " runs done, about " +
-         left + " left";
+  return std::to_string(runsDone) + " of " + std::to_string(runs) + " runs done, about " + left +
+         " left";
 }
 
 ProgressLine::ProgressLine(std::ostream& terminal, int64_t runs, int64_t steps)

@@ -35,7 +35,7 @@ class ResultFile {
   void Flush();
 
   std::unique_ptr<TSafeFileStream> file_;  // none for "-"
-  std::string buffer_;  // written in large pieces rather than record by record
+  std::string buffer_;                     // written in large pieces rather than record by record
   std::ostream& standardOutput_;
 };
 

@@ -17,15 +17,15 @@ struct RunResult {
   int32_t channels = 0;
   int32_t callPercent = 0;
   int64_t steps = 0;
-  int64_t warmup = 0;     // the steps left out, given or chosen
+  int64_t warmup = 0;      // the steps left out, given or chosen
   int32_t warmupAuto = 0;  // 1: chosen by MSER-5 for this run
   double mean = 0.0;
   double deviation = 0.0;
   int32_t seed = 0;
   // Counts of every phase of the measured steps (after the warm-up), the moves and
   // countdown of the last step included.
-  int64_t attempts = 0;   // calls drawn
-  int64_t blocked = 0;    // drawn but not started
+  int64_t attempts = 0;  // calls drawn
+  int64_t blocked = 0;   // drawn but not started
   int64_t started = 0;
   int64_t fullCellOffers = 0;  // idle subscribers passed over for a full cell
   int64_t dropped = 0;

@@ -77,17 +77,17 @@ void CheckDerived(const RunResult& r) {
   percent("mean_load_percent", r.meanLoadPercent);
   percent("max_load_percent", r.maxLoadPercent);
   if (r.meanLoadPercent > r.maxLoadPercent + 1e-9) {
-    Refuse("mean_load_percent", Number(r.meanLoadPercent) + " is above the largest load " +
-                                    Number(r.maxLoadPercent));
+    Refuse("mean_load_percent",
+           Number(r.meanLoadPercent) + " is above the largest load " + Number(r.maxLoadPercent));
   }
   CheckShare("blocking_probability", r.blockingProbability, r.blocked, r.attempts);
-  CheckShare("call_congestion", r.callCongestion, r.fullCellOffers,
-             r.fullCellOffers + r.started);
+  CheckShare("call_congestion", r.callCongestion, r.fullCellOffers, r.fullCellOffers + r.started);
   CheckShare("dropping_probability", r.droppingProbability, r.dropped, r.handovers);
   if (r.offeredErlangsPerCell < 0.0) {
     Refuse("offered_erlangs_per_cell", Number(r.offeredErlangsPerCell) + " is negative");
   }
-  if (r.erlangB < 0.0 || r.erlangB > 1.0) Refuse("erlang_b", Number(r.erlangB) + " is outside 0 .. 1");
+  if (r.erlangB < 0.0 || r.erlangB > 1.0)
+    Refuse("erlang_b", Number(r.erlangB) + " is outside 0 .. 1");
   if (r.engset < 0.0 || r.engset > 1.0) Refuse("engset", Number(r.engset) + " is outside 0 .. 1");
 }
 
@@ -99,13 +99,13 @@ void CheckResultRow(const RunResult& row) {
   CheckDerived(row);
 }
 
-ResultTableReader::ResultTableReader(std::istream& in)
-    : in_(in), line_(kMaxResultLineBytes + 2) {}
+ResultTableReader::ResultTableReader(std::istream& in) : in_(in), line_(kMaxResultLineBytes + 2) {}
 
 bool ResultTableReader::ReadLine() {
   in_.getline(line_.data(), std::streamsize(line_.size()));
   const auto got = size_t(in_.gcount());
-  if (in_.bad()) throw std::invalid_argument("line " + std::to_string(number_ + 1) + ": cannot be read");
+  if (in_.bad())
+    throw std::invalid_argument("line " + std::to_string(number_ + 1) + ": cannot be read");
   if (got == 0 && in_.eof()) return false;
   ++number_;
   if (in_.fail() && !in_.eof()) {
@@ -124,8 +124,7 @@ bool ResultTableReader::ReadLine() {
 
 bool ResultTableReader::Next(RunResult& row) {
   if (number_ == 0) {
-    const bool header = ReadLine() &&
-                        std::string(line_.data(), length_) + "\r\n" == ResultHeader();
+    const bool header = ReadLine() && std::string(line_.data(), length_) + "\r\n" == ResultHeader();
     if (!header) throw std::invalid_argument("line 1: not the header of a result table");
   }
   while (ReadLine()) {

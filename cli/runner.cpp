@@ -15,7 +15,6 @@
 #include <unistd.h>
 
 #include "chart/series/chartseries.h"
-#include "programchart/programchart.h"
 #include "cli/cellmap.h"
 #include "cli/celltally.h"
 #include "cli/chartpicture.h"
@@ -24,6 +23,7 @@
 #include "cli/runneroptions.h"
 #include "platform/exceptions.h"
 #include "platform/safefilestream.h"
+#include "programchart/programchart.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/report.h"
@@ -103,8 +103,8 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
 };
 
 bool IsExperiment(const Options& o) {
-  return o.replications || o.warmup || o.autoWarmup || o.threads || !o.sweeps.empty() ||
-         o.shard || o.outputs.csv || o.outputs.results || o.outputs.summary || o.plot;
+  return o.replications || o.warmup || o.autoWarmup || o.threads || !o.sweeps.empty() || o.shard ||
+         o.outputs.csv || o.outputs.results || o.outputs.summary || o.plot;
 }
 
 ExperimentPlan PlanOf(const Options& o) {
@@ -119,22 +119,26 @@ ExperimentPlan PlanOf(const Options& o) {
   plan.sweeps = o.sweeps;
   plan.shard = o.shard.value_or(Shard{});
   if (o.out || o.chart) {
-    throw UsageError{"--out and --chart write the log of one run; an experiment writes "
-                     "--csv, --results or --summary"};
+    throw UsageError{
+        "--out and --chart write the log of one run; an experiment writes "
+        "--csv, --results or --summary"};
   }
   if (o.picture || o.map || o.cells) {
-    throw UsageError{"--picture, --map and --cells show one run; an experiment writes "
-                     "--csv, --results, --summary or --plot"};
+    throw UsageError{
+        "--picture, --map and --cells show one run; an experiment writes "
+        "--csv, --results, --summary or --plot"};
   }
   if (o.plot && (o.sweeps.empty() || o.sweeps.size() > 2)) {
-    throw UsageError{"--plot needs one --sweep (its x axis) or two (one line per value of "
-                     "the second)"};
+    throw UsageError{
+        "--plot needs one --sweep (its x axis) or two (one line per value of "
+        "the second)"};
   }
   if (o.plot && o.shard) throw UsageError{"--plot draws the whole experiment; it takes no --shard"};
   const bool oneRun = plan.replications == 1 && GridPointCount(o.sweeps, 1) == 1;
   if (o.outputs.csv && (!oneRun || o.shard)) {
-    throw UsageError{"--csv writes the steps of one run; it takes no --shard, and no "
-                     "--replications or --sweep of more than one run"};
+    throw UsageError{
+        "--csv writes the steps of one run; it takes no --shard, and no "
+        "--replications or --sweep of more than one run"};
   }
   try {
     CheckPlan(plan);
@@ -221,11 +225,10 @@ void WriteCellFiles(const Options& o, const CellTally& tally, RunFiles& files) {
   const std::string title = std::string(MapMeasureName(measure)) + " per cell, " +
                             std::to_string(tally.Steps()) + " steps";
   const std::vector<double> values = tally.Measure(measure);
-  files.map->Write(DrawnPictureBytes(*PictureFormatOf(*o.map), size.width, size.height,
-                                     [&](Canvas& canvas) {
-                                       DrawCellMap(canvas, size.width, size.height,
-                                                   tally.GridSide(), values, title);
-                                     }));
+  files.map->Write(
+      DrawnPictureBytes(*PictureFormatOf(*o.map), size.width, size.height, [&](Canvas& canvas) {
+        DrawCellMap(canvas, size.width, size.height, tally.GridSide(), values, title);
+      }));
 }
 
 // Sets the run up and makes its steps; the set-up's refusal of the parameters is a
@@ -271,13 +274,15 @@ int SingleRun(Options options, std::ostream& out, std::ostream& err) {
     HeadlessWindow window(options, output, files.log != nullptr, chart.get());
     std::unique_ptr<CellTally> tally;
     if (options.map || options.cells) {
-      tally = std::make_unique<CellTally>(options.controls.gridSide, options.controls.channelsPerCell);
+      tally =
+          std::make_unique<CellTally>(options.controls.gridSide, options.controls.channelsPerCell);
     }
     if (!SetUpAndStep(options, window, tally.get(), err)) return 2;
     output.Flush();
     if (tally) WriteCellFiles(options, *tally, files);
     if (chart) {
-      if (options.pictureSize) chart->SetBounds(options.pictureSize->width, options.pictureSize->height);
+      if (options.pictureSize)
+        chart->SetBounds(options.pictureSize->width, options.pictureSize->height);
       files.picture->Write(ChartPictureBytes(*chart, *PictureFormatOf(*options.picture)));
     }
     files.CommitAll();

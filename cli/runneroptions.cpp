@@ -108,7 +108,8 @@ void ApplySweep(RunnerOptions& o, const OptionSpec&, const std::string& value) {
   Sweep sweep = Parsed(ParseSweep, value);
   for (const Sweep& earlier : o.sweeps) {
     if (earlier.name == sweep.name) {
-      throw UsageError{"--sweep: " + sweep.name + " is swept twice; list its values in one --sweep"};
+      throw UsageError{"--sweep: " + sweep.name +
+                       " is swept twice; list its values in one --sweep"};
     }
   }
   o.sweeps.push_back(std::move(sweep));
@@ -123,8 +124,8 @@ const OptionSpec kOptions[] = {
      ApplyControl, &SimControls::channelsPerCell},
     {"--call-percent", "P", "percent of idle subscribers starting calls", Group::Run,
      &kCallPercentRange, ControlDefault, ApplyControl, &SimControls::callPercent},
-    {"--step-limit", "S", "step after which the summary is written", Group::Run,
-     &kStepLimitRange, ControlDefault, ApplyControl, &SimControls::stepLimit},
+    {"--step-limit", "S", "step after which the summary is written", Group::Run, &kStepLimitRange,
+     ControlDefault, ApplyControl, &SimControls::stepLimit},
     {"--seed", "S", "seed of both generators", Group::Run, &kSeedRange, ControlDefault,
      ApplyControl, &SimControls::seed},
     {"--mean", "X", "mean call duration in steps", Group::Run, nullptr,
@@ -137,21 +138,24 @@ const OptionSpec kOptions[] = {
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.controls.deviationText = RealText(s.name, v);
      }},
-    {"--steps", "K", "number of steps instead of step-limit + 1", Group::Run, &kStepsRange,
-     nullptr,
-     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.steps = WholeValue(s, v); }},
+    {"--steps", "K", "number of steps instead of step-limit + 1", Group::Run, &kStepsRange, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.steps = WholeValue(s, v);
+     }},
     {"--out", "FILE",
      "write the log file's bytes (Windows-1250, CR LF) to FILE,\nwhich appears when the run "
      "has finished;\nwithout it the log goes to standard output as UTF-8",
      Group::Run, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.out = FileName(s, v); }},
-    {"--chart", "", "write each step's four chart values instead of the log", Group::Run,
-     nullptr, nullptr, [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.chart = true; }},
+    {"--chart", "", "write each step's four chart values instead of the log", Group::Run, nullptr,
+     nullptr, [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.chart = true; }},
     {"--picture", "FILE",
      "save the run's chart as \"Zapisz wykres\" does (BMP, 32 bits\nper pixel), or as "
      ".png or .svg by the extension;\nneeds no display",
      Group::Run, nullptr, nullptr,
-     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.picture = PictureName(s, v); }},
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.picture = PictureName(s, v);
+     }},
     {"--picture-size", "WxH",
      "size of every picture asked for (sides 64 .. 8192);\nby default 433x201 for "
      "--picture, 720x560 for --map,\n800x500 for --plot",
@@ -163,7 +167,9 @@ const OptionSpec kOptions[] = {
      "the cells coloured by one measure of the measured steps,\nwith its scale "
      "(.bmp, .png or .svg)",
      Group::Run, nullptr, nullptr,
-     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.map = PictureName(s, v); }},
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.map = PictureName(s, v);
+     }},
     {"--map-measure", "NAME", "call_congestion, dropped or load", Group::Run, nullptr,
      [](const OptionSpec&) { return std::string("call_congestion"); },
      [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
@@ -201,10 +207,14 @@ const OptionSpec kOptions[] = {
      Group::Experiment, nullptr, nullptr, ApplySweep, nullptr, true},
     {"--threads", "T", "runs at once; the output is the same for any T", Group::Experiment,
      &kThreadsRange, [](const OptionSpec&) { return std::string("the machine's cores"); },
-     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.threads = WholeValue(s, v); }},
-    {"--shard", "I/N", "only the runs I, I + N, I + 2N, ... of the experiment",
-     Group::Experiment, nullptr, nullptr,
-     [](RunnerOptions& o, const OptionSpec&, const std::string& v) { o.shard = Parsed(ParseShard, v); }},
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.threads = WholeValue(s, v);
+     }},
+    {"--shard", "I/N", "only the runs I, I + N, I + 2N, ... of the experiment", Group::Experiment,
+     nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
+       o.shard = Parsed(ParseShard, v);
+     }},
     {"--csv", "FILE",
      "one row per step of a single run, with the step's own\nphases: step, running, new, "
      "blocked, full_cell_offers,\ndropped, handovers, ended, call_steps, load_percent,\n"
@@ -223,9 +233,11 @@ const OptionSpec kOptions[] = {
      "the measured probabilities against the swept parameter with\ntheir confidence bars "
      "and the theory's curves (.bmp, .png\nor .svg)",
      Group::Experiment, nullptr, nullptr,
-     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.plot = PictureName(s, v); }},
-    {"--summary", "", "per point, means with 95 % confidence intervals", Group::Experiment,
-     nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.plot = PictureName(s, v);
+     }},
+    {"--summary", "", "per point, means with 95 % confidence intervals", Group::Experiment, nullptr,
+     nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.outputs.summary = true; }},
     {"--summarize", "FILE...",
      "the summary of result files (of shards), alone; the files\nmay also follow --",
@@ -337,12 +349,14 @@ std::string SimulatorUsage() {
   auto list = [&](Group group) {
     for (const OptionSpec& entry : kOptions) {
       if (entry.group != group) continue;
-      std::string line = "  " + std::string(entry.name) + (*entry.metavar ? " " : "") + entry.metavar;
+      std::string line =
+          "  " + std::string(entry.name) + (*entry.metavar ? " " : "") + entry.metavar;
       std::string help = entry.help, limits;
       if (entry.range) {
         limits = std::to_string(entry.range->min) + " .. " + std::to_string(entry.range->max);
       }
-      if (entry.defaultText) limits += (limits.empty() ? "(" : " (") + entry.defaultText(entry) + ")";
+      if (entry.defaultText)
+        limits += (limits.empty() ? "(" : " (") + entry.defaultText(entry) + ")";
       // The range and default end the last help line, or make one of their own.
       const size_t lastLine = help.size() - help.rfind('\n') - 1;
       const char* joint = entry.range ? ", " : " ";
@@ -445,8 +459,8 @@ void CheckExperimentSize(const RunnerOptions& o) {
   if (runs > kMaxExperimentRuns) {
     throw UsageError{"the experiment has " + std::to_string(runs) + " runs (" +
                      std::to_string(points) + " points of " +
-                     std::to_string(o.replications.value_or(1)) +
-                     " replications), more than the " + std::to_string(kMaxExperimentRuns) +
+                     std::to_string(o.replications.value_or(1)) + " replications), more than the " +
+                     std::to_string(kMaxExperimentRuns) +
                      " one experiment may have; split it into several"};
   }
 }

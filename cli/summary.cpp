@@ -33,8 +33,9 @@ std::string MeanOnly(const MeanInterval& m, int decimals, int64_t runs) {
 
 // Characters as a terminal shows them: UTF-8 continuation bytes take no column.
 size_t Width(const std::string& text) {
-  return size_t(std::count_if(text.begin(), text.end(),
-                              [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; }));
+  return size_t(std::count_if(text.begin(), text.end(), [](char ch) {
+    return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+  }));
 }
 
 struct Parameter {
@@ -48,7 +49,8 @@ const Parameter kParameters[] = {
     {"channels", [](const RunResult& r) { return CsvNumber(int64_t(r.channels)); }},
     {"call_percent", [](const RunResult& r) { return CsvNumber(int64_t(r.callPercent)); }},
     {"steps", [](const RunResult& r) { return CsvNumber(r.steps); }},
-    {"warmup", [](const RunResult& r) { return r.warmupAuto ? std::string("auto") : CsvNumber(r.warmup); }},
+    {"warmup",
+     [](const RunResult& r) { return r.warmupAuto ? std::string("auto") : CsvNumber(r.warmup); }},
     {"mean", [](const RunResult& r) { return CsvNumber(r.mean); }},
     {"deviation", [](const RunResult& r) { return CsvNumber(r.deviation); }},
 };
@@ -106,8 +108,8 @@ std::string SummaryTable(const std::vector<PointSummary>& points) {
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> header;
   for (const Parameter* p : varying) header.push_back(p->name);
-  for (const char* name : {"runs", "blocking", "call_congestion", "engset", "erlang_b",
-                           "dropping", "load_percent"}) {
+  for (const char* name :
+       {"runs", "blocking", "call_congestion", "engset", "erlang_b", "dropping", "load_percent"}) {
     header.push_back(name);
   }
   rows.push_back(header);
@@ -134,7 +136,8 @@ std::string SummaryTable(const std::vector<PointSummary>& points) {
   for (const auto& row : rows) {
     std::string line;
     for (size_t k = 0; k < row.size(); ++k) {
-      line += std::string(k == 0 ? 0 : 2, ' ') + std::string(widths[k] - Width(row[k]), ' ') + row[k];
+      line +=
+          std::string(k == 0 ? 0 : 2, ' ') + std::string(widths[k] - Width(row[k]), ' ') + row[k];
     }
     table += line + "\n";
   }

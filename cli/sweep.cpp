@@ -105,7 +105,8 @@ std::string WholeText(const SweepParameter& p, const Decimal& d, const std::stri
 std::string ValueText(const SweepParameter& p, const Decimal& d, const std::string& given) {
   const std::string text = WholeText(p, d, given);
   if (p.whole == nullptr) return text;
-  if (d.digits < AtScale({p.range->min, 0}, d.scale) || d.digits > AtScale({p.range->max, 0}, d.scale)) {
+  if (d.digits < AtScale({p.range->min, 0}, d.scale) ||
+      d.digits > AtScale({p.range->max, 0}, d.scale)) {
     throw std::invalid_argument("--sweep: " + std::string(p.name) + " " + text + " is outside " +
                                 std::to_string(p.range->min) + " .. " +
                                 std::to_string(p.range->max));
@@ -132,7 +133,8 @@ std::vector<std::string> RangeValues(const SweepParameter& p, const std::string&
                                 (p.whole ? "whole" : "decimal") + " numbers");
   }
   const int scale = std::max({d[0]->scale, d[1]->scale, d[2]->scale});
-  const __int128 from = AtScale(*d[0], scale), to = AtScale(*d[1], scale), step = AtScale(*d[2], scale);
+  const __int128 from = AtScale(*d[0], scale), to = AtScale(*d[1], scale),
+                 step = AtScale(*d[2], scale);
   if (step <= 0) throw std::invalid_argument("--sweep: STEP " + parts[2] + " is not positive");
   if (from > to) {
     throw std::invalid_argument("--sweep: FROM " + parts[0] + " is above TO " + parts[1]);
@@ -183,7 +185,8 @@ Sweep ParseSweep(const std::string& text) {
   const std::string name = text.substr(0, equals);
   const SweepParameter& p = ParameterNamed(name);
   if (equals == std::string::npos) {
-    throw std::invalid_argument("--sweep: '" + text + "' is not NAME=FROM:TO:STEP or NAME=V1,V2,...");
+    throw std::invalid_argument("--sweep: '" + text +
+                                "' is not NAME=FROM:TO:STEP or NAME=V1,V2,...");
   }
   const std::string valuesText = text.substr(equals + 1);
   const std::vector<std::string> ranges = Split(valuesText, ':');

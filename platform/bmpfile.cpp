@@ -41,10 +41,14 @@ void SetDeviceBitsPerPixel(int bitsPerPixel) {
 
 int BitsPerPixelOf(TPixelFormat format) {
   switch (format) {
-    case TPixelFormat::pf16bit: return 16;
-    case TPixelFormat::pf24bit: return 24;
-    case TPixelFormat::pf32bit: return 32;
-    case TPixelFormat::pfDevice: break;
+    case TPixelFormat::pf16bit:
+      return 16;
+    case TPixelFormat::pf24bit:
+      return 24;
+    case TPixelFormat::pf32bit:
+      return 32;
+    case TPixelFormat::pfDevice:
+      break;
   }
   return deviceBits;
 }

@@ -38,7 +38,8 @@ void TFileStream::Close() {
   const int flushError = errno;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  if (!flushed || !closed) throw EWriteError(WriteErrorMessage(name_, flushed ? errno : flushError));
+  if (!flushed || !closed)
+    throw EWriteError(WriteErrorMessage(name_, flushed ? errno : flushError));
 }
 
 }  // namespace vadidazid

@@ -21,8 +21,8 @@ struct FamilyMapping {
 };
 
 constexpr FamilyMapping kFamilies[] = {
-    {"ms sans serif", "Liberation Sans"},   {"arial", "Liberation Sans"},
-    {"tahoma", "Liberation Sans"},          {"verdana", "Liberation Sans"},
+    {"ms sans serif", "Liberation Sans"},    {"arial", "Liberation Sans"},
+    {"tahoma", "Liberation Sans"},           {"verdana", "Liberation Sans"},
     {"times new roman", "Liberation Serif"}, {"courier new", "Liberation Mono"},
     {"lucida console", "Liberation Mono"},
 };

@@ -23,11 +23,16 @@ QRgb NotXor(QRgb ink, QRgb pixel) { return 0xFF000000u | (~(ink ^ pixel) & 0xFFF
 // On and off run lengths of the one-pixel dash styles, starting with a run that draws.
 std::vector<int> DashPattern(TPenStyle style) {
   switch (style) {
-    case TPenStyle::psDash: return {18, 6};
-    case TPenStyle::psDot: return {3, 3};
-    case TPenStyle::psDashDot: return {9, 6, 3, 6};
-    case TPenStyle::psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
+    case TPenStyle::psDash:
+      return {18, 6};
+    case TPenStyle::psDot:
+      return {3, 3};
+    case TPenStyle::psDashDot:
+      return {9, 6, 3, 6};
+    case TPenStyle::psDashDotDot:
+      return {9, 3, 3, 3, 3, 3};
+    default:
+      return {};
   }
 }
 
@@ -374,10 +379,10 @@ void ImageCanvas::CopyRect(const TRect& dest, const ImageCanvas& source, const T
   const int y1 = std::min(dest.bottom, w.bottom);
   const int x0 = std::max(dest.left, w.left);
   const int x1 = std::min(dest.right, w.right);
-  const bool unscaled =
-      dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height();
+  const bool unscaled = dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height();
   for (int y = y0; y < y1; ++y) {
-    const int sy = sourceRect.top + int(int64_t(y - dest.top) * sourceRect.Height() / dest.Height());
+    const int sy =
+        sourceRect.top + int(int64_t(y - dest.top) * sourceRect.Height() / dest.Height());
     if (sy < 0 || sy >= src.height()) continue;
     const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
     QRgb* to = reinterpret_cast<QRgb*>(image_.scanLine(y));
@@ -386,8 +391,8 @@ void ImageCanvas::CopyRect(const TRect& dest, const ImageCanvas& source, const T
       const int sx0 = std::max(x0, dest.left - sourceRect.left);
       const int sx1 = std::min(x1, dest.left - sourceRect.left + src.width());
       if (sx0 < sx1) {
-        std::copy(from + sx0 - dest.left + sourceRect.left, from + sx1 - dest.left + sourceRect.left,
-                  to + sx0);
+        std::copy(from + sx0 - dest.left + sourceRect.left,
+                  from + sx1 - dest.left + sourceRect.left, to + sx0);
       }
       continue;
     }

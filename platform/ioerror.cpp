@@ -9,26 +9,45 @@ namespace vadidazid {
 std::string ErrorReason(int errnum) {
   switch (errnum) {
     case EACCES:
-    case EPERM: return "permission denied";
-    case ENOENT: return "no such directory";
-    case ENOTDIR: return "a part of the path is not a directory";
-    case EROFS: return "read-only file system";
-    case ENOSPC: return "no space left on the device";
-    case EDQUOT: return "disk quota exceeded";
-    case ENAMETOOLONG: return "name too long";
-    case EISDIR: return "is a directory";
-    case ELOOP: return "too many levels of symbolic links";
-    case EFBIG: return "file too large";
-    case EIO: return "input/output error";
-    case EPIPE: return "broken pipe";
-    case EBADF: return "no open descriptor of that number for writing";
+    case EPERM:
+      return "permission denied";
+    case ENOENT:
+      return "no such directory";
+    case ENOTDIR:
+      return "a part of the path is not a directory";
+    case EROFS:
+      return "read-only file system";
+    case ENOSPC:
+      return "no space left on the device";
+    case EDQUOT:
+      return "disk quota exceeded";
+    case ENAMETOOLONG:
+      return "name too long";
+    case EISDIR:
+      return "is a directory";
+    case ELOOP:
+      return "too many levels of symbolic links";
+    case EFBIG:
+      return "file too large";
+    case EIO:
+      return "input/output error";
+    case EPIPE:
+      return "broken pipe";
+    case EBADF:
+      return "no open descriptor of that number for writing";
     case EMFILE:
-    case ENFILE: return "too many open files";
-    case ETXTBSY: return "text file busy";
-    case EEXIST: return "the file was replaced while it was written";
-    case ENXIO: return "no such device";
-    case ENOMEM: return "out of memory";
-    default: return "error " + std::to_string(errnum);
+    case ENFILE:
+      return "too many open files";
+    case ETXTBSY:
+      return "text file busy";
+    case EEXIST:
+      return "the file was replaced while it was written";
+    case ENXIO:
+      return "no such device";
+    case ENOMEM:
+      return "out of memory";
+    default:
+      return "error " + std::to_string(errnum);
   }
 }
 

@@ -51,7 +51,9 @@ void SystemBeep() {
   QApplication::beep();
 }
 
-void SetMessageHook(std::function<void(const std::string&)> hook) { MessageHook() = std::move(hook); }
+void SetMessageHook(std::function<void(const std::string&)> hook) {
+  MessageHook() = std::move(hook);
+}
 void SetBeepHook(std::function<void()> hook) { BeepHook() = std::move(hook); }
 
 }  // namespace vadidazid

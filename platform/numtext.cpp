@@ -39,7 +39,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 char DecimalSeparator() { return gDecimalSeparator.load(std::memory_order_relaxed); }
 
-void SetDecimalSeparator(char separator) { gDecimalSeparator.store(separator, std::memory_order_relaxed); }
+void SetDecimalSeparator(char separator) {
+  gDecimalSeparator.store(separator, std::memory_order_relaxed);
+}
 
 char LocaleDecimalSeparator() {
   // setlocale returns a pointer into storage that the next call may overwrite, so the
@@ -49,7 +51,8 @@ char LocaleDecimalSeparator() {
   char separator = '.';
   if (std::setlocale(LC_NUMERIC, "") != nullptr) {
     const std::lconv* conv = std::localeconv();
-    if (conv && conv->decimal_point && conv->decimal_point[0] != '\0' && conv->decimal_point[1] == '\0') {
+    if (conv && conv->decimal_point && conv->decimal_point[0] != '\0' &&
+        conv->decimal_point[1] == '\0') {
       separator = conv->decimal_point[0];
     }
   }
@@ -64,8 +67,8 @@ std::string FixedPointText(double value, int decimals) {
   // The largest double has 309 integer digits; with a sign, the point and the decimals
   // this is the widest text there is, so the conversion always has room for all of it.
   std::string text(kMaxIntegerDigits + 2 + size_t(decimals), '\0');
-  const auto [end, ec] =
-      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
+  const auto [end, ec] = std::to_chars(text.data(), text.data() + text.size(), value,
+                                       std::chars_format::fixed, decimals);
   if (ec != std::errc()) throw std::length_error("fixed-point text does not fit");
   text.resize(size_t(end - text.data()));
   return text;
@@ -133,7 +136,8 @@ std::string FloatToStr(double value) {
   if (value == 0.0) return "0";
   const RoundedDigits r = RoundTo15Digits(std::fabs(value));
   const char separator = DecimalSeparator();
-  const bool positional = r.exponent >= kSmallestPositionalExponent && r.exponent < kSignificantDigits;
+  const bool positional =
+      r.exponent >= kSmallestPositionalExponent && r.exponent < kSignificantDigits;
   std::string out = value < 0 ? "-" : "";
   out += positional ? Positional(r, separator) : Scientific(r, separator);
   return out;
@@ -228,7 +232,8 @@ std::string_view TrimBlanks(std::string_view text) {
 // The writer's texts for the values that are not numbers read back as those values.
 bool ReadNonFinite(std::string_view body, bool signed_, bool negative, double& value) {
   if (body == "INF") {
-    value = negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    value = negative ? -std::numeric_limits<double>::infinity()
+                     : std::numeric_limits<double>::infinity();
     return true;
   }
   if (body == "NAN" && !signed_) {
@@ -251,7 +256,8 @@ bool TryStrToFloat(std::string_view text, double& value) {
   size_t i = 0;
   if (!ScanMantissa(body, i, DecimalSeparator(), s) || !ScanExponent(body, i, s)) return false;
   double result = 0.0;
-  const auto [ptr, ec] = std::from_chars(s.normal.data(), s.normal.data() + s.normal.size(), result);
+  const auto [ptr, ec] =
+      std::from_chars(s.normal.data(), s.normal.data() + s.normal.size(), result);
   if (ptr != s.normal.data() + s.normal.size()) return false;
   if (ec == std::errc::result_out_of_range) {
     if (!OutOfRangeValue(std::move(s), result)) return false;
@@ -287,7 +293,8 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
   }
   if (i == text.size()) return false;
   uint64_t magnitude = 0;
-  const auto [ptr, ec] = std::from_chars(text.data() + i, text.data() + text.size(), magnitude, hex ? 16 : 10);
+  const auto [ptr, ec] =
+      std::from_chars(text.data() + i, text.data() + text.size(), magnitude, hex ? 16 : 10);
   if (ec != std::errc() || ptr != text.data() + text.size()) return false;
   int64_t result;
   if (hex) {

@@ -23,9 +23,12 @@ std::optional<PictureFormat> PictureFormatOf(const std::string& fileName) {
 
 std::string RasterFileBytes(PictureFormat format, Canvas& pixels, int width, int height) {
   switch (format) {
-    case PictureFormat::Bmp: return BitmapFileBytes(pixels, width, height, 32);
-    case PictureFormat::Png: return PngFileBytes(pixels, width, height);
-    case PictureFormat::Svg: break;
+    case PictureFormat::Bmp:
+      return BitmapFileBytes(pixels, width, height, 32);
+    case PictureFormat::Png:
+      return PngFileBytes(pixels, width, height);
+    case PictureFormat::Svg:
+      break;
   }
   throw std::invalid_argument("an SVG picture is drawn, not read from pixels");
 }

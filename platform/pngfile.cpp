@@ -61,8 +61,8 @@ std::string PngFileBytes(Canvas& pixels, int width, int height) {
 
   uLongf packedSize = compressBound(uLong(raw.size()));
   std::string packed(packedSize, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize, raw.data(),
-                uLong(raw.size()), 9) != Z_OK) {
+  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize, raw.data(), uLong(raw.size()),
+                9) != Z_OK) {
     throw std::runtime_error("PNG compression failed");
   }
   packed.resize(packedSize);
@@ -70,8 +70,8 @@ std::string PngFileBytes(Canvas& pixels, int width, int height) {
   std::string header;
   Put32(header, uint32_t(width));
   Put32(header, uint32_t(height));
-  header += char(8);  // bits per sample
-  header += char(2);  // RGB
+  header += char(8);               // bits per sample
+  header += char(2);               // RGB
   header += std::string(3, '\0');  // deflate, adaptive filters, no interlace
 
   std::string out("\x89PNG\r\n\x1a\n", 8);

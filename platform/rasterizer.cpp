@@ -111,8 +111,8 @@ std::vector<PixelSpan> Rasterizer::EllipseSpans(const TRect& box) {
   return spans;
 }
 
-void Rasterizer::SplitOutline(const std::vector<PixelSpan>& region,
-                              std::vector<PixelSpan>& outline, std::vector<PixelSpan>& inside) {
+void Rasterizer::SplitOutline(const std::vector<PixelSpan>& region, std::vector<PixelSpan>& outline,
+                              std::vector<PixelSpan>& inside) {
   outline.clear();
   inside.clear();
   for (size_t i = 0; i < region.size(); ++i) {

@@ -39,8 +39,8 @@ class Rasterizer {
 
   // The spans of an ellipse region that touch the outside through a side (the
   // one-pixel outline), and the rest (the inside), from EllipseSpans' result.
-  static void SplitOutline(const std::vector<PixelSpan>& region,
-                           std::vector<PixelSpan>& outline, std::vector<PixelSpan>& inside);
+  static void SplitOutline(const std::vector<PixelSpan>& region, std::vector<PixelSpan>& outline,
+                           std::vector<PixelSpan>& inside);
 
   // The pixels whose centres lie inside the polygon by the even-odd rule. A pixel
   // centre exactly on an edge counts as inside for a left edge and outside for a right

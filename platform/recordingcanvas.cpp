@@ -23,11 +23,16 @@ std::string Points(const std::vector<TPoint>& points) {
 
 const char* StyleName(TPenStyle style) {
   switch (style) {
-    case TPenStyle::psDash: return "dash";
-    case TPenStyle::psDot: return "dot";
-    case TPenStyle::psDashDot: return "dashdot";
-    case TPenStyle::psDashDotDot: return "dashdotdot";
-    default: return "";
+    case TPenStyle::psDash:
+      return "dash";
+    case TPenStyle::psDot:
+      return "dot";
+    case TPenStyle::psDashDot:
+      return "dashdot";
+    case TPenStyle::psDashDotDot:
+      return "dashdotdot";
+    default:
+      return "";
   }
 }
 
@@ -86,13 +91,11 @@ void RecordingCanvas::FillRect(const TRect& r) {
 }
 
 void RecordingCanvas::Rectangle(int left, int top, int right, int bottom) {
-  Note("Rectangle " + Box(left, top, right, bottom) + " " + PenText(pen) + " " +
-       BrushText(brush));
+  Note("Rectangle " + Box(left, top, right, bottom) + " " + PenText(pen) + " " + BrushText(brush));
 }
 
 void RecordingCanvas::Ellipse(int left, int top, int right, int bottom) {
-  Note("Ellipse " + Box(left, top, right, bottom) + " " + PenText(pen) + " " +
-       BrushText(brush));
+  Note("Ellipse " + Box(left, top, right, bottom) + " " + PenText(pen) + " " + BrushText(brush));
 }
 
 void RecordingCanvas::TextOut(int x, int y, const std::string& utf8) {

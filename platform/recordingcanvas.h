@@ -18,8 +18,8 @@
 // CreateBitmap gives a new, empty recording canvas; a copy from it is noted, not done.
 // Colours are the 0x00BBGGRR value in hex, as the colour constants are written, after
 // system colours are resolved. A pen that draws nothing (clear, or colour clNone) is
-// "pen none"; the pen style is named unless solid, the ends of a wide pen unless round. The TextOut flags (bold, italic,
-// underline, strikeout, opaque with the brush colour) appear only when set.
+// "pen none"; the pen style is named unless solid, the ends of a wide pen unless round. The TextOut
+// flags (bold, italic, underline, strikeout, opaque with the brush colour) appear only when set.
 // Queries (TextExtent, GetPixel) are not noted.
 //
 // Text is measured by a fixed model: every UTF-8 code point is 6 pixels wide and a line

@@ -140,8 +140,8 @@ void TSafeFileStream::CreateTemporary(const std::string& directory) {
     // Noted before it exists, so a signal during creation cannot miss it; a name that
     // turns out to be taken is forgotten again at once.
     slot_ = PendingTemporaries::Add(dirFd_, tempBase_.c_str());
-    fd_ = ::openat(dirFd_, tempBase_.c_str(),
-                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    fd_ = ::openat(dirFd_, tempBase_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                   0600);
     if (fd_ >= 0) break;
     const int error = errno;
     PendingTemporaries::Remove(slot_);
@@ -211,7 +211,8 @@ void TSafeFileStream::Complete() {
   (void)::fchmod(fd_, mode_);
   // Someone who can write the directory may have put another file at the temporary name;
   // that one must not become the target.
-  struct stat mine {}, there {};
+  struct stat mine {
+  }, there{};
   if (::fstat(fd_, &mine) != 0 ||
       ::fstatat(dirFd_, tempBase_.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0 ||
       mine.st_dev != there.st_dev || mine.st_ino != there.st_ino) {

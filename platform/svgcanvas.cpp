@@ -38,10 +38,18 @@ std::string Escaped(const std::string& text) {
   std::string out;
   for (char ch : text) {
     switch (ch) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
       default:
         if (static_cast<unsigned char>(ch) >= 0x20 || ch == '\t') out += ch;
     }
@@ -74,11 +82,16 @@ std::string FamilyText(const std::string& name) {
 // one shorter here because the square caps add half a pixel at either end.
 std::string DashText(TPenStyle style) {
   switch (style) {
-    case TPenStyle::psDash: return "17 7";
-    case TPenStyle::psDot: return "2 4";
-    case TPenStyle::psDashDot: return "8 7 2 7";
-    case TPenStyle::psDashDotDot: return "8 4 2 4 2 4";
-    default: return "";
+    case TPenStyle::psDash:
+      return "17 7";
+    case TPenStyle::psDot:
+      return "2 4";
+    case TPenStyle::psDashDot:
+      return "8 7 2 7";
+    case TPenStyle::psDashDotDot:
+      return "8 4 2 4 2 4";
+    default:
+      return "";
   }
 }
 
@@ -148,9 +161,15 @@ std::string SvgCanvas::StrokeText() const {
     return text;
   }
   switch (pen.cap) {
-    case TPenCap::Round: text += " stroke-linecap=\"round\" stroke-linejoin=\"round\""; break;
-    case TPenCap::Square: text += " stroke-linecap=\"square\" stroke-linejoin=\"bevel\""; break;
-    case TPenCap::Flat: text += " stroke-linejoin=\"miter\""; break;
+    case TPenCap::Round:
+      text += " stroke-linecap=\"round\" stroke-linejoin=\"round\"";
+      break;
+    case TPenCap::Square:
+      text += " stroke-linecap=\"square\" stroke-linejoin=\"bevel\"";
+      break;
+    case TPenCap::Flat:
+      text += " stroke-linejoin=\"miter\"";
+      break;
   }
   return text;
 }
@@ -169,8 +188,8 @@ void SvgCanvas::Box(const TRect& box, TColor color) {
 void SvgCanvas::LineTo(int x, int y) {
   if (PenVisible() && !(penPos_ == TPoint{x, y})) {
     const TPoint end = pen.width <= 1 ? LastPixel(penPos_, {x, y}) : TPoint{x, y};
-    Element("<line x1=\"" + Mid(penPos_.x) + "\" y1=\"" + Mid(penPos_.y) + "\" x2=\"" +
-            Mid(end.x) + "\" y2=\"" + Mid(end.y) + "\"" + StrokeText() + ThinCaps() + "/>");
+    Element("<line x1=\"" + Mid(penPos_.x) + "\" y1=\"" + Mid(penPos_.y) + "\" x2=\"" + Mid(end.x) +
+            "\" y2=\"" + Mid(end.y) + "\"" + StrokeText() + ThinCaps() + "/>");
   }
   penPos_ = {x, y};
 }
@@ -242,7 +261,8 @@ void SvgCanvas::TextOut(int x, int y, const std::string& utf8) {
     // close to a fifth of their cell.
     const int baseline = y + extent.cy - int(std::ceil(extent.cy * 0.19));
     const int em = font.height < 0 ? -font.height : font.height > 0 ? font.height * 87 / 100 : 11;
-    std::string style = " font-family=\"" + FamilyText(font.name) + "\" font-size=\"" + Num(em) + "\"";
+    std::string style =
+        " font-family=\"" + FamilyText(font.name) + "\" font-size=\"" + Num(em) + "\"";
     if (font.bold) style += " font-weight=\"bold\"";
     if (font.italic) style += " font-style=\"italic\"";
     if (font.underline || font.strikeOut) {

@@ -23,7 +23,8 @@ class RandomSource {
 
   // The next tempered 32-bit output.
   uint32_t NextWord() {
-    if (next_ >= kStateSize) [[unlikely]] Refill();
+    if (next_ >= kStateSize) [[unlikely]]
+      Refill();
     return words_[next_++];
   }
   // NextWord() * 2^-32, in [0, 1 - 2^-32].

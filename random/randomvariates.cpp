@@ -16,8 +16,8 @@ namespace {
 constexpr double kHatWidthFactor = 2.9430355293715387;  // 8 / e
 constexpr double kHatWidthOffset = 0.8989161620588988;  // 3 - 2 sqrt(3 / e)
 constexpr double kHalfLnTwoPi = 0.9189385332046727;
-constexpr double kStirling1 = 0.08333333333333333;      // 1 / 12
-constexpr double kStirling3 = -0.002777777777777778;    // -1 / 360
+constexpr double kStirling1 = 0.08333333333333333;    // 1 / 12
+constexpr double kStirling3 = -0.002777777777777778;  // -1 / 360
 constexpr double kLargeMeanFrom = 17.0;
 constexpr double kSmallMeanFrom = 1e-6;
 constexpr double kLargestMean = 2e9;

@@ -16,8 +16,8 @@ void CellCounts::SetUp(int32_t cells, bool keep) {
 
 void CellCounts::ClearStep() {
   if (!kept) return;
-  for (std::vector<int32_t>* v : {&fullCellOffers, &started, &zeroCalls, &dropped, &handoversIn,
-                                  &handoversOut}) {
+  for (std::vector<int32_t>* v :
+       {&fullCellOffers, &started, &zeroCalls, &dropped, &handoversIn, &handoversOut}) {
     std::fill(v->begin(), v->end(), 0);
   }
 }

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/canvas.h"
-#include "sim/simulationstate.h"
 #include "sim/cellview.h"
+#include "sim/simulationstate.h"
 
 namespace vadidazid {
 

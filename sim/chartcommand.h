@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "sim/simulationstate.h"
 #include "sim/messagesink.h"
 #include "sim/runchart.h"
+#include "sim/simulationstate.h"
 
 namespace vadidazid {
 

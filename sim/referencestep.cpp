@@ -111,10 +111,18 @@ void ReferenceMoveSubscriber(SimulationState& s, int32_t index) {
   Subscriber& sub = s.subscribers[index];
   const int32_t old = sub.row * n + sub.column;
   switch (b) {
-    case 0: sub.column = WrapStep(sub.column, n, +1); break;
-    case 1: sub.column = WrapStep(sub.column, n, -1); break;
-    case 2: sub.row = WrapStep(sub.row, n, +1); break;
-    case 3: sub.row = WrapStep(sub.row, n, -1); break;
+    case 0:
+      sub.column = WrapStep(sub.column, n, +1);
+      break;
+    case 1:
+      sub.column = WrapStep(sub.column, n, -1);
+      break;
+    case 2:
+      sub.row = WrapStep(sub.row, n, +1);
+      break;
+    case 3:
+      sub.row = WrapStep(sub.row, n, -1);
+      break;
     default:
       // Diagonal moves: the row changes first and the new row's parity picks the column.
       sub.row = WrapStep(sub.row, n, b == 4 ? +1 : -1);

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "random/randomvariates.h"
-#include "sim/simulationstate.h"
 #include "sim/simports.h"
+#include "sim/simulationstate.h"
 
 namespace vadidazid {
 

@@ -5,16 +5,16 @@
 #include <cstdio>
 
 #include "platform/cp1250.h"
-#include "platform/safefilestream.h"
 #include "platform/numtext.h"
+#include "platform/safefilestream.h"
 #include "sim/cellgrid.h"
 
 namespace vadidazid {
 
 std::string StepLogLine(const SimulationState& s) {
   char line[64];
-  std::snprintf(line, sizeof line, "%i\t%i\t%i\t%i", s.runningCalls, s.newCalls,
-                s.droppedCalls, s.endedCalls);
+  std::snprintf(line, sizeof line, "%i\t%i\t%i\t%i", s.runningCalls, s.newCalls, s.droppedCalls,
+                s.endedCalls);
   return line;
 }
 

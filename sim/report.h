@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/simulationstate.h"
 #include "sim/simports.h"
+#include "sim/simulationstate.h"
 
 namespace vadidazid {
 

@@ -36,14 +36,13 @@ constexpr double kOneInAMillionQuantile = 4.753424308822899;
 }  // namespace
 
 int32_t HexSizeFor(int32_t gridSide, int32_t gridHeight) {
-  return static_cast<int32_t>(
-      std::ceil(double(gridHeight) / gridSide * 0.5376344086021505));
+  return static_cast<int32_t>(std::ceil(double(gridHeight) / gridSide * 0.5376344086021505));
 }
 
 std::string FormatFileStamp(const std::tm& t) {
   char text[96];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d-%02d-%02d-%02d", t.tm_year + 1900,
-                t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d-%02d-%02d-%02d", t.tm_year + 1900, t.tm_mon + 1,
+                t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
   return text;
 }
 
@@ -79,9 +78,9 @@ bool StepDrawsTooMany(const SimControls& c, double mean, double deviation) {
   // without end as the mean moves down (7.7 x 10^9 draws took 276 s for one step). Usual
   // durations need one draw per call, and a step starts at most 10^5 calls, so only a
   // mean several deviations below -1 can come near the bound.
-  const double calls =
-      CallsPerStepBound(Clamp(c.gridSide, kGridSideRange), Clamp(c.subscriberCount, kSubscriberRange),
-                        Clamp(c.channelsPerCell, kChannelRange), Clamp(c.callPercent, kCallPercentRange));
+  const double calls = CallsPerStepBound(
+      Clamp(c.gridSide, kGridSideRange), Clamp(c.subscriberCount, kSubscriberRange),
+      Clamp(c.channelsPerCell, kChannelRange), Clamp(c.callPercent, kCallPercentRange));
   return calls > 0 && calls * ExpectedDrawsPerCall(mean, deviation) > kMaxExpectedDrawsPerStep;
 }
 

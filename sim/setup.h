@@ -6,8 +6,8 @@
 #include <ctime>
 #include <string>
 
-#include "sim/simulationstate.h"
 #include "sim/simports.h"
+#include "sim/simulationstate.h"
 
 namespace vadidazid {
 
@@ -28,8 +28,8 @@ struct ParameterRange {
   int32_t min;
   int32_t max;
 };
-extern const ParameterRange kGridSideRange, kSubscriberRange, kChannelRange,
-    kCallPercentRange, kStepLimitRange, kSpeedRange, kSeedRange;
+extern const ParameterRange kGridSideRange, kSubscriberRange, kChannelRange, kCallPercentRange,
+    kStepLimitRange, kSpeedRange, kSeedRange;
 
 // True when a duration draw comes out non-negative with probability one in a million or
 // less, so that starting a call would redraw for an unreasonable time.

@@ -27,8 +27,8 @@ struct SimPorts {
   // Every port the object implements: an object that implements ports stands for them
   // wherever a run takes its ports.
   template <typename T>
-    requires(!std::is_same_v<std::remove_cv_t<T>, SimPorts>)
-  SimPorts(T& object) {  // NOLINT(google-explicit-constructor)
+  requires(!std::is_same_v<std::remove_cv_t<T>, SimPorts>)
+      SimPorts(T& object) {  // NOLINT(google-explicit-constructor)
     if constexpr (std::is_base_of_v<ControlSource, T>) controls = &object;
     if constexpr (std::is_base_of_v<RunLog, T>) log = &object;
     if constexpr (std::is_base_of_v<RunChart, T>) chart = &object;

@@ -124,9 +124,7 @@ struct SimulationState : RunCounters {
 
   std::string fileStamp;
 
-  int64_t NetworkCapacity() const {
-    return int64_t(channelsPerCell) * gridSide * gridSide;
-  }
+  int64_t NetworkCapacity() const { return int64_t(channelsPerCell) * gridSide * gridSide; }
   int32_t CellOf(const Subscriber& s) const { return s.row * gridSide + s.column; }
   bool IsSetUp() const { return !subscribers.empty(); }
 };

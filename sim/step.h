@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "sim/simulationstate.h"
 #include "sim/simports.h"
+#include "sim/simulationstate.h"
 
 #include "random/runtimerandom.h"
 

@@ -14,8 +14,8 @@ StepReport ReportOf(const SimulationState& s) {
   r.countdown = {s.endedCalls};
   const CellCounts& c = s.cellCounts;
   if (c.kept) {
-    r.cells = {c.fullCellOffers, c.started, c.dropped, c.handoversIn, c.handoversOut,
-               c.subscribers, c.calls};
+    r.cells = {c.fullCellOffers, c.started,     c.dropped, c.handoversIn,
+               c.handoversOut,   c.subscribers, c.calls};
   }
   return r;
 }

@@ -53,9 +53,12 @@ namespace {
 
 TMouseButton ButtonOf(Qt::MouseButton button) {
   switch (button) {
-    case Qt::RightButton: return TMouseButton::mbRight;
-    case Qt::MiddleButton: return TMouseButton::mbMiddle;
-    default: return TMouseButton::mbLeft;
+    case Qt::RightButton:
+      return TMouseButton::mbRight;
+    case Qt::MiddleButton:
+      return TMouseButton::mbMiddle;
+    default:
+      return TMouseButton::mbLeft;
   }
 }
 

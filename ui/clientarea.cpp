@@ -1,8 +1,8 @@
 // The window's client area with its retained picture.
 #include "ui/clientarea.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace vadidazid {
 

@@ -42,8 +42,10 @@ constexpr int kButtonInset = 5;
 constexpr int kTextGap = 2;
 
 constexpr QKeySequence::StandardKey kDeletingKeys[] = {
-    QKeySequence::Delete,          QKeySequence::DeleteEndOfWord,
-    QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfLine,
+    QKeySequence::Delete,
+    QKeySequence::DeleteEndOfWord,
+    QKeySequence::DeleteStartOfWord,
+    QKeySequence::DeleteEndOfLine,
     QKeySequence::DeleteCompleteLine,
 };
 
@@ -184,8 +186,7 @@ void TCSpinEdit::focusInEvent(QFocusEvent* event) {
   }
   // A click puts the cursor where the user pointed; returning from the context menu
   // keeps the selection the menu acted on.
-  if (autoSelect_ && reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason)
-    selectAll();
+  if (autoSelect_ && reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason) selectAll();
 }
 
 void TCSpinEdit::focusOutEvent(QFocusEvent* event) {
@@ -212,8 +213,8 @@ void TCSpinEdit::changeEvent(QEvent* event) {
 
 void TCSpinEdit::PlaceButton() {
   const int buttonWidth = button_->width();
-  button_->setGeometry(kFrameWidth + width() - buttonWidth - kButtonInset, kFrameWidth,
-                       buttonWidth, height() - kButtonInset);
+  button_->setGeometry(kFrameWidth + width() - buttonWidth - kButtonInset, kFrameWidth, buttonWidth,
+                       height() - kButtonInset);
   // The base class draws the text inside its contents rectangle, less the margins and a
   // fixed gap; the right margin is chosen so the text stops kTextGap short of the
   // buttons.

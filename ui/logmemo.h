@@ -13,9 +13,9 @@
 #include <QList>
 #include <QTextLayout>
 #include <QTextOption>
+#include <algorithm>
 #include <map>
 #include <memory>
-#include <algorithm>
 
 #include "ui/loglines.h"
 

@@ -20,11 +20,11 @@
 
 #include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
-#include "programchart/programchart.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"
 #include "platform/qtcolor.h"
+#include "programchart/programchart.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/chartcommand.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "sim/runcontrol.h"
-#include "sim/simulationstate.h"
 #include "sim/simports.h"
+#include "sim/simulationstate.h"
 #include "ui/loglines.h"
 
 class QAction;

@@ -1,11 +1,11 @@
 // Painting and auto-repeat of one spin button half.
 #include "ui/timerspeedbutton.h"
 
+#include <qdrawutil.h>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
 #include <QTimer>
-#include <qdrawutil.h>
 
 namespace vadidazid {
 

@@ -24,7 +24,7 @@ class TAxisMapping {
         // Horizontal axes grow from the start, vertical ones (larger values higher up)
         // from the end; inverting swaps the two.
         pixelsPerValue_(axis.Horizontal() != axis.Inverted() ? axis.PixelsPerValue()
-                                                              : -axis.PixelsPerValue()),
+                                                             : -axis.PixelsPerValue()),
         origin_(axis.Horizontal() != axis.Inverted() ? axis.StartPos() : axis.EndPos()),
         nanPixel_(axis.StartPos()) {}
 

@@ -7,8 +7,8 @@
 #include <limits>
 
 #include "chart/panel/chartexception.h"
-#include "chart/series/chartseries.h"
 #include "chart/panel/customaxispanel.h"
+#include "chart/series/chartseries.h"
 
 namespace vadidazid {
 
@@ -48,9 +48,9 @@ double NextStep(double x) {
 TChartAxis::TChartAxis(TCustomAxisPanel* chart, bool horizontal, bool otherSide, bool isDepth)
     : chart_(chart), horizontal_(horizontal), otherSide_(otherSide), isDepth_(isDepth) {
   auto repaint = [this] { Repaint(); };
-  for (TChartGraphic* g : std::initializer_list<TChartGraphic*>{
-           &labelsFont_, &titleFont_, &axis_, &grid_, &ticks_, &ticksInner_, &minorTicks_,
-           &minorGrid_})
+  for (TChartGraphic* g :
+       std::initializer_list<TChartGraphic*>{&labelsFont_, &titleFont_, &axis_, &grid_, &ticks_,
+                                             &ticksInner_, &minorTicks_, &minorGrid_})
     g->OnChange = repaint;
   if (isDepth) visible_ = false;
 }

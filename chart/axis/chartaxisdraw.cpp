@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "chart/axis/chartaxis.h"
-#include "chart/series/chartseries.h"
 #include "chart/panel/customaxispanel.h"
+#include "chart/series/chartseries.h"
 #include "platform/formatfloat.h"
 #include "platform/numtext.h"
 
@@ -47,7 +47,8 @@ TAxisLabelStyle TChartAxis::InternalCalcLabelStyle() const {
 
 void TChartAxis::Draw(bool computeAxisPos) {
   TCanvas3D& canvas = chart_->GetCanvas();
-  if (computeAxisPos) axisPos_ = ApplyPosition(GetRectangleEdge(chart_->ChartRect()), chart_->ChartRect());
+  if (computeAxisPos)
+    axisPos_ = ApplyPosition(GetRectangleEdge(chart_->ChartRect()), chart_->ChartRect());
   tickPositions_.clear();
   if (titleVisible_ && !titleCaption_.empty()) {
     canvas.AssignFont(titleFont_);
@@ -91,8 +92,7 @@ void TChartAxis::DrawValueLabels(double step) {
     DrawLabelOf(v);
     return;
   }
-  const double limit =
-      scaleMinimum_ >= 0 ? (scaleMinimum_ - 1e-12) / (1 + 1e-12) : scaleMinimum_;
+  const double limit = scaleMinimum_ >= 0 ? (scaleMinimum_ - 1e-12) / (1 + 1e-12) : scaleMinimum_;
   while (v >= limit) {
     DrawLabelOf(v);
     v -= step;

@@ -26,9 +26,12 @@ std::vector<std::string> Characters(const std::string& text) {
 
 TPenCap CapOf(TPenEndStyle style) {
   switch (style) {
-    case TPenEndStyle::esSquare: return TPenCap::Square;
-    case TPenEndStyle::esFlat: return TPenCap::Flat;
-    default: return TPenCap::Round;
+    case TPenEndStyle::esSquare:
+      return TPenCap::Square;
+    case TPenEndStyle::esFlat:
+      return TPenCap::Flat;
+    default:
+      return TPenCap::Round;
   }
 }
 
@@ -187,8 +190,7 @@ void TTeeCanvas3D::Rectangle(int x0, int y0, int x1, int y1) {
   if (!PenDraws()) {
     // Without an outline the box loses its last column and row: the pixels a one-pixel
     // outline would have taken on the right and bottom stay untouched.
-    c.FillRect({std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) - 1,
-                std::max(y0, y1) - 1});
+    c.FillRect({std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) - 1, std::max(y0, y1) - 1});
     return;
   }
   if (!smallDots_) {

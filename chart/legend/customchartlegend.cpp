@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/panel/chartexception.h"
-#include "chart/series/chartseries.h"
-#include "chart/panel/customchart.h"
 #include "chart/canvas/teecanvas.h"
+#include "chart/panel/chartexception.h"
+#include "chart/panel/customchart.h"
+#include "chart/series/chartseries.h"
 #include "platform/formatfloat.h"
 
 namespace vadidazid {
@@ -22,9 +22,9 @@ std::array<std::string, 2> SplitColumns(const std::string& text) {
   const size_t first = text.find(kLegendColumnSeparator);
   if (first == std::string::npos) return {text, ""};
   const size_t second = text.find(kLegendColumnSeparator, first + 1);
-  return {text.substr(0, first),
-          text.substr(first + 1, second == std::string::npos ? std::string::npos
-                                                               : second - first - 1)};
+  return {
+      text.substr(0, first),
+      text.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1)};
 }
 
 int RoundEven(double value) { return int(std::nearbyint(value)); }
@@ -127,8 +127,8 @@ void TCustomChartLegend::Measure() {
   if (effectiveStyle_ == TLegendStyle::lsSeries) {
     available = int(ListedSeries().size());
   } else if (TChartSeries* s = ValueSeries(*chart_)) {
-    available = effectiveStyle_ == TLegendStyle::lsLastValues ? std::min(1, s->Count())
-                                                               : s->Count();
+    available =
+        effectiveStyle_ == TLegendStyle::lsLastValues ? std::min(1, s->Count()) : s->Count();
   }
   itemCount_ = std::max(0, available - firstValue_);
   chart_->SetLegendBackColor(Color());
@@ -280,7 +280,7 @@ void TCustomChartLegend::DrawItemText(const TChartSeries* series, int item, TPoi
   if (fontSeriesColor_ && series) {
     TFont f = canvas.Font();
     f.color = effectiveStyle_ == TLegendStyle::lsSeries ? series->SeriesColor()
-                                                         : series->ValueColor(item);
+                                                        : series->ValueColor(item);
     canvas.Font() = f;
   }
   // Column by column.
@@ -304,8 +304,8 @@ TRect TCustomChartLegend::ItemSymbolRect(int position, int left, int y) const {
   return symbol;
 }
 
-void TCustomChartLegend::DrawItemSeriesMarks(TChartSeries& series, int item,
-                                             const TRect& symbol, int o, int y) {
+void TCustomChartLegend::DrawItemSeriesMarks(TChartSeries& series, int item, const TRect& symbol,
+                                             int o, int y) {
   if (HasCheckBoxes()) {
     const int bx = xCheckBox_ + o;
     const int by = y - 1 + (itemHeight_ - vertSpacing_ - 11) / 2;
@@ -336,10 +336,18 @@ void TCustomChartLegend::ResizeChartRect() {
   const int m = vertMargin_ != 0 ? vertMargin_ : 4 * chart_->ChartHeight() / 100;
   const int mh = horizMargin_ != 0 ? horizMargin_ : 3 * chart_->ChartWidth() / 100;
   switch (alignment_) {
-    case TLegendAlignment::laTop: rect.top = b.bottom + chart_->Shadow().VertSize() + m; break;
-    case TLegendAlignment::laBottom: rect.bottom = b.top - m; break;
-    case TLegendAlignment::laLeft: rect.left = b.right + mh; break;
-    case TLegendAlignment::laRight: rect.right = b.left - mh; break;
+    case TLegendAlignment::laTop:
+      rect.top = b.bottom + chart_->Shadow().VertSize() + m;
+      break;
+    case TLegendAlignment::laBottom:
+      rect.bottom = b.top - m;
+      break;
+    case TLegendAlignment::laLeft:
+      rect.left = b.right + mh;
+      break;
+    case TLegendAlignment::laRight:
+      rect.right = b.left - mh;
+      break;
   }
   chart_->SetChartRect(rect);
   chart_->ReCalcWidthHeight();

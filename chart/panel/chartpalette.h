@@ -10,9 +10,9 @@
 namespace vadidazid {
 
 inline constexpr std::array<TColor, 20> DefaultPalette = {
-    clRed,    clGreen, clYellow, clBlue,   clWhite, clGray,       clFuchsia,
-    clTeal,   clNavy,  clMaroon, clLime,   clOlive, clPurple,     clSilver,
-    clAqua,   clBlack, clMoneyGreen, clSkyBlue, clCream, clMedGray};
+    clRed,  clGreen, clYellow,     clBlue,    clWhite, clGray,   clFuchsia,
+    clTeal, clNavy,  clMaroon,     clLime,    clOlive, clPurple, clSilver,
+    clAqua, clBlack, clMoneyGreen, clSkyBlue, clCream, clMedGray};
 
 // DefaultPalette as a list, for code that also accepts a chart's own palette.
 const std::vector<TColor>& DefaultPaletteColors();

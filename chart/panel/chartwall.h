@@ -12,8 +12,7 @@ class TCustomAxisPanel;
 
 class TChartWall {
  public:
-  TChartWall(TCustomAxisPanel* chart, TColor color, bool transparent = false,
-             bool visible = true);
+  TChartWall(TCustomAxisPanel* chart, TColor color, bool transparent = false, bool visible = true);
   TChartWall(const TChartWall&) = delete;
   TChartWall& operator=(const TChartWall&) = delete;
 

@@ -88,8 +88,7 @@ void TCustomAxisPanel::RemoveSeriesEventListener(int handle) {
   std::erase_if(listeners_, [handle](const auto& entry) { return entry.first == handle; });
 }
 
-void TCustomAxisPanel::BroadcastSeriesEvent(TChartSeriesEvent event,
-                                            TCustomChartSeries* series) {
+void TCustomAxisPanel::BroadcastSeriesEvent(TChartSeriesEvent event, TCustomChartSeries* series) {
   if (Destroying()) return;
   // A copy, so that a listener may remove itself while being told.
   const auto listeners = listeners_;
@@ -169,10 +168,9 @@ double TCustomAxisPanel::InternalMinMax(const TChartAxis* axis, bool isMinimum, 
   for (const auto& series : series_) {
     if (anyActiveOnAxis && !series->Active()) continue;
     if (series->Count() == 0) continue;
-    const bool along = isX ? (series->HorizAxis() == THorizAxis::aBothHorizAxis ||
-                              series->GetHorizAxis() == axis)
-                           : (series->VertAxis() == TVertAxis::aBothVertAxis ||
-                              series->GetVertAxis() == axis);
+    const bool along =
+        isX ? (series->HorizAxis() == THorizAxis::aBothHorizAxis || series->GetHorizAxis() == axis)
+            : (series->VertAxis() == TVertAxis::aBothVertAxis || series->GetVertAxis() == axis);
     if (!along) continue;
     double v;
     if (isX) {

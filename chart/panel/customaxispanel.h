@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/series/chartevents.h"
 #include "chart/panel/customteepanel.h"
+#include "chart/series/chartevents.h"
 #include "platform/color.h"
 
 namespace vadidazid {

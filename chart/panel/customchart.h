@@ -7,11 +7,11 @@
 #include <functional>
 #include <string>
 
-#include "chart/zoom/axissavedscales.h"
 #include "chart/legend/chartlegend.h"
 #include "chart/panel/charttitle.h"
 #include "chart/panel/chartwall.h"
 #include "chart/panel/customaxispanel.h"
+#include "chart/zoom/axissavedscales.h"
 #include "chart/zoom/teemouse.h"
 #include "chart/zoom/zoompanning.h"
 
@@ -79,8 +79,8 @@ class TCustomChart : public TCustomAxisPanel {
   bool StartDrag(TMouseButton button, TShiftState shift, int x, int y);
   // Zooms the axes to the rectangle, as a drag to the right would.
   void ZoomRect(const TRect& rect);
-  void DoZoom(double topMin, double topMax, double bottomMin, double bottomMax,
-              double leftMin, double leftMax, double rightMin, double rightMax);
+  void DoZoom(double topMin, double topMax, double bottomMin, double bottomMax, double leftMin,
+              double leftMax, double rightMin, double rightMax);
   // Gives the axes back the settings they had before the first zoom or scroll.
   void UndoZoom();
   bool Zoomed() const { return zoomed_; }
@@ -99,8 +99,7 @@ class TCustomChart : public TCustomAxisPanel {
   std::function<void()> OnUndoZoom;
   std::function<void()> OnScroll;
   // May change the new range of a scrolled axis, or refuse the scroll.
-  std::function<void(TChartAxis&, double& minimum, double& maximum, bool& allow)>
-      OnAllowScroll;
+  std::function<void(TChartAxis&, double& minimum, double& maximum, bool& allow)> OnAllowScroll;
   // The chart drew on its window canvas outside a paint (the rubber band) or finished a
   // drawing that must be shown before the handler goes on (a zoom's frame, now = true).
   std::function<void(bool now)> OnWindowDrawn;

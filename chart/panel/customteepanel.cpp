@@ -112,8 +112,8 @@ void TCustomTeePanel::DrawPanelBevels(TRect rect) {
     auto bevel = [&](TPanelBevel kind) {
       if (kind == TPanelBevel::bvNone) return;
       const bool raised = kind == TPanelBevel::bvRaised;
-      c.Frame3D(rect, raised ? clBtnHighlight : clBtnShadow,
-                raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
+      c.Frame3D(rect, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight,
+                bevelWidth_);
     };
     bevel(bevelOuter_);
     if (borderWidth_ != 0) c.Frame3D(rect, color_, color_, borderWidth_);

@@ -16,9 +16,9 @@
 #include <string>
 
 #include "chart/canvas/chartpen.h"
-#include "chart/panel/storeandrepaint.h"
 #include "chart/canvas/teecanvas3d.h"
 #include "chart/canvas/teeshadow.h"
+#include "chart/panel/storeandrepaint.h"
 #include "chart/zoom/teezoom.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"

@@ -1,8 +1,8 @@
 // Chart shapes: repaint requests and the painting of the box.
 #include "chart/panel/teecustomshape.h"
 
-#include "chart/panel/customteepanel.h"
 #include "chart/canvas/teecanvas.h"
+#include "chart/panel/customteepanel.h"
 
 namespace vadidazid {
 

@@ -7,9 +7,9 @@
 #pragma once
 
 #include "chart/canvas/chartpen.h"
-#include "chart/panel/customteepanel.h"
 #include "chart/canvas/teefont.h"
 #include "chart/canvas/teeshadow.h"
+#include "chart/panel/customteepanel.h"
 #include "platform/canvas.h"
 
 namespace vadidazid {

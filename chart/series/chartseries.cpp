@@ -114,9 +114,7 @@ void TChartSeries::Delete(int start, int quantity) {
   if (Active()) Repaint();
 }
 
-TColor TChartSeries::SeriesColor() const {
-  return color_ != clAutoColor ? color_ : paletteColor_;
-}
+TColor TChartSeries::SeriesColor() const { return color_ != clAutoColor ? color_ : paletteColor_; }
 
 void TChartSeries::SetSeriesColor(TColor color) {
   if (color_ == clAutoColor && color == paletteColor_) return;
@@ -177,8 +175,7 @@ void TChartSeries::PermutePoints(const std::vector<int>& order) {
   if (colors_) {
     colors_->resize(order.size(), clAutoColor);
     const std::vector<TColor> old = *colors_;
-    for (size_t i = 0; i < order.size(); ++i)
-      (*colors_)[i] = old[order[i]];
+    for (size_t i = 0; i < order.size(); ++i) (*colors_)[i] = old[order[i]];
   }
   labels_.Permute(order);
   NotifyValue(TValueEvent::veRefresh, 0);

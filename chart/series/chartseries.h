@@ -59,8 +59,7 @@ class TChartSeries : public TCustomChartSeries {
   double YValue(int index) const { return yValues_->Value(index); }
 
   int Add(double value, const std::string& label = "", TColor color = clAutoColor);
-  virtual int AddXY(double x, double y, const std::string& label = "",
-                    TColor color = clAutoColor);
+  virtual int AddXY(double x, double y, const std::string& label = "", TColor color = clAutoColor);
   int AddX(double x, const std::string& label = "", TColor color = clAutoColor);
   int AddY(double y, const std::string& label = "", TColor color = clAutoColor);
   int AddNull(double value);

@@ -130,8 +130,7 @@ void TChartSeries::ReadData(const uint8_t* bytes, size_t size) {
         marks_.Positions().push_back(position);
       }
     }
-    if (!in.AtEnd())
-      throw EChartException("Series Data: unexpected bytes after the last point.");
+    if (!in.AtEnd()) throw EChartException("Series Data: unexpected bytes after the last point.");
   }
   dataEntered_ = true;
 }

@@ -3,8 +3,8 @@
 #include "chart/series/chartseries.h"
 
 #include "chart/axis/chartaxis.h"
-#include "chart/panel/customaxispanel.h"
 #include "chart/canvas/teecanvas.h"
+#include "chart/panel/customaxispanel.h"
 
 namespace vadidazid {
 
@@ -12,17 +12,11 @@ int TChartSeries::CalcXPosValue(double value) const {
   return GetHorizAxis()->XPosValueCheck(value);
 }
 
-int TChartSeries::CalcYPosValue(double value) const {
-  return GetVertAxis()->YPosValueCheck(value);
-}
+int TChartSeries::CalcYPosValue(double value) const { return GetVertAxis()->YPosValueCheck(value); }
 
-double TChartSeries::XScreenToValue(int pixel) const {
-  return GetHorizAxis()->CalcPosPoint(pixel);
-}
+double TChartSeries::XScreenToValue(int pixel) const { return GetHorizAxis()->CalcPosPoint(pixel); }
 
-double TChartSeries::YScreenToValue(int pixel) const {
-  return GetVertAxis()->CalcPosPoint(pixel);
-}
+double TChartSeries::YScreenToValue(int pixel) const { return GetVertAxis()->CalcPosPoint(pixel); }
 
 void TChartSeries::CalcFirstLastVisibleIndex() {
   firstShownIndex_ = lastShownIndex_ = -1;

@@ -67,19 +67,16 @@ void TChartValueList::ClearValues() {
 }
 
 void TChartValueList::Delete(int index) {
-  if (index < 0 || index >= count_)
-    throw EChartException(ValueIndexOutOfBoundsText(index, count_));
+  if (index < 0 || index >= count_) throw EChartException(ValueIndexOutOfBoundsText(index, count_));
   std::move(values_.begin() + index + 1, values_.begin() + count_, values_.begin() + index);
   --count_;
   modified_ = true;
 }
 
 void TChartValueList::Delete(int start, int quantity) {
-  if (start < 0 || start >= count_)
-    throw EChartException(ValueIndexOutOfBoundsText(start, count_));
+  if (start < 0 || start >= count_) throw EChartException(ValueIndexOutOfBoundsText(start, count_));
   if (quantity < 0 || quantity > count_ - start) throw EChartException(kDeleteQuantityText);
-  std::move(values_.begin() + start + quantity, values_.begin() + count_,
-            values_.begin() + start);
+  std::move(values_.begin() + start + quantity, values_.begin() + count_, values_.begin() + start);
   count_ -= quantity;
   modified_ = true;
 }
@@ -171,8 +168,7 @@ void TChartValueList::Scroll() {
 
 void TChartValueList::Permute(const std::vector<int>& order) {
   std::vector<double> old(values_.begin(), values_.begin() + count_);
-  for (int i = 0; i < count_ && i < static_cast<int>(order.size()); ++i)
-    values_[i] = old[order[i]];
+  for (int i = 0; i < count_ && i < static_cast<int>(order.size()); ++i) values_[i] = old[order[i]];
   modified_ = true;
 }
 

@@ -1,8 +1,8 @@
 // Title and on/off switch of a legend-listed element.
 #include "chart/series/customchartseries.h"
 
-#include "chart/series/chartseries.h"
 #include "chart/panel/customaxispanel.h"
+#include "chart/series/chartseries.h"
 
 namespace vadidazid {
 

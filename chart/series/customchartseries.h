@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "chart/series/chartevents.h"
 #include "chart/panel/customchartelement.h"
+#include "chart/series/chartevents.h"
 
 namespace vadidazid {
 

@@ -7,9 +7,9 @@
 
 #include "chart/axis/axismapping.h"
 #include "chart/axis/chartaxis.h"
-#include "chart/series/columnpolyline.h"
-#include "chart/panel/customaxispanel.h"
 #include "chart/canvas/teecanvas.h"
+#include "chart/panel/customaxispanel.h"
+#include "chart/series/columnpolyline.h"
 
 namespace vadidazid {
 
@@ -188,8 +188,8 @@ void TCustomSeries::DrawLegendShape(int valueIndex, const TRect& rect) {
                         : std::min(pointer_.HorizSize(), rect.Width() / 2 + 1);
     const int vs = line ? std::min(pointer_.VertSize(), rect.Height() / 3)
                         : std::min(pointer_.VertSize(), rect.Height() / 2 + 1);
-    pointer_.DrawPointer(canvas, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, hs,
-                         vs, color);
+    pointer_.DrawPointer(canvas, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, hs, vs,
+                         color);
   }
 }
 

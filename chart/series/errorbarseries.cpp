@@ -5,13 +5,12 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/panel/customaxispanel.h"
 #include "chart/canvas/teecanvas.h"
+#include "chart/panel/customaxispanel.h"
 
 namespace vadidazid {
 
-TErrorBarSeries::TErrorBarSeries()
-    : errors_(std::make_unique<TChartValueList>(this, "Error")) {
+TErrorBarSeries::TErrorBarSeries() : errors_(std::make_unique<TChartValueList>(this, "Error")) {
   AddValuesList(errors_.get());
 }
 

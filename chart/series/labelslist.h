@@ -14,9 +14,7 @@ class TLabelsList {
   bool Empty() const { return labels_.empty(); }
   std::string Label(int index) const;
   // Whether point `index` has a non-empty label, without copying it.
-  bool HasText(int index) const {
-    return index >= 0 && index < Count() && !labels_[index].empty();
-  }
+  bool HasText(int index) const { return index >= 0 && index < Count() && !labels_[index].empty(); }
 
   // Stores a label for a point inserted at `index`. An empty label on an empty list
   // stores nothing; otherwise the list is padded up to `index` first.

@@ -1,8 +1,8 @@
 // Line series construction and legend canvas.
 #include "chart/series/lineseries.h"
 
-#include "chart/panel/customaxispanel.h"
 #include "chart/canvas/teecanvas.h"
+#include "chart/panel/customaxispanel.h"
 
 namespace vadidazid {
 

@@ -1,9 +1,9 @@
 // Series markers: size checks, canvas preparation and the marker shapes.
 #include "chart/series/seriespointer.h"
 
+#include "chart/canvas/teecanvas.h"
 #include "chart/panel/chartexception.h"
 #include "chart/series/chartseries.h"
-#include "chart/canvas/teecanvas.h"
 
 namespace vadidazid {
 
@@ -42,17 +42,28 @@ void TSeriesPointer::PrepareCanvas(TCanvas3D& canvas, TColor color) {
   canvas.AssignBrushColor(Brush(), brushColor, clNone);
 }
 
-void TSeriesPointer::DrawPointer(TCanvas3D& canvas, int x, int y, int hs, int vs,
-                                 TColor color) {
+void TSeriesPointer::DrawPointer(TCanvas3D& canvas, int x, int y, int hs, int vs, TColor color) {
   PrepareCanvas(canvas, color);
   const int l = x - hs, t = y - vs, r = x + hs, b = y + vs;
   switch (style_) {
-    case TSeriesPointerStyle::psRectangle: canvas.Rectangle(l, t, r + 1, b + 1); break;
-    case TSeriesPointerStyle::psCircle: canvas.Ellipse(l, t, r + 1, b + 1); break;
-    case TSeriesPointerStyle::psTriangle: canvas.Polygon({{l, b}, {r, b}, {x, t}}); break;
-    case TSeriesPointerStyle::psDownTriangle: canvas.Polygon({{l, t}, {r, t}, {x, b}}); break;
-    case TSeriesPointerStyle::psLeftTriangle: canvas.Polygon({{r, t}, {r, b}, {l, y}}); break;
-    case TSeriesPointerStyle::psRightTriangle: canvas.Polygon({{l, t}, {l, b}, {r, y}}); break;
+    case TSeriesPointerStyle::psRectangle:
+      canvas.Rectangle(l, t, r + 1, b + 1);
+      break;
+    case TSeriesPointerStyle::psCircle:
+      canvas.Ellipse(l, t, r + 1, b + 1);
+      break;
+    case TSeriesPointerStyle::psTriangle:
+      canvas.Polygon({{l, b}, {r, b}, {x, t}});
+      break;
+    case TSeriesPointerStyle::psDownTriangle:
+      canvas.Polygon({{l, t}, {r, t}, {x, b}});
+      break;
+    case TSeriesPointerStyle::psLeftTriangle:
+      canvas.Polygon({{r, t}, {r, b}, {l, y}});
+      break;
+    case TSeriesPointerStyle::psRightTriangle:
+      canvas.Polygon({{l, t}, {l, b}, {r, y}});
+      break;
     case TSeriesPointerStyle::psDiamond:
       canvas.Polygon({{x, t}, {r, y}, {x, b}, {l, y}});
       break;
@@ -70,8 +81,11 @@ void TSeriesPointer::DrawPointer(TCanvas3D& canvas, int x, int y, int hs, int vs
       canvas.Line(l, t, r + 1, b + 1);
       canvas.Line(l, b, r + 1, t - 1);
       break;
-    case TSeriesPointerStyle::psSmallDot: canvas.SetPixel(x, y, color); break;
-    case TSeriesPointerStyle::psNothing: break;
+    case TSeriesPointerStyle::psSmallDot:
+      canvas.SetPixel(x, y, color);
+      break;
+    case TSeriesPointerStyle::psNothing:
+      break;
   }
 }
 

@@ -59,8 +59,8 @@ TChartClickedPart TCustomChart::MouseDown(TMouseButton button, TShiftState shift
     bool handled = legend_.DoMouseDown(legend_.Clicked(x, y));
     if (OnClickLegend) OnClickLegend(*this, button, shift, x, y, handled);
     if (!handled && OnClickBackground) OnClickBackground(*this, button, shift, x, y);
-  } else if (!cancelMouse_ && (part == TChartClickedPart::cpAxis ||
-                               part == TChartClickedPart::cpChartRect)) {
+  } else if (!cancelMouse_ &&
+             (part == TChartClickedPart::cpAxis || part == TChartClickedPart::cpChartRect)) {
     StartDrag(button, shift, x, y);
   }
   return part;

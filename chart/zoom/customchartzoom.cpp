@@ -71,10 +71,10 @@ void TCustomChart::MouseMove(TShiftState shift, int x, int y) {
     if (x == panning_.X1 && y == panning_.Y1) return;
     if (nothingSaved_) SaveScales();
     bool scrolled = false;
-    const bool horizontally = allowPanning_ == TPanningMode::pmHorizontal ||
-                              allowPanning_ == TPanningMode::pmBoth;
-    const bool vertically = allowPanning_ == TPanningMode::pmVertical ||
-                            allowPanning_ == TPanningMode::pmBoth;
+    const bool horizontally =
+        allowPanning_ == TPanningMode::pmHorizontal || allowPanning_ == TPanningMode::pmBoth;
+    const bool vertically =
+        allowPanning_ == TPanningMode::pmVertical || allowPanning_ == TPanningMode::pmBoth;
     for (int i = 0; i < AxisCount(); ++i) {
       TChartAxis& axis = *Axis(i);
       if (axis.IsDepthAxis()) continue;
@@ -110,8 +110,8 @@ void TCustomChart::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     const bool highEnough =
         direction == TZoomDirection::tzdHorizontal || std::abs(zoom.Y1 - zoom.Y0) > minimum;
     if (wideEnough && highEnough) {
-      const bool forward = direction == TZoomDirection::tzdVertical ? zoom.Y1 > zoom.Y0
-                                                                    : zoom.X1 > zoom.X0;
+      const bool forward =
+          direction == TZoomDirection::tzdVertical ? zoom.Y1 > zoom.Y0 : zoom.X1 > zoom.X0;
       if (zoom.UpLeftZooms() || forward) {
         ZoomToDragRect();
       } else {

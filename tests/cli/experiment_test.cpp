@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -21,12 +21,12 @@
 #include "cli/progress.h"
 #include "cli/resultfile.h"
 #include "cli/runner.h"
+#include "cli/statistics.h"
 #include "cli/summary.h"
 #include "platform/numtext.h"
-#include "cli/statistics.h"
+#include "tests/cli/runcli.h"
 #include "tests/support/files.h"
 #include "tests/support/filesizelimit.h"
-#include "tests/cli/runcli.h"
 
 namespace vadidazid {
 
@@ -37,8 +37,9 @@ using Result = CliResult;
 std::string TempName(const std::string& name) { return testing::TempDir() + "exp_" + name; }
 
 // A small network that blocks and drops, so every count is exercised.
-const std::vector<std::string> kSmall = {"--grid-side", "3", "--subscribers", "400",
-                                         "--channels", "10", "--steps", "40", "--warmup", "5"};
+const std::vector<std::string> kSmall = {"--grid-side", "3",  "--subscribers", "400",
+                                         "--channels",  "10", "--steps",       "40",
+                                         "--warmup",    "5"};
 
 std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
   args.insert(args.end(), more.begin(), more.end());
@@ -89,8 +90,8 @@ TEST(Experiment, RefusesBadInputAndWritesNothing) {
 // log of the same run, which shows each step's drops and ends one line later.
 TEST(Experiment, RowsEqualTheirOwnStepsForEveryWarmup) {
   const std::string steps = TempName("steps.csv"), results = TempName("results.csv");
-  Result log = RunCli({"--grid-side", "3", "--subscribers", "400", "--channels", "10",
-                       "--steps", "40", "--call-percent", "60"});
+  Result log = RunCli({"--grid-side", "3", "--subscribers", "400", "--channels", "10", "--steps",
+                       "40", "--call-percent", "60"});
   std::vector<std::string> lines;
   std::istringstream logText(log.out);
   for (std::string line; std::getline(logText, line);) lines.push_back(line);
@@ -130,8 +131,8 @@ TEST(Experiment, RowsEqualTheirOwnStepsForEveryWarmup) {
       running += f[1];
       largest = std::max(largest, f[1]);
     }
-    const int64_t row[8] = {run.attempts, run.blocked, run.started, run.fullCellOffers,
-                            run.dropped, run.handovers, run.ended, run.callSteps};
+    const int64_t row[8] = {run.attempts, run.blocked,   run.started, run.fullCellOffers,
+                            run.dropped,  run.handovers, run.ended,   run.callSteps};
     for (int k = 0; k < 8; ++k) EXPECT_EQ(row[k], sums[k]) << warmup << " column " << k;
     const double measured = double(40 - run.warmup), holding = double(sums[7]) / sums[2];
     const double offered = sums[0] / measured / 9 * holding;
@@ -286,8 +287,8 @@ TEST(Experiment, RunsInOrderAndShards) {
 }
 
 TEST(Experiment, NoCallsDrawnLeaveTheProbabilitiesOpen) {
-  Result r = RunCli(With(kSmall, {"--call-percent", "0", "--replications", "2",
-                                  "--results", "-", "--summary"}));
+  Result r = RunCli(
+      With(kSmall, {"--call-percent", "0", "--replications", "2", "--results", "-", "--summary"}));
   ASSERT_EQ(r.status, 0) << r.err;
   const RunResult run = ParseResultTable(r.out.substr(0, r.out.find("grid_side 3"))).at(0);
   EXPECT_EQ(run.attempts, 0);
@@ -298,9 +299,10 @@ TEST(Experiment, NoCallsDrawnLeaveTheProbabilitiesOpen) {
   // One point: every parameter above the table, none as a column.
   const std::string table = r.out.substr(r.out.find("grid_side 3"));
   EXPECT_NE(table.find("call_percent 0, steps 40, warmup 5"), std::string::npos) << table;
-  EXPECT_NE(table.find("runs  blocking  call_congestion    engset  erlang_b  dropping   load_percent\n"
-                       "   2         -                -  0.000000  0.000000         -  0.000 ± 0.000\n"),
-            std::string::npos)
+  EXPECT_NE(
+      table.find("runs  blocking  call_congestion    engset  erlang_b  dropping   load_percent\n"
+                 "   2         -                -  0.000000  0.000000         -  0.000 ± 0.000\n"),
+      std::string::npos)
       << table;
 }
 

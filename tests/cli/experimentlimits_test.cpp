@@ -62,8 +62,7 @@ TEST(ExperimentLimits, RefusesExperimentsPastTheRunLimit) {
   for (const Case& c : cases) {
     const Result r = RunCli(c.args);
     EXPECT_EQ(r.status, c.status) << c.args[1];
-    EXPECT_EQ(r.err.find("more than the 1000000") != std::string::npos, c.args[1] != "10")
-        << r.err;
+    EXPECT_EQ(r.err.find("more than the 1000000") != std::string::npos, c.args[1] != "10") << r.err;
   }
 }
 
@@ -111,7 +110,8 @@ TEST(ExperimentLimits, SummarizeRefusesRowsNoRunCanProduce) {
       {"erlang_b", "2", "column 25 (erlang_b): 2 is outside 0 .. 1"},
       {"engset", "-0.5", "column 26 (engset): -0.5 is outside 0 .. 1"},
       {"deviation", "abc", "column 9 (deviation): 'abc' is not a number"},
-      {"call_percent", "1\x1b]0;x\x07", "column 4 (call_percent): '1\\x1B]0;x\\x07' is not a number"},
+      {"call_percent", "1\x1b]0;x\x07",
+       "column 4 (call_percent): '1\\x1B]0;x\\x07' is not a number"},
   };
   for (const Case& c : cases) {
     std::ofstream(file, std::ios::binary) << WithField(table, c.column, c.value);

@@ -12,13 +12,13 @@
 
 #include "chart/axis/chartaxis.h"
 #include "chart/series/errorbarseries.h"
-#include "programchart/programchart.h"
 #include "cli/cellmap.h"
 #include "cli/celltally.h"
 #include "cli/chartpicture.h"
-#include "platform/imagecanvas.h"
 #include "cli/runner.h"
 #include "cli/studyplot.h"
+#include "platform/imagecanvas.h"
+#include "programchart/programchart.h"
 #include "tests/support/files.h"
 #include "tests/support/svgelements.h"
 
@@ -61,13 +61,16 @@ TEST(RunnerPictures, PngHoldsTheBmpPixelsAtAnySize) {
 }
 
 TEST(RunnerPictures, DefaultSizeIsTheWindowsPicture) {
-  ScopedWorkingDirectory dir(fs::temp_directory_path() / ("vdz_pictures_" + std::to_string(getpid())));
+  ScopedWorkingDirectory dir(fs::temp_directory_path() /
+                             ("vdz_pictures_" + std::to_string(getpid())));
   std::ostringstream out, err;
   ASSERT_EQ(RunSimulator({"--step-limit", "20", "--picture", "a.bmp"}, out, err), 0) << err.str();
   ASSERT_EQ(RunSimulator({"--step-limit", "20", "--picture", "b.bmp", "--picture-size", "433x201"},
-                         out, err), 0);
+                         out, err),
+            0);
   ASSERT_EQ(RunSimulator({"--step-limit", "20", "--picture", "c.PNG", "--picture-size", "600X300"},
-                         out, err), 0);
+                         out, err),
+            0);
   EXPECT_EQ(ReadFile("a.bmp"), ReadFile("b.bmp"));
   EXPECT_EQ(Decoded(ReadFile("c.PNG")).size(), QSize(600, 300));
 }
@@ -75,7 +78,8 @@ TEST(RunnerPictures, DefaultSizeIsTheWindowsPicture) {
 TEST(RunnerPictures, SvgLinesAndFillsLieOnTheRasterPixels) {
   auto chart = SteppedChart(433, 201);
   const QImage raster = Decoded(ChartPictureBytes(*chart, PictureFormat::Bmp));
-  const std::vector<SvgElement> elements = SvgElements(ChartPictureBytes(*chart, PictureFormat::Svg));
+  const std::vector<SvgElement> elements =
+      SvgElements(ChartPictureBytes(*chart, PictureFormat::Svg));
   auto covered = [&](size_t from, int x, int y) {
     for (size_t k = from; k < elements.size(); ++k) {
       const TRect box = SvgElementBox(elements[k]);
@@ -113,8 +117,22 @@ TEST(RunnerPictures, SvgLinesAndFillsLieOnTheRasterPixels) {
 
 TEST(StudyPlot, PointsBarsAndCurvesSitWhereTheirValuesMap) {
   const std::vector<PlotCurve> curves = {
-      {"measured", 0xC00000, true, TSeriesPointerStyle::psCircle, TPenStyle::psSolid, {5, 10, 15, 20}, {0.05, 0.2, 0.3, NAN}, {0.01, 0.04, 0.03, 0}},
-      {"theory", 0x00A000, false, TSeriesPointerStyle::psNothing, TPenStyle::psDash, {5, 10, 15, 20}, {0.1, 0.25, 0.4, 0.5}, {NAN, NAN, NAN, NAN}},
+      {"measured",
+       0xC00000,
+       true,
+       TSeriesPointerStyle::psCircle,
+       TPenStyle::psSolid,
+       {5, 10, 15, 20},
+       {0.05, 0.2, 0.3, NAN},
+       {0.01, 0.04, 0.03, 0}},
+      {"theory",
+       0x00A000,
+       false,
+       TSeriesPointerStyle::psNothing,
+       TPenStyle::psDash,
+       {5, 10, 15, 20},
+       {0.1, 0.25, 0.4, 0.5},
+       {NAN, NAN, NAN, NAN}},
   };
   auto chart = CreateStudyChart(curves, "channels", 640, 400);
   const QImage image = Decoded(ChartPictureBytes(*chart, PictureFormat::Png));
@@ -217,7 +235,9 @@ TEST(CellMap, RunnerWritesTheMapAndTheCells) {
   ScopedWorkingDirectory dir(fs::temp_directory_path() / ("vdz_map_" + std::to_string(getpid())));
   std::ostringstream out, err;
   ASSERT_EQ(RunSimulator({"--grid-side", "4", "--steps", "20", "--map", "m.png", "--map-measure",
-                          "load", "--cells", "c.csv", "--out", "log.txt"}, out, err), 0)
+                          "load", "--cells", "c.csv", "--out", "log.txt"},
+                         out, err),
+            0)
       << err.str();
   EXPECT_EQ(Decoded(ReadFile("m.png")).size(), QSize(kMapWidth, kMapHeight));
   const std::string csv = ReadFile("c.csv");
@@ -240,8 +260,8 @@ TEST(RunnerPictures, BadPictureOptionsAreUsageErrors) {
       {"--map", "m.png", "--map-measure", "blocked"},
       {"--map", "m.jpg"},
       {"--plot", "p.png"},
-      {"--plot", "p.png", "--sweep", "channels=10:20:10", "--sweep", "call-percent=5,10",
-       "--sweep", "subscribers=100,200"},
+      {"--plot", "p.png", "--sweep", "channels=10:20:10", "--sweep", "call-percent=5,10", "--sweep",
+       "subscribers=100,200"},
       {"--plot", "p.txt", "--sweep", "channels=10:30:10"},
       {"--plot", "p.png", "--sweep", "channels=10:30:10", "--shard", "0/2"},
       {"--map", "m.png", "--replications", "2"},

@@ -30,13 +30,17 @@ TEST(RunFigures, FromHandMadeCounts) {
        {62.5, 87.5, 0.2, 0.2, 0.25, 1.25, 25.0 / 97, 0.25}},
       {{2, 12, 2, 50, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, nan, nan, nan, 0, 0, nan}},
       {{2, 12, 2, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, nan, nan, nan, 0, 0, 0}},
-      {{2, 12, 2, 50, 2, 5, 5, 0, 7, 0, 0, 0, 0, 16, 8},
-       {100, 100, 1, 1, nan, nan, nan, nan}},
+      {{2, 12, 2, 50, 2, 5, 5, 0, 7, 0, 0, 0, 0, 16, 8}, {100, 100, 1, 1, nan, nan, nan, nan}},
   };
   auto list = [](const RunFigures& f) {
-    return std::vector<double>{f.meanLoadPercent, f.maxLoadPercent, f.blockingProbability,
-                               f.callCongestion, f.droppingProbability, f.offeredErlangsPerCell,
-                               f.erlangB, f.engset};
+    return std::vector<double>{f.meanLoadPercent,
+                               f.maxLoadPercent,
+                               f.blockingProbability,
+                               f.callCongestion,
+                               f.droppingProbability,
+                               f.offeredErlangsPerCell,
+                               f.erlangB,
+                               f.engset};
   };
   for (const Case& c : cases) {
     EXPECT_THAT(list(FiguresOf(c.counts)),
@@ -60,7 +64,8 @@ TEST(RunFigures, MserTruncation) {
       {{5}, 3, 0},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(MserTruncation(c.batches, c.largest), c.truncation) << c.batches.size() << " " << c.largest;
+    EXPECT_EQ(MserTruncation(c.batches, c.largest), c.truncation)
+        << c.batches.size() << " " << c.largest;
   }
 }
 
@@ -88,17 +93,22 @@ TEST(RunFigures, WindowSumsTheStepsAfterItsWarmup) {
       want[0] = steps - w;
       for (int64_t i = w + 1; i <= steps; ++i) {
         const StepReport r = Report(i);
-        const int64_t add[9] = {r.newCalls.started + r.newCalls.blocked, r.newCalls.blocked,
-                                r.newCalls.started, r.newCalls.fullCellOffers,
-                                r.newCalls.callSteps, r.moves.dropped, r.moves.handedOver,
-                                r.countdown.ended, r.recount.running};
+        const int64_t add[9] = {r.newCalls.started + r.newCalls.blocked,
+                                r.newCalls.blocked,
+                                r.newCalls.started,
+                                r.newCalls.fullCellOffers,
+                                r.newCalls.callSteps,
+                                r.moves.dropped,
+                                r.moves.handedOver,
+                                r.countdown.ended,
+                                r.recount.running};
         for (int k = 0; k < 9; ++k) want[size_t(k) + 1] += add[k];
         want[10] = std::max<int64_t>(want[10], r.recount.running);
       }
       const RunCounts c = window.Counts();
       EXPECT_EQ(want, (std::vector<int64_t>{c.measuredSteps, c.attempts, c.blocked, c.started,
-                                            c.fullCellOffers, c.callSteps, c.dropped,
-                                            c.handovers, c.ended, c.runningSum, c.runningMax}))
+                                            c.fullCellOffers, c.callSteps, c.dropped, c.handovers,
+                                            c.ended, c.runningSum, c.runningMax}))
           << steps << " steps";
     }
   }

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/support/files.h"
 #include "sim/report.h"
 #include "tests/sim/testrun.h"
+#include "tests/support/files.h"
 
 namespace vadidazid {
 
@@ -38,8 +38,8 @@ std::vector<std::string> ApiLog(SimControls controls) {
 TEST(Runner, FileOutputHasTheBytesOfTheSavedLog) {
   const std::string name = testing::TempDir() + "runner_log.txt";
   Result r = RunCli({"--grid-side", "7", "--subscribers", "3000", "--channels", "20",
-                  "--call-percent", "40", "--step-limit", "30", "--seed", "77",
-                  "--mean", "6.5", "--deviation", "2", "--out", name});
+                     "--call-percent", "40", "--step-limit", "30", "--seed", "77", "--mean", "6.5",
+                     "--deviation", "2", "--out", name});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "");
   SimControls c{
@@ -108,10 +108,12 @@ TEST(Runner, RefusesBadCommandLines) {
       {{"--deviation", "0,5"}, 2, "'0,5' is not a valid floating point value"},
       {{"--mean", "-8", "--deviation", "1"}, 2, "ponad milion losowań"},
       {{"--mean", "-30", "--deviation", "3.5"}, 2, "ponad milion losowań"},
-      {{"--channels", "100000", "--subscribers", "10000", "--call-percent", "100", "--mean",
-        "-5.7", "--deviation", "1", "--steps", "1"},
-       2, "jeden krok potrzebowałby"},
-      {{"--out", "/nonexistent-directory/log.txt"}, 1,
+      {{"--channels", "100000", "--subscribers", "10000", "--call-percent", "100", "--mean", "-5.7",
+        "--deviation", "1", "--steps", "1"},
+       2,
+       "jeden krok potrzebowałby"},
+      {{"--out", "/nonexistent-directory/log.txt"},
+       1,
        "Cannot create file /nonexistent-directory/log.txt"},
   };
   for (const Case& c : cases) {
@@ -132,11 +134,11 @@ TEST(Runner, AFailedWriteToStandardOutputIsAFailedRun) {
 TEST(Runner, HelpListsEveryOption) {
   Result r = RunCli({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char* option : {"--grid-side", "--subscribers", "--channels", "--call-percent",
-                             "--step-limit", "--seed", "--mean", "--deviation", "--steps",
-                             "--out", "--chart", "--replications", "--warmup", "--sweep",
-                             "--threads", "--shard", "--csv", "--results", "--summary",
-                             "--summarize"}) {
+  for (const char* option :
+       {"--grid-side", "--subscribers",  "--channels",  "--call-percent", "--step-limit",
+        "--seed",      "--mean",         "--deviation", "--steps",        "--out",
+        "--chart",     "--replications", "--warmup",    "--sweep",        "--threads",
+        "--shard",     "--csv",          "--results",   "--summary",      "--summarize"}) {
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
   }
 }

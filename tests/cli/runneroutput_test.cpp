@@ -86,7 +86,8 @@ TEST(RunnerOutput, NoOutputReplacesItsFileUnlessAllAreWritten) {
   };
   const Case cases[] = {
       // Refused before the first step: a run of a million steps would show it only after.
-      {{"--steps", "1000000", "--out", log, "--picture", (dir / "no" / "x.bmp").string()}, 0,
+      {{"--steps", "1000000", "--out", log, "--picture", (dir / "no" / "x.bmp").string()},
+       0,
        "Cannot create file"},
       // The log fits under the cap, the picture does not.
       {{"--steps", "5", "--out", log, "--picture", picture}, 100000, "Stream write error"},

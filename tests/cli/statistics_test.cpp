@@ -21,11 +21,10 @@ TEST(Statistics, ErlangBMatchesPublishedTables) {
   };
   // Exact values, then the 1 % column of the usual traffic tables (loads given to two
   // decimals, so a looser tolerance).
-  for (Case c : {Case{10, 5.0, 0.018385, 5e-7}, Case{1, 1.0, 0.5, 1e-15},
-                 Case{2, 1.0, 0.2, 1e-15}, Case{5, 2.0, 0.036697, 5e-7},
-                 Case{5, 1.36, 0.01, 1e-4}, Case{10, 4.46, 0.01, 1e-4},
-                 Case{20, 12.03, 0.01, 1e-4}, Case{100, 84.06, 0.01, 1e-4},
-                 Case{10, 0.0, 0.0, 0.0}}) {
+  for (Case c :
+       {Case{10, 5.0, 0.018385, 5e-7}, Case{1, 1.0, 0.5, 1e-15}, Case{2, 1.0, 0.2, 1e-15},
+        Case{5, 2.0, 0.036697, 5e-7}, Case{5, 1.36, 0.01, 1e-4}, Case{10, 4.46, 0.01, 1e-4},
+        Case{20, 12.03, 0.01, 1e-4}, Case{100, 84.06, 0.01, 1e-4}, Case{10, 0.0, 0.0, 0.0}}) {
     EXPECT_NEAR(ErlangB(c.erlangs, c.channels), c.blocking, c.tolerance)
         << c.channels << " channels, " << c.erlangs << " E";
   }
@@ -72,7 +71,8 @@ TEST(Statistics, EngsetCallCongestion) {
         term *= double(others - i + 1) / i * beta;
         sum += term;
       }
-      EXPECT_NEAR(EngsetCallCongestion(others + 1, n, beta), term / sum, 1e-14 * (term / sum + 1e-300))
+      EXPECT_NEAR(EngsetCallCongestion(others + 1, n, beta), term / sum,
+                  1e-14 * (term / sum + 1e-300))
           << others << " " << n;
     }
   }
@@ -86,11 +86,11 @@ TEST(Statistics, StudentQuantilesMatchPublishedValues) {
     int freedom;
     double t;
   };
-  for (Case c : {Case{0.975, 1, 12.706204736}, Case{0.975, 2, 4.302652730},
-                 Case{0.975, 3, 3.182446305}, Case{0.975, 5, 2.570581836},
-                 Case{0.975, 10, 2.228138852}, Case{0.975, 30, 2.042272456},
-                 Case{0.975, 100, 1.983971519}, Case{0.995, 4, 4.604094871},
-                 Case{0.025, 7, -2.364624252}, Case{0.975, 1000000, 1.959966}}) {
+  for (Case c :
+       {Case{0.975, 1, 12.706204736}, Case{0.975, 2, 4.302652730}, Case{0.975, 3, 3.182446305},
+        Case{0.975, 5, 2.570581836}, Case{0.975, 10, 2.228138852}, Case{0.975, 30, 2.042272456},
+        Case{0.975, 100, 1.983971519}, Case{0.995, 4, 4.604094871}, Case{0.025, 7, -2.364624252},
+        Case{0.975, 1000000, 1.959966}}) {
     EXPECT_NEAR(StudentTQuantile(c.p, c.freedom), c.t, 2e-6 * std::fabs(c.t))
         << c.p << " " << c.freedom;
   }

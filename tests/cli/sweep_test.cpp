@@ -93,8 +93,9 @@ TEST(Sweep, RunnerGridsAutoWarmupsAndPartialMeans) {
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.err.find("mean -50, deviation 0.01: "), std::string::npos) << bad.err;
 
-  Result grid = with({"--call-percent", "5", "--steps", "30", "--sweep", "mean=2:3:0.5", "--sweep", "channels=10,20", "--warmup",
-                      "auto", "--replications", "3", "--results", "-", "--summary"});
+  Result grid = with({"--call-percent", "5", "--steps", "30", "--sweep", "mean=2:3:0.5", "--sweep",
+                      "channels=10,20", "--warmup", "auto", "--replications", "3", "--results", "-",
+                      "--summary"});
   ASSERT_EQ(grid.status, 0) << grid.err;
   EXPECT_EQ(grid.err, "");
   const size_t table = grid.out.find("grid_side 3");

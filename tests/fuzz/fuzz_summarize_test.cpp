@@ -44,8 +44,9 @@ std::string RealTable() {
 }
 
 const char* const kHostileFields[] = {
-    "1e57", "-1e308", "1e309", "nan", "inf", "-0", "", "9223372036854775808", "-1",
-    "0x10", "1.5", "\"7\"", "\"", "2147483648", "0.5", "1e-320", " 1", "\x1b[31m", "32767"};
+    "1e57", "-1e308",   "1e309", "nan",   "inf", "-0",         "",    "9223372036854775808",
+    "-1",   "0x10",     "1.5",   "\"7\"", "\"",  "2147483648", "0.5", "1e-320",
+    " 1",   "\x1b[31m", "32767"};
 
 class TableMutator {
  public:
@@ -56,11 +57,21 @@ class TableMutator {
     for (size_t edits = 1 + Below(3); edits > 0; --edits) {
       const size_t at = Below(table.size() + 1);
       switch (Below(5)) {
-        case 0: table.insert(at, 1, char(Below(256))); break;
-        case 1: if (at < table.size()) table.erase(at, 1 + Below(8)); break;
-        case 2: table = ReplaceField(table); break;
-        case 3: table.insert(at, table.substr(at, Below(300))); break;  // a repeated piece
-        default: if (at < table.size()) table[at] = ",\r\n\"0-.e"[Below(8)]; break;
+        case 0:
+          table.insert(at, 1, char(Below(256)));
+          break;
+        case 1:
+          if (at < table.size()) table.erase(at, 1 + Below(8));
+          break;
+        case 2:
+          table = ReplaceField(table);
+          break;
+        case 3:
+          table.insert(at, table.substr(at, Below(300)));
+          break;  // a repeated piece
+        default:
+          if (at < table.size()) table[at] = ",\r\n\"0-.e"[Below(8)];
+          break;
       }
     }
     return table;
@@ -77,8 +88,7 @@ class TableMutator {
     if (comma == std::string::npos) return table;
     const size_t end = table.find_first_of(",\r", comma + 1);
     const char* value = kHostileFields[Below(std::size(kHostileFields))];
-    return table.substr(0, comma + 1) + value +
-           (end == std::string::npos ? "" : table.substr(end));
+    return table.substr(0, comma + 1) + value + (end == std::string::npos ? "" : table.substr(end));
   }
   std::mt19937_64 rng_;
 };
@@ -95,8 +105,7 @@ TEST(FuzzSummarize, EveryTableIsSummarizedFromSoundRowsOrRefused) {
   TableMutator f(14);
   int refused = 0;
   for (int i = 0; i < Rounds(6000); ++i) {
-    const std::string table =
-        f.Below(8) == 0 ? ResultHeader() + f.Bytes(600) : f.Mutate(real);
+    const std::string table = f.Below(8) == 0 ? ResultHeader() + f.Bytes(600) : f.Mutate(real);
     std::vector<RunResult> rows;
     try {
       rows = ParseResultTable(table);

@@ -17,9 +17,9 @@
 
 #include "chart/panel/chartexception.h"
 #include "chart/series/chartseries.h"
-#include "programchart/programchart.h"
 #include "platform/cp1250.h"
 #include "platform/numtext.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 
@@ -54,10 +54,18 @@ class Fuzzer {
       const size_t at = text.empty() ? 0 : static_cast<size_t>(Below(int(text.size()) + 1));
       const char c = alphabet[static_cast<size_t>(Below(int(alphabet.size())))];
       switch (Below(4)) {
-        case 0: text.insert(at, 1, c); break;
-        case 1: if (at < text.size()) text.erase(at, 1); break;
-        case 2: if (at < text.size()) text[at] = c; break;
-        default: text.insert(at, text.substr(at, static_cast<size_t>(Below(20)))); break;
+        case 0:
+          text.insert(at, 1, c);
+          break;
+        case 1:
+          if (at < text.size()) text.erase(at, 1);
+          break;
+        case 2:
+          if (at < text.size()) text[at] = c;
+          break;
+        default:
+          text.insert(at, text.substr(at, static_cast<size_t>(Below(20))));
+          break;
       }
     }
     return text;
@@ -70,8 +78,8 @@ class Fuzzer {
       std::memcpy(&d, &bits, sizeof d);
       return d;
     }
-    const double extremes[] = {DBL_MAX, DBL_MIN, DBL_TRUE_MIN, 1e15, 999999999999999.5, 1e-4,
-                               0.99995e-4, 0.0, 5.0, 0.01};
+    const double extremes[] = {DBL_MAX, DBL_MIN,    DBL_TRUE_MIN, 1e15, 999999999999999.5,
+                               1e-4,    0.99995e-4, 0.0,          5.0,  0.01};
     if (OneIn(4)) return extremes[Below(10)] * (OneIn(2) ? -1 : 1);
     return std::ldexp(double(bits >> 11) / double(1ULL << 53), Below(2100) - 1074) *
            (OneIn(2) ? -1 : 1);
@@ -110,14 +118,18 @@ TEST(Fuzz, EveryWrittenRealReadsBack) {
 
 TEST(Fuzz, RealTextsReadAsStrtodReadsThemOrFailCleanly) {
   Fuzzer f(2);
-  std::vector<std::string> seeds = {"1e9223372036854775807", "-1e-9223372036854775808",
-                                    "1.79769313486232E308", "4.94065645841247E-324",
-                                    "123456789012345678901234567890", " +0.5e-3 ", "INF"};
+  std::vector<std::string> seeds = {"1e9223372036854775807",
+                                    "-1e-9223372036854775808",
+                                    "1.79769313486232E308",
+                                    "4.94065645841247E-324",
+                                    "123456789012345678901234567890",
+                                    " +0.5e-3 ",
+                                    "INF"};
   SetDecimalSeparator('.');
   for (int i = 0; i < Rounds(150000); ++i) {
-    const std::string text = f.OneIn(3) ? f.Text(kNumberAlphabet, 30)
-                                        : f.Mutate(seeds[size_t(f.Below(int(seeds.size())))],
-                                                   kNumberAlphabet);
+    const std::string text =
+        f.OneIn(3) ? f.Text(kNumberAlphabet, 30)
+                   : f.Mutate(seeds[size_t(f.Below(int(seeds.size())))], kNumberAlphabet);
     double value = -12345.0;
     if (!TryStrToFloat(text, value)) {
       ASSERT_EQ(value, -12345.0) << text;
@@ -138,8 +150,8 @@ TEST(Fuzz, RealTextsReadAsStrtodReadsThemOrFailCleanly) {
 
 TEST(Fuzz, IntegerTextsReadOrFailCleanly) {
   Fuzzer f(3);
-  const std::string seeds[] = {"-2147483648", "2147483647", "$FFFFFFFF", "-$80000000",
-                               "99999999999999999999", " +0"};
+  const std::string seeds[] = {"-2147483648", "2147483647",           "$FFFFFFFF",
+                               "-$80000000",  "99999999999999999999", " +0"};
   for (int i = 0; i < Rounds(100000); ++i) {
     const int64_t wide = static_cast<int64_t>(f.Bits()) >> f.Below(64);
     int32_t value = 0;
@@ -149,8 +161,8 @@ TEST(Fuzz, IntegerTextsReadOrFailCleanly) {
       ASSERT_EQ(value, wide);
     }
 
-    const std::string text = f.OneIn(2) ? f.Text(kIntegerAlphabet, 14)
-                                        : f.Mutate(seeds[f.Below(6)], kIntegerAlphabet);
+    const std::string text =
+        f.OneIn(2) ? f.Text(kIntegerAlphabet, 14) : f.Mutate(seeds[f.Below(6)], kIntegerAlphabet);
     value = 77;
     if (!TryStrToInt(text, value)) {
       ASSERT_EQ(value, 77) << text;
@@ -183,7 +195,8 @@ TEST(Fuzz, AnyUtf8ConvertsToStableWindows1250) {
   Fuzzer f(5);
   const std::string polish = "średnie obciążenie sieci: Zakończone rozmowy ŁŚŻŹĆŃĄĘÓ €";
   for (int i = 0; i < Rounds(20000); ++i) {
-    const std::string utf8 = f.OneIn(2) ? f.Bytes(64) : f.Mutate(polish, "\xC4\x85\xE2\x82\xAC\xF0\x80");
+    const std::string utf8 =
+        f.OneIn(2) ? f.Bytes(64) : f.Mutate(polish, "\xC4\x85\xE2\x82\xAC\xF0\x80");
     const std::string cp1250 = Utf8ToCp1250(utf8);
     ASSERT_LE(cp1250.size(), utf8.size());
     ASSERT_EQ(Utf8ToCp1250(Cp1250ToUtf8(cp1250)), cp1250);
@@ -224,8 +237,12 @@ TEST(Fuzz, StoredSeriesDataRoundTripsAndDamageIsRefused) {
     // Damaged copies of that block, of the program's block, or bytes at random.
     std::vector<uint8_t> bytes;
     switch (f.Below(3)) {
-      case 0: bytes = written; break;
-      case 1: bytes.assign(program.begin(), program.end()); break;
+      case 0:
+        bytes = written;
+        break;
+      case 1:
+        bytes.assign(program.begin(), program.end());
+        break;
       default: {
         const std::string random = f.Bytes(80);
         bytes.assign(random.begin(), random.end());
@@ -234,9 +251,14 @@ TEST(Fuzz, StoredSeriesDataRoundTripsAndDamageIsRefused) {
     for (int edits = f.Below(4); edits >= 0 && !bytes.empty(); --edits) {
       const size_t at = static_cast<size_t>(f.Below(int(bytes.size())));
       switch (f.Below(3)) {
-        case 0: bytes[at] = static_cast<uint8_t>(f.Bits()); break;
-        case 1: bytes.erase(bytes.begin() + long(at)); break;
-        default: bytes.insert(bytes.begin() + long(at), static_cast<uint8_t>(f.Bits()));
+        case 0:
+          bytes[at] = static_cast<uint8_t>(f.Bits());
+          break;
+        case 1:
+          bytes.erase(bytes.begin() + long(at));
+          break;
+        default:
+          bytes.insert(bytes.begin() + long(at), static_cast<uint8_t>(f.Bits()));
       }
     }
     TChartSeries target;

@@ -8,13 +8,13 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "chart/series/chartseries.h"
-#include "programchart/programchart.h"
 #include "chart/canvas/teefont.h"
+#include "chart/series/chartseries.h"
 #include "cli/runner.h"
 #include "platform/formatfloat.h"
 #include "platform/imagecanvas.h"
 #include "platform/numtext.h"
+#include "programchart/programchart.h"
 #include "tests/support/files.h"
 #include "ui/cspinedit.h"
 
@@ -55,10 +55,10 @@ class UserLocale {
   bool available_ = false;
 };
 
-#define USE_LOCALE(name)                                                              \
-  UserLocale locale(name);                                                            \
-  if (!locale.available_)                                                             \
-  GTEST_SKIP() << name << " is missing from LOCPATH=" << std::getenv("LOCPATH")       \
+#define USE_LOCALE(name)                                                        \
+  UserLocale locale(name);                                                      \
+  if (!locale.available_)                                                       \
+  GTEST_SKIP() << name << " is missing from LOCPATH=" << std::getenv("LOCPATH") \
                << ": localedef is needed to generate it (scripts/setup.sh installs it)"
 
 class LocaleTexts : public ::testing::TestWithParam<LocaleCase> {
@@ -67,7 +67,9 @@ class LocaleTexts : public ::testing::TestWithParam<LocaleCase> {
   std::string L(const std::string& pattern) const {
     std::string out;
     for (char c : pattern) {
-      out += c == '.' ? std::string(1, GetParam().decimal) : c == '_' ? GetParam().thousands : std::string(1, c);
+      out += c == '.'   ? std::string(1, GetParam().decimal)
+             : c == '_' ? GetParam().thousands
+                        : std::string(1, c);
     }
     return out;
   }
@@ -78,8 +80,13 @@ TEST_P(LocaleTexts, LabelsFieldsAndKeysUseTheLocaleSeparators) {
   const struct {
     double value;
     const char* label;
-  } labels[] = {{35, "35"}, {2.5, "2.5"}, {1234.5, "1_234.5"}, {-0.0004, "0"}, {0.1236, "0.124"},
-                {-1234567, "-1_234_567"}, {1e21, "1_000_000_000_000_000_000_000"}};
+  } labels[] = {{35, "35"},
+                {2.5, "2.5"},
+                {1234.5, "1_234.5"},
+                {-0.0004, "0"},
+                {0.1236, "0.124"},
+                {-1234567, "-1_234_567"},
+                {1e21, "1_000_000_000_000_000_000_000"}};
   for (const auto& c : labels) EXPECT_EQ(FormatFloat("#,##0.###", c.value), L(c.label)) << c.value;
   EXPECT_EQ(FloatToStr(5.0), "5");
   EXPECT_EQ(FloatToStr(0.01), L("0.01"));
@@ -112,7 +119,8 @@ TEST_P(LocaleTexts, OnlyTheSummaryLinesFollowTheLocale) {
       EXPECT_EQ(RunSimulator(args, out, err), 0) << args[0] << ": " << err.str();
       all.push_back(out.str());
     }
-    return std::vector<std::string>{all[0], all[1], all[4], all[5], ReadFile(csv), ReadFile(results)};
+    return std::vector<std::string>{all[0], all[1],        all[4],
+                                    all[5], ReadFile(csv), ReadFile(results)};
   };
   const std::vector<std::string> plain = outputs();
   USE_LOCALE(GetParam().name);
@@ -179,7 +187,8 @@ TEST(LocalePicture, PolishLabelsAndThePlotEdgeTheirWidthsGive) {
     return std::find(l.texts.begin(), l.texts.end(), text) != l.texts.end();
   };
   for (std::string label : {"2500", "1500", "500"}) EXPECT_TRUE(has(plain, label)) << label;
-  for (std::string label : {"2" + kNarrowSpace + "500", "1" + kNarrowSpace + "500", std::string("500")}) {
+  for (std::string label :
+       {"2" + kNarrowSpace + "500", "1" + kNarrowSpace + "500", std::string("500")}) {
     EXPECT_TRUE(has(polish, label)) << label;
   }
   EXPECT_GT(polish.widestLabel, plain.widestLabel);

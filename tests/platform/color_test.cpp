@@ -13,15 +13,9 @@ TEST(ColorTest, SystemColoursFromTheFixedScheme) {
     TColor system;
     TColor rgb;
   } cases[] = {
-      {clBtnFace, 0xF0F0F0},
-      {clWindowText, 0x000000},
-      {clWindow, 0xFFFFFF},
-      {clBtnShadow, 0xA0A0A0},
-      {clBtnHighlight, 0xFFFFFF},
-      {clHighlight, RGBColor(0, 120, 215)},
-      {clHighlightText, 0xFFFFFF},
-      {clBtnText, 0x000000},
-      {clInfoBk, RGBColor(255, 255, 225)},
+      {clBtnFace, 0xF0F0F0},       {clWindowText, 0x000000},   {clWindow, 0xFFFFFF},
+      {clBtnShadow, 0xA0A0A0},     {clBtnHighlight, 0xFFFFFF}, {clHighlight, RGBColor(0, 120, 215)},
+      {clHighlightText, 0xFFFFFF}, {clBtnText, 0x000000},      {clInfoBk, RGBColor(255, 255, 225)},
   };
   for (const auto& c : cases) EXPECT_EQ(ColorToRGB(c.system), c.rgb) << std::hex << c.system;
 }
@@ -40,12 +34,8 @@ TEST(ColorTest, PlainColoursLoseOnlyTheHighByte) {
     TColor in;
     TColor out;
   } cases[] = {
-      {clRed, 0x0000FF},
-      {clSkyBlue, 0xF0CAA6},
-      {clMoneyGreen, 0xC0DCC0},
-      {0x02123456u, 0x123456},
-      {0xFF00FF00u, 0x00FF00},
-      {clNone, clBlack},
+      {clRed, 0x0000FF},       {clSkyBlue, 0xF0CAA6},   {clMoneyGreen, 0xC0DCC0},
+      {0x02123456u, 0x123456}, {0xFF00FF00u, 0x00FF00}, {clNone, clBlack},
       {clAutoColor, clBlack},
   };
   for (const auto& c : cases) EXPECT_EQ(ColorToRGB(c.in), c.out) << std::hex << c.in;

@@ -11,15 +11,24 @@ namespace vadidazid {
 
 namespace {
 
-std::string Bytes(std::initializer_list<unsigned char> list) { return std::string(list.begin(), list.end()); }
+std::string Bytes(std::initializer_list<unsigned char> list) {
+  return std::string(list.begin(), list.end());
+}
 
 TEST(Cp1250Test, PolishLetters) {
   EXPECT_EQ(Utf8ToCp1250("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ"),
-            Bytes({0xB9, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0x9C, 0x9F, 0xBF,
-                   0xA5, 0xC6, 0xCA, 0xA3, 0xD1, 0xD3, 0x8C, 0x8F, 0xAF}));
+            Bytes({0xB9, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0x9C, 0x9F, 0xBF, 0xA5, 0xC6, 0xCA, 0xA3,
+                   0xD1, 0xD3, 0x8C, 0x8F, 0xAF}));
   EXPECT_EQ(Utf8ToCp1250("średnie obciążenie sieci: "),
-            "\x9C" "rednie obci" "\xB9\xBF" "enie sieci: ");
-  EXPECT_EQ(Cp1250ToUtf8("\x9C" "rednie obci" "\xB9\xBF" "enie sieci: "), "średnie obciążenie sieci: ");
+            "\x9C"
+            "rednie obci"
+            "\xB9\xBF"
+            "enie sieci: ");
+  EXPECT_EQ(Cp1250ToUtf8("\x9C"
+                         "rednie obci"
+                         "\xB9\xBF"
+                         "enie sieci: "),
+            "średnie obciążenie sieci: ");
 }
 
 // The code points of the bytes 0x80 .. 0xFF, written out apart from the conversion's own
@@ -70,9 +79,9 @@ TEST(Cp1250Test, SampleOfTheUpperHalf) {
     const char* utf8;
     unsigned char byte;
   } cases[] = {
-      {"€", 0x80}, {"„", 0x84}, {"…", 0x85}, {"–", 0x96}, {"—", 0x97}, {"™", 0x99},
-      {"\xC2\xA0", 0xA0}, {"°", 0xB0}, {"×", 0xD7}, {"ß", 0xDF}, {"÷", 0xF7}, {"˙", 0xFF},
-      {"Š", 0x8A}, {"ř", 0xF8}, {"Ő", 0xD5},
+      {"€", 0x80}, {"„", 0x84},        {"…", 0x85}, {"–", 0x96}, {"—", 0x97},
+      {"™", 0x99}, {"\xC2\xA0", 0xA0}, {"°", 0xB0}, {"×", 0xD7}, {"ß", 0xDF},
+      {"÷", 0xF7}, {"˙", 0xFF},        {"Š", 0x8A}, {"ř", 0xF8}, {"Ő", 0xD5},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Utf8ToCp1250(c.utf8), std::string(1, static_cast<char>(c.byte))) << c.utf8;
@@ -82,8 +91,14 @@ TEST(Cp1250Test, SampleOfTheUpperHalf) {
 
 // Thousands separators of some locales that the code page lacks keep a non-breaking space.
 TEST(Cp1250Test, NarrowAndFigureSpacesBecomeTheNoBreakSpace) {
-  EXPECT_EQ(Utf8ToCp1250("1\xE2\x80\xAF" "234,5"), "1\xA0" "234,5");
-  EXPECT_EQ(Utf8ToCp1250("9\xE2\x80\x87" "000"), "9\xA0" "000");
+  EXPECT_EQ(Utf8ToCp1250("1\xE2\x80\xAF"
+                         "234,5"),
+            "1\xA0"
+            "234,5");
+  EXPECT_EQ(Utf8ToCp1250("9\xE2\x80\x87"
+                         "000"),
+            "9\xA0"
+            "000");
 }
 
 TEST(Cp1250Test, UnrepresentableAndMalformedInputBecomesQuestionMarks) {
@@ -92,12 +107,18 @@ TEST(Cp1250Test, UnrepresentableAndMalformedInputBecomesQuestionMarks) {
     std::string utf8;
     std::string expected;
   } cases[] = {
-      {"outside the code page", "a\xE2\x82\xBD" "b", "a?b"},  // rouble sign
+      {"outside the code page",
+       "a\xE2\x82\xBD"
+       "b",
+       "a?b"},  // rouble sign
       {"four-byte character", "\xF0\x9F\x98\x80!", "?!"},
       {"C1 control", "\xC2\x80", "?"},
       {"stray continuation", "x\x80y", "x?y"},
       {"truncated at the end", "z\xC4", "z?"},
-      {"truncated before ASCII", "\xE2\x82" "A", "?A"},
+      {"truncated before ASCII",
+       "\xE2\x82"
+       "A",
+       "?A"},
       {"overlong slash", "\xC0\xAF", "??"},
       {"overlong three bytes", "\xE0\x80\xAF", "?"},
       {"surrogate", "\xED\xA0\x80", "?"},

@@ -23,8 +23,8 @@ class FileStreamTest : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("vdz_filestream_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
+           ("vdz_filestream_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "_" + testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -41,7 +41,8 @@ class FileStreamTest : public testing::Test {
 
 TEST_F(FileStreamTest, WritesExactBytes) {
   const std::string path = PathOf("log.txt");
-  const std::string content = std::string("line one\r\n\x9C\xB9\xBF\r\n") + std::string(1, '\0') + "end\n";
+  const std::string content =
+      std::string("line one\r\n\x9C\xB9\xBF\r\n") + std::string(1, '\0') + "end\n";
   {
     TFileStream stream(path);
     stream.Write(content.substr(0, 5));

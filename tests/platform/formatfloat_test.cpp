@@ -51,7 +51,9 @@ TEST_F(FormatFloatTest, OtherPictures) {
   EXPECT_EQ(FormatFloat("000", 7), "007");
   EXPECT_EQ(FormatFloat("##0.## %", 12.5), "12.5 %");
   SetThousandSeparator("\xC2\xA0");
-  EXPECT_EQ(FormatFloat("#,##0", 12345), "12\xC2\xA0" "345");
+  EXPECT_EQ(FormatFloat("#,##0", 12345),
+            "12\xC2\xA0"
+            "345");
 }
 
 }  // namespace

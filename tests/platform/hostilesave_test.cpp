@@ -64,9 +64,9 @@ class HostileSave : public testing::Test {
 TEST_F(HostileSave, ADescriptorsNameWritesThroughIt) {
   // As `{ echo header; save; echo footer; } >> f.txt`: the shell's file keeps its lines.
   fs::create_symlink("/dev/stdout", At("out.link"));
-  const std::pair<int, std::string> cases[] = {{1, "/dev/stdout"},      {2, "/dev/stderr"},
-                                               {57, "/dev/fd/57"},      {57, "/proc/self/fd/57"},
-                                               {1, At("out.link")},    {57, "/dev/./fd/57"}};
+  const std::pair<int, std::string> cases[] = {{1, "/dev/stdout"},  {2, "/dev/stderr"},
+                                               {57, "/dev/fd/57"},  {57, "/proc/self/fd/57"},
+                                               {1, At("out.link")}, {57, "/dev/./fd/57"}};
   for (const auto& [fd, name] : cases) {
     { std::ofstream(At("f.txt")) << "header\n"; }
     EXPECT_EQ(InChild([&, fd = fd, name = name] {
@@ -74,14 +74,16 @@ TEST_F(HostileSave, ADescriptorsNameWritesThroughIt) {
                 if (::dup2(file, fd) < 0 || !Save(name, "log\n").empty()) return 2;
                 return ::write(fd, "footer\n", 7) == 7 ? 0 : 3;
               }),
-              0) << name;
+              0)
+        << name;
     EXPECT_EQ(ReadFile(At("f.txt")), "header\nlog\nfooter\n") << name;
     EXPECT_EQ(Entries(), 2u) << name;  // nothing renamed over f.txt or the link
   }
   const int reading = ::open(At("f.txt").c_str(), O_RDONLY);  // and one not open at all
-  for (const std::string& name : {"/dev/fd/" + std::to_string(reading), std::string("/dev/fd/999")}) {
-    EXPECT_EQ(Save(name, "x"), "Cannot create file " + name +
-                                   ": no open descriptor of that number for writing");
+  for (const std::string& name :
+       {"/dev/fd/" + std::to_string(reading), std::string("/dev/fd/999")}) {
+    EXPECT_EQ(Save(name, "x"),
+              "Cannot create file " + name + ": no open descriptor of that number for writing");
   }
   ::close(reading);
 }
@@ -123,9 +125,12 @@ TEST_F(HostileSave, LinksAreFollowedEvenWhereTheirFileIsMissing) {
   fs::create_symlink("missing/new.txt", At("nowhere"));
   fs::create_symlink("loop", At("loop"));
   const std::pair<const char*, const char*> cases[] = {
-      {"dangling", ""}, {"nowhere", "no such directory"}, {"loop", "too many levels of symbolic links"}};
+      {"dangling", ""},
+      {"nowhere", "no such directory"},
+      {"loop", "too many levels of symbolic links"}};
   for (const auto& [link, reason] : cases) {
-    EXPECT_EQ(Save(At(link), "data"), *reason ? "Cannot create file " + At(link) + ": " + reason : "");
+    EXPECT_EQ(Save(At(link), "data"),
+              *reason ? "Cannot create file " + At(link) + ": " + reason : "");
     EXPECT_TRUE(fs::is_symlink(At(link))) << link;
   }
   EXPECT_EQ(ReadFile(At("new.txt")), "data");
@@ -156,21 +161,28 @@ TEST_F(HostileSave, SignalsRemoveTheTemporaryFileAndPipesAndLimitsFailTheWrite) 
     }
     return 0;
   };
-  for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGALRM, SIGUSR1, SIGUSR2,
-                     SIGXCPU, SIGVTALRM}) {
+  for (int signal :
+       {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM}) {
     EXPECT_EQ(InChild([&] { return saveUntil([&] { ::raise(signal); }); }), 1000 + signal)
         << strsignal(signal);
   }
   const rlimit small{1000, 1000};
   EXPECT_EQ(InChild([&] { return saveUntil([&] { ::setrlimit(RLIMIT_FSIZE, &small); }); }), 7);
   // A signal the process was told to ignore (as nohup does) stays ignored.
-  EXPECT_EQ(InChild([&] { return saveUntil([] { ::signal(SIGHUP, SIG_IGN); ::raise(SIGHUP); }); }), 0);
+  EXPECT_EQ(InChild([&] {
+              return saveUntil([] {
+                ::signal(SIGHUP, SIG_IGN);
+                ::raise(SIGHUP);
+              });
+            }),
+            0);
   EXPECT_EQ(Entries(), 1u);
   EXPECT_EQ(InChild([] {
               int ends[2];
               TSafeFileStream::RemoveTemporariesOnSignals();
               if (::pipe(ends) != 0 || ::dup2(ends[1], 58) < 0 || ::close(ends[0]) != 0) return 2;
-              return Save("/dev/fd/58", "x") == "Stream write error (/dev/fd/58): broken pipe" ? 0 : 3;
+              return Save("/dev/fd/58", "x") == "Stream write error (/dev/fd/58): broken pipe" ? 0
+                                                                                               : 3;
             }),
             0);
 }
@@ -195,7 +207,8 @@ TEST_F(HostileSave, AFailedSaveSaysWhy) {
   EXPECT_TRUE(mounted == 0 || mounted == 77) << mounted;  // 77: no private mounts here
   EXPECT_EQ(InChild([&] {
               if (::geteuid() == 0 && ::setuid(65534) != 0) return 77;
-              return Save(name, "x") == "Cannot create file " + name + ": permission denied" ? 0 : 1;
+              return Save(name, "x") == "Cannot create file " + name + ": permission denied" ? 0
+                                                                                             : 1;
             }),
             0);
 }

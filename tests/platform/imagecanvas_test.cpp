@@ -45,7 +45,7 @@ PixelSet Box(int l, int t, int r, int b) {
 
 TEST(ImageCanvasLine, AllDirectionsIncludeStartAndExcludeEnd) {
   const TPoint ends[] = {{30, 24}, {24, 30}, {16, 30}, {10, 24}, {10, 16},
-                         {16, 10}, {24, 10}, {30, 16}, {20, 5}, {35, 20}};
+                         {16, 10}, {24, 10}, {30, 16}, {20, 5},  {35, 20}};
   for (const TPoint& e : ends) {
     ImageCanvas c(40, 40);
     c.pen.color = clRed;
@@ -265,19 +265,54 @@ TEST(ImageCanvasClip, EveryOperationStaysInsideTheClip) {
   QImage red(40, 40, QImage::Format_RGB32);
   red.fill(qRgb(255, 0, 0));
   const std::pair<const char*, std::function<void(ImageCanvas&)>> ops[] = {
-      {"LineTo", [](ImageCanvas& c) { c.MoveTo(0, 0); c.LineTo(39, 39); }},
-      {"WideLine", [](ImageCanvas& c) { c.pen.width = 5; c.MoveTo(0, 10); c.LineTo(39, 10); }},
-      {"Polyline", [](ImageCanvas& c) { c.Polyline({{0, 12}, {39, 12}, {0, 13}}); }},
+      {"LineTo",
+       [](ImageCanvas& c) {
+         c.MoveTo(0, 0);
+         c.LineTo(39, 39);
+       }},
+      {"WideLine",
+       [](ImageCanvas& c) {
+         c.pen.width = 5;
+         c.MoveTo(0, 10);
+         c.LineTo(39, 10);
+       }},
+      {"Polyline",
+       [](ImageCanvas& c) {
+         c.Polyline({{0, 12}, {39, 12}, {0, 13}});
+       }},
       {"Rectangle", [](ImageCanvas& c) { c.Rectangle(0, 0, 40, 40); }},
-      {"WideRect", [](ImageCanvas& c) { c.pen.width = 4; c.Rectangle(0, 0, 40, 40); }},
-      {"FillRect", [](ImageCanvas& c) { c.FillRect({0, 0, 40, 40}); }},
+      {"WideRect",
+       [](ImageCanvas& c) {
+         c.pen.width = 4;
+         c.Rectangle(0, 0, 40, 40);
+       }},
+      {"FillRect",
+       [](ImageCanvas& c) {
+         c.FillRect({0, 0, 40, 40});
+       }},
       {"Ellipse", [](ImageCanvas& c) { c.Ellipse(-5, -5, 45, 45); }},
-      {"Polygon", [](ImageCanvas& c) { c.Polygon({{0, 0}, {39, 0}, {39, 39}, {0, 39}}); }},
-      {"TextOut", [](ImageCanvas& c) { c.backMode = TBackMode::Opaque; c.font.height = -30;
-                                       c.TextOut(0, 0, "WWWW"); }},
-      {"SetPixel", [](ImageCanvas& c) { for (int i = 0; i < 40; ++i) c.SetPixel(i, 12, clRed); }},
-      {"CheckBox", [](ImageCanvas& c) { c.DrawCheckBox({0, 0, 40, 40}, true); }},
-      {"CopyRect", [&](ImageCanvas& c) { c.CopyRect({0, 0, 40, 40}, src, {0, 0, 40, 40}); }},
+      {"Polygon",
+       [](ImageCanvas& c) {
+         c.Polygon({{0, 0}, {39, 0}, {39, 39}, {0, 39}});
+       }},
+      {"TextOut",
+       [](ImageCanvas& c) {
+         c.backMode = TBackMode::Opaque;
+         c.font.height = -30;
+         c.TextOut(0, 0, "WWWW");
+       }},
+      {"SetPixel",
+       [](ImageCanvas& c) {
+         for (int i = 0; i < 40; ++i) c.SetPixel(i, 12, clRed);
+       }},
+      {"CheckBox",
+       [](ImageCanvas& c) {
+         c.DrawCheckBox({0, 0, 40, 40}, true);
+       }},
+      {"CopyRect",
+       [&](ImageCanvas& c) {
+         c.CopyRect({0, 0, 40, 40}, src, {0, 0, 40, 40});
+       }},
       {"Draw", [&](ImageCanvas& c) { c.Draw(0, 0, red); }},
   };
   for (const auto& [name, op] : ops) {
@@ -365,10 +400,10 @@ TEST(ImageCanvasText, DrawingIsRepeatable) {
 
 TEST(Fonts, ToolkitNamesAndHeights) {
   const std::pair<const char*, const char*> names[] = {
-      {"MS Sans Serif", "Liberation Sans"}, {"arial", "Liberation Sans"},
-      {"Tahoma", "Liberation Sans"},        {"Verdana", "Liberation Sans"},
+      {"MS Sans Serif", "Liberation Sans"},    {"arial", "Liberation Sans"},
+      {"Tahoma", "Liberation Sans"},           {"Verdana", "Liberation Sans"},
       {"Times New Roman", "Liberation Serif"}, {"Courier New", "Liberation Mono"},
-      {"Lucida Console", "Liberation Mono"},  {"Wingdings", "Liberation Sans"},
+      {"Lucida Console", "Liberation Mono"},   {"Wingdings", "Liberation Sans"},
   };
   for (const auto& [name, family] : names) EXPECT_EQ(MapFontFamily(name), family) << name;
 

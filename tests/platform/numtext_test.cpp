@@ -220,8 +220,11 @@ TEST_F(NumTextTest, FixedPointTextIsWholeAtAnyWidth) {
     int decimals;
     size_t length;
   } cases[] = {
-      {2.345, 3, 5},     {-0.5, 1, 4},  {1e57, 6, 65},
-      {1e300, 3, 305},   {std::numeric_limits<double>::max(), 6, 316},
+      {2.345, 3, 5},
+      {-0.5, 1, 4},
+      {1e57, 6, 65},
+      {1e300, 3, 305},
+      {std::numeric_limits<double>::max(), 6, 316},
       {-std::numeric_limits<double>::max(), 1100, 1411},
   };
   for (const auto& c : cases) {

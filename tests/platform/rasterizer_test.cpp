@@ -47,8 +47,8 @@ TEST(RasterizerLine, EveryOctantStartsAtTheStartAndStopsBeforeTheEnd) {
         EXPECT_LE(std::abs(xMajor ? p.y - prev.y : p.x - prev.x), 1);
       }
       // Never more than half a pixel from the ideal line.
-      const double ideal = xMajor ? a.y + double(p.x - a.x) * dy / dx
-                                  : a.x + double(p.y - a.y) * dx / dy;
+      const double ideal =
+          xMajor ? a.y + double(p.x - a.x) * dy / dx : a.x + double(p.y - a.y) * dx / dy;
       EXPECT_LE(std::abs((xMajor ? p.y : p.x) - ideal), 0.5);
       prev = p;
     }
@@ -73,8 +73,8 @@ TEST(RasterizerLine, StepByStepAndClippedAgreeWithTheLoop) {
     Rasterizer::LineStepRange(a, b, box, first, end);
     for (int k = 0; k < int(loop.size()); ++k) {
       ASSERT_EQ(Rasterizer::LinePixel(a, b, k), loop[k]) << i << " step " << k;
-      const bool inside = loop[k].x >= box.left && loop[k].x < box.right &&
-                          loop[k].y >= box.top && loop[k].y < box.bottom;
+      const bool inside = loop[k].x >= box.left && loop[k].x < box.right && loop[k].y >= box.top &&
+                          loop[k].y < box.bottom;
       if (inside) {
         ASSERT_TRUE(k >= first && k < end) << i << " step " << k;
       }
@@ -115,8 +115,8 @@ TEST(RasterizerEllipse, ThinAndEmptyBoxes) {
   };
   for (const Case& c : cases) {
     const PixelSet s = ToSet(Rasterizer::EllipseSpans(c.box));
-    EXPECT_EQ(s.size(), c.pixels) << c.box.left << "," << c.box.top << "," << c.box.right
-                                  << "," << c.box.bottom;
+    EXPECT_EQ(s.size(), c.pixels) << c.box.left << "," << c.box.top << "," << c.box.right << ","
+                                  << c.box.bottom;
     for (const auto& [x, y] : s) {
       EXPECT_TRUE(x >= c.box.left && x < c.box.right && y >= c.box.top && y < c.box.bottom);
     }

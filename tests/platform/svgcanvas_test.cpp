@@ -58,21 +58,57 @@ TEST(SvgCanvas, ShapesCoverTheRasterPixels) {
       {"vertical line upwards", line(9, 30, 9, 4)},
       {"diagonal line", line(3, 3, 40, 21)},
       {"dashed line ending in a dash", line(2, 10, 36, 10, TPenStyle::psDash)},
-      {"polyline", [](Canvas& c) { c.Polyline({{4, 4}, {20, 30}, {44, 12}, {44, 12}}); }},
-      {"polygon", [](Canvas& c) { c.Polygon({{10, 5}, {40, 30}, {5, 25}}); }},
-      {"fill", [](Canvas& c) { c.brush.color = clRed; c.FillRect({3, 4, 17, 9}); }},
-      {"rectangle", [](Canvas& c) { c.brush.color = clLime; c.Rectangle(30, 20, 6, 3); }},
+      {"polyline",
+       [](Canvas& c) {
+         c.Polyline({{4, 4}, {20, 30}, {44, 12}, {44, 12}});
+       }},
+      {"polygon",
+       [](Canvas& c) {
+         c.Polygon({{10, 5}, {40, 30}, {5, 25}});
+       }},
+      {"fill",
+       [](Canvas& c) {
+         c.brush.color = clRed;
+         c.FillRect({3, 4, 17, 9});
+       }},
+      {"rectangle",
+       [](Canvas& c) {
+         c.brush.color = clLime;
+         c.Rectangle(30, 20, 6, 3);
+       }},
       {"rectangle, clear pen",
-       [](Canvas& c) { c.pen.style = TPenStyle::psClear; c.brush.color = clBlue; c.Rectangle(6, 3, 30, 20); }},
+       [](Canvas& c) {
+         c.pen.style = TPenStyle::psClear;
+         c.brush.color = clBlue;
+         c.Rectangle(6, 3, 30, 20);
+       }},
       {"rectangle, pen of 3",
-       [](Canvas& c) { c.pen.width = 3; c.brush.style = TBrushStyle::bsClear; c.Rectangle(10, 10, 30, 25); }},
+       [](Canvas& c) {
+         c.pen.width = 3;
+         c.brush.style = TBrushStyle::bsClear;
+         c.Rectangle(10, 10, 30, 25);
+       }},
       {"rectangle, pen of 4",
-       [](Canvas& c) { c.pen.width = 4; c.Rectangle(10, 10, 30, 25); }},
-      {"ellipse", [](Canvas& c) { c.brush.color = clSkyBlue; c.Ellipse(5, 6, 26, 19); }},
+       [](Canvas& c) {
+         c.pen.width = 4;
+         c.Rectangle(10, 10, 30, 25);
+       }},
+      {"ellipse",
+       [](Canvas& c) {
+         c.brush.color = clSkyBlue;
+         c.Ellipse(5, 6, 26, 19);
+       }},
       {"ellipse, clear pen",
-       [](Canvas& c) { c.pen.style = TPenStyle::psClear; c.brush.color = clRed; c.Ellipse(5, 6, 26, 19); }},
+       [](Canvas& c) {
+         c.pen.style = TPenStyle::psClear;
+         c.brush.color = clRed;
+         c.Ellipse(5, 6, 26, 19);
+       }},
       {"pixel", [](Canvas& c) { c.SetPixel(12, 13, clRed); }},
-      {"check box", [](Canvas& c) { c.DrawCheckBox({20, 10, 33, 23}, true); }},
+      {"check box",
+       [](Canvas& c) {
+         c.DrawCheckBox({20, 10, 33, 23}, true);
+       }},
   };
   for (const Case& k : cases) {
     ImageCanvas image(60, 40);
@@ -131,8 +167,8 @@ TEST(PictureFiles, PngAndBmpDecodeToTheCanvasPixels) {
     const std::string bmp = RasterFileBytes(PictureFormat::Bmp, c, size.cx, size.cy);
     for (const std::string* file : {&png, &bmp}) {
       QImage decoded;
-      ASSERT_TRUE(decoded.loadFromData(reinterpret_cast<const uchar*>(file->data()),
-                                       int(file->size())));
+      ASSERT_TRUE(
+          decoded.loadFromData(reinterpret_cast<const uchar*>(file->data()), int(file->size())));
       ASSERT_EQ(decoded.size(), QSize(size.cx, size.cy));
       for (int y = 0; y < size.cy; ++y)
         for (int x = 0; x < size.cx; ++x)
@@ -144,9 +180,10 @@ TEST(PictureFiles, PngAndBmpDecodeToTheCanvasPixels) {
 
 TEST(PictureFiles, KindByExtension) {
   const std::pair<const char*, std::optional<PictureFormat>> cases[] = {
-      {"a.bmp", PictureFormat::Bmp}, {"dir.x/a.PNG", PictureFormat::Png},
-      {"a.b.Svg", PictureFormat::Svg}, {"a.gif", std::nullopt}, {"png", std::nullopt},
-      {".png", std::nullopt},          {"dir.png/a", std::nullopt}, {"a.png.", std::nullopt},
+      {"a.bmp", PictureFormat::Bmp},   {"dir.x/a.PNG", PictureFormat::Png},
+      {"a.b.Svg", PictureFormat::Svg}, {"a.gif", std::nullopt},
+      {"png", std::nullopt},           {".png", std::nullopt},
+      {"dir.png/a", std::nullopt},     {"a.png.", std::nullopt},
   };
   for (const auto& [name, format] : cases) EXPECT_EQ(PictureFormatOf(name), format) << name;
 }

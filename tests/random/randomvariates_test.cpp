@@ -6,11 +6,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <ctime>
 #include <limits>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "tests/random/replaysource.h"
@@ -29,9 +29,9 @@ TEST(NormalVariateTest, SecondOfPairComesFromTheCacheWithTheNewMeanAndSd) {
 }
 
 TEST(NormalVariateTest, RejectsPointsOutsideTheDiscAndAtTheCentre) {
-  ReplaySource g({kWordZero, kWordZero,          // (-1, -1): w = 2
-                  kWordZero, kWordHalf,          // (-1, 0): w = 1, on the circle
-                  kWordHalf, kWordHalf,          // (0, 0): w = 0
+  ReplaySource g({kWordZero, kWordZero,                // (-1, -1): w = 2
+                  kWordZero, kWordHalf,                // (-1, 0): w = 1, on the circle
+                  kWordHalf, kWordHalf,                // (0, 0): w = 0
                   kWordThreeQuarters, kWordQuarter});  // (0.5, -0.5)
   const double f = std::sqrt(std::log(0.5) * (-2.0 / 0.5));
   EXPECT_DOUBLE_EQ(g.NormalVariate(0.0, 1.0), 0.5 * f);
@@ -131,7 +131,9 @@ TEST(PoissonVariateTest, CachedSetUpFollowsTheMean) {
   }
 }
 
-double PoissonPmf(int k, double mean) { return std::exp(k * std::log(mean) - mean - std::lgamma(k + 1.0)); }
+double PoissonPmf(int k, double mean) {
+  return std::exp(k * std::log(mean) - mean - std::lgamma(k + 1.0));
+}
 
 TEST(PoissonVariateTest, DistributionWithFixedSeed) {
   constexpr int kDraws = 40000;
@@ -158,7 +160,8 @@ TEST(PoissonVariateTest, DistributionWithFixedSeed) {
     for (size_t k = 0; k < counts.size(); ++k) {
       const double expected = kDraws * PoissonPmf(int(k), mean);
       if (expected >= 50.0) {
-        EXPECT_NEAR(counts[k], expected, 5.0 * std::sqrt(expected)) << "mean " << mean << " k " << k;
+        EXPECT_NEAR(counts[k], expected, 5.0 * std::sqrt(expected))
+            << "mean " << mean << " k " << k;
       }
     }
   }
@@ -181,7 +184,8 @@ TEST(VariatesGoldenTest, SeedDefaultSequences) {
   for (double expected : normal) EXPECT_DOUBLE_EQ(g.NormalVariate(10.0, 3.0), expected);
   int32_t list[10];
   g.FillShuffled(list, 0, 10);
-  EXPECT_EQ(std::vector<int32_t>(list, list + 10), (std::vector<int32_t>{6, 1, 5, 4, 0, 3, 8, 2, 9, 7}));
+  EXPECT_EQ(std::vector<int32_t>(list, list + 10),
+            (std::vector<int32_t>{6, 1, 5, 4, 0, 3, 8, 2, 9, 7}));
 }
 
 TEST(VariatesGoldenTest, LongRunSums) {
@@ -252,7 +256,8 @@ TEST(FatalParameterDeathTest, EndsTheProcessWithTheMessage) {
         RedirectStdoutToStderr();
         LnFac(-1);
       },
-      testing::ExitedWithCode(1), testing::Eq(std::string("\nParameter negative in LnFac function\n")));
+      testing::ExitedWithCode(1),
+      testing::Eq(std::string("\nParameter negative in LnFac function\n")));
 }
 
 TEST(SimGeneratorDeathTest, OneInstanceSeededFromTheClockOnFirstUse) {

@@ -82,8 +82,8 @@ TEST(RuntimeRandomDeathTest, ProcessInstanceStartsAsSeedOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        const bool ok = ProcessRuntimeRandom().state() == 22695478u && RuntimeRandom31() == 1410184549 &&
-                        RuntimeRandom31() == 672584604;
+        const bool ok = ProcessRuntimeRandom().state() == 22695478u &&
+                        RuntimeRandom31() == 1410184549 && RuntimeRandom31() == 672584604;
         std::exit(ok ? 0 : 2);
       },
       testing::ExitedWithCode(0), "");

@@ -30,7 +30,9 @@ class CallCanvas : public Canvas {
     penPos_ = {x, y};
     calls.push_back({Drawn::Line, {x, y, 0, 0}, pen.color, brush.color});
   }
-  void FillRect(const TRect& r) override { calls.push_back({Drawn::Fill, r, pen.color, brush.color}); }
+  void FillRect(const TRect& r) override {
+    calls.push_back({Drawn::Fill, r, pen.color, brush.color});
+  }
   void Ellipse(int l, int t, int r, int b) override {
     calls.push_back({Drawn::Ellipse, {l, t, r, b}, pen.color, brush.color});
   }
@@ -74,7 +76,8 @@ TEST(CellGrid, FirstHexagonOfTheDefaultGrid) {
   EXPECT_EQ(fill.brush, clBtnFace);
 
   const auto cell = grid.canvas.Cell(0);
-  const TPoint outline[] = {{265, 4}, {282, 14}, {282, 34}, {265, 44}, {248, 34}, {248, 14}, {265, 4}};
+  const TPoint outline[] = {{265, 4},  {282, 14}, {282, 34}, {265, 44},
+                            {248, 34}, {248, 14}, {265, 4}};
   EXPECT_EQ(cell[0].kind, Drawn::Move);
   for (int i = 0; i < 7; ++i) {
     EXPECT_EQ((TPoint{cell[i].box.left, cell[i].box.top}), outline[i]) << i;
@@ -137,7 +140,8 @@ TEST(CellGrid, EveryGridSideFitsTheDrawingRectangle) {
   struct Pitch {
     int n, h, w, column, row;
   };
-  for (Pitch p : {Pitch{2, 97, 84, 169, 147}, Pitch{10, 20, 17, 35, 31}, Pitch{16, 13, 11, 23, 21}}) {
+  for (Pitch p :
+       {Pitch{2, 97, 84, 169, 147}, Pitch{10, 20, 17, 35, 31}, Pitch{16, 13, 11, 23, 21}}) {
     Grid grid(p.n);
     EXPECT_EQ(grid.state.hexSize, p.h);
     EXPECT_EQ(HexHalfWidth(p.h), p.w);

@@ -21,7 +21,8 @@ namespace {
 
 struct SideRun {
   explicit SideRun(bool reference)
-      : generator(reference ? std::make_unique<ReferenceVariates>(1) : std::make_unique<RandomVariates>(1)),
+      : generator(reference ? std::make_unique<ReferenceVariates>(1)
+                            : std::make_unique<RandomVariates>(1)),
         state(*generator, moves) {}
   std::unique_ptr<RandomVariates> generator;
   RuntimeRandom moves;
@@ -37,17 +38,25 @@ struct Case {
 
 // The counters, totals and maxima of a state, in one list.
 std::vector<int64_t> Counters(const SimulationState& s) {
-  return {s.runningCalls, s.maxCellSubscribers, s.newCalls, s.droppedCalls, s.endedCalls, s.stepCounter,
-          s.runningCallsTotal, s.runningCallsMax, s.droppedCallsTotal, s.droppedCallsMax,
-          s.blockedCalls, s.newCallSteps, s.handedOverCalls, s.handovers, s.startedCallSteps,
-          s.startedCalls, s.fullCellOffers, s.zeroCalls};
+  return {s.runningCalls,      s.maxCellSubscribers, s.newCalls,          s.droppedCalls,
+          s.endedCalls,        s.stepCounter,        s.runningCallsTotal, s.runningCallsMax,
+          s.droppedCallsTotal, s.droppedCallsMax,    s.blockedCalls,      s.newCallSteps,
+          s.handedOverCalls,   s.handovers,          s.startedCallSteps,  s.startedCalls,
+          s.fullCellOffers,    s.zeroCalls};
 }
 
 // The scalars of a step's report, in one list.
 std::vector<int64_t> ReportCounts(const StepReport& r) {
-  return {r.step, r.newCalls.started, r.newCalls.blocked, r.newCalls.fullCellOffers,
-          r.newCalls.callSteps, r.recount.running, r.recount.largestCell, r.moves.handedOver,
-          r.moves.dropped, r.countdown.ended};
+  return {r.step,
+          r.newCalls.started,
+          r.newCalls.blocked,
+          r.newCalls.fullCellOffers,
+          r.newCalls.callSteps,
+          r.recount.running,
+          r.recount.largestCell,
+          r.moves.handedOver,
+          r.moves.dropped,
+          r.countdown.ended};
 }
 
 // Index of the first subscriber that differs, or -1.
@@ -55,7 +64,8 @@ int FirstDifferentSubscriber(const SimulationState& a, const SimulationState& b)
   auto same = [](const Subscriber& x, const Subscriber& y) {
     return x.column == y.column && x.row == y.row && x.callStepsLeft == y.callStepsLeft;
   };
-  const auto at = std::mismatch(a.subscribers.begin(), a.subscribers.end(), b.subscribers.begin(), same);
+  const auto at =
+      std::mismatch(a.subscribers.begin(), a.subscribers.end(), b.subscribers.begin(), same);
   return at.first == a.subscribers.end() ? -1 : int(at.first - a.subscribers.begin());
 }
 
@@ -118,8 +128,8 @@ TEST(Differential, FastStepMatchesTheReferenceAfterEveryStep) {
     for (int step = 1; step <= 24; ++step) {
       SimulationStep(fast.state, fast.window);
       ReferenceStep(reference.state, reference.window);
-      const std::string where = "N " + std::to_string(k.n) + " M " + std::to_string(k.m) +
-                                " p " + std::to_string(k.p) + " mean " + k.mean + " step " +
+      const std::string where = "N " + std::to_string(k.n) + " M " + std::to_string(k.m) + " p " +
+                                std::to_string(k.p) + " mean " + k.mean + " step " +
                                 std::to_string(step);
       ExpectSameState(fast, reference, where);
       if (HasFailure()) return;
@@ -130,11 +140,13 @@ TEST(Differential, FastStepMatchesTheReferenceAfterEveryStep) {
 TEST(Differential, ReferenceTwisterGivesTheSameWords) {
   RandomVariates fast(4242u);
   ReferenceVariates reference(4242u);
-  for (int i = 0; i < 3 * RandomSource::kStateSize + 11; ++i) ASSERT_EQ(fast.NextWord(), reference.NextWord()) << i;
+  for (int i = 0; i < 3 * RandomSource::kStateSize + 11; ++i)
+    ASSERT_EQ(fast.NextWord(), reference.NextWord()) << i;
   // A plain copy of the reference generator, taken between regenerations, goes on with the
   // words left in its state; so does a reseeded one.
   RandomVariates copy = reference;
-  for (int i = 0; i < RandomSource::kStateSize; ++i) ASSERT_EQ(copy.NextWord(), fast.NextWord()) << i;
+  for (int i = 0; i < RandomSource::kStateSize; ++i)
+    ASSERT_EQ(copy.NextWord(), fast.NextWord()) << i;
   fast.Reseed(7u);
   reference.Reseed(7u);
   for (int i = 0; i < 700; ++i) ASSERT_EQ(fast.NextWord(), reference.NextWord()) << i;
@@ -179,8 +191,11 @@ TEST(Differential, SeparatePhasesMatchTheReference) {
 TEST(Differential, WholeStepsAfterSeparatePhasesMatchTheReference) {
   SideRun fast(false), reference(true);
   for (SideRun* r : {&fast, &reference}) {
-    r->window.controls = SimControls{.gridSide = 4, .subscriberCount = 700, .callPercent = 100,
-                                     .meanText = "2", .deviationText = "2"};
+    r->window.controls = SimControls{.gridSide = 4,
+                                     .subscriberCount = 700,
+                                     .callPercent = 100,
+                                     .meanText = "2",
+                                     .deviationText = "2"};
     SetUpSimulation(r->state, r->window);
   }
   RecountCells(fast.state);
@@ -193,7 +208,8 @@ TEST(Differential, WholeStepsAfterSeparatePhasesMatchTheReference) {
       CountDownCalls(fast.state);
       ReferenceStartNewCalls(reference.state);
       ReferenceRecountCells(reference.state);
-      for (int32_t i = 0; i < reference.state.subscriberCount; ++i) ReferenceMoveSubscriber(reference.state, i);
+      for (int32_t i = 0; i < reference.state.subscriberCount; ++i)
+        ReferenceMoveSubscriber(reference.state, i);
       ReferenceCountDownCalls(reference.state);
     } else {
       SimulationStep(fast.state, fast.window);

@@ -34,19 +34,20 @@ TEST(DurationGuard, RefusesOnlyBeyondAMillionDrawsPerCall) {
     double mean, deviation;
     bool refused;
   } cases[] = {
-      {-8, 1, true},         // about 8e11 draws per call
+      {-8, 1, true},  // about 8e11 draws per call
       {-30, 3.5, true},
-      {-6, 1, true},         // 3.5 million
-      {-5.5, 1, false},      // 300 thousand
+      {-6, 1, true},     // 3.5 million
+      {-5.5, 1, false},  // 300 thousand
       {-1 - 4.76 * 2, 2, true},
       {-1 - 4.74 * 2, 2, false},
       {-1 - 4.76 * 2, -2, true},  // the sign of the deviation does not matter
-      {-1, 0, true},         // every draw is -1
-      {-0.99, 0, false},     // every draw truncates to 0 steps
+      {-1, 0, true},              // every draw is -1
+      {-0.99, 0, false},          // every draw truncates to 0 steps
       {5, 0.01, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(DurationCannotStart(c.mean, c.deviation), c.refused) << c.mean << " / " << c.deviation;
+    EXPECT_EQ(DurationCannotStart(c.mean, c.deviation), c.refused)
+        << c.mean << " / " << c.deviation;
   }
 }
 
@@ -56,7 +57,9 @@ TEST(DurationGuard, SetUpRefusesWithAMessageOnlyWhenCallsCanStart) {
     const char* deviation;
     int callPercent;  // below the range it is brought to 0, as the spin edit does
     bool refused;
-  } cases[] = {{"-8", "1", 15, true}, {"-30", "3.5", 1, true}, {"-40", "3.5", 0, false},
+  } cases[] = {{"-8", "1", 15, true},
+               {"-30", "3.5", 1, true},
+               {"-40", "3.5", 0, false},
                {"-40", "3.5", -3, false}};
   for (const auto& c : cases) {
     GuardRun run(c.mean, c.deviation, c.callPercent);
@@ -98,7 +101,7 @@ TEST(DurationGuard, RefusesAWholeStepOfTooManyRedraws) {
       {"-5.5", 1000, 10, 15, false},       // 150 calls x 3 x 10^5
       {"-4", 100000, 100000, 100, false},  // 740 draws per call, 7.4 x 10^7
       {"-4.5", 100000, 100000, 100, true},
-      {"-5.7", 10000, 100000, 0, false},   // no call ever starts
+      {"-5.7", 10000, 100000, 0, false},  // no call ever starts
   };
   for (const auto& c : cases) {
     GuardRun run(c.mean, "1", c.callPercent);

@@ -8,12 +8,12 @@
 #include <numeric>
 #include <sstream>
 
-#include "tests/support/files.h"
 #include "platform/exceptions.h"
 #include "platform/numtext.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "tests/sim/testrun.h"
+#include "tests/support/files.h"
 
 namespace vadidazid {
 
@@ -70,8 +70,8 @@ TEST(Report, TotalsSurviveBeyondThirtyTwoBits) {
   s.stepLimit = 1000000;
   for (int i = 0; i < 30000; ++i) AddToTotals(s);
   EXPECT_EQ(s.runningCallsTotal, int64_t(3000000000));
-  EXPECT_EQ(SummaryLines(s)[0], "średnie obciążenie sieci: " +
-                                    FloatToStr(3e9 / 1e6 / 25600000.0 * 100) + "%");
+  EXPECT_EQ(SummaryLines(s)[0],
+            "średnie obciążenie sieci: " + FloatToStr(3e9 / 1e6 / 25600000.0 * 100) + "%");
 }
 
 TEST(Report, StepLimitOneWritesTheSummaryInTheSecondStep) {
@@ -107,10 +107,9 @@ TEST(Report, ObserverSeesEachStepsOwnPhases) {
     const StepReport& r = reports[i];
     EXPECT_EQ(r.step, int64_t(i) + 1);
     const StepReport before = i > 0 ? reports[i - 1] : StepReport{};
-    const std::string counts = std::to_string(r.recount.running) + "\t" +
-                               std::to_string(r.newCalls.started) + "\t" +
-                               std::to_string(before.moves.dropped) + "\t" +
-                               std::to_string(before.countdown.ended);
+    const std::string counts =
+        std::to_string(r.recount.running) + "\t" + std::to_string(r.newCalls.started) + "\t" +
+        std::to_string(before.moves.dropped) + "\t" + std::to_string(before.countdown.ended);
     EXPECT_EQ(run.window.log[i + 1], counts) << "step " << r.step;
     EXPECT_GE(r.moves.handedOver, r.moves.dropped);
     handedOver += r.moves.handedOver;
@@ -118,9 +117,9 @@ TEST(Report, ObserverSeesEachStepsOwnPhases) {
     fullCellOffers += r.newCalls.fullCellOffers;
     const auto& cells = run.window.lastCells;
     ASSERT_EQ(cells.size(), 7u);
-    const int64_t sums[7] = {r.newCalls.fullCellOffers, r.newCalls.started, r.moves.dropped,
-                             r.moves.handedOver, r.moves.handedOver,
-                             run.state.subscriberCount, r.recount.running};
+    const int64_t sums[7] = {
+        r.newCalls.fullCellOffers, r.newCalls.started,        r.moves.dropped,  r.moves.handedOver,
+        r.moves.handedOver,        run.state.subscriberCount, r.recount.running};
     for (int k = 0; k < 7; ++k) EXPECT_EQ(sum(cells[k]), sums[k]) << "step " << r.step << " " << k;
   }
   EXPECT_GT(fullCellOffers, 0);  // everyone starts in one cell of 10 channels
@@ -136,7 +135,8 @@ TEST(Report, ObserverSeesEachStepsOwnPhases) {
 TEST(Report, LogFileBytesAreWindows1250WithCrLf) {
   EXPECT_EQ(LogFileBytes({"lroz\tnowe\tzerw\tzak"}), "lroz\tnowe\tzerw\tzak\r\n");
   EXPECT_EQ(LogFileBytes({"1\t2\t3\t4", "średnia zerwanych rozmów: 0%"}),
-            "1\t2\t3\t4\r\n\x9C" "rednia zerwanych rozm\xF3w: 0%\r\n");
+            "1\t2\t3\t4\r\n\x9C"
+            "rednia zerwanych rozm\xF3w: 0%\r\n");
   EXPECT_EQ(LogFileBytes({}), "");
 }
 
@@ -162,7 +162,8 @@ TEST(Report, SaveThatCannotCreateTheFileConfirmsNothing) {
     SaveLogFile(run.state, run.window, run.window);
     FAIL() << "saved into a missing directory";
   } catch (const EFCreateError& e) {
-    EXPECT_STREQ(e.what(), "Cannot create file /nonexistent-directory/stamp_dane.txt: no such directory");
+    EXPECT_STREQ(e.what(),
+                 "Cannot create file /nonexistent-directory/stamp_dane.txt: no such directory");
   }
   EXPECT_TRUE(run.window.messages.empty());
 }

@@ -119,10 +119,12 @@ TEST(SetUp, RefusedTextsLeaveTheLastRunAsItWas) {
 
 TEST(SetUp, AcceptsMeansThatCanStillGiveADuration) {
   // Draws between -1 and 0 truncate to a call of 0 steps, so these runs end.
-  for (auto [mean, deviation] : {std::pair{-0.5, 0.01}, std::pair{-5.0, 1.0}, std::pair{-5.5, 1.0}}) {
+  for (auto [mean, deviation] :
+       {std::pair{-0.5, 0.01}, std::pair{-5.0, 1.0}, std::pair{-5.5, 1.0}}) {
     EXPECT_FALSE(DurationCannotStart(mean, deviation)) << mean << " " << deviation;
   }
-  for (auto [mean, deviation] : {std::pair{-5.0, 0.01}, std::pair{-20.0, 2.0}, std::pair{-1.0, 0.0}}) {
+  for (auto [mean, deviation] :
+       {std::pair{-5.0, 0.01}, std::pair{-20.0, 2.0}, std::pair{-1.0, 0.0}}) {
     EXPECT_TRUE(DurationCannotStart(mean, deviation)) << mean << " " << deviation;
   }
 }

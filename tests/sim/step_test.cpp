@@ -73,14 +73,28 @@ TEST(Step, DirectionsOnTheTorus) {
     int n, column, row, direction, toColumn, toRow;
   };
   const Case cases[] = {
-      {10, 4, 4, 0, 5, 4}, {10, 4, 4, 1, 3, 4}, {10, 4, 4, 2, 4, 5}, {10, 4, 4, 3, 4, 3},
-      {10, 4, 4, 4, 3, 5}, {10, 4, 4, 5, 3, 3}, {10, 4, 3, 4, 5, 4}, {10, 4, 3, 5, 5, 2},
-      {10, 9, 0, 0, 0, 0}, {10, 0, 0, 1, 9, 0}, {10, 0, 9, 2, 0, 0}, {10, 0, 0, 3, 0, 9},
-      {10, 9, 9, 4, 0, 0}, {10, 0, 0, 5, 9, 9},
+      {10, 4, 4, 0, 5, 4},
+      {10, 4, 4, 1, 3, 4},
+      {10, 4, 4, 2, 4, 5},
+      {10, 4, 4, 3, 4, 3},
+      {10, 4, 4, 4, 3, 5},
+      {10, 4, 4, 5, 3, 3},
+      {10, 4, 3, 4, 5, 4},
+      {10, 4, 3, 5, 5, 2},
+      {10, 9, 0, 0, 0, 0},
+      {10, 0, 0, 1, 9, 0},
+      {10, 0, 9, 2, 0, 0},
+      {10, 0, 0, 3, 0, 9},
+      {10, 9, 9, 4, 0, 0},
+      {10, 0, 0, 5, 9, 9},
       // N = 2: both horizontal moves reach column 1, both vertical ones row 1.
-      {2, 0, 0, 0, 1, 0}, {2, 0, 0, 1, 1, 0}, {2, 0, 0, 2, 0, 1}, {2, 0, 0, 3, 0, 1},
+      {2, 0, 0, 0, 1, 0},
+      {2, 0, 0, 1, 1, 0},
+      {2, 0, 0, 2, 0, 1},
+      {2, 0, 0, 3, 0, 1},
       // Odd N: rows N-1 and 0 are both even, so crossing that edge uses the even rule.
-      {3, 1, 2, 4, 2, 0}, {3, 1, 0, 5, 2, 2},
+      {3, 1, 2, 4, 2, 0},
+      {3, 1, 0, 5, 2, 2},
   };
   RandomVariates g(1);
   for (const Case& c : cases) {
@@ -124,8 +138,8 @@ TEST(Step, HandOverIntoAFullCell) {
     int handovers;
   };
   // Last step: carried (C + 1 calls); two or more steps: dropped; idle: no channel.
-  for (Case c : {Case{1, 0, 11, 1, 1}, Case{2, 1, 10, 0, 1}, Case{5, 1, 10, 0, 1},
-                 Case{0, 0, 10, 0, 0}}) {
+  for (Case c :
+       {Case{1, 0, 11, 1, 1}, Case{2, 1, 10, 0, 1}, Case{5, 1, 10, 0, 1}, Case{0, 0, 10, 0, 0}}) {
     RandomVariates g(1);
     RuntimeRandom moves;
     SimulationState s = Network(g, moves, 10, 10, 1);
@@ -211,8 +225,8 @@ TEST(Step, DrawnCallsThatFindNoPlaceAreBlocked) {
   };
   // 30 subscribers in one cell: room for 10 calls, for 3, for none; no draw at all; and
   // fewer idle subscribers than the draw may ask for.
-  for (Case c : {Case{100, 0, 0}, Case{100, 7, 0}, Case{100, 10, 0}, Case{0, 0, 0},
-                 Case{60, 0, 25}}) {
+  for (Case c :
+       {Case{100, 0, 0}, Case{100, 7, 0}, Case{100, 10, 0}, Case{0, 0, 0}, Case{60, 0, 25}}) {
     RandomVariates g(5), probe(5);
     RuntimeRandom moves;
     SimulationState s = Network(g, moves, 2, 10, 30);
@@ -236,7 +250,8 @@ TEST(Step, DrawnCallsThatFindNoPlaceAreBlocked) {
     // With calls blocked every idle subscriber was offered one; the cell is full for
     // those that did not start. Otherwise the walk stopped before the cell filled.
     RecountCells(s);
-    EXPECT_EQ(s.fullCellOffers, k > started ? idle - started : 0) << c.percent << " " << c.busyChannels;
+    EXPECT_EQ(s.fullCellOffers, k > started ? idle - started : 0)
+        << c.percent << " " << c.busyChannels;
     EXPECT_EQ(s.cellCounts.fullCellOffers[0], s.fullCellOffers);
     EXPECT_EQ(s.cellCounts.started[0], started);
   }

@@ -53,9 +53,9 @@ inline std::vector<SvgElement> SvgElements(const std::string& document) {
     const std::string whole = (*it)[0];
     if (whole.rfind("<clipPath", 0) == 0) {
       const SvgElement r{"rect", attributesOf((*it)[1]), {}};
-      pendingClip = TRect{int(r.Number("x")), int(r.Number("y")),
-                          int(r.Number("x") + r.Number("width")),
-                          int(r.Number("y") + r.Number("height"))};
+      pendingClip =
+          TRect{int(r.Number("x")), int(r.Number("y")), int(r.Number("x") + r.Number("width")),
+                int(r.Number("y") + r.Number("height"))};
     } else if (whole.rfind("<g", 0) == 0) {
       clip = pendingClip;
     } else if (whole == "</g>") {

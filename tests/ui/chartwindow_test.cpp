@@ -7,17 +7,17 @@
 
 #include <cmath>
 
-#include "chart/panel/chart.h"
 #include "chart/axis/chartaxis.h"
-#include "chart/series/chartseries.h"
 #include "chart/canvas/teefont.h"
+#include "chart/panel/chart.h"
+#include "chart/series/chartseries.h"
 #include "platform/imagecanvas.h"
 #include "platform/messages.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
+#include "tests/ui/shownform.h"
 #include "ui/chartwidget.h"
 #include "ui/mainwindow.h"
-#include "tests/ui/shownform.h"
 
 namespace vadidazid {
 
@@ -58,7 +58,8 @@ TEST_F(ChartWindow, LegendFollowsTheLayoutRulesWithTheInstalledFont) {
   ImageCanvas measure(10, 10);
   measure.font = TTeeFont().Font();
   int widest = 0;
-  for (int i = 0; i < 4; ++i) widest = std::max(widest, measure.TextWidth(Chart().Series(i)->Title()));
+  for (int i = 0; i < 4; ++i)
+    widest = std::max(widest, measure.TextWidth(Chart().Series(i)->Title()));
   const int w = 2 * measure.TextWidth(" ") - 1 + widest;
   const int cw = int(std::nearbyint(w * 0.25));
   const int columns = std::min(410 / (cw + w + 35), 4);

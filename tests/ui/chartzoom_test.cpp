@@ -7,15 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include "chart/panel/chart.h"
 #include "chart/axis/chartaxis.h"
+#include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
 #include "platform/messages.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
+#include "tests/ui/shownform.h"
 #include "ui/chartwidget.h"
 #include "ui/mainwindow.h"
-#include "tests/ui/shownform.h"
 
 namespace vadidazid {
 
@@ -48,8 +48,8 @@ class ChartZoomWindow : public SteppedForm {
   }
   void Wheel(int angle) {
     const QPointF at(200, 100);
-    QWheelEvent wheel(at, form->Chart1->mapToGlobal(at), QPoint(), QPoint(0, angle),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, form->Chart1->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(form->Chart1, &wheel);
     Paint();
   }

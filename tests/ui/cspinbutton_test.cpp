@@ -74,9 +74,9 @@ TEST_F(SpinButtonTest, HoldingRepeatsAndReleasingOverTheButtonStepsOnceMore) {
 TEST_F(SpinButtonTest, RepeatCountsByHowThePressEnds) {
   struct {
     const char* name;
-    bool down;          // which half
-    int expiries;       // while held over the button
-    bool moveOut;       // the mouse leaves the button before the release
+    bool down;     // which half
+    int expiries;  // while held over the button
+    bool moveOut;  // the mouse leaves the button before the release
     int expiriesAfterMove;
     bool releaseInside;
     int steps;
@@ -139,7 +139,7 @@ TEST_F(SpinButtonTest, KeyboardOnTheStandAlonePair) {
     int ups, downs;
     bool downFocused;
   } const cases[] = {
-      {"s", 1, 0, false}, {"u", 1, 0, false}, {"d", 0, 1, true},
+      {"s", 1, 0, false}, {"u", 1, 0, false},   {"d", 0, 1, true},
       {"ds", 0, 2, true}, {"dus", 2, 1, false}, {"uudd", 2, 2, true},
   };
   for (const auto& c : cases) {
@@ -226,7 +226,8 @@ TEST(SpinGlyph, PaintedCentredWithoutItsBackgroundAndShiftedWhenPressed) {
     EXPECT_NE(image.pixel(c.aboveApex) & 0xFFFFFF, 0u);
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x)
-        ASSERT_NE(image.pixel(x, y) & 0xFFFFFF, 0x808000u) << "background drawn at " << x << "," << y;
+        ASSERT_NE(image.pixel(x, y) & 0xFFFFFF, 0x808000u)
+            << "background drawn at " << x << "," << y;
   }
 }
 

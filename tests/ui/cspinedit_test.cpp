@@ -65,19 +65,32 @@ class SpinEditTest : public ::testing::Test {
       const qsizetype end = script.indexOf(u'}', i);
       const QString token = script.mid(i + 1, end - i - 1);
       i = end + 1;
-      if (token == u"Up") QTest::keyClick(edit, Qt::Key_Up);
-      else if (token == u"Down") QTest::keyClick(edit, Qt::Key_Down);
-      else if (token == u"Enter") QTest::keyClick(edit, Qt::Key_Return);
-      else if (token == u"KpEnter") QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
-      else if (token == u"Bksp") QTest::keyClick(edit, Qt::Key_Backspace);
-      else if (token == u"Del") QTest::keyClick(edit, Qt::Key_Delete);
-      else if (token == u"Home") QTest::keyClick(edit, Qt::Key_Home);
-      else if (token == u"All") QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-      else if (token == u"Paste") QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-      else if (token == u"ShiftIns") QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
-      else if (token == u"Cut") QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
-      else if (token == u"Out") other->setFocus(Qt::TabFocusReason);
-      else ADD_FAILURE() << "unknown token " << token.toStdString();
+      if (token == u"Up")
+        QTest::keyClick(edit, Qt::Key_Up);
+      else if (token == u"Down")
+        QTest::keyClick(edit, Qt::Key_Down);
+      else if (token == u"Enter")
+        QTest::keyClick(edit, Qt::Key_Return);
+      else if (token == u"KpEnter")
+        QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+      else if (token == u"Bksp")
+        QTest::keyClick(edit, Qt::Key_Backspace);
+      else if (token == u"Del")
+        QTest::keyClick(edit, Qt::Key_Delete);
+      else if (token == u"Home")
+        QTest::keyClick(edit, Qt::Key_Home);
+      else if (token == u"All")
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+      else if (token == u"Paste")
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+      else if (token == u"ShiftIns")
+        QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+      else if (token == u"Cut")
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+      else if (token == u"Out")
+        other->setFocus(Qt::TabFocusReason);
+      else
+        ADD_FAILURE() << "unknown token " << token.toStdString();
     }
   }
 
@@ -106,7 +119,8 @@ const KeyCase kKeyCases[] = {
     {"typed above the limit waits for leaving", 2, 16, 1, true, false, "", "40", "40", 40, 0},
     {"above the limit clamps on leaving", 2, 16, 1, true, false, "", "40{Out}", "16", 16, 0},
     {"below the limit clamps on leaving", 2, 16, 1, true, false, "", "1{Out}", "2", 2, 0},
-    {"cleared text becomes the minimum", 2, 16, 1, true, false, "10", "{All}{Bksp}{Out}", "2", 2, 0},
+    {"cleared text becomes the minimum", 2, 16, 1, true, false, "10", "{All}{Bksp}{Out}", "2", 2,
+     0},
     {"in range is kept", 2, 16, 1, true, false, "", "7{Out}", "7", 7, 0},
     {"no limits keep a negative number", 0, 0, 1, true, false, "", "-7{Out}", "-7", -7, 0},
     {"up by the increment", 1, 100000, 10, true, false, "1000", "{Up}", "1010", 1010, 0},
@@ -175,11 +189,10 @@ TEST_F(SpinEditTest, ReadingTheValue) {
     int32_t value;
     const char* textAfter;
   } const cases[] = {
-      {2, 16, "abc", 2, "2"},          {2, 16, "", 2, "2"},
-      {2, 16, "40", 40, "40"},         {2, 16, " 12", 12, " 12"},
-      {-5, 5, "-3", -3, "-3"},         {0, 0, "-7", -7, "-7"},
-      {1, 9, "99999999999", 1, "1"},   {1, 9, "1.5", 1, "1"},
-      {1, 9, "+5", 5, "+5"},           {7, 7, "x", 7, "7"},
+      {2, 16, "abc", 2, "2"},        {2, 16, "", 2, "2"},     {2, 16, "40", 40, "40"},
+      {2, 16, " 12", 12, " 12"},     {-5, 5, "-3", -3, "-3"}, {0, 0, "-7", -7, "-7"},
+      {1, 9, "99999999999", 1, "1"}, {1, 9, "1.5", 1, "1"},   {1, 9, "+5", 5, "+5"},
+      {7, 7, "x", 7, "7"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -197,7 +210,7 @@ TEST_F(SpinEditTest, WritingTheValueClamps) {
     int32_t min, max, written;
     const char* text;
   } const cases[] = {
-      {2, 16, 40, "16"}, {2, 16, -3, "2"}, {2, 16, 9, "9"}, {0, 0, -2147483647 - 1, "-2147483648"},
+      {2, 16, 40, "16"},  {2, 16, -3, "2"}, {2, 16, 9, "9"}, {0, 0, -2147483647 - 1, "-2147483648"},
       {5, 5, 123, "123"},
   };
   for (const auto& c : cases) {
@@ -224,9 +237,9 @@ TEST_F(SpinEditTest, FocusSelectsAllUnlessClicked) {
     Qt::FocusReason reason;
     bool selected;
   } const cases[] = {
-      {true, Qt::TabFocusReason, true},       {true, Qt::BacktabFocusReason, true},
-      {true, Qt::OtherFocusReason, true},     {true, Qt::MouseFocusReason, false},
-      {false, Qt::TabFocusReason, false},     {false, Qt::OtherFocusReason, false},
+      {true, Qt::TabFocusReason, true},   {true, Qt::BacktabFocusReason, true},
+      {true, Qt::OtherFocusReason, true}, {true, Qt::MouseFocusReason, false},
+      {false, Qt::TabFocusReason, false}, {false, Qt::OtherFocusReason, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.autoSelect << " " << c.reason);

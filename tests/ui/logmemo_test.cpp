@@ -3,12 +3,12 @@
 // long logs, with wrapped summary lines, and the same following of new lines.
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
-#include <QTest>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -58,8 +58,8 @@ struct MemoPair {
     editor.appendPlainText(QString::fromStdString(line));
   }
   void ScrollTo(bool end) {
-    for (QAbstractScrollArea* a : {static_cast<QAbstractScrollArea*>(&editor),
-                                   static_cast<QAbstractScrollArea*>(&memo)})
+    for (QAbstractScrollArea* a :
+         {static_cast<QAbstractScrollArea*>(&editor), static_cast<QAbstractScrollArea*>(&memo)})
       a->verticalScrollBar()->setValue(end ? a->verticalScrollBar()->maximum() : 0);
   }
   void ExpectSamePicture(const std::string& what) {
@@ -127,26 +127,27 @@ TEST(LogMemoTest, SelectsAndCopiesLikeTheEditor) {
     std::function<void(QWidget&)> act;
   };
   const Case cases[] = {
-      {"a drag over three lines", false, [](QWidget& v) {
+      {"a drag over three lines", false,
+       [](QWidget& v) {
          QTest::mousePress(&v, Qt::LeftButton, {}, QPoint(30, 6));
          QTest::mouseMove(&v, QPoint(90, 40));
          QTest::mouseRelease(&v, Qt::LeftButton, {}, QPoint(90, 40));
        }},
-      {"a drag upwards through a wrapped line", true, [](QWidget& v) {
+      {"a drag upwards through a wrapped line", true,
+       [](QWidget& v) {
          QTest::mousePress(&v, Qt::LeftButton, {}, QPoint(50, 80));
          QTest::mouseMove(&v, QPoint(20, 20));
          QTest::mouseRelease(&v, Qt::LeftButton, {}, QPoint(20, 20));
        }},
-      {"shift-click extends", false, [](QWidget& v) {
+      {"shift-click extends", false,
+       [](QWidget& v) {
          QTest::mouseClick(&v, Qt::LeftButton, {}, QPoint(12, 20));
          QTest::mouseClick(&v, Qt::LeftButton, Qt::ShiftModifier, QPoint(70, 60));
        }},
-      {"a click selects nothing", false, [](QWidget& v) {
-         QTest::mouseClick(&v, Qt::LeftButton, {}, QPoint(40, 30));
-       }},
-      {"Ctrl+A", true, [](QWidget& v) {
-         QTest::keyClick(v.parentWidget(), Qt::Key_A, Qt::ControlModifier);
-       }},
+      {"a click selects nothing", false,
+       [](QWidget& v) { QTest::mouseClick(&v, Qt::LeftButton, {}, QPoint(40, 30)); }},
+      {"Ctrl+A", true,
+       [](QWidget& v) { QTest::keyClick(v.parentWidget(), Qt::Key_A, Qt::ControlModifier); }},
   };
   for (const Case& c : cases) {
     std::vector<QString> copied;
@@ -161,7 +162,8 @@ TEST(LogMemoTest, SelectsAndCopiesLikeTheEditor) {
     }
     EXPECT_EQ(copied[1], copied[0]) << c.name;
     // Without a selection the clipboard keeps what it had.
-    EXPECT_EQ(copied[1] == QStringLiteral("before"), std::string(c.name) == "a click selects nothing")
+    EXPECT_EQ(copied[1] == QStringLiteral("before"),
+              std::string(c.name) == "a click selects nothing")
         << c.name << ": " << copied[1].toStdString();
     pair.ExpectSamePicture(c.name);
   }

@@ -19,10 +19,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/support/files.h"
-#include "tests/ui/shownform.h"
-#include "chart/panel/chart.h"
 #include "chart/axis/chartaxis.h"
+#include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
 #include "cli/runner.h"
 #include "platform/messages.h"
@@ -30,6 +28,8 @@
 #include "random/runtimerandom.h"
 #include "sim/cellgrid.h"
 #include "sim/report.h"
+#include "tests/support/files.h"
+#include "tests/ui/shownform.h"
 #include "ui/chartwidget.h"
 #include "ui/clientarea.h"
 #include "ui/cspinedit.h"
@@ -61,7 +61,6 @@ class Window : public ShownForm {
   }
   bool TimerOn() const { return form->Timer1->isActive(); }
   int64_t Counter() const { return form->State().stepCounter; }
-
 };
 
 TEST_F(Window, FirstActivationWritesTheDefaultsAndSetsUp) {
@@ -167,8 +166,8 @@ TEST_F(Window, StepLimitOneOnTheRealTimer) {
 }
 
 TEST_F(Window, SpeedGivesTheInterval) {
-  for (auto [speed, interval] : {std::pair{"30", 33}, std::pair{"7", 142}, std::pair{"1", 1000},
-                                 std::pair{"45", 33}}) {
+  for (auto [speed, interval] :
+       {std::pair{"30", 33}, std::pair{"7", 142}, std::pair{"1", 1000}, std::pair{"45", 33}}) {
     Click(form->Button3);
     Type(form->CSpinEdit6, speed);
     Click(form->Button1);
@@ -295,9 +294,9 @@ TEST_F(Window, CellPictureShowsFullAndEmptyCells) {
   const QRgb gray = qRgb(0x80, 0x80, 0x80), red = qRgb(0xFF, 0, 0);
   const QRgb face = qRgb(0xF0, 0xF0, 0xF0), sky = qRgb(0xA6, 0xCA, 0xF0);
   TPoint empty = CellOrigin(s, 1, 1);
-  EXPECT_EQ(picture.pixel(empty.x + w, empty.y), gray);           // top vertex
-  EXPECT_EQ(picture.pixel(empty.x, empty.y + h), gray);           // left side
-  EXPECT_EQ(picture.pixel(empty.x + w - 5, empty.y + h), face);   // inside
+  EXPECT_EQ(picture.pixel(empty.x + w, empty.y), gray);          // top vertex
+  EXPECT_EQ(picture.pixel(empty.x, empty.y + h), gray);          // left side
+  EXPECT_EQ(picture.pixel(empty.x + w - 5, empty.y + h), face);  // inside
   TPoint start = CellOrigin(s, 0, 0);
   EXPECT_EQ(picture.pixel(start.x + w - 5, start.y + h), sky);
 

@@ -33,7 +33,8 @@ TEST_F(MemoInWindow, ShowsTheRunAsTheEditorDid) {
   std::size_t shown = 0;
   auto follow = [&] {
     const std::vector<std::string> lines = form->LogLines();
-    for (; shown < lines.size(); ++shown) editor->appendPlainText(QString::fromStdString(lines[shown]));
+    for (; shown < lines.size(); ++shown)
+      editor->appendPlainText(QString::fromStdString(lines[shown]));
   };
   follow();
   while (form->State().stepCounter < form->State().stepLimit) {

@@ -39,9 +39,10 @@ class SaveCommands : public ShownForm {
  protected:
   void SetUp() override {
     oldDir_ = fs::current_path();
-    dir_ = fs::path(testing::TempDir()) /
-           ("vdz_save_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-            "_" + std::to_string(getpid()));
+    dir_ =
+        fs::path(testing::TempDir()) /
+        ("vdz_save_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         "_" + std::to_string(getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     fs::current_path(dir_);
@@ -73,8 +74,7 @@ class SaveCommands : public ShownForm {
   }
   static QImage Picture(const std::string& file) {
     const std::string bytes = ReadFile(file);
-    return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()),
-                            "BMP")
+    return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()), "BMP")
         .convertToFormat(QImage::Format_RGB32);
   }
   // Pixels in the plot in the colour of the first series' line.
@@ -133,8 +133,8 @@ TEST_F(SaveCommands, ThePictureIsTheScreensChartUnderTheStamp) {
 TEST_F(SaveCommands, FailedSavesKeepTheEarlierFilesAndConfirmNothing) {
   fs::create_directory(PictureName());
   MenuItem("Zapisz wykres")->trigger();
-  EXPECT_EQ(messages, std::vector<std::string>{"Cannot create file " + PictureName() +
-                                                ": is a directory"});
+  EXPECT_EQ(messages,
+            std::vector<std::string>{"Cannot create file " + PictureName() + ": is a directory"});
   fs::remove(PictureName());
 
   // Files that only get part-way: the earlier ones stay as they were.
@@ -146,7 +146,8 @@ TEST_F(SaveCommands, FailedSavesKeepTheEarlierFilesAndConfirmNothing) {
       FileSizeLimit limit(5);
       MenuItem(name == log ? "Zapisz dane" : "Zapisz wykres")->trigger();
     }
-    EXPECT_EQ(messages, std::vector<std::string>{"Stream write error (" + name + "): file too large"})
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"Stream write error (" + name + "): file too large"})
         << name;
     EXPECT_EQ(ReadFile(name), "earlier");
   }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/panel/chart.h"
 #include "chart/axis/chartaxis.h"
+#include "chart/panel/chart.h"
 #include "chart/series/lineseries.h"
 #include "platform/formatfloat.h"
 #include "platform/recordingcanvas.h"
@@ -107,10 +107,11 @@ TEST_F(AxisDrawFixture, LabelPlacesAndGridAtLabelsExceptTheEnds) {
   std::vector<std::string> grid;
   for (const std::string& c : canvas.Calls())
     if (c.find("dot") != std::string::npos) grid.push_back(c);
-  EXPECT_EQ(grid, (std::vector<std::string>{
-                      "LineTo " + std::to_string(mid) + "," + std::to_string(r.bottom) + " pen #808080 1 dot",
-                      "LineTo " + std::to_string(r.right) + "," +
-                          std::to_string(chart.LeftAxis()->CalcPosValue(50)) + " pen #808080 1 dot"}));
+  EXPECT_EQ(grid, (std::vector<std::string>{"LineTo " + std::to_string(mid) + "," +
+                                                std::to_string(r.bottom) + " pen #808080 1 dot",
+                                            "LineTo " + std::to_string(r.right) + "," +
+                                                std::to_string(chart.LeftAxis()->CalcPosValue(50)) +
+                                                " pen #808080 1 dot"}));
 }
 
 TEST_F(AxisDrawFixture, EmptyChartShowsZeroAtTheCentre) {
@@ -149,7 +150,8 @@ TEST_F(AxisDrawFixture, StepTooSmallDrawsTheLineButNoLabels) {
   // The axis line; the series' own segment is in its colour.
   const std::string seriesPen = "pen " + RecordingCanvas::ColorText(series->SeriesColor());
   int axisLines = 0;
-  for (const std::string& line : Texts("LineTo")) axisLines += line.find(seriesPen) == std::string::npos;
+  for (const std::string& line : Texts("LineTo"))
+    axisLines += line.find(seriesPen) == std::string::npos;
   EXPECT_EQ(axisLines, 1);
 }
 

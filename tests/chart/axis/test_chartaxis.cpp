@@ -7,12 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "chart/panel/chart.h"
 #include "chart/axis/chartaxis.h"
+#include "chart/panel/chart.h"
 #include "chart/panel/chartexception.h"
 #include "chart/series/lineseries.h"
-#include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 
@@ -37,11 +37,22 @@ TLineSeries* AddLine(TChart& chart, const std::vector<double>& values) {
 
 TEST(NextStepTest, OneTwoFiveLadder) {
   const std::pair<double, double> cases[] = {
-      {0.3, 0.5}, {1, 2},   {1.5, 2},  {2, 5},   {4.9, 5},
-      {5, 10},    {7, 10},  {10, 20},  {20, 50}, {35, 50},
-      {0.07, 0.1}, {std::numeric_limits<double>::infinity(), 1},
+      {0.3, 0.5},
+      {1, 2},
+      {1.5, 2},
+      {2, 5},
+      {4.9, 5},
+      {5, 10},
+      {7, 10},
+      {10, 20},
+      {20, 50},
+      {35, 50},
+      {0.07, 0.1},
+      {std::numeric_limits<double>::infinity(), 1},
       // No next step from nothing: these must end rather than recurse for ever.
-      {0, 1}, {-3, 1}, {std::numeric_limits<double>::quiet_NaN(), 1},
+      {0, 1},
+      {-3, 1},
+      {std::numeric_limits<double>::quiet_NaN(), 1},
   };
   for (const auto& [x, next] : cases) EXPECT_NEAR(NextStep(x), next, 1e-12) << x;
 }
@@ -139,8 +150,13 @@ TEST(AxisScaleTest, MappingsClampAndInvert) {
     double value;
     int y;
   };
-  const Case cases[] = {{0, 220}, {100, 20}, {50, 120}, {0.25, 220}, {0.75, 218},
-                        {1e300, -MaxPixelCoord}, {-1e300, MaxPixelCoord}};
+  const Case cases[] = {{0, 220},
+                        {100, 20},
+                        {50, 120},
+                        {0.25, 220},
+                        {0.75, 218},
+                        {1e300, -MaxPixelCoord},
+                        {-1e300, MaxPixelCoord}};
   for (const Case& c : cases) EXPECT_EQ(left.CalcPosValue(c.value), c.y) << c.value;
   EXPECT_EQ(left.CalcPosPoint(120), 50);
   // A value that is not a number has no place; it must not become an arbitrary integer.

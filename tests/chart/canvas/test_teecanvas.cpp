@@ -57,9 +57,9 @@ TEST_F(CanvasFixture, SmallDotsSetEveryOtherPixelOrSpacedDots) {
   pen.SetSmallDots(true);
   canvas.AssignVisiblePen(pen);
   canvas.DoHorizLine(0, 5, 2);
-  EXPECT_EQ(target.Calls(), (std::vector<std::string>{"MoveTo 0,2", "SetPixel 0,2 #FF0000",
-                                                      "SetPixel 2,2 #FF0000",
-                                                      "SetPixel 4,2 #FF0000", "MoveTo 5,2"}));
+  EXPECT_EQ(target.Calls(),
+            (std::vector<std::string>{"MoveTo 0,2", "SetPixel 0,2 #FF0000", "SetPixel 2,2 #FF0000",
+                                      "SetPixel 4,2 #FF0000", "MoveTo 5,2"}));
   target.Clear();
   pen.SetSmallSpace(2);
   canvas.AssignVisiblePen(pen);
@@ -149,10 +149,9 @@ TEST_F(CanvasFixture, Frame3DDrawsRingsAndLeavesTheInsideBox) {
   canvas.Frame3D(r, clWhite, clGray, 2);
   EXPECT_EQ(r, (TRect{2, 2, 8, 8}));
   EXPECT_EQ(target.Calls(),
-            (std::vector<std::string>{"Polyline 0,9 0,0 9,0 pen #FFFFFF 1",
-                                      "Polyline 9,0 9,9 -1,9 pen #808080 1",
-                                      "Polyline 1,8 1,1 8,1 pen #FFFFFF 1",
-                                      "Polyline 8,1 8,8 0,8 pen #808080 1"}));
+            (std::vector<std::string>{
+                "Polyline 0,9 0,0 9,0 pen #FFFFFF 1", "Polyline 9,0 9,9 -1,9 pen #808080 1",
+                "Polyline 1,8 1,1 8,1 pen #FFFFFF 1", "Polyline 8,1 8,8 0,8 pen #808080 1"}));
 }
 
 TEST_F(CanvasFixture, BufferedDrawingCopiesOnceAndThenOnlyCopies) {

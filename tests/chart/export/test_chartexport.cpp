@@ -8,9 +8,9 @@
 
 #include "chart/panel/chart.h"
 #include "chart/panel/chartexception.h"
-#include "programchart/programchart.h"
 #include "platform/exceptions.h"
 #include "platform/recordingcanvas.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 
@@ -47,16 +47,16 @@ TEST(ChartExport, APictureIsDrawnStraightOntoItsBitmap) {
   ASSERT_FALSE(chart->Canvas3D().ImageStale());
   window.Clear();
 
-  std::unique_ptr<TBitmap> picture = chart->TeeCreateBitmap(clWhite, chart->GetRectangle(),
-                                                            TPixelFormat::pf24bit);
+  std::unique_ptr<TBitmap> picture =
+      chart->TeeCreateBitmap(clWhite, chart->GetRectangle(), TPixelFormat::pf24bit);
   EXPECT_EQ(picture->Width(), 433);
   EXPECT_EQ(picture->Height(), 201);
   EXPECT_EQ(picture->BitsPerPixel(), 24);
   const auto& calls = static_cast<RecordingCanvas&>(picture->GetCanvas()).Calls();
   EXPECT_EQ(calls.at(1), "FillRect 0,0,433,201 brush #FFFFFF");
-  EXPECT_TRUE(HasPrefix(calls, "Rectangle"));   // the chart's own drawing
-  EXPECT_FALSE(HasPrefix(calls, "CopyFrom"));   // not a copy of a buffer
-  EXPECT_TRUE(window.Calls().empty());          // the screen is not touched
+  EXPECT_TRUE(HasPrefix(calls, "Rectangle"));  // the chart's own drawing
+  EXPECT_FALSE(HasPrefix(calls, "CopyFrom"));  // not a copy of a buffer
+  EXPECT_TRUE(window.Calls().empty());         // the screen is not touched
   EXPECT_TRUE(chart->Canvas3D().GetUseBuffer());
   EXPECT_TRUE(chart->Canvas3D().ImageStale());  // so the next paint draws anew
   chart->Paint();

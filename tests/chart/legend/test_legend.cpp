@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "chart/panel/chart.h"
 #include "chart/axis/chartaxis.h"
+#include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
-#include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 
@@ -56,10 +56,10 @@ TEST(LegendTest, WorkedExampleOfTheProgramChart) {
   EXPECT_EQ(legend.RowCount(), 2);
   EXPECT_EQ(legend.ShapeBounds(), (TRect{36, 7, 394, 39}));
   EXPECT_EQ(chart->ChartRect().top, 43);
-  EXPECT_EQ(CallsStarting(canvas, "CheckBox"),
-            (std::vector<std::string>{"CheckBox 40,9,53,22 checked", "CheckBox 212,9,225,22 checked",
-                                      "CheckBox 40,24,53,37 checked",
-                                      "CheckBox 212,24,225,37 checked"}));
+  EXPECT_EQ(
+      CallsStarting(canvas, "CheckBox"),
+      (std::vector<std::string>{"CheckBox 40,9,53,22 checked", "CheckBox 212,9,225,22 checked",
+                                "CheckBox 40,24,53,37 checked", "CheckBox 212,24,225,37 checked"}));
   // Text one pixel below the row top, after box, gap and symbol; symbols at y + 8.
   ASSERT_EQ(legend.Items().size(), 4u);
   EXPECT_EQ(legend.Items()[0].textPos, (TPoint{91, 8}));
@@ -82,10 +82,10 @@ TEST(LegendTest, HitTestOfTheWorkedExample) {
   struct Case {
     int x, y, item;
   };
-  const Case cases[] = {{40, 12, 0},  {150, 12, 0}, {300, 12, 1}, {100, 30, 2}, {300, 30, 3},
-                        {216, 12, 1}, {215, 12, 0}, {100, 23, 0}, {100, 24, 2}, {37, 8, 0},
-                        {36, 12, -1}, {395, 12, -1}, {100, 7, -1}, {100, 39, -1}, {394, 38, 3},
-                        {100, 41, -1}};
+  const Case cases[] = {{40, 12, 0},  {150, 12, 0},  {300, 12, 1}, {100, 30, 2},
+                        {300, 30, 3}, {216, 12, 1},  {215, 12, 0}, {100, 23, 0},
+                        {100, 24, 2}, {37, 8, 0},    {36, 12, -1}, {395, 12, -1},
+                        {100, 7, -1}, {100, 39, -1}, {394, 38, 3}, {100, 41, -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
     EXPECT_EQ(chart->Legend().Clicked(c.x, c.y), c.item);
@@ -158,8 +158,8 @@ TEST(LegendTest, LayoutVariants) {
   const Case cases[] = {
       // 15-pixel row + 2, plus the 4-pixel gap.
       {"all four fit in one row", 900, [](TChart&) {}, 4, 1, 7 + 17 + 4},
-      {"no gap set: 4 % of the plot height", 433, [](TChart& c) { c.Legend().SetVertMargin(0); },
-       2, 2, 39 + 4 * 196 / 100},
+      {"no gap set: 4 % of the plot height", 433, [](TChart& c) { c.Legend().SetVertMargin(0); }, 2,
+       2, 39 + 4 * 196 / 100},
       {"a series left out of the legend", 433,
        [](TChart& c) { c.Series(1)->SetShowInLegend(false); }, 2, 2, 43},
       {"too narrow for one item: no legend, no band", 150, [](TChart&) {}, 0, 0, 5},

@@ -10,8 +10,8 @@
 
 #include "chart/panel/chart.h"
 #include "chart/series/lineseries.h"
-#include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 

@@ -179,10 +179,10 @@ TEST(ChartPanelTest, EventsReachListenersButNotDuringDestruction) {
     std::unique_ptr<TChartSeries> removed = chart.RemoveSeries(series);
     chart.AddSeries(std::move(removed));
     const std::vector<TChartSeriesEvent> expected = {
-        TChartSeriesEvent::seChangeColor,  TChartSeriesEvent::seAdd,
-        TChartSeriesEvent::seChangeTitle,  TChartSeriesEvent::seChangeActive,
-        TChartSeriesEvent::seChangeColor,  TChartSeriesEvent::seDataChanged,
-        TChartSeriesEvent::seRemove,       TChartSeriesEvent::seAdd};
+        TChartSeriesEvent::seChangeColor, TChartSeriesEvent::seAdd,
+        TChartSeriesEvent::seChangeTitle, TChartSeriesEvent::seChangeActive,
+        TChartSeriesEvent::seChangeColor, TChartSeriesEvent::seDataChanged,
+        TChartSeriesEvent::seRemove,      TChartSeriesEvent::seAdd};
     EXPECT_EQ(events, expected);
     chart.RemoveSeriesEventListener(handle);
     series->SetTitle("y");

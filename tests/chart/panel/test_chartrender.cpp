@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "chart/panel/chart.h"
 #include "chart/axis/chartaxis.h"
-#include "programchart/programchart.h"
+#include "chart/panel/chart.h"
 #include "platform/imagecanvas.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 
@@ -48,7 +48,8 @@ TEST_F(RenderFixture, BackWallFrameLiesOnThePlotEdges) {
   for (int y = r.top; y <= r.bottom; ++y) EXPECT_EQ(At(r.right, y), clBlack) << y;
   EXPECT_EQ(At(r.right + 1, r.top + 20), face);
   // Inside, between two grid lines: the panel colour (the wall is transparent).
-  const int between = (chart->LeftAxis()->CalcPosValue(1100) + chart->LeftAxis()->CalcPosValue(1150)) / 2;
+  const int between =
+      (chart->LeftAxis()->CalcPosValue(1100) + chart->LeftAxis()->CalcPosValue(1150)) / 2;
   EXPECT_EQ(At(r.left + 5, between), face);
 }
 

@@ -179,11 +179,10 @@ TEST_P(DeleteErrorTest, RefusesWithFixedText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bounds, DeleteErrorTest,
-    testing::Values(
-        DeleteErrorCase{3, -1, "Series Delete: ValueIndex 3 out of bounds (0 to 2)."},
-        DeleteErrorCase{-1, -1, "Series Delete: ValueIndex -1 out of bounds (0 to 2)."},
-        DeleteErrorCase{1, 3, "Quantity of data to delete must be less than Count."},
-        DeleteErrorCase{0, 4, "Quantity of data to delete must be less than Count."}));
+    testing::Values(DeleteErrorCase{3, -1, "Series Delete: ValueIndex 3 out of bounds (0 to 2)."},
+                    DeleteErrorCase{-1, -1, "Series Delete: ValueIndex -1 out of bounds (0 to 2)."},
+                    DeleteErrorCase{1, 3, "Quantity of data to delete must be less than Count."},
+                    DeleteErrorCase{0, 4, "Quantity of data to delete must be less than Count."}));
 
 TEST(ChartSeriesTest, BeforeAddCanRefuseAPoint) {
   TChartSeries series;
@@ -213,9 +212,11 @@ TEST(ChartSeriesTest, UpdateNestingHoldsNoticesBackUntilTheEnd) {
   series.Add(4);
   series.YValues().SetValue(0, 9);
   series.Delete(0);
-  const std::vector<std::pair<TValueEvent, int>> expected = {
-      {TValueEvent::veAdd, 0},     {TValueEvent::veRefresh, 0}, {TValueEvent::veAdd, 0},
-      {TValueEvent::veModify, 0},  {TValueEvent::veDelete, 0}};
+  const std::vector<std::pair<TValueEvent, int>> expected = {{TValueEvent::veAdd, 0},
+                                                             {TValueEvent::veRefresh, 0},
+                                                             {TValueEvent::veAdd, 0},
+                                                             {TValueEvent::veModify, 0},
+                                                             {TValueEvent::veDelete, 0}};
   EXPECT_EQ(events, expected);
 }
 

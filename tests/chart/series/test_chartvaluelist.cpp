@@ -45,11 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         OrderCase{TChartListOrder::loNone, {5, 3, 5}, {5, 3, 5}, {0, 1, 2}},
         OrderCase{TChartListOrder::loAscending, {5, 3, 5}, {3, 5, 5}, {0, 0, 2}},
-        OrderCase{TChartListOrder::loAscending, {4, 2, 2, 1, 3}, {1, 2, 2, 3, 4},
-                  {0, 0, 1, 0, 3}},
+        OrderCase{TChartListOrder::loAscending, {4, 2, 2, 1, 3}, {1, 2, 2, 3, 4}, {0, 0, 1, 0, 3}},
         OrderCase{TChartListOrder::loDescending, {3, 5, 3}, {5, 3, 3}, {0, 0, 2}},
-        OrderCase{TChartListOrder::loDescending, {1, 4, 2, 4, 0}, {4, 4, 2, 1, 0},
-                  {0, 0, 1, 1, 4}}));
+        OrderCase{
+            TChartListOrder::loDescending, {1, 4, 2, 4, 0}, {4, 4, 2, 1, 0}, {0, 0, 1, 1, 4}}));
 
 TEST(ValueListTest, GrowsInStepsAndReleasesOnClear) {
   TChartValueList list(nullptr, "Y");
@@ -86,8 +85,7 @@ TEST_P(StatsTest, ScansAllValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, StatsTest,
-                         testing::Values(StatsCase{{}, 0, 0, 0, 0},
-                                         StatsCase{{-2, 3}, -2, 3, 1, 5},
+                         testing::Values(StatsCase{{}, 0, 0, 0, 0}, StatsCase{{-2, 3}, -2, 3, 1, 5},
                                          StatsCase{{4}, 4, 4, 4, 4},
                                          StatsCase{{1, -5, 7, -5}, -5, 7, -2, 18}));
 
@@ -164,12 +162,11 @@ TEST(ValueListTest, SortLeavesUnorderedListAlone) {
 // over the finished list, whatever the values: rounding order, NaN, signed zeros.
 TEST(ValueListTest, AppendedStatisticsEqualOneScanBitForBit) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const std::vector<std::vector<double>> cases = {
-      {0.1, 0.2, 0.3, 1e16, -1e16, 0.7},
-      {nan, 1, -3},
-      {2, nan, -5, 9},
-      {-0.0, 0.0, -0.0},
-      {5, 5, -1e-300, 3}};
+  const std::vector<std::vector<double>> cases = {{0.1, 0.2, 0.3, 1e16, -1e16, 0.7},
+                                                  {nan, 1, -3},
+                                                  {2, nan, -5, 9},
+                                                  {-0.0, 0.0, -0.0},
+                                                  {5, 5, -1e-300, 3}};
   auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
   for (const auto& values : cases) {
     TChartValueList current(nullptr, "Y"), scanned(nullptr, "Y");

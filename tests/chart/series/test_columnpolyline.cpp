@@ -124,28 +124,28 @@ TEST(ColumnPolyline, SamePixelsAsSegmentByOne) {
       {"x going back and forth", 100, 60, std::nullopt,
        [] {
          std::vector<Step> s;
-         for (int i = 0; i < 200; ++i) s.push_back({false, 50 + (i % 7) * (i % 2 ? 1 : -1), i % 60});
+         for (int i = 0; i < 200; ++i)
+           s.push_back({false, 50 + (i % 7) * (i % 2 ? 1 : -1), i % 60});
          return s;
        }},
       {"single points between gaps", 60, 40, std::nullopt,
        [] {
-         return std::vector<Step>{{false, 5, 5}, {true}, {false, 6, 9}, {true},
-                                  {false, 7, 7}, {false, 7, 7}, {true}, {false, 20, 20}};
+         return std::vector<Step>{{false, 5, 5}, {true},        {false, 6, 9}, {true},
+                                  {false, 7, 7}, {false, 7, 7}, {true},        {false, 20, 20}};
        }},
       {"last point reached only at the end", 40, 40, std::nullopt,
        [] {
-         return std::vector<Step>{{false, 3, 10}, {false, 4, 10}, {false, 4, 12},
-                                  {false, 4, 8}, {false, 4, 20}};
+         return std::vector<Step>{
+             {false, 3, 10}, {false, 4, 10}, {false, 4, 12}, {false, 4, 8}, {false, 4, 20}};
        }},
       {"last point reached only at the end, upwards", 40, 40, std::nullopt,
        [] {
-         return std::vector<Step>{{false, 3, 10}, {false, 4, 10}, {false, 4, 12},
-                                  {false, 4, 2}};
+         return std::vector<Step>{{false, 3, 10}, {false, 4, 10}, {false, 4, 12}, {false, 4, 2}};
        }},
       {"last point passed before", 40, 40, std::nullopt,
        [] {
          return std::vector<Step>{{false, 3, 10}, {false, 4, 10}, {false, 4, 20},
-                                  {false, 4, 8}, {false, 4, 15}, {false, 4, 15}};
+                                  {false, 4, 8},  {false, 4, 15}, {false, 4, 15}};
        }},
   };
   for (const Case& c : cases) {

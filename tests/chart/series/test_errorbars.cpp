@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "chart/panel/chart.h"
 #include "chart/axis/chartaxis.h"
+#include "chart/panel/chart.h"
 #include "chart/series/errorbarseries.h"
 #include "platform/imagecanvas.h"
 

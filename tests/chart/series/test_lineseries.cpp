@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "chart/panel/chart.h"
 #include "chart/axis/chartaxis.h"
+#include "chart/panel/chart.h"
 #include "chart/panel/chartexception.h"
 #include "chart/series/lineseries.h"
-#include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 

@@ -13,10 +13,9 @@ namespace vadidazid {
 
 namespace {
 
-const std::vector<double> kStoredY = {970,    985,  985,    997.5,  1000,   1017.5, 1035,
-                                      1067.5, 1075, 1090,   1112.5, 1170,   1175,   1180,
-                                      1192.5, 1215, 1257.5, 1275,   1275,   1280,   1285,
-                                      1287.5, 1292.5, 1297.5, 1302.5};
+const std::vector<double> kStoredY = {
+    970,  985,    985,  997.5,  1000, 1017.5, 1035, 1067.5, 1075,   1090,   1112.5, 1170,  1175,
+    1180, 1192.5, 1215, 1257.5, 1275, 1275,   1280, 1285,   1287.5, 1292.5, 1297.5, 1302.5};
 
 std::vector<uint8_t> ProgramBytes() {
   const auto& data = ProgramSeriesData();
@@ -101,7 +100,11 @@ TEST(SeriesDataTest, WriterStoresOnlyTheNeededParts) {
        1, 5 + 3 * 16},
       {"own colour", [](TChartSeries& s) { s.Add(1, "", clRed); }, 2, 5 + 8 + 4},
       {"colour equal to series colour",
-       [](TChartSeries& s) { s.SetSeriesColor(clRed); s.Add(1, "", clRed); }, 0, 5 + 8},
+       [](TChartSeries& s) {
+         s.SetSeriesColor(clRed);
+         s.Add(1, "", clRed);
+       },
+       0, 5 + 8},
       {"label", [](TChartSeries& s) { s.Add(1, "ab"); }, 4, 5 + 8 + 1 + 2},
       {"hand-placed mark",
        [](TChartSeries& s) {
@@ -181,10 +184,10 @@ TEST(SeriesDataTest, DamagedBlocksAreRefused) {
       {0, 1, 0, 0},
       std::vector<uint8_t>(good.begin(), good.end() - 1),
       std::vector<uint8_t>(good.begin(), good.begin() + 12),
-      {0, 0xFE, 0xFF, 0xFF, 0xFF, 0},           // negative count, then stray bytes
-      {0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0},  // count far beyond the block
+      {0, 0xFE, 0xFF, 0xFF, 0xFF, 0},                   // negative count, then stray bytes
+      {0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0},          // count far beyond the block
       {4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 'a'},  // label longer than the block
-      {0, 0, 0, 0, 0, 42},                      // bytes after the last point
+      {0, 0, 0, 0, 0, 42},                              // bytes after the last point
   };
   std::vector<uint8_t> extra = good;
   extra.push_back(0);

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "chart/panel/chart.h"
 #include "chart/axis/axismapping.h"
 #include "chart/axis/chartaxis.h"
+#include "chart/panel/chart.h"
 #include "chart/series/lineseries.h"
-#include "programchart/programchart.h"
 #include "platform/imagecanvas.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 
@@ -110,7 +110,8 @@ TEST(SeriesDrawTest, ColumnsGiveTheSamePictureAsSegments) {
     EXPECT_TRUE(segments.Image() == columns.Image());
     // The lines are there at all.
     int ink = 0;
-    for (int s = 0; s < 4; ++s) ink += CountOf(columns, chart->Series(s)->SeriesColor(), chart->ChartRect());
+    for (int s = 0; s < 4; ++s)
+      ink += CountOf(columns, chart->Series(s)->SeriesColor(), chart->ChartRect());
     EXPECT_GT(ink, c.width / 4);
   }
 }
@@ -157,19 +158,23 @@ TEST(SeriesDrawTest, WhatIsNotDrawn) {
     TColor absent;  // series 0's colour, which must not show
   };
   const Case cases[] = {
-      {"one point", [](TChart& c) {
+      {"one point",
+       [](TChart& c) {
          for (int s = 1; s < 4; ++s) c.Series(s)->Clear();
          c.Series(0)->Clear();
          c.Series(0)->Add(5);
-       }, 0xFF0080},
+       },
+       0xFF0080},
       {"inactive series", [](TChart& c) { c.Series(0)->SetActive(false); }, 0xFF0080},
-      {"two points on one pixel", [](TChart& c) {
+      {"two points on one pixel",
+       [](TChart& c) {
          for (int s = 0; s < 4; ++s) c.Series(s)->Clear();
          c.Series(0)->AddXY(0, 1);
          c.Series(0)->AddXY(1e-9, 1 + 1e-9);
          c.Series(1)->AddXY(0, 0);
          c.Series(1)->AddXY(1, 2);
-       }, 0xFF0080},
+       },
+       0xFF0080},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -218,8 +223,11 @@ TEST(SeriesDrawTest, AxisMappingTakenOutOfTheAxisAgrees) {
     bool inverted;
     double min, max;
   };
-  const Case cases[] = {{false, 0, 99}, {true, 0, 99}, {false, 17.3, 17.3 + 1e-10},
-                        {false, -3e9, 5e9}, {true, 1e-7, 2e-7}};
+  const Case cases[] = {{false, 0, 99},
+                        {true, 0, 99},
+                        {false, 17.3, 17.3 + 1e-10},
+                        {false, -3e9, 5e9},
+                        {true, 1e-7, 2e-7}};
   std::mt19937 gen(5);
   std::uniform_real_distribution<double> spread(-1e4, 1e4);
   for (const Case& c : cases) {

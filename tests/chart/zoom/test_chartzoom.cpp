@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "chart/panel/chart.h"
 #include "chart/axis/chartaxis.h"
+#include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
-#include "programchart/programchart.h"
 #include "platform/recordingcanvas.h"
+#include "programchart/programchart.h"
 
 namespace vadidazid {
 
@@ -198,8 +198,8 @@ TEST(ChartAxisScroll, OffsetsAndTheirLimits) {
     bool checkLimits, moves;
   };
   const Case cases[] = {
-      {0, 20, 5, false, true},   {0, 20, 5, true, true},    {0, 30, 5, true, false},
-      {15, 40, -5, true, true},  {10, 40, -5, true, false}, {10, 40, -5, false, true},
+      {0, 20, 5, false, true},  {0, 20, 5, true, true},    {0, 30, 5, true, false},
+      {15, 40, -5, true, true}, {10, 40, -5, true, false}, {10, 40, -5, false, true},
   };
   for (const Case& c : cases) {
     left.SetMinMax(c.minimum, c.maximum);
