@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           zlib1g-dev fonts-liberation2 xvfb xauth locales)
 packages+=(desktop-file-utils appstream dpkg-dev fakeroot)  # checks of the install and package
+packages+=(clang-format)  # the formatting check CI runs
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
