@@ -2,8 +2,9 @@
 #include "cli/progress.h"
 
 #include <cmath>
-#include <cstdio>
 #include <ostream>
+
+#include "platform/numtext.h"
 
 namespace vadidazid {
 
@@ -13,10 +14,7 @@ std::string ProgressText(int64_t runsDone, int64_t runs, int64_t stepsDone, int6
   if (stepsDone > 0) {
     const int64_t seconds =
         std::llround(elapsedSeconds * double(steps - stepsDone) / double(stepsDone));
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 60),
-                  static_cast<long long>(seconds % 60));
-    left = text;
+    left = std::to_string(seconds / 60) + ":" + ZeroPaddedInt(seconds % 60, 2);
   }
   return std::to_string(runsDone) + " of " + std::to_string(runs) + " runs done, about " + left +
          " left";

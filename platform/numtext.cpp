@@ -278,6 +278,17 @@ double StrToFloat(std::string_view text) {
 
 std::string IntToStr(int64_t value) { return std::to_string(value); }
 
+std::string ZeroPaddedInt(int64_t value, int width) {
+  char digits[24];
+  // The magnitude as unsigned, so that INT64_MIN has one too.
+  const uint64_t magnitude = value < 0 ? 0 - uint64_t(value) : uint64_t(value);
+  char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+  const int length = int(end - digits) + (value < 0);
+  std::string text = value < 0 ? "-" : "";
+  if (width > length) text.append(size_t(width - length), '0');
+  return text.append(digits, size_t(end - digits));
+}
+
 bool TryStrToInt(std::string_view text, int32_t& value) {
   size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;

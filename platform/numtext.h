@@ -31,6 +31,9 @@ double StrToFloat(std::string_view text);
 bool TryStrToFloat(std::string_view text, double& value);
 
 std::string IntToStr(int64_t value);
+// At least `width` characters, the sign counted: zeros between the sign and the digits
+// (7, 2 -> "07"; -5, 4 -> "-005"); a wider number is written whole.
+std::string ZeroPaddedInt(int64_t value, int width);
 // Optional blanks before, optional sign, decimal digits (or $hex), within 32 bits.
 bool TryStrToInt(std::string_view text, int32_t& value);
 

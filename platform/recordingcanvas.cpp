@@ -2,7 +2,6 @@
 #include "platform/recordingcanvas.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace vadidazid {
 
@@ -48,8 +47,10 @@ size_t CodePoints(const std::string& utf8) {
 
 std::string RecordingCanvas::ColorText(TColor color) {
   if (color == clNone) return "none";
-  char text[8];
-  std::snprintf(text, sizeof text, "#%06X", unsigned(ColorToRGB(color) & 0xFFFFFF));
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const unsigned rgb = unsigned(ColorToRGB(color) & 0xFFFFFF);
+  std::string text = "#";
+  for (int shift = 20; shift >= 0; shift -= 4) text += kHex[(rgb >> shift) & 0xF];
   return text;
 }
 

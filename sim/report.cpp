@@ -2,7 +2,7 @@
 #include "sim/report.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 #include "platform/cp1250.h"
 #include "platform/numtext.h"
@@ -12,10 +12,14 @@
 namespace vadidazid {
 
 std::string StepLogLine(const SimulationState& s) {
+  const int32_t counts[4] = {s.runningCalls, s.newCalls, s.droppedCalls, s.endedCalls};
   char line[64];
-  std::snprintf(line, sizeof line, "%i\t%i\t%i\t%i", s.runningCalls, s.newCalls, s.droppedCalls,
-                s.endedCalls);
-  return line;
+  char* end = line;
+  for (int i = 0; i < 4; ++i) {
+    if (i > 0) *end++ = '\t';
+    end = std::to_chars(end, line + sizeof line, counts[i]).ptr;
+  }
+  return std::string(line, end);
 }
 
 void AppendLogLine(const SimulationState& s, RunLog& log) { log.AddLogLine(StepLogLine(s)); }

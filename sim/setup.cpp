@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <stdexcept>
 
@@ -40,9 +39,12 @@ int32_t HexSizeFor(int32_t gridSide, int32_t gridHeight) {
 }
 
 std::string FormatFileStamp(const std::tm& t) {
-  char text[96];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d-%02d-%02d-%02d", t.tm_year + 1900, t.tm_mon + 1,
-                t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+  const int fields[6] = {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
+  std::string text = ZeroPaddedInt(fields[0], 4);
+  for (int i = 1; i < 6; ++i) {
+    text += '-';
+    text += ZeroPaddedInt(fields[i], 2);
+  }
   return text;
 }
 

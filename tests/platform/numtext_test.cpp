@@ -247,6 +247,26 @@ TEST_F(NumTextTest, IntToStrPlainDecimal) {
   EXPECT_EQ(IntToStr(1234567), "1234567");
 }
 
+TEST_F(NumTextTest, ZeroPaddedIntPadsAfterTheSign) {
+  struct Case {
+    int64_t value;
+    int width;
+    const char* text;
+  };
+  const Case cases[] = {
+      {7, 2, "07"},
+      {0, 4, "0000"},
+      {-5, 4, "-005"},
+      {-5, 1, "-5"},
+      {2026, 4, "2026"},
+      {12345, 2, "12345"},
+      {INT64_MIN, 3, "-9223372036854775808"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ZeroPaddedInt(c.value, c.width), c.text) << c.value << " width " << c.width;
+  }
+}
+
 TEST_F(NumTextTest, TryStrToIntLimitsAndForms) {
   const struct {
     const char* text;
