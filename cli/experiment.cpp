@@ -36,23 +36,8 @@ bool ParseWhole(const std::string& text, int64_t& value) {
 
 // The counts of a run's measured window in its row, with the figures derived from them.
 void SetCounts(RunResult& r, const RunCounts& c) {
-  r.attempts = c.attempts;
-  r.blocked = c.blocked;
-  r.started = c.started;
-  r.fullCellOffers = c.fullCellOffers;
-  r.dropped = c.dropped;
-  r.handovers = c.handovers;
-  r.ended = c.ended;
-  r.callSteps = c.callSteps;
-  const RunFigures f = FiguresOf(c);
-  r.meanLoadPercent = f.meanLoadPercent;
-  r.maxLoadPercent = f.maxLoadPercent;
-  r.blockingProbability = f.blockingProbability;
-  r.callCongestion = f.callCongestion;
-  r.droppingProbability = f.droppingProbability;
-  r.offeredErlangsPerCell = f.offeredErlangsPerCell;
-  r.erlangB = f.erlangB;
-  r.engset = f.engset;
+  static_cast<PhaseCounts&>(r) = c;
+  static_cast<RunFigures&>(r) = FiguresOf(c);
 }
 
 // Every grid point's mean and deviation must give call durations, as the set-up checks;

@@ -95,23 +95,20 @@ RunCounts MeasuredWindow::Counts() const {
   if (!warmup_) {
     const size_t d = size_t(warmup / kBatch);
     const Sums& b = before_[d];
-    s = {s.attempts - b.attempts, s.blocked - b.blocked,
-         s.started - b.started,   s.fullCellOffers - b.fullCellOffers,
-         s.dropped - b.dropped,   s.handovers - b.handovers,
-         s.ended - b.ended,       s.callSteps - b.callSteps,
-         s.running - b.running};
+    s.attempts -= b.attempts;
+    s.blocked -= b.blocked;
+    s.started -= b.started;
+    s.fullCellOffers -= b.fullCellOffers;
+    s.dropped -= b.dropped;
+    s.handovers -= b.handovers;
+    s.ended -= b.ended;
+    s.callSteps -= b.callSteps;
+    s.running -= b.running;
     for (size_t j = d; j < batchMax_.size(); ++j) largest = std::max(largest, batchMax_[j]);
   }
   RunCounts c;
   c.measuredSteps = steps_ - warmup;
-  c.attempts = s.attempts;
-  c.blocked = s.blocked;
-  c.started = s.started;
-  c.fullCellOffers = s.fullCellOffers;
-  c.dropped = s.dropped;
-  c.handovers = s.handovers;
-  c.ended = s.ended;
-  c.callSteps = s.callSteps;
+  static_cast<PhaseCounts&>(c) = s;
   c.runningSum = s.running;
   c.runningMax = largest;
   return c;

@@ -34,9 +34,8 @@ class MeasuredWindow {
   RunCounts Counts() const;
 
  private:
-  struct Sums {
-    int64_t attempts = 0, blocked = 0, started = 0, fullCellOffers = 0, dropped = 0, handovers = 0,
-            ended = 0, callSteps = 0, running = 0;
+  struct Sums : PhaseCounts {
+    int64_t running = 0;
   };
   void AddAuto(const StepReport& report);
 

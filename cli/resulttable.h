@@ -8,9 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/runfigures.h"
+
 namespace vadidazid {
 
-struct RunResult {
+// The counts and the figures derived from them (FiguresOf) come from the bases; a figure
+// is NaN where it is undefined (a probability of nothing).
+struct RunResult : PhaseCounts, RunFigures {
   // The run's parameters.
   int32_t gridSide = 0;
   int32_t subscribers = 0;
@@ -22,25 +26,6 @@ struct RunResult {
   double mean = 0.0;
   double deviation = 0.0;
   int32_t seed = 0;
-  // Counts of every phase of the measured steps (after the warm-up), the moves and
-  // countdown of the last step included.
-  int64_t attempts = 0;  // calls drawn
-  int64_t blocked = 0;   // drawn but not started
-  int64_t started = 0;
-  int64_t fullCellOffers = 0;  // idle subscribers passed over for a full cell
-  int64_t dropped = 0;
-  int64_t handovers = 0;  // calls that moved to another cell, dropped ones included
-  int64_t ended = 0;
-  int64_t callSteps = 0;  // the durations given to the started calls, summed
-  // Derived (FiguresOf); NaN where undefined (a probability of nothing).
-  double meanLoadPercent = 0.0;
-  double maxLoadPercent = 0.0;
-  double blockingProbability = 0.0;
-  double callCongestion = 0.0;
-  double droppingProbability = 0.0;
-  double offeredErlangsPerCell = 0.0;
-  double erlangB = 0.0;
-  double engset = 0.0;
 };
 
 std::string ResultHeader();

@@ -8,21 +8,26 @@
 
 namespace vadidazid {
 
+// Counts of every phase of the measured steps (after the warm-up), the moves and
+// countdown of the last step included: what a run measures and a result row keeps.
+struct PhaseCounts {
+  int64_t attempts = 0;  // calls drawn: started + blocked
+  int64_t blocked = 0;   // drawn but not started
+  int64_t started = 0;
+  int64_t fullCellOffers = 0;  // idle subscribers passed over for a full cell
+  int64_t dropped = 0;
+  int64_t handovers = 0;  // calls that moved to another cell, dropped ones included
+  int64_t ended = 0;
+  int64_t callSteps = 0;  // the durations given to the started calls, summed
+};
+
 // Sums over the measured steps, with the parameters the figures need.
-struct RunCounts {
+struct RunCounts : PhaseCounts {
   int32_t gridSide = 0;
   int32_t subscribers = 0;
   int32_t channels = 0;
   int32_t callPercent = 0;
   int64_t measuredSteps = 0;
-  int64_t attempts = 0;  // calls drawn: started + blocked
-  int64_t blocked = 0;
-  int64_t started = 0;
-  int64_t fullCellOffers = 0;
-  int64_t dropped = 0;
-  int64_t handovers = 0;
-  int64_t ended = 0;
-  int64_t callSteps = 0;   // the durations given to the started calls
   int64_t runningSum = 0;  // running calls after each step's recount, summed
   int32_t runningMax = 0;
 };

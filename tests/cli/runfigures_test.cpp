@@ -25,12 +25,13 @@ TEST(RunFigures, FromHandMadeCounts) {
   // + 1.25^2/2) = 25/97; Engset for 3 subscribers per cell, 0.5 x 2 = 1 E each while
   // idle: the other two fill both channels with 1 / (1 + 2 + 1).
   // Second: nothing drawn. Third: drawn, none started, so no holding time.
+  // Each case: {phase counts}, then the parameters, the measured steps and the loads.
   const Case cases[] = {
-      {{2, 12, 2, 50, 4, 10, 2, 8, 2, 1, 4, 6, 16, 20, 7},
+      {{{10, 2, 8, 2, 1, 4, 6, 16}, 2, 12, 2, 50, 4, 20, 7},
        {62.5, 87.5, 0.2, 0.2, 0.25, 1.25, 25.0 / 97, 0.25}},
-      {{2, 12, 2, 50, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, nan, nan, nan, 0, 0, nan}},
-      {{2, 12, 2, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, nan, nan, nan, 0, 0, 0}},
-      {{2, 12, 2, 50, 2, 5, 5, 0, 7, 0, 0, 0, 0, 16, 8}, {100, 100, 1, 1, nan, nan, nan, nan}},
+      {{{}, 2, 12, 2, 50, 4, 0, 0}, {0, 0, nan, nan, nan, 0, 0, nan}},
+      {{{}, 2, 12, 2, 0, 4, 0, 0}, {0, 0, nan, nan, nan, 0, 0, 0}},
+      {{{5, 5, 0, 7, 0, 0, 0, 0}, 2, 12, 2, 50, 2, 16, 8}, {100, 100, 1, 1, nan, nan, nan, nan}},
   };
   auto list = [](const RunFigures& f) {
     return std::vector<double>{f.meanLoadPercent,
