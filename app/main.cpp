@@ -1,6 +1,7 @@
 // The program's entry: --help and --version, the application with its title, the
 // decimal and thousands separators of the user's locale, the screen's depth for
-// pictures, the simulation's generator, and the main window.
+// pictures, the simulation's generator, the removal of a save's temporary file when a
+// signal ends the program, and the main window.
 #include <QApplication>
 #include <QScreen>
 
@@ -14,6 +15,7 @@
 #include "platform/formatfloat.h"
 #include "platform/messages.h"
 #include "platform/numtext.h"
+#include "platform/safefilestream.h"
 #include "random/randomvariates.h"
 #include "ui/mainwindow.h"
 
@@ -32,6 +34,9 @@ int main(int argc, char** argv) {
     SetDeviceBitsPerPixel(screen->depth() == 24 ? 32 : screen->depth());
   }
   SimGenerator();  // seeded from the clock before the window exists
+  // A session that ends (logout, kill) during "Zapisz dane" or "Zapisz wykres" leaves
+  // no half-written temporary file beside the user's.
+  TSafeFileStream::RemoveTemporariesOnSignals();
   try {
     TForm1 form;
     form.show();
