@@ -17,6 +17,7 @@
 // the scalar code.
 #include "sim/movedraw.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 
@@ -88,17 +89,22 @@ uint32_t* DrawRest(const MoveDraws& d, int32_t index, uint64_t& state, uint32_t*
   return out;
 }
 
+// Two lanes over the two halves of the chunk, each with its own list; the second list
+// then joins the first.
 template <bool kCountDown>
 uint32_t* DrawPortableAs(const MoveDraws& d, uint64_t& state, uint32_t* out, int32_t& ended) {
-  constexpr Leap kRound = RuntimeRandom::LeapOf(4);
-  uint64_t lane0 = state, lane1 = kTwoDraws.From(state);
-  int32_t i = 0;
-  for (; i + 2 <= d.size; i += 2) {
-    out = DrawOne<kCountDown>(d, i, lane0, kRound, out, ended);
-    out = DrawOne<kCountDown>(d, i + 1, lane1, kRound, out, ended);
+  const int32_t half = d.size / 2;
+  uint64_t lane0 = state, lane1 = RuntimeRandom::LeapOf(2 * uint64_t(half)).From(state);
+  uint32_t* out0 = out;
+  uint32_t* const start1 = out + half;
+  uint32_t* out1 = start1;
+  for (int32_t i = 0; i < half; ++i) {
+    out0 = DrawOne<kCountDown>(d, i, lane0, kTwoDraws, out0, ended);
+    out1 = DrawOne<kCountDown>(d, half + i, lane1, kTwoDraws, out1, ended);
   }
-  state = lane0;
-  return DrawRest<kCountDown>(d, i, state, out, ended);
+  out0 = std::copy(start1, out1, out0);
+  state = lane1;
+  return DrawRest<kCountDown>(d, 2 * half, state, out0, ended);
 }
 
 uint32_t* DrawPortable(const MoveDraws& d, uint64_t& state, uint32_t* out, int32_t& ended) {
