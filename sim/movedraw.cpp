@@ -61,53 +61,60 @@ inline void NoteEnded(const MoveDraws& d, int32_t index, int32_t& ended) {
 
 // One subscriber in scalar code, from its lane's state, which then advances by `next`.
 template <bool kCountDown>
-inline uint32_t* DrawOne(const MoveDraws& d, int32_t index, uint64_t& lane, const Leap& next,
-                         uint32_t* out, int32_t& ended) {
+inline void DrawOne(const MoveDraws& d, int32_t index, uint64_t& lane, const Leap& next,
+                    MoverLists& out, int32_t& ended) {
   const uint64_t first = kOneDraw.From(lane);
   const uint64_t second = kOneDraw.From(first);
   lane = next.From(lane);
   const uint32_t heads = uint32_t(first >> 32) & 1u;
   const uint64_t r = (second >> 32) & 0x7FFFFFFFu;
   const uint32_t direction = uint32_t(r - ((r * kSevenths) >> 34) * 7);
+  Subscriber& sub = d.chunk[index];
+  const int32_t left = sub.callStepsLeft;
   uint32_t last = 0;
   if constexpr (kCountDown) {
-    Subscriber& sub = d.chunk[index];
-    const int32_t left = sub.callStepsLeft;
     last = left == 1;
     if (last != 0) NoteEnded(d, index, ended);  // rare: a branch costs less than a store
     sub.callStepsLeft = left - (left > 0);
   }
-  *out = uint32_t(index) << kMoveIndexShift | direction << kMoveDirectionShift | last;
-  return out + (heads & uint32_t(direction != kStay));
+  const uint32_t entry =
+      uint32_t(index) << kMoveIndexShift | direction << kMoveDirectionShift | last;
+  const uint32_t moves = heads & uint32_t(direction != kStay);
+  const uint32_t inCall = left > 0;
+  *out.calls = entry;
+  *out.idle = entry;
+  out.calls += moves & inCall;
+  out.idle += moves & (inCall ^ 1u);
 }
 
 // Subscribers from `index` to the end of the chunk, one lane.
 template <bool kCountDown>
-uint32_t* DrawRest(const MoveDraws& d, int32_t index, uint64_t& state, uint32_t* out,
-                   int32_t& ended) {
-  for (; index < d.size; ++index) out = DrawOne<kCountDown>(d, index, state, kTwoDraws, out, ended);
+MoverLists DrawRest(const MoveDraws& d, int32_t index, uint64_t& state, MoverLists out,
+                    int32_t& ended) {
+  for (; index < d.size; ++index) DrawOne<kCountDown>(d, index, state, kTwoDraws, out, ended);
   return out;
 }
 
-// Two lanes over the two halves of the chunk, each with its own list; the second list
-// then joins the first.
+// Two lanes over the two halves of the chunk, each with its own lists; the second lane's
+// lists then join the first's.
 template <bool kCountDown>
-uint32_t* DrawPortableAs(const MoveDraws& d, uint64_t& state, uint32_t* out, int32_t& ended) {
+MoverLists DrawPortableAs(const MoveDraws& d, uint64_t& state, MoverLists out, int32_t& ended) {
   const int32_t half = d.size / 2;
   uint64_t lane0 = state, lane1 = RuntimeRandom::LeapOf(2 * uint64_t(half)).From(state);
-  uint32_t* out0 = out;
-  uint32_t* const start1 = out + half;
-  uint32_t* out1 = start1;
+  MoverLists out0 = out;
+  const MoverLists start1{out.calls + half, out.idle + half};
+  MoverLists out1 = start1;
   for (int32_t i = 0; i < half; ++i) {
-    out0 = DrawOne<kCountDown>(d, i, lane0, kTwoDraws, out0, ended);
-    out1 = DrawOne<kCountDown>(d, half + i, lane1, kTwoDraws, out1, ended);
+    DrawOne<kCountDown>(d, i, lane0, kTwoDraws, out0, ended);
+    DrawOne<kCountDown>(d, half + i, lane1, kTwoDraws, out1, ended);
   }
-  out0 = std::copy(start1, out1, out0);
+  out0.calls = std::copy(start1.calls, out1.calls, out0.calls);
+  out0.idle = std::copy(start1.idle, out1.idle, out0.idle);
   state = lane1;
   return DrawRest<kCountDown>(d, 2 * half, state, out0, ended);
 }
 
-uint32_t* DrawPortable(const MoveDraws& d, uint64_t& state, uint32_t* out, int32_t& ended) {
+MoverLists DrawPortable(const MoveDraws& d, uint64_t& state, MoverLists out, int32_t& ended) {
   return d.countDown ? DrawPortableAs<true>(d, state, out, ended)
                      : DrawPortableAs<false>(d, state, out, ended);
 }
@@ -149,8 +156,9 @@ VADIDAZID_WIDEST inline WidestDraws DrawWidest8(__m512i lanes) {
   return {_mm512_mask_cmpneq_epi64_mask(heads, b, _mm512_set1_epi64(kStay)), b};
 }
 
-// The countdown of 16 records in place; returns which of them were in their last step.
-VADIDAZID_WIDEST inline uint32_t CountDownWidest16(Subscriber* records) {
+// The steps left of 16 records, in order, as they were before the countdown, which runs
+// in place when asked.
+VADIDAZID_WIDEST inline __m512i StepsLeftWidest16(Subscriber* records, bool countDown) {
   int32_t* words = reinterpret_cast<int32_t*>(records);
   __m512i w0 = _mm512_loadu_si512(words);
   __m512i w1 = _mm512_loadu_si512(words + 16);
@@ -162,19 +170,19 @@ VADIDAZID_WIDEST inline uint32_t CountDownWidest16(Subscriber* records) {
   const __m512i fromThird = _mm512_setr_epi32(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 6, 9, 12, 15);
   __m512i left = _mm512_permutex2var_epi32(w0, fromFirstTwo, w1);
   left = _mm512_mask_permutexvar_epi32(left, 0xFC00, fromThird, w2);
+  if (!countDown) return left;
   const __m512i one = _mm512_set1_epi32(1), zero = _mm512_setzero_si512();
-  const uint32_t last = _mm512_cmpeq_epi32_mask(left, one);
   w0 = _mm512_mask_sub_epi32(w0, _mm512_mask_cmpgt_epi32_mask(0x4924, w0, zero), w0, one);
   w1 = _mm512_mask_sub_epi32(w1, _mm512_mask_cmpgt_epi32_mask(0x2492, w1, zero), w1, one);
   w2 = _mm512_mask_sub_epi32(w2, _mm512_mask_cmpgt_epi32_mask(0x9249, w2, zero), w2, one);
   _mm512_storeu_si512(words, w0);
   _mm512_storeu_si512(words + 16, w1);
   _mm512_storeu_si512(words + 32, w2);
-  return last;
+  return left;
 }
 
 VADIDAZID_WIDEST
-uint32_t* DrawWidest(const MoveDraws& d, uint64_t& state, uint32_t* out, int32_t& ended) {
+MoverLists DrawWidest(const MoveDraws& d, uint64_t& state, MoverLists out, int32_t& ended) {
   constexpr int32_t kRound = 16;
   constexpr Leap kNext = RuntimeRandom::LeapOf(2 * kRound);
   alignas(64) uint64_t starts[kRound];
@@ -193,17 +201,22 @@ uint32_t* DrawWidest(const MoveDraws& d, uint64_t& state, uint32_t* out, int32_t
     const __m512i directions =
         _mm512_inserti64x4(_mm512_castsi256_si512(_mm512_cvtepi64_epi32(a.direction)),
                            _mm512_cvtepi64_epi32(b.direction), 1);
+    const __m512i left = StepsLeftWidest16(d.chunk + i, d.countDown);
+    const __mmask16 inCall = _mm512_cmpgt_epi32_mask(left, _mm512_setzero_si512());
     uint32_t last = 0;
     if (d.countDown) {
-      last = CountDownWidest16(d.chunk + i);
+      last = _mm512_cmpeq_epi32_mask(left, _mm512_set1_epi32(1));
       if (last != 0) NoteEndedBits(d, i, last, ended);
     }
     __m512i entries = _mm512_add_epi32(slots, _mm512_set1_epi32(i << kMoveIndexShift));
     entries = _mm512_or_si512(entries, _mm512_slli_epi32(directions, kMoveDirectionShift));
     entries = _mm512_or_si512(entries, _mm512_maskz_mov_epi32(last, _mm512_set1_epi32(1)));
     // The register form of compress: storing straight to memory is slow on some cores.
-    _mm512_storeu_si512(out, _mm512_maskz_compress_epi32(moves, entries));
-    out += __builtin_popcount(moves);
+    const __mmask16 callMoves = moves & inCall, idleMoves = moves & ~inCall;
+    _mm512_storeu_si512(out.calls, _mm512_maskz_compress_epi32(callMoves, entries));
+    _mm512_storeu_si512(out.idle, _mm512_maskz_compress_epi32(idleMoves, entries));
+    out.calls += __builtin_popcount(callMoves);
+    out.idle += __builtin_popcount(idleMoves);
   }
   state = uint64_t(_mm_cvtsi128_si64(_mm512_castsi512_si128(low)));
   return d.countDown ? DrawRest<true>(d, i, state, out, ended)
@@ -262,9 +275,9 @@ VADIDAZID_WIDE inline WideDraws DrawWide4(__m256i lanes, const WideLeap& one, co
   return {_mm256_andnot_si256(stay, heads), b};
 }
 
-// The countdown of 8 records in place; returns -1 in the 32-bit lanes (in subscriber
-// order) of those that were in their last step.
-VADIDAZID_WIDE inline __m256i CountDownWide8(Subscriber* records) {
+// The steps left of 8 records, in order, as they were before the countdown, which runs
+// in place when asked.
+VADIDAZID_WIDE inline __m256i StepsLeftWide8(Subscriber* records, bool countDown) {
   __m256i* words = reinterpret_cast<__m256i*>(records);
   __m256i v0 = _mm256_loadu_si256(words), v1 = _mm256_loadu_si256(words + 1);
   __m256i v2 = _mm256_loadu_si256(words + 2);
@@ -273,6 +286,7 @@ VADIDAZID_WIDE inline __m256i CountDownWide8(Subscriber* records) {
   const __m256i mixed = _mm256_blend_epi32(_mm256_blend_epi32(v0, v1, 0x49), v2, 0x92);
   const __m256i left =
       _mm256_permutevar8x32_epi32(mixed, _mm256_setr_epi32(2, 5, 0, 3, 6, 1, 4, 7));
+  if (!countDown) return left;
   const __m256i zero = _mm256_setzero_si256();
   const __m256i field0 = _mm256_setr_epi32(0, 0, -1, 0, 0, -1, 0, 0);
   const __m256i field1 = _mm256_setr_epi32(-1, 0, 0, -1, 0, 0, -1, 0);
@@ -284,7 +298,7 @@ VADIDAZID_WIDE inline __m256i CountDownWide8(Subscriber* records) {
   _mm256_storeu_si256(words, v0);
   _mm256_storeu_si256(words + 1, v1);
   _mm256_storeu_si256(words + 2, v2);
-  return _mm256_cmpeq_epi32(left, _mm256_set1_epi32(1));
+  return left;
 }
 
 // The low 32 bits of each 64-bit lane of a and then of b, as eight 32-bit lanes.
@@ -294,8 +308,15 @@ VADIDAZID_WIDE inline __m256i Narrow(__m256i a, __m256i b) {
                             _mm256_permutevar8x32_epi32(b, evens), 0xF0);
 }
 
+// The entries of the set bits of `mask` stored from `out` on, in order; returns the end.
+VADIDAZID_WIDE inline uint32_t* Pack(__m256i entries, uint32_t mask, uint32_t* out) {
+  const __m256i order = _mm256_cvtepu8_epi32(_mm_cvtsi64_si128(int64_t(kPackTable.order[mask])));
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_permutevar8x32_epi32(entries, order));
+  return out + __builtin_popcount(mask);
+}
+
 VADIDAZID_WIDE
-uint32_t* DrawWide(const MoveDraws& d, uint64_t& state, uint32_t* out, int32_t& ended) {
+MoverLists DrawWide(const MoveDraws& d, uint64_t& state, MoverLists out, int32_t& ended) {
   constexpr int32_t kRound = 8;
   alignas(32) uint64_t starts[kRound];
   LaneStarts(state, starts, kRound);
@@ -312,9 +333,12 @@ uint32_t* DrawWide(const MoveDraws& d, uint64_t& state, uint32_t* out, int32_t& 
     high = Advance(high, next);
     const uint32_t moves = uint32_t(_mm256_movemask_pd(_mm256_castsi256_pd(a.moves))) |
                            uint32_t(_mm256_movemask_pd(_mm256_castsi256_pd(b.moves))) << 4;
+    const __m256i left = StepsLeftWide8(d.chunk + i, d.countDown);
+    const uint32_t inCall = uint32_t(
+        _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(left, _mm256_setzero_si256()))));
     __m256i lastBits = _mm256_setzero_si256();
     if (d.countDown) {
-      const __m256i last = CountDownWide8(d.chunk + i);
+      const __m256i last = _mm256_cmpeq_epi32(left, one32);
       const uint32_t lastMask = uint32_t(_mm256_movemask_ps(_mm256_castsi256_ps(last)));
       if (lastMask != 0) NoteEndedBits(d, i, lastMask, ended);
       lastBits = _mm256_and_si256(last, one32);
@@ -323,10 +347,8 @@ uint32_t* DrawWide(const MoveDraws& d, uint64_t& state, uint32_t* out, int32_t& 
     entries = _mm256_or_si256(
         entries, _mm256_slli_epi32(Narrow(a.direction, b.direction), kMoveDirectionShift));
     entries = _mm256_or_si256(entries, lastBits);
-    const __m256i order = _mm256_cvtepu8_epi32(_mm_cvtsi64_si128(int64_t(kPackTable.order[moves])));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out),
-                        _mm256_permutevar8x32_epi32(entries, order));
-    out += __builtin_popcount(moves);
+    out.calls = Pack(entries, moves & inCall, out.calls);
+    out.idle = Pack(entries, moves & ~inCall & 0xFFu, out.idle);
   }
   state = uint64_t(_mm_cvtsi128_si64(_mm256_castsi256_si128(low)));
   return d.countDown ? DrawRest<true>(d, i, state, out, ended)
@@ -335,7 +357,7 @@ uint32_t* DrawWide(const MoveDraws& d, uint64_t& state, uint32_t* out, int32_t& 
 
 #endif  // VADIDAZID_MOVE_VECTORS
 
-using DrawFunction = uint32_t* (*)(const MoveDraws&, uint64_t&, uint32_t*, int32_t&);
+using DrawFunction = MoverLists (*)(const MoveDraws&, uint64_t&, MoverLists, int32_t&);
 
 DrawFunction FunctionFor(MoveDrawPath path) {
   switch (path) {
@@ -390,8 +412,8 @@ bool ForceMoveDrawPath(MoveDrawPath path) {
   return true;
 }
 
-uint32_t* DrawMoves(const MoveDraws& draws, uint64_t& state, uint32_t* list, int32_t& ended) {
-  return Chosen().load(std::memory_order_relaxed)(draws, state, list, ended);
+MoverLists DrawMoves(const MoveDraws& draws, uint64_t& state, MoverLists lists, int32_t& ended) {
+  return Chosen().load(std::memory_order_relaxed)(draws, state, lists, ended);
 }
 
 }  // namespace vadidazid

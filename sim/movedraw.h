@@ -19,7 +19,7 @@ constexpr int kMoveIndexShift = 4;
 constexpr int kMoveDirectionShift = 1;
 // The most subscribers a chunk may have, and the entries a list may need beyond one per
 // subscriber: the vector versions store whole vectors of entries.
-constexpr int32_t kMoveChunk = 2048;
+constexpr int32_t kMoveChunk = 1024;
 constexpr int32_t kMoveListSlack = 16;
 
 struct MoveDraws {
@@ -30,10 +30,20 @@ struct MoveDraws {
   const uint8_t* cellOf;  // the cell of row * 16 + column
 };
 
-// Draws the chunk's moves from the generator state `state` (advanced past them),
-// writes the movers to `list` (room for size + kMoveListSlack entries) and returns the
-// end of the list. `ended` grows by the calls the countdown ended.
-uint32_t* DrawMoves(const MoveDraws& draws, uint64_t& state, uint32_t* list, int32_t& ended);
+// Where a chunk's movers are listed: those in a call at the start of the step in one
+// list, the idle ones in the other. Idle movers change only their own records and the
+// cells' subscriber counts, which nothing in the move phase reads, so they may be moved
+// apart from the others; movers in a call must be moved in index order, as each may find
+// a cell filled by one before it.
+struct MoverLists {
+  uint32_t* calls;
+  uint32_t* idle;
+};
+
+// Draws the chunk's moves from the generator state `state` (advanced past them), lists
+// the movers (each list with room for size + kMoveListSlack entries) and returns the
+// ends of the lists. `ended` grows by the calls the countdown ended.
+MoverLists DrawMoves(const MoveDraws& draws, uint64_t& state, MoverLists lists, int32_t& ended);
 
 // For tests: the versions of the pass, whether this processor runs one, and a way to
 // force one (false when the processor lacks it). kBest restores the automatic choice.

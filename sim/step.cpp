@@ -246,6 +246,16 @@ struct Mover {
         cellOut(s.cellCounts.handoversOut.data()),
         cellDropped(s.cellCounts.dropped.data()) {}
 
+  // Moves an idle subscriber in direction 0 .. 5.
+  void Relocate(Subscriber& sub, int32_t direction) {
+    const int32_t key = Key(sub);
+    const MoveTable::Target to = table.target[key][direction];
+    --cellSubs[table.cell[key]];
+    ++cellSubs[to.cell];
+    sub.row = to.row;
+    sub.column = to.column;
+  }
+
   // Moves a subscriber that goes in direction 0 .. 5, with hand-over and dropping.
   // inCall and lastStep describe its call as it was before any countdown of this step.
   // Branch-free: whether a subscriber is in a call is as unpredictable as its move.
@@ -284,23 +294,28 @@ void MoveAll(SimulationState& s) {
   int32_t ended = 0;
   int32_t* freed = s.cellChannelsFreed.data();
   const MoveTable& table = mover.table;
-  uint32_t list[kMoveChunk + kMoveListSlack];  // the chunk's movers
+  // The chunk's movers in a call, and its idle ones.
+  uint32_t calls[kMoveChunk + kMoveListSlack], idle[kMoveChunk + kMoveListSlack];
 
   for (int32_t lo = 0; lo < m; lo += kMoveChunk) {
     const MoveDraws draws{subs + lo, std::min(kMoveChunk, m - lo), kCountDown, freed, table.cell};
-    const uint32_t* const end = DrawMoves(draws, state, list, ended);
-    // The listed subscribers, in index order, while the chunk is still in the cache.
-    for (const uint32_t* item = list; item != end; ++item) {
+    const MoverLists ends = DrawMoves(draws, state, {calls, idle}, ended);
+    // The listed subscribers while the chunk is still in the cache; those in a call in
+    // index order.
+    for (const uint32_t* item = idle; item != ends.idle; ++item) {
+      mover.Relocate(draws.chunk[*item >> kMoveIndexShift],
+                     int32_t(*item >> kMoveDirectionShift) & 7);
+    }
+    for (const uint32_t* item = calls; item != ends.calls; ++item) {
       Subscriber& sub = draws.chunk[*item >> kMoveIndexShift];
       const int32_t direction = int32_t(*item >> kMoveDirectionShift) & 7;
-      const int32_t left = sub.callStepsLeft;
       if constexpr (kCountDown) {
         const int32_t last = int32_t(*item & 1u);
         if (last != 0) --freed[table.cell[Key(sub)]];
-        mover.Move<kCells>(sub, direction, int32_t(left > 0) | last, last);
+        mover.Move<kCells>(sub, direction, 1, last);
         if (last != 0) ++freed[table.cell[Key(sub)]];
       } else {
-        mover.Move<kCells>(sub, direction, int32_t(left > 0), int32_t(left == 1));
+        mover.Move<kCells>(sub, direction, 1, int32_t(sub.callStepsLeft == 1));
       }
     }
   }
