@@ -125,9 +125,12 @@ void LaneStarts(uint64_t state, uint64_t* starts, int count) {
   for (int j = 1; j < count; ++j) starts[j] = kTwoDraws.From(starts[j - 1]);
 }
 
-// The ended calls among the subscribers `first` + the set bits of `last`.
-inline void NoteEndedBits(const MoveDraws& d, int32_t first, uint32_t last, int32_t& ended) {
-  for (; last != 0; last &= last - 1) NoteEnded(d, first + __builtin_ctz(last), ended);
+// The ended calls of the listed subscribers. The vector versions list them as they go
+// and note them after their loop: noting each at once costs a branch per round that
+// fails half the time when calls are short.
+inline void NoteEndedList(const MoveDraws& d, const uint32_t* begin, const uint32_t* end,
+                          int32_t& ended) {
+  for (; begin != end; ++begin) NoteEnded(d, int32_t(*begin), ended);
 }
 
 #if VADIDAZID_MOVE_VECTORS
@@ -192,6 +195,9 @@ MoverLists DrawWidest(const MoveDraws& d, uint64_t& state, MoverLists out, int32
   const __m512i nextIncrement = _mm512_set1_epi64(int64_t(kNext.increment));
   const __m512i slots = _mm512_setr_epi32(0, 16, 32, 48, 64, 80, 96, 112, 128, 144, 160, 176, 192,
                                           208, 224, 240);  // k << kMoveIndexShift
+  const __m512i order = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  uint32_t endedList[kMoveChunk + kMoveListSlack];
+  uint32_t* endedEnd = endedList;
   int32_t i = 0;
   for (; i + kRound <= d.size; i += kRound) {
     const WidestDraws a = DrawWidest8(low), b = DrawWidest8(high);
@@ -206,7 +212,9 @@ MoverLists DrawWidest(const MoveDraws& d, uint64_t& state, MoverLists out, int32
     uint32_t last = 0;
     if (d.countDown) {
       last = _mm512_cmpeq_epi32_mask(left, _mm512_set1_epi32(1));
-      if (last != 0) NoteEndedBits(d, i, last, ended);
+      const __m512i index = _mm512_add_epi32(order, _mm512_set1_epi32(i));
+      _mm512_storeu_si512(endedEnd, _mm512_maskz_compress_epi32(__mmask16(last), index));
+      endedEnd += __builtin_popcount(last);
     }
     __m512i entries = _mm512_add_epi32(slots, _mm512_set1_epi32(i << kMoveIndexShift));
     entries = _mm512_or_si512(entries, _mm512_slli_epi32(directions, kMoveDirectionShift));
@@ -219,6 +227,7 @@ MoverLists DrawWidest(const MoveDraws& d, uint64_t& state, MoverLists out, int32
     out.idle += __builtin_popcount(idleMoves);
   }
   state = uint64_t(_mm_cvtsi128_si64(_mm512_castsi512_si128(low)));
+  NoteEndedList(d, endedList, endedEnd, ended);
   return d.countDown ? DrawRest<true>(d, i, state, out, ended)
                      : DrawRest<false>(d, i, state, out, ended);
 }
@@ -325,7 +334,10 @@ MoverLists DrawWide(const MoveDraws& d, uint64_t& state, MoverLists out, int32_t
   const WideLeap one = WideLeapOf(kOneDraw), two = WideLeapOf(kTwoDraws);
   const WideLeap next = WideLeapOf(RuntimeRandom::LeapOf(2 * kRound));
   const __m256i slots = _mm256_setr_epi32(0, 16, 32, 48, 64, 80, 96, 112);  // k << 4
+  const __m256i order = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
   const __m256i one32 = _mm256_set1_epi32(1);
+  uint32_t endedList[kMoveChunk + kMoveListSlack];
+  uint32_t* endedEnd = endedList;
   int32_t i = 0;
   for (; i + kRound <= d.size; i += kRound) {
     const WideDraws a = DrawWide4(low, one, two), b = DrawWide4(high, one, two);
@@ -340,7 +352,7 @@ MoverLists DrawWide(const MoveDraws& d, uint64_t& state, MoverLists out, int32_t
     if (d.countDown) {
       const __m256i last = _mm256_cmpeq_epi32(left, one32);
       const uint32_t lastMask = uint32_t(_mm256_movemask_ps(_mm256_castsi256_ps(last)));
-      if (lastMask != 0) NoteEndedBits(d, i, lastMask, ended);
+      endedEnd = Pack(_mm256_add_epi32(order, _mm256_set1_epi32(i)), lastMask, endedEnd);
       lastBits = _mm256_and_si256(last, one32);
     }
     __m256i entries = _mm256_add_epi32(slots, _mm256_set1_epi32(i << kMoveIndexShift));
@@ -351,6 +363,7 @@ MoverLists DrawWide(const MoveDraws& d, uint64_t& state, MoverLists out, int32_t
     out.idle = Pack(entries, moves & ~inCall & 0xFFu, out.idle);
   }
   state = uint64_t(_mm_cvtsi128_si64(_mm256_castsi256_si128(low)));
+  NoteEndedList(d, endedList, endedEnd, ended);
   return d.countDown ? DrawRest<true>(d, i, state, out, ended)
                      : DrawRest<false>(d, i, state, out, ended);
 }
