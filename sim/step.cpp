@@ -257,14 +257,20 @@ struct Mover {
   }
 
   // Moves a subscriber that goes in direction 0 .. 5, with hand-over and dropping.
-  // inCall and lastStep describe its call as it was before any countdown of this step.
+  // inCall and lastStep describe its call as it was before any countdown of this step;
+  // a call the countdown has ended takes its channel noted in `freed` along (ended 1).
   // Branch-free: whether a subscriber is in a call is as unpredictable as its move.
   // kCells: count per cell too.
   template <bool kCells>
-  void Move(Subscriber& sub, int32_t direction, int32_t inCall, int32_t lastStep) {
+  void Move(Subscriber& sub, int32_t direction, int32_t inCall, int32_t lastStep,
+            int32_t* freed = nullptr, int32_t ended = 0) {
     const int32_t key = Key(sub);
     const MoveTable::Target to = table.target[key][direction];
     const int32_t old = table.cell[key];
+    if (freed != nullptr) {  // without a branch on ended, which is as likely as a call's end
+      freed[old] -= ended;
+      freed[to.cell] += ended;
+    }
     sub.row = to.row;
     sub.column = to.column;
     --cellSubs[old];
@@ -311,9 +317,7 @@ void MoveAll(SimulationState& s) {
       const int32_t direction = int32_t(*item >> kMoveDirectionShift) & 7;
       if constexpr (kCountDown) {
         const int32_t last = int32_t(*item & 1u);
-        if (last != 0) --freed[table.cell[Key(sub)]];
-        mover.Move<kCells>(sub, direction, 1, last);
-        if (last != 0) ++freed[table.cell[Key(sub)]];
+        mover.Move<kCells>(sub, direction, 1, last, freed, last);
       } else {
         mover.Move<kCells>(sub, direction, 1, int32_t(sub.callStepsLeft == 1));
       }
