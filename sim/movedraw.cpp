@@ -3,15 +3,16 @@
 // Each subscriber takes two consecutive draws of the runtime generator: the first's bit
 // 32 says whether it moves at all, the second's bits 32..62 modulo 7 its direction (6
 // is staying). All versions run several stretches ("lanes") of the sequence side by
-// side, lane j taking subscribers j, j + L, j + 2L, ..., each lane started by a jump
-// ahead from the chunk's state and advanced by 2L draws a round: the multiplications
-// of one lane then do not wait for those of another. Subscribers stay in index order,
-// so the movers are listed in index order as the moves must be made.
+// side, each started by a jump ahead from the chunk's state: the multiplications of one
+// lane then do not wait for those of another. The movers are listed in index order, as
+// the moves must be made.
 //
-// - portable: two lanes in scalar code;
-// - wide (256-bit vectors): 2 x 4 lanes, 64-bit products built from 32-bit ones, the
-//   list compacted through a table of permutations;
-// - widest (512-bit vectors): 2 x 8 lanes, the list compacted by compress.
+// - portable: two lanes in scalar code, over the chunk's two halves;
+// - wide (256-bit vectors): 2 x 4 lanes, lane j taking subscribers j, j + 8, ..., 64-bit
+//   products built from 32-bit ones, the lists compacted through a table of
+//   permutations;
+// - widest (512-bit vectors): 2 x 8 lanes in the same way, the lists compacted by
+//   compress.
 // The vector versions read the steps left of 8 or 16 records (12 bytes each) at once,
 // count them down in place with masks, and leave the chunk's last few subscribers to
 // the scalar code.
@@ -27,9 +28,11 @@
 #define VADIDAZID_MOVE_VECTORS 1
 // GCC 12 warns about the placeholder operand of its own masked intrinsics as if it
 // were read; it is not, and the warnings would bury real ones.
+#pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wuninitialized"
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <immintrin.h>
+#pragma GCC diagnostic pop
 #else
 #define VADIDAZID_MOVE_VECTORS 0
 #endif
