@@ -122,12 +122,6 @@ MoverLists DrawPortable(const MoveDraws& d, uint64_t& state, MoverLists out, int
                      : DrawPortableAs<false>(d, state, out, ended);
 }
 
-// The generator states of `count` consecutive subscribers from `state`.
-void LaneStarts(uint64_t state, uint64_t* starts, int count) {
-  starts[0] = state;
-  for (int j = 1; j < count; ++j) starts[j] = kTwoDraws.From(starts[j - 1]);
-}
-
 // The ended calls of the listed subscribers. The vector versions list them as they go
 // and note them after their loop: noting each at once costs a branch per round that
 // fails half the time when calls are short.
@@ -140,6 +134,12 @@ inline void NoteEndedList(const MoveDraws& d, const uint32_t* begin, const uint3
 
 #define VADIDAZID_WIDEST __attribute__((target("avx512f,avx512dq,popcnt")))
 #define VADIDAZID_WIDE __attribute__((target("avx2,popcnt")))
+
+// The generator states of `count` consecutive subscribers from `state`.
+void LaneStarts(uint64_t state, uint64_t* starts, int count) {
+  starts[0] = state;
+  for (int j = 1; j < count; ++j) starts[j] = kTwoDraws.From(starts[j - 1]);
+}
 
 // The 512-bit draws of 8 consecutive lanes: whether each moves, and its direction in the
 // low 32 bits of its 64.
