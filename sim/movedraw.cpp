@@ -189,6 +189,10 @@ VADIDAZID_WIDEST inline __m512i StepsLeftWidest16(Subscriber* records, bool coun
 
 VADIDAZID_WIDEST
 MoverLists DrawWidest(const MoveDraws& d, uint64_t& state, MoverLists out, int32_t& ended) {
+  // In locals: the stores to the records could otherwise alias them.
+  Subscriber* const chunk = d.chunk;
+  const int32_t size = d.size;
+  const bool countDown = d.countDown;
   constexpr int32_t kRound = 16;
   constexpr Leap kNext = RuntimeRandom::LeapOf(2 * kRound);
   alignas(64) uint64_t starts[kRound];
@@ -202,7 +206,7 @@ MoverLists DrawWidest(const MoveDraws& d, uint64_t& state, MoverLists out, int32
   uint32_t endedList[kMoveChunk + kMoveListSlack];
   uint32_t* endedEnd = endedList;
   int32_t i = 0;
-  for (; i + kRound <= d.size; i += kRound) {
+  for (; i + kRound <= size; i += kRound) {
     const WidestDraws a = DrawWidest8(low), b = DrawWidest8(high);
     low = _mm512_add_epi64(_mm512_mullo_epi64(low, nextMultiplier), nextIncrement);
     high = _mm512_add_epi64(_mm512_mullo_epi64(high, nextMultiplier), nextIncrement);
@@ -210,10 +214,10 @@ MoverLists DrawWidest(const MoveDraws& d, uint64_t& state, MoverLists out, int32
     const __m512i directions =
         _mm512_inserti64x4(_mm512_castsi256_si512(_mm512_cvtepi64_epi32(a.direction)),
                            _mm512_cvtepi64_epi32(b.direction), 1);
-    const __m512i left = StepsLeftWidest16(d.chunk + i, d.countDown);
+    const __m512i left = StepsLeftWidest16(chunk + i, countDown);
     const __mmask16 inCall = _mm512_cmpgt_epi32_mask(left, _mm512_setzero_si512());
     uint32_t last = 0;
-    if (d.countDown) {
+    if (countDown) {
       last = _mm512_cmpeq_epi32_mask(left, _mm512_set1_epi32(1));
       const __m512i index = _mm512_add_epi32(order, _mm512_set1_epi32(i));
       _mm512_storeu_si512(endedEnd, _mm512_maskz_compress_epi32(__mmask16(last), index));
@@ -329,6 +333,10 @@ VADIDAZID_WIDE inline uint32_t* Pack(__m256i entries, uint32_t mask, uint32_t* o
 
 VADIDAZID_WIDE
 MoverLists DrawWide(const MoveDraws& d, uint64_t& state, MoverLists out, int32_t& ended) {
+  // In locals: the stores to the records could otherwise alias them.
+  Subscriber* const chunk = d.chunk;
+  const int32_t size = d.size;
+  const bool countDown = d.countDown;
   constexpr int32_t kRound = 8;
   alignas(32) uint64_t starts[kRound];
   LaneStarts(state, starts, kRound);
@@ -342,17 +350,17 @@ MoverLists DrawWide(const MoveDraws& d, uint64_t& state, MoverLists out, int32_t
   uint32_t endedList[kMoveChunk + kMoveListSlack];
   uint32_t* endedEnd = endedList;
   int32_t i = 0;
-  for (; i + kRound <= d.size; i += kRound) {
+  for (; i + kRound <= size; i += kRound) {
     const WideDraws a = DrawWide4(low, one, two), b = DrawWide4(high, one, two);
     low = Advance(low, next);
     high = Advance(high, next);
     const uint32_t moves = uint32_t(_mm256_movemask_pd(_mm256_castsi256_pd(a.moves))) |
                            uint32_t(_mm256_movemask_pd(_mm256_castsi256_pd(b.moves))) << 4;
-    const __m256i left = StepsLeftWide8(d.chunk + i, d.countDown);
+    const __m256i left = StepsLeftWide8(chunk + i, countDown);
     const uint32_t inCall = uint32_t(
         _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(left, _mm256_setzero_si256()))));
     __m256i lastBits = _mm256_setzero_si256();
-    if (d.countDown) {
+    if (countDown) {
       const __m256i last = _mm256_cmpeq_epi32(left, one32);
       const uint32_t lastMask = uint32_t(_mm256_movemask_ps(_mm256_castsi256_ps(last)));
       endedEnd = Pack(_mm256_add_epi32(order, _mm256_set1_epi32(i)), lastMask, endedEnd);
