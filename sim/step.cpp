@@ -19,7 +19,6 @@
 #include "sim/step.h"
 
 #include <algorithm>
-#include <iterator>
 #include <limits>
 #include <stdexcept>
 
@@ -191,9 +190,6 @@ void BringCellsUpToDate(SimulationState& s) {
 namespace {
 
 constexpr int32_t kStay = 6;
-// Subscribers a cell from which the move phase counts idle movers per cell and
-// direction instead of moving the cells' counts one by one.
-constexpr int32_t kFlowSubscribersPerCell = 32;
 
 // Row and column steps of the six directions and of staying. Directions 4 and 5 change
 // the row and then pick the column by the new row's parity.
@@ -260,33 +256,6 @@ struct Mover {
     sub.column = to.column;
   }
 
-  // The same with the cells' counts left to ApplyFlow. With many subscribers a cell, one
-  // count per cell and direction spreads the increments over six times as many places,
-  // so they rarely wait for one another.
-  void Relocate(Subscriber& sub, int32_t direction, int32_t* flow) {
-    const int32_t key = Key(sub);
-    const MoveTable::Target to = table.target[key][direction];
-    ++flow[key * 8 + direction];
-    sub.row = to.row;
-    sub.column = to.column;
-  }
-
-  // The idle subscribers' moves counted by Relocate, into the cells' counts; the
-  // counts are cleared for the next use.
-  void ApplyFlow(int32_t n, int32_t* flow) {
-    for (int32_t r = 0; r < n; ++r) {
-      for (int32_t c = 0; c < n; ++c) {
-        const int32_t key = r * MoveTable::kLargestSide + c;
-        for (int32_t d = 0; d < kStay; ++d) {
-          const int32_t count = flow[key * 8 + d];
-          flow[key * 8 + d] = 0;
-          cellSubs[table.cell[key]] -= count;
-          cellSubs[table.target[key][d].cell] += count;
-        }
-      }
-    }
-  }
-
   // Moves a subscriber that goes in direction 0 .. 5, with hand-over and dropping.
   // inCall and lastStep describe its call as it was before any countdown of this step;
   // a call the countdown has ended takes its channel noted in `freed` along (ended 1).
@@ -333,22 +302,13 @@ void MoveAll(SimulationState& s) {
   const MoveTable& table = mover.table;
   // The chunk's movers in a call, and its idle ones.
   uint32_t calls[kMoveChunk + kMoveListSlack], idle[kMoveChunk + kMoveListSlack];
-  // The idle movers per cell and direction, when there are many a cell: below that,
-  // applying them costs more than it saves.
-  const bool byFlow = m >= kFlowSubscribersPerCell * s.gridSide * s.gridSide;
-  int32_t flow[MoveTable::kLargestSide * MoveTable::kLargestSide * 8];
-  if (byFlow) std::fill(std::begin(flow), std::end(flow), 0);
 
   for (int32_t lo = 0; lo < m; lo += kMoveChunk) {
     const MoveDraws draws{subs + lo, std::min(kMoveChunk, m - lo), kCountDown, freed, table.cell};
     const MoverLists ends = DrawMoves(draws, state, {calls, idle}, ended);
     // The listed subscribers while the chunk is still in the cache; those in a call in
     // index order.
-    for (const uint32_t* item = idle; byFlow && item != ends.idle; ++item) {
-      mover.Relocate(draws.chunk[*item >> kMoveIndexShift],
-                     int32_t(*item >> kMoveDirectionShift) & 7, flow);
-    }
-    for (const uint32_t* item = idle; !byFlow && item != ends.idle; ++item) {
+    for (const uint32_t* item = idle; item != ends.idle; ++item) {
       mover.Relocate(draws.chunk[*item >> kMoveIndexShift],
                      int32_t(*item >> kMoveDirectionShift) & 7);
     }
@@ -363,7 +323,6 @@ void MoveAll(SimulationState& s) {
       }
     }
   }
-  if (byFlow) mover.ApplyFlow(s.gridSide, flow);
   s.moves->SetState(state);
   s.droppedCalls += mover.dropped;
   s.handedOverCalls += mover.handovers;

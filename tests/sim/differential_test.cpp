@@ -106,7 +106,7 @@ std::vector<Case> Cases() {
     // Most draws between -1 and 1: calls of no steps, and many calls in their last step.
     cases.push_back({n, m, 30, 100, "0.3", "2"});
   }
-  // Crowded cells, for which the move phase counts idle movers per cell and direction.
+  // Crowded cells: many idle movers leave and enter each cell.
   for (int n : {2, 7, 16}) cases.push_back({n, 40 * n * n + 5, 10, 100, "20", "6"});
   for (int m : {1, 2, 5, 7, 17, 33, 2048, 2049, 4096 + 7})
     cases.push_back({5, m, 10, 60, "5", "0.01"});
