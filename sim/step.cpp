@@ -11,10 +11,11 @@
 // differential test compares after every step; this form is arranged for speed:
 // - a first pass over a chunk of subscribers (sim/movedraw.cpp, with vector code where
 //   the processor has it) draws their moves, counts their calls down and lists those
-//   that move; a second pass moves only those, while the chunk is
-//   still in the cache. The countdown may come first because a subscriber's move reads
-//   only its own steps left, and the list notes the one case the countdown hides (a
-//   call in its last step, now at 0);
+//   that move, idle ones and those in a call apart; a second pass moves only those,
+//   while the chunk is still in the cache: the idle ones without the hand-over's
+//   bookkeeping, then those in a call in index order. The countdown may come first
+//   because a subscriber's move reads only its own steps left, and the list notes the
+//   one case the countdown hides (a call in its last step, now at 0);
 // - cell indices come from a table built once per grid side.
 #include "sim/step.h"
 
