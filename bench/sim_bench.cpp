@@ -16,6 +16,7 @@
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/fixedcontrols.h"
+#include "sim/movedraw.h"
 #include "sim/referencestep.h"
 #include "sim/setup.h"
 #include "sim/step.h"
@@ -78,6 +79,18 @@ void BM_ReferenceStep(benchmark::State& bench, SimControls controls) {
   WarmRun run(std::move(controls), true);
   for (auto _ : bench) run.Step();
   bench.counters["subscribers"] = run.state.subscriberCount;
+}
+
+// The step with one version of the move draws forced, for comparing them on this
+// processor; skipped where it lacks the version.
+void BM_StepOnPath(benchmark::State& bench, SimControls controls, MoveDrawPath path) {
+  if (!ForceMoveDrawPath(path)) {
+    bench.SkipWithError("the processor lacks this version");
+    return;
+  }
+  WarmRun run(std::move(controls));
+  for (auto _ : bench) run.Step();
+  ForceMoveDrawPath(MoveDrawPath::kBest);
 }
 
 // The thread's processor time in nanoseconds: unlike the wall clock it leaves out the
@@ -187,6 +200,12 @@ BENCHMARK_CAPTURE(BM_Step, largest, Largest());
 BENCHMARK_CAPTURE(BM_ReferenceStep, largest, Largest());
 BENCHMARK_CAPTURE(BM_StepOverReference, largest, Largest());
 BENCHMARK_CAPTURE(BM_RandomFloor, largest, Largest());
+BENCHMARK_CAPTURE(BM_StepOnPath, defaults_portable, Defaults(), MoveDrawPath::kPortable);
+BENCHMARK_CAPTURE(BM_StepOnPath, defaults_wide, Defaults(), MoveDrawPath::kWide);
+BENCHMARK_CAPTURE(BM_StepOnPath, defaults_widest, Defaults(), MoveDrawPath::kWidest);
+BENCHMARK_CAPTURE(BM_StepOnPath, largest_portable, Largest(), MoveDrawPath::kPortable);
+BENCHMARK_CAPTURE(BM_StepOnPath, largest_wide, Largest(), MoveDrawPath::kWide);
+BENCHMARK_CAPTURE(BM_StepOnPath, largest_widest, Largest(), MoveDrawPath::kWidest);
 BENCHMARK(BM_Words<Twister>);
 BENCHMARK(BM_Words<std::mt19937>);
 BENCHMARK(BM_RunnerToFile)->Unit(benchmark::kMillisecond);

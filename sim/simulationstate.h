@@ -115,8 +115,7 @@ struct SimulationState : RunCounters {
   // Per cell, the channels held by calls that ended or got no steps since the last
   // recount: still busy for the new-call walk and the drop test, freed at the next one.
   std::vector<int32_t> cellChannelsFreed;
-  // The order in which idle subscribers are offered calls; reused from step to step,
-  // and by the move phase as its list of subscribers that move.
+  // The order in which idle subscribers are offered calls; reused from step to step.
   std::vector<int32_t> offerOrder;
   MoveTable moveTable;
   // The step's counts per cell, for the observer.

@@ -9,13 +9,13 @@
 //
 // The results are those of the plain form in sim/referencestep.cpp, which the
 // differential test compares after every step; this form is arranged for speed:
-// - the moves' generator runs as two interleaved stretches of its sequence, each
-//   started by a jump ahead, so the draws are not one long chain of multiplications;
-// - a first pass over a chunk of subscribers draws their moves, counts their calls
-//   down and lists those that move; a second pass moves only those, while the chunk is
-//   still in the cache. The countdown may come first because a subscriber's move reads
-//   only its own steps left, and the list notes the one case the countdown hides (a
-//   call in its last step, now at 0);
+// - a first pass over a chunk of subscribers (sim/movedraw.cpp, with vector code where
+//   the processor has it) draws their moves, counts their calls down and lists those
+//   that move, idle ones and those in a call apart; a second pass moves only those,
+//   while the chunk is still in the cache: the idle ones without the hand-over's
+//   bookkeeping, then those in a call in index order. The countdown may come first
+//   because a subscriber's move reads only its own steps left, and the list notes the
+//   one case the countdown hides (a call in its last step, now at 0);
 // - cell indices come from a table built once per grid side.
 #include "sim/step.h"
 
@@ -26,6 +26,7 @@
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/cellgrid.h"
+#include "sim/movedraw.h"
 #include "sim/report.h"
 
 namespace vadidazid {
@@ -246,15 +247,31 @@ struct Mover {
         cellOut(s.cellCounts.handoversOut.data()),
         cellDropped(s.cellCounts.dropped.data()) {}
 
+  // Moves an idle subscriber in direction 0 .. 5.
+  void Relocate(Subscriber& sub, int32_t direction) {
+    const int32_t key = Key(sub);
+    const MoveTable::Target to = table.target[key][direction];
+    --cellSubs[table.cell[key]];
+    ++cellSubs[to.cell];
+    sub.row = to.row;
+    sub.column = to.column;
+  }
+
   // Moves a subscriber that goes in direction 0 .. 5, with hand-over and dropping.
-  // inCall and lastStep describe its call as it was before any countdown of this step.
+  // inCall and lastStep describe its call as it was before any countdown of this step;
+  // a call the countdown has ended takes its channel noted in `freed` along (ended 1).
   // Branch-free: whether a subscriber is in a call is as unpredictable as its move.
   // kCells: count per cell too.
   template <bool kCells>
-  void Move(Subscriber& sub, int32_t direction, int32_t inCall, int32_t lastStep) {
+  void Move(Subscriber& sub, int32_t direction, int32_t inCall, int32_t lastStep,
+            int32_t* freed = nullptr, int32_t ended = 0) {
     const int32_t key = Key(sub);
     const MoveTable::Target to = table.target[key][direction];
     const int32_t old = table.cell[key];
+    if (freed != nullptr) {  // without a branch on ended, which is as likely as a call's end
+      freed[old] -= ended;
+      freed[to.cell] += ended;
+    }
     sub.row = to.row;
     sub.column = to.column;
     --cellSubs[old];
@@ -274,113 +291,36 @@ struct Mover {
   }
 };
 
-// The move choice of two draws: RandomBelow(2) from the first, RandomBelow(7) from the
-// second; the subscriber moves in direction b when a is 1 and b is not 6.
-struct Choice {
-  uint32_t direction;
-  int32_t moves;
-};
-inline Choice ChoiceOf(uint64_t first, uint64_t second) {
-  const uint32_t a = uint32_t(first >> 32) & 1u;
-  // r / 7 as a multiply and shift by ceil(2^34 / 7), exact for every r below 2^31; the
-  // compiler's general division by 7 takes twice the operations.
-  const uint64_t r = (second >> 32) & 0x7FFFFFFFu;
-  const uint32_t b = uint32_t(r - ((r * 2454267027u) >> 34) * 7);
-  return {b, int32_t(a & uint32_t(b != kStay))};
-}
-
-constexpr int32_t kLanes = 2;
-constexpr int32_t kChunk = 2048;
-constexpr RuntimeRandom::Leap kOneDraw = RuntimeRandom::LeapOf(1);
-
-// A listed mover: its index within the chunk, its direction, and (when the countdown
-// runs in the same pass) whether its call was in its last step. Whether it was in a call
-// at all follows: its steps left are still above 0, or that was the last step.
-constexpr int kIndexShift = 4;
-constexpr int kDirectionShift = 1;
-
-// One stretch of the moves' sequence: the generator's state and where the stretch's
-// next listed mover goes.
-struct Lane {
-  uint64_t state;
-  uint32_t* out;
-};
-
-// The first pass for one subscriber: its two draws, the countdown when asked, and its
-// entry at the end of the lane's list, which grows by one when it moves.
-// With the countdown, a call that ends frees its channel at the next recount; it is
-// noted in freed under the subscriber's cell before the move (the second pass carries it
-// along when the subscriber moves).
-template <bool kCountDown>
-inline void Draw(Lane& lane, Subscriber& sub, uint32_t index, int32_t& ended, int32_t* freed,
-                 const MoveTable& table) {
-  const uint64_t first = kOneDraw.From(lane.state);
-  lane.state = kOneDraw.From(first);
-  const Choice choice = ChoiceOf(first, lane.state);
-  uint32_t last = 0;
-  if constexpr (kCountDown) {
-    const int32_t left = sub.callStepsLeft;
-    last = left == 1;
-    ended += int32_t(last);
-    if (last != 0) ++freed[table.cell[Key(sub)]];  // rare: a branch costs less than a store
-    sub.callStepsLeft = left - (left > 0);
-  }
-  *lane.out = index << kIndexShift | choice.direction << kDirectionShift | last;
-  lane.out += choice.moves;
-}
-
 // The move phase, and with kCountDown the countdown too; with kCells the per-cell counts.
 template <bool kCountDown, bool kCells>
 void MoveAll(SimulationState& s) {
   Mover mover(s);
   const int32_t m = static_cast<int32_t>(s.subscribers.size());
-  if (int32_t(s.offerOrder.size()) < m) s.offerOrder.resize(m);
   Subscriber* subs = s.subscribers.data();
-  uint32_t* list = reinterpret_cast<uint32_t*>(s.offerOrder.data());
   uint64_t state = s.moves->state();
   int32_t ended = 0;
   int32_t* freed = s.cellChannelsFreed.data();
   const MoveTable& table = mover.table;
+  // The chunk's movers in a call, and its idle ones.
+  uint32_t calls[kMoveChunk + kMoveListSlack], idle[kMoveChunk + kMoveListSlack];
 
-  for (int32_t lo = 0; lo < m; lo += kChunk) {
-    const int32_t size = std::min(kChunk, m - lo);
-    const int32_t run = size / kLanes;
-    Subscriber* chunk = subs + lo;
-
-    // Stretches of the sequence, each started by a jump ahead from the one before, over
-    // consecutive runs of subscribers; the remainder of the chunk follows the last.
-    const RuntimeRandom::Leap leap = RuntimeRandom::LeapOf(2 * uint64_t(run));
-    Lane lanes[kLanes + 1];
-    uint32_t* starts[kLanes + 1];
-    for (int32_t j = 0; j <= kLanes; ++j) {
-      starts[j] = list + lo + j * run;
-      lanes[j] = {j == 0 ? state : leap.From(lanes[j - 1].state), starts[j]};
+  for (int32_t lo = 0; lo < m; lo += kMoveChunk) {
+    const MoveDraws draws{subs + lo, std::min(kMoveChunk, m - lo), kCountDown, freed, table.cell};
+    const MoverLists ends = DrawMoves(draws, state, {calls, idle}, ended);
+    // The listed subscribers while the chunk is still in the cache; those in a call in
+    // index order.
+    for (const uint32_t* item = idle; item != ends.idle; ++item) {
+      mover.Relocate(draws.chunk[*item >> kMoveIndexShift],
+                     int32_t(*item >> kMoveDirectionShift) & 7);
     }
-    for (int32_t t = 0; t < run; ++t) {
-      for (int32_t j = 0; j < kLanes; ++j) {
-        Draw<kCountDown>(lanes[j], chunk[j * run + t], uint32_t(j * run + t), ended, freed, table);
-      }
-    }
-    lanes[kLanes].state = lanes[kLanes - 1].state;
-    for (int32_t local = kLanes * run; local < size; ++local) {
-      Draw<kCountDown>(lanes[kLanes], chunk[local], uint32_t(local), ended, freed, table);
-    }
-    state = lanes[kLanes].state;
-
-    // The listed subscribers, in index order.
-    for (int32_t j = 0; j <= kLanes; ++j) {
-      for (const uint32_t* item = starts[j]; item != lanes[j].out; ++item) {
-        Subscriber& sub = chunk[*item >> kIndexShift];
-        const int32_t direction = int32_t(*item >> kDirectionShift) & 7;
-        const int32_t left = sub.callStepsLeft;
-        if constexpr (kCountDown) {
-          const int32_t last = int32_t(*item & 1u);
-          if (last != 0) --freed[table.cell[Key(sub)]];
-          mover.Move<kCells>(sub, direction, int32_t(left > 0) | last, last);
-          if (last != 0) ++freed[table.cell[Key(sub)]];
-        } else {
-          mover.Move<kCells>(sub, direction, int32_t(left > 0), int32_t(left == 1));
-        }
+    for (const uint32_t* item = calls; item != ends.calls; ++item) {
+      Subscriber& sub = draws.chunk[*item >> kMoveIndexShift];
+      const int32_t direction = int32_t(*item >> kMoveDirectionShift) & 7;
+      if constexpr (kCountDown) {
+        const int32_t last = int32_t(*item & 1u);
+        mover.Move<kCells>(sub, direction, 1, last, freed, last);
+      } else {
+        mover.Move<kCells>(sub, direction, 1, int32_t(sub.callStepsLeft == 1));
       }
     }
   }

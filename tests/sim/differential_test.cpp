@@ -10,6 +10,7 @@
 
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
+#include "sim/movedraw.h"
 #include "sim/referencestep.h"
 #include "sim/setup.h"
 #include "sim/step.h"
@@ -105,11 +106,23 @@ std::vector<Case> Cases() {
     // Most draws between -1 and 1: calls of no steps, and many calls in their last step.
     cases.push_back({n, m, 30, 100, "0.3", "2"});
   }
-  for (int m : {1, 2, 5, 2048, 2049, 4096 + 7}) cases.push_back({5, m, 10, 60, "5", "0.01"});
+  // Crowded cells: many idle movers leave and enter each cell.
+  for (int n : {2, 7, 16}) cases.push_back({n, 40 * n * n + 5, 10, 100, "20", "6"});
+  for (int m : {1, 2, 5, 7, 17, 33, 2048, 2049, 4096 + 7})
+    cases.push_back({5, m, 10, 60, "5", "0.01"});
   return cases;
 }
 
-TEST(Differential, FastStepMatchesTheReferenceAfterEveryStep) {
+// Every version of the move draws this processor runs, each forced in turn.
+class DifferentialOnPath : public testing::TestWithParam<MoveDrawPath> {
+ protected:
+  void SetUp() override {
+    if (!ForceMoveDrawPath(GetParam())) GTEST_SKIP() << "not on this processor";
+  }
+  void TearDown() override { ForceMoveDrawPath(MoveDrawPath::kBest); }
+};
+
+TEST_P(DifferentialOnPath, FastStepMatchesTheReferenceAfterEveryStep) {
   for (const Case& k : Cases()) {
     SideRun fast(false), reference(true);
     for (SideRun* r : {&fast, &reference}) {
@@ -154,7 +167,7 @@ TEST(Differential, ReferenceTwisterGivesTheSameWords) {
 
 // The move phase and the countdown as separate operations, as a caller of the phases
 // uses them, against the reference's.
-TEST(Differential, SeparatePhasesMatchTheReference) {
+TEST_P(DifferentialOnPath, SeparatePhasesMatchTheReference) {
   for (int n : {2, 3, 10, 16}) {
     SideRun fast(false), reference(true);
     SimControls c{
@@ -219,6 +232,16 @@ TEST(Differential, WholeStepsAfterSeparatePhasesMatchTheReference) {
     if (HasFailure()) return;
   }
 }
+
+std::string PathName(const testing::TestParamInfo<MoveDrawPath>& info) {
+  static const char* const kNames[] = {"Best", "Portable", "Wide", "Widest"};
+  return kNames[int(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(MoveDraws, DifferentialOnPath,
+                         testing::Values(MoveDrawPath::kPortable, MoveDrawPath::kWide,
+                                         MoveDrawPath::kWidest),
+                         PathName);
 
 }  // namespace
 

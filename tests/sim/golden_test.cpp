@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "sim/movedraw.h"
 #include "tests/sim/testrun.h"
 #include "tests/support/files.h"
 
@@ -59,6 +60,12 @@ TEST(Golden, RunsGiveTheCheckedInLogs) {
     const std::string expected = ReadFile(file);
     ASSERT_FALSE(expected.empty()) << file;
     EXPECT_EQ(log, expected) << r.name;
+    // The same on every other version of the move draws this processor runs.
+    for (MoveDrawPath path : {MoveDrawPath::kPortable, MoveDrawPath::kWide}) {
+      if (!ForceMoveDrawPath(path)) continue;
+      EXPECT_EQ(LogOf(r), expected) << r.name << " path " << int(path);
+    }
+    ForceMoveDrawPath(MoveDrawPath::kBest);
   }
 }
 
