@@ -7,6 +7,7 @@
 #include "random/randomsource.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 namespace vadidazid {
 
@@ -23,37 +24,78 @@ constexpr uint32_t kLowerMask = 0x7FFFFFFFu;
 // product of UniformInt is exact and equals an integer multiply and shift.
 constexpr int32_t kExactSpan = 1 << 21;
 
+#if defined(__GNUC__)
+#define VADIDAZID_ALWAYS_INLINE __attribute__((always_inline))
+#else
+#define VADIDAZID_ALWAYS_INLINE
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#define VADIDAZID_WIDE_TWIST 1
+#else
+#define VADIDAZID_WIDE_TWIST 0
+#endif
+
 inline uint32_t Mix(uint32_t upper, uint32_t lower) {
   const uint32_t y = (upper & kUpperMask) | (lower & kLowerMask);
   return (y >> 1) ^ (kMatrix & (0u - (y & 1u)));
 }
 
-// Where the toolchain can pick code by processor at load time, the twist also comes in
-// a version for 256-bit vectors, which halves its cost; the baseline version runs on
-// any x86-64. Both do the same integer operations, so their words are the same.
-#if defined(__GNUC__) && defined(__x86_64__) && defined(__linux__)
-#define VADIDAZID_WIDE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define VADIDAZID_WIDE_VECTOR_CLONES
-#endif
-
 // The recurrence in ascending order, in place: entries from 227 on read words already
 // twisted in this pass, which the recurrence requires. Split at the points where
-// k + 397 and k + 1 wrap, so no index needs a modulo. Each new word is tempered into the
-// output buffer as it is made.
-VADIDAZID_WIDE_VECTOR_CLONES
-void TwistAndTemper(uint32_t* __restrict s, uint32_t* __restrict out) {
+// k + 397 and k + 1 wrap, so no index needs a modulo. With kTemper each new word is
+// tempered into the output buffer as it is made; without, the words are only twisted,
+// for a skip that reads none of them.
+template <bool kTemper>
+VADIDAZID_ALWAYS_INLINE inline void TwistPass(uint32_t* __restrict s, uint32_t* __restrict out) {
   int k = 0;
   for (; k < kN - kShift; ++k) {
     s[k] = s[k + kShift] ^ Mix(s[k], s[k + 1]);
-    out[k] = RandomSource::Temper(s[k]);
+    if constexpr (kTemper) out[k] = RandomSource::Temper(s[k]);
   }
   for (; k < kN - 1; ++k) {
     s[k] = s[k + kShift - kN] ^ Mix(s[k], s[k + 1]);
-    out[k] = RandomSource::Temper(s[k]);
+    if constexpr (kTemper) out[k] = RandomSource::Temper(s[k]);
   }
   s[kN - 1] = s[kShift - 1] ^ Mix(s[kN - 1], s[0]);
-  out[kN - 1] = RandomSource::Temper(s[kN - 1]);
+  if constexpr (kTemper) out[kN - 1] = RandomSource::Temper(s[kN - 1]);
+}
+
+// The baseline code runs on any processor of the architecture.
+void TwistAndTemperBaseline(uint32_t* s, uint32_t* out) { TwistPass<true>(s, out); }
+void TwistOnlyBaseline(uint32_t* s) { TwistPass<false>(s, nullptr); }
+
+// Where the toolchain can pick code by processor at run time, the twist also comes in a
+// version for 256-bit vectors, which halves its cost. Both do the same integer
+// operations, so their words are the same.
+#if VADIDAZID_WIDE_TWIST
+__attribute__((target("avx2"))) void TwistAndTemperWide(uint32_t* s, uint32_t* out) {
+  TwistPass<true>(s, out);
+}
+__attribute__((target("avx2"))) void TwistOnlyWide(uint32_t* s) { TwistPass<false>(s, nullptr); }
+
+// Asked once: the answer cannot change while the process runs.
+bool WideTwistAvailable() {
+  static const bool available = __builtin_cpu_supports("avx2");
+  return available;
+}
+#else
+bool WideTwistAvailable() { return false; }
+#endif
+
+void TwistAndTemper(uint32_t* s, uint32_t* out, bool baseline) {
+#if VADIDAZID_WIDE_TWIST
+  if (!baseline && WideTwistAvailable()) return TwistAndTemperWide(s, out);
+#endif
+  (void)baseline;
+  TwistAndTemperBaseline(s, out);
+}
+
+void TwistOnly(uint32_t* s, bool baseline) {
+#if VADIDAZID_WIDE_TWIST
+  if (!baseline && WideTwistAvailable()) return TwistOnlyWide(s);
+#endif
+  (void)baseline;
+  TwistOnlyBaseline(s);
 }
 
 }  // namespace
@@ -82,7 +124,7 @@ void RandomSource::Refill() {
     for (int i = stateUsed_; i < kN; ++i) words_[i] = Temper(state_[i]);
     next_ = static_cast<size_t>(stateUsed_);
   } else {
-    TwistAndTemper(state_, words_);
+    TwistAndTemper(state_, words_, baselineTwist_);
     next_ = 0;
   }
   stateUsed_ = kN;
@@ -118,6 +160,32 @@ void RandomSource::FillShuffled(int32_t list[], int32_t first, int32_t count) {
       const int32_t j = i + static_cast<int32_t>((words[t] * span) >> 32);
       std::swap(list[i], list[j]);
     }
+  }
+}
+
+bool RandomSource::RefillIsOwnTwist() const { return typeid(*this) == typeid(RandomSource); }
+
+void RandomSource::SkipWords(int64_t count) {
+  if (count <= 0) return;
+  const bool ownTwist = RefillIsOwnTwist();
+  while (count > 0) {
+    if (next_ >= kN) {
+      if (ownTwist && stateUsed_ >= kN) {
+        // The state moves on; only the words after the skipped ones are tempered.
+        TwistOnly(state_, baselineTwist_);
+        if (count >= kN) {
+          count -= kN;
+          continue;
+        }
+        for (int i = static_cast<int>(count); i < kN; ++i) words_[i] = Temper(state_[i]);
+        next_ = static_cast<size_t>(count);
+        return;
+      }
+      Refill();
+    }
+    const size_t take = std::min(static_cast<size_t>(count), kN - next_);
+    next_ += take;
+    count -= static_cast<int64_t>(take);
   }
 }
 

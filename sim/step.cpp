@@ -23,6 +23,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "random/lazyshuffle.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/cellgrid.h"
@@ -41,6 +42,9 @@ namespace {
 // How far ahead of the offer walk a subscriber's record is fetched: the walk visits
 // the records in random order, and each visit would otherwise wait for memory.
 constexpr int32_t kPrefetchAhead = 12;
+// How many positions of the offer order are drawn at a time: enough to keep the draw's
+// loop going, few enough that a walk that stops early draws little it does not read.
+constexpr int32_t kRevealAhead = 64;
 
 inline void Prefetch(const void* address) {
 #if defined(__GNUC__)
@@ -60,8 +64,12 @@ void StartNewCalls(SimulationState& s) {
   int32_t wanted = g.PoissonVariate(mean);
   while (wanted > idle) wanted = g.PoissonVariate(mean);
 
+  // The order is worked out only as far as the walk reads it; the generator has already
+  // moved past the words of the whole shuffle, so the calls' durations draw the words
+  // they would draw after a full shuffle.
   int32_t* order = s.offerOrder.data();
-  g.FillShuffled(order, 0, m);
+  LazyShuffle shuffle(g, order, 0, m);
+  int32_t ready = 0;
 
   if (s.cellChannelsFreed.size() != s.cellCalls.size()) {
     s.cellChannelsFreed.assign(s.cellCalls.size(), 0);
@@ -87,6 +95,7 @@ void StartNewCalls(SimulationState& s) {
   int32_t started = 0;
   int64_t callSteps = 0;
   for (int32_t i = 0; i < m && started != wanted && freeCells > 0; ++i) {
+    if (i + kPrefetchAhead >= ready) ready = shuffle.Reveal(ready + kRevealAhead);
     if (i + kPrefetchAhead < m) Prefetch(&subs[order[i + kPrefetchAhead]]);
     Subscriber& sub = subs[order[i]];
     if (sub.callStepsLeft != 0) continue;
