@@ -15,6 +15,7 @@
 #include "cli/runner.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
+#include "random/twistpath.h"
 #include "sim/fixedcontrols.h"
 #include "sim/referencestep.h"
 #include "sim/setup.h"
@@ -125,10 +126,15 @@ void BM_Words(benchmark::State& bench) {
       benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
 
+// The twister on the code this processor picks, and on the baseline code that runs on
+// any processor of the architecture.
 struct Twister {
   RandomSource source;
   explicit Twister(uint32_t seed) : source(seed) {}
   uint32_t operator()() { return source.NextWord(); }
+};
+struct TwisterBaseline : Twister {
+  explicit TwisterBaseline(uint32_t seed) : Twister(seed) { TwistPathAccess::UseBaseline(source); }
 };
 
 // What a step draws: its Poisson count, the offer order, one normal value per started
@@ -188,6 +194,7 @@ BENCHMARK_CAPTURE(BM_ReferenceStep, largest, Largest());
 BENCHMARK_CAPTURE(BM_StepOverReference, largest, Largest());
 BENCHMARK_CAPTURE(BM_RandomFloor, largest, Largest());
 BENCHMARK(BM_Words<Twister>);
+BENCHMARK(BM_Words<TwisterBaseline>);
 BENCHMARK(BM_Words<std::mt19937>);
 BENCHMARK(BM_RunnerToFile)->Unit(benchmark::kMillisecond);
 
