@@ -40,11 +40,14 @@ int32_t DurationFromDraw(double draw) {
 namespace {
 
 // How far ahead of the offer walk a subscriber's record is fetched: the walk visits
-// the records in random order, and each visit would otherwise wait for memory.
-constexpr int32_t kPrefetchAhead = 12;
-// How many positions of the offer order are drawn at a time: enough to keep the draw's
-// loop going, few enough that a walk that stops early draws little it does not read.
-constexpr int32_t kRevealAhead = 64;
+// the records in random order, and each visit would otherwise wait for memory. Most
+// visits pass the subscriber over after a few operations, so the fetch must start well
+// ahead to arrive in time.
+constexpr int32_t kPrefetchAhead = 24;
+// How many positions of the offer order are worked out at a time: enough to keep the
+// shuffle's loop going, few enough that a walk that stops early works out little it
+// does not read.
+constexpr int32_t kRevealBlock = 64;
 
 inline void Prefetch(const void* address) {
 #if defined(__GNUC__)
@@ -52,6 +55,75 @@ inline void Prefetch(const void* address) {
 #else
   (void)address;
 #endif
+}
+
+struct WalkCounts {
+  int32_t started = 0;
+  int32_t fullOffers = 0;
+  int32_t zeroCalls = 0;
+  int64_t callSteps = 0;
+};
+
+// A started call's duration. Out of the walk's loop, which mostly passes subscribers
+// over: the loop then keeps its values in registers. The set-up refuses a mean and
+// deviation for which this loop would take too long.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+int32_t
+DrawDuration(RandomVariates& g, double mean, double deviation) {
+  int32_t duration;
+  do {
+    duration = DurationFromDraw(g.NormalVariate(mean, deviation));
+  } while (duration < 0);
+  return duration;
+}
+
+// The offer walk over the order as the shuffle works it out; with kPerCell the per-cell
+// counts too. It stops once `wanted` calls are started or no cell has a free channel
+// (passed-over subscribers draw nothing, so the rest of the walk could not start a call).
+template <bool kPerCell>
+WalkCounts WalkOffers(SimulationState& s, LazyShuffle& shuffle, int32_t wanted, int32_t freeCells) {
+  WalkCounts c;
+  if (wanted == 0 || freeCells == 0) return c;
+  RandomVariates& g = *s.generator;
+  const int32_t m = s.subscriberCount;
+  const int32_t* order = s.offerOrder.data();
+  Subscriber* subs = s.subscribers.data();
+  int32_t* cellCalls = s.cellCalls.data();
+  int32_t* freed = s.cellChannelsFreed.data();
+  CellCounts& cells = s.cellCounts;
+  const int32_t n = s.gridSide;
+  const int32_t channels = s.channelsPerCell;
+  for (int32_t i = 0; i < m;) {
+    const int32_t end = std::min(m, i + kRevealBlock);
+    shuffle.Reveal(end + kPrefetchAhead);
+    for (; i < end; ++i) {
+      if (i + kPrefetchAhead < m) Prefetch(&subs[order[i + kPrefetchAhead]]);
+      Subscriber& sub = subs[order[i]];
+      if (sub.callStepsLeft != 0) continue;
+      const int32_t k = sub.row * n + sub.column;
+      int32_t& busy = cellCalls[k];
+      if (busy >= channels) {
+        ++c.fullOffers;
+        if constexpr (kPerCell) ++cells.fullCellOffers[k];
+        continue;
+      }
+      const int32_t duration = DrawDuration(g, s.callMean, s.callDeviation);
+      sub.callStepsLeft = duration;
+      c.callSteps += duration;  // for the experiments' offered load
+      ++c.started;
+      c.zeroCalls += duration == 0;
+      freed[k] += duration == 0;  // the call holds its channel only until the recount
+      if constexpr (kPerCell) {
+        ++cells.started[k];
+        cells.zeroCalls[k] += duration == 0;
+      }
+      if (++busy == channels) --freeCells;
+      if (c.started == wanted || freeCells == 0) return c;
+    }
+  }
+  return c;
 }
 
 }  // namespace
@@ -67,71 +139,27 @@ void StartNewCalls(SimulationState& s) {
   // The order is worked out only as far as the walk reads it; the generator has already
   // moved past the words of the whole shuffle, so the calls' durations draw the words
   // they would draw after a full shuffle.
-  int32_t* order = s.offerOrder.data();
-  LazyShuffle shuffle(g, order, 0, m);
-  int32_t ready = 0;
+  LazyShuffle shuffle(g, s.offerOrder.data(), 0, m);
 
   if (s.cellChannelsFreed.size() != s.cellCalls.size()) {
     s.cellChannelsFreed.assign(s.cellCalls.size(), 0);
     s.cellsCurrent = false;
   }
-  int32_t* freed = s.cellChannelsFreed.data();
-
-  const int32_t n = s.gridSide;
-  const int32_t channels = s.channelsPerCell;
-  Subscriber* subs = s.subscribers.data();
-  int32_t* cellCalls = s.cellCalls.data();
-  CellCounts& cells = s.cellCounts;
-  cells.Fit(n * n);
-  const bool perCell = cells.kept;
-  int32_t* cellFull = cells.fullCellOffers.data();
-  int32_t* cellStarted = cells.started.data();
-  int32_t* cellZero = cells.zeroCalls.data();
-  int32_t fullOffers = 0, zeroCalls = 0;
-  // Passed-over subscribers draw nothing, so the walk may stop as soon as no cell has a
-  // free channel left: the rest of it could not start a call.
+  s.cellCounts.Fit(s.gridSide * s.gridSide);
   int32_t freeCells = 0;
-  for (int32_t busy : s.cellCalls) freeCells += busy < channels;
-  int32_t started = 0;
-  int64_t callSteps = 0;
-  for (int32_t i = 0; i < m && started != wanted && freeCells > 0; ++i) {
-    if (i + kPrefetchAhead >= ready) ready = shuffle.Reveal(ready + kRevealAhead);
-    if (i + kPrefetchAhead < m) Prefetch(&subs[order[i + kPrefetchAhead]]);
-    Subscriber& sub = subs[order[i]];
-    if (sub.callStepsLeft != 0) continue;
-    const int32_t k = sub.row * n + sub.column;
-    int32_t& busy = cellCalls[k];
-    if (busy >= channels) {
-      ++fullOffers;
-      if (perCell) ++cellFull[k];
-      continue;
-    }
-    // The set-up refuses a mean and deviation for which this loop would take too long.
-    int32_t duration;
-    do {
-      duration = DurationFromDraw(g.NormalVariate(s.callMean, s.callDeviation));
-    } while (duration < 0);
-    sub.callStepsLeft = duration;
-    callSteps += duration;  // for the experiments' offered load
-    if (++busy == channels) --freeCells;
-    ++started;
-    ++s.newCalls;
-    zeroCalls += duration == 0;
-    freed[k] += duration == 0;  // the call holds its channel only until the recount
-    if (perCell) {
-      ++cellStarted[k];
-      cellZero[k] += duration == 0;
-    }
-  }
+  for (int32_t busy : s.cellCalls) freeCells += busy < s.channelsPerCell;
+  const WalkCounts c = s.cellCounts.kept ? WalkOffers<true>(s, shuffle, wanted, freeCells)
+                                         : WalkOffers<false>(s, shuffle, wanted, freeCells);
+  s.newCalls += c.started;
   // Drawn calls that found no idle subscriber in a cell with a free channel.
-  s.blockedCalls = wanted - started;
-  s.startedCalls = started;
-  s.zeroCalls = zeroCalls;
+  s.blockedCalls = wanted - c.started;
+  s.startedCalls = c.started;
+  s.zeroCalls = c.zeroCalls;
   // When calls are blocked the walk may have stopped before the end of the order; the
   // recount completes the full-cell offers then.
-  s.fullCellOffers = fullOffers;
-  s.newCallSteps = callSteps;
-  s.startedCallSteps += callSteps;
+  s.fullCellOffers = c.fullOffers;
+  s.newCallSteps = c.callSteps;
+  s.startedCallSteps += c.callSteps;
 }
 
 namespace {
