@@ -29,7 +29,7 @@ inline int32_t PickFrom(uint32_t word, int32_t i, int32_t count) {
 
 LazyShuffle::LazyShuffle(RandomSource& generator, int32_t list[], int32_t first, int32_t count)
     : list_(list),
-      count_(count),
+      count_(std::max(count, 0)),
       last_(count > 0 ? count - 1 : 0),
       fork_(generator),
       forked_(generator.RefillIsOwnTwist()) {

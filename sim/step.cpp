@@ -9,6 +9,8 @@
 //
 // The results are those of the plain form in sim/referencestep.cpp, which the
 // differential test compares after every step; this form is arranged for speed:
+// - the offer order is worked out only as far as the offer walk reads it, while the
+//   generator moves past the whole shuffle's words at once;
 // - the moves' generator runs as two interleaved stretches of its sequence, each
 //   started by a jump ahead, so the draws are not one long chain of multiplications;
 // - a first pass over a chunk of subscribers draws their moves, counts their calls
@@ -39,15 +41,16 @@ int32_t DurationFromDraw(double draw) {
 
 namespace {
 
-// How far ahead of the offer walk a subscriber's record is fetched: the walk visits
-// the records in random order, and each visit would otherwise wait for memory. Most
-// visits pass the subscriber over after a few operations, so the fetch must start well
-// ahead to arrive in time.
-constexpr int32_t kPrefetchAhead = 24;
-// How many positions of the offer order are worked out at a time: enough to keep the
-// shuffle's loop going, few enough that a walk that stops early works out little it
-// does not read.
-constexpr int32_t kRevealBlock = 64;
+// The offer walk goes through the order in blocks of this many positions, each worked
+// out by the shuffle a block ahead, while the subscribers' records of the next block
+// are fetched: the walk visits the records in random order, and each visit would
+// otherwise wait for memory. Small enough that a walk that stops early works out little
+// it does not read.
+constexpr int32_t kBlock = 64;
+// What a position of the offer order holds for the walk: a subscriber in a call, one
+// idle in a full cell, one idle in a cell with a free channel.
+constexpr int32_t kFullCell = 1;
+constexpr int32_t kFreeChannel = kFullCell + 1;
 
 inline void Prefetch(const void* address) {
 #if defined(__GNUC__)
@@ -95,20 +98,43 @@ WalkCounts WalkOffers(SimulationState& s, LazyShuffle& shuffle, int32_t wanted, 
   CellCounts& cells = s.cellCounts;
   const int32_t n = s.gridSide;
   const int32_t channels = s.channelsPerCell;
-  for (int32_t i = 0; i < m;) {
-    const int32_t end = std::min(m, i + kRevealBlock);
-    shuffle.Reveal(end + kPrefetchAhead);
-    for (; i < end; ++i) {
-      if (i + kPrefetchAhead < m) Prefetch(&subs[order[i + kPrefetchAhead]]);
-      Subscriber& sub = subs[order[i]];
-      if (sub.callStepsLeft != 0) continue;
+  // A block at a time: first, for each position, the subscriber's cell and whether it
+  // is idle with its cell full or idle with a free channel, with loads that do not wait
+  // on one another; then the offers, where only the second kind needs a branch. The
+  // first pass may read ahead of the offers: a subscriber's record changes only at its
+  // own offer, each subscriber comes once in the order, and a full cell stays full while
+  // calls only start. A cell with a free channel may fill up within the block, which the
+  // offer checks again.
+  int32_t cellOf[kBlock];
+  uint8_t kind[kBlock];
+  int32_t* cellFull = cells.fullCellOffers.data();
+  for (int32_t lo = 0; lo < m; lo += kBlock) {
+    const int32_t size = std::min(kBlock, m - lo);
+    const int32_t* block = order + lo;
+    shuffle.Reveal(lo + size + kBlock);
+    const int32_t ahead = std::min(kBlock, std::max(0, m - lo - kBlock));
+    for (int32_t t = 0; t < ahead; ++t) Prefetch(&subs[block[kBlock + t]]);
+    for (int32_t t = 0; t < size; ++t) {
+      const Subscriber& sub = subs[block[t]];
       const int32_t k = sub.row * n + sub.column;
+      const int32_t idle = sub.callStepsLeft == 0;
+      const int32_t full = cellCalls[k] >= channels;
+      cellOf[t] = k;
+      kind[t] = uint8_t(idle * (kFreeChannel - full));  // arithmetic: no branch to mispredict
+    }
+    for (int32_t t = 0; t < size; ++t) {
+      const int32_t k = cellOf[t];
+      const int32_t passed = kind[t] == kFullCell;
+      c.fullOffers += passed;
+      if constexpr (kPerCell) cellFull[k] += passed;
+      if (kind[t] != kFreeChannel) continue;
       int32_t& busy = cellCalls[k];
       if (busy >= channels) {
         ++c.fullOffers;
-        if constexpr (kPerCell) ++cells.fullCellOffers[k];
+        if constexpr (kPerCell) ++cellFull[k];
         continue;
       }
+      Subscriber& sub = subs[block[t]];
       const int32_t duration = DrawDuration(g, s.callMean, s.callDeviation);
       sub.callStepsLeft = duration;
       c.callSteps += duration;  // for the experiments' offered load
