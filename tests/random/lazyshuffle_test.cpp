@@ -77,6 +77,40 @@ TEST(LazyShuffleTest, ReplayedWordsAreDrawnUpFrontInTheFullShufflesOrder) {
   }
 }
 
+// Hands out its twisted words one at a time, leaving the rest in the state: a plain
+// copy of it is a generator whose next Refill starts with those words.
+class OneWordAtATime : public RandomVariates {
+ public:
+  explicit OneWordAtATime(uint32_t seed) : RandomVariates(seed) { DropBuffered(); }
+
+ private:
+  void Refill() override {
+    if (stateUsed_ >= kStateSize) {
+      RandomSource::Refill();
+      DropBuffered();
+      stateUsed_ = 0;
+    }
+    Supply(Temper(state_[stateUsed_++]));
+  }
+};
+
+TEST(LazyShuffleTest, CopyWithWordsLeftInItsStateShufflesAndSkipsAsItDraws) {
+  for (int drawn : {1, 300, 623}) {
+    OneWordAtATime source(9u);
+    for (int k = 0; k < drawn; ++k) source.NextWord();
+    RandomVariates skipped = source, lazy = source, full = source;
+    for (int k = 0; k < 1000; ++k) source.NextWord();
+    skipped.SkipWords(1000);
+    EXPECT_EQ(NextWords(skipped), NextWords(source)) << drawn;
+    std::vector<int32_t> expected(1001), order(1001);
+    full.FillShuffled(expected.data(), 0, 1001);
+    LazyShuffle shuffle(lazy, order.data(), 0, 1001);
+    shuffle.Reveal(50);
+    EXPECT_TRUE(std::equal(order.begin(), order.begin() + 50, expected.begin())) << drawn;
+    EXPECT_EQ(NextWords(lazy), NextWords(full)) << drawn;
+  }
+}
+
 TEST(LazyShuffleTest, SkipLeavesTheGeneratorAsDrawsWould) {
   for (int start : {0, 1, 623}) {
     for (int64_t skip : {0, 1, 623, 624, 625, 1000, 1248, 5000}) {
