@@ -47,6 +47,9 @@ namespace {
 // otherwise wait for memory. Small enough that a walk that stops early works out little
 // it does not read.
 constexpr int32_t kBlock = 64;
+// Below this many subscribers their records stay in the processor's caches, and working
+// out a block of the order early to fetch them costs more than it saves.
+constexpr int32_t kFetchAheadFrom = 8192;
 // What a position of the offer order holds for the walk: a subscriber in a call, one
 // idle in a full cell, one idle in a cell with a free channel.
 constexpr int32_t kFullCell = 1;
@@ -107,12 +110,13 @@ WalkCounts WalkOffers(SimulationState& s, LazyShuffle& shuffle, int32_t wanted, 
   // offer checks again.
   int32_t cellOf[kBlock];
   uint8_t kind[kBlock];
+  const bool fetchAhead = m >= kFetchAheadFrom;
   int32_t* cellFull = cells.fullCellOffers.data();
   for (int32_t lo = 0; lo < m; lo += kBlock) {
     const int32_t size = std::min(kBlock, m - lo);
     const int32_t* block = order + lo;
-    shuffle.Reveal(lo + size + kBlock);
-    const int32_t ahead = std::min(kBlock, std::max(0, m - lo - kBlock));
+    shuffle.Reveal(lo + size + (fetchAhead ? kBlock : 0));
+    const int32_t ahead = fetchAhead ? std::min(kBlock, std::max(0, m - lo - kBlock)) : 0;
     for (int32_t t = 0; t < ahead; ++t) Prefetch(&subs[block[kBlock + t]]);
     for (int32_t t = 0; t < size; ++t) {
       const Subscriber& sub = subs[block[t]];

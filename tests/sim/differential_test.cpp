@@ -105,7 +105,7 @@ std::vector<Case> Cases() {
     // Most draws between -1 and 1: calls of no steps, and many calls in their last step.
     cases.push_back({n, m, 30, 100, "0.3", "2"});
   }
-  for (int m : {1, 2, 5, 2048, 2049, 4096 + 7}) cases.push_back({5, m, 10, 60, "5", "0.01"});
+  for (int m : {1, 2, 5, 2048, 2049, 4096 + 7, 10007}) cases.push_back({5, m, 10, 60, "5", "0.01"});
   return cases;
 }
 
