@@ -149,9 +149,13 @@ __attribute__((target("avx2"))) void TwistAndTemperWide(uint32_t* s, uint32_t* o
 }
 __attribute__((target("avx2"))) void TwistOnlyWide(uint32_t* s) { TwistPass<false>(s, nullptr); }
 
-// Asked once: the answer cannot change while the process runs.
+// Asked once: the answer cannot change while the process runs. The processor's features
+// are read first, as the first twist may come before the constructors that read them.
 bool WideTwistAvailable() {
-  static const bool available = __builtin_cpu_supports("avx2");
+  static const bool available = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
   return available;
 }
 #else
