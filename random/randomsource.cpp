@@ -72,6 +72,7 @@ VADIDAZID_ALWAYS_INLINE inline void TwistPass(uint32_t* __restrict s, uint32_t* 
 // words takes fewer operations than the compiler finds: the lowest bit of the next word
 // becomes the matrix's mask by two shifts, and the upper and lower parts combine
 // through one and-not.
+//
 // Several fours per round of the loop: the loop's own count and branch then take fewer
 // of the operations the processor can start in a cycle, which bound this code.
 #if defined(__GNUC__) && !defined(__clang__)
@@ -179,8 +180,6 @@ void TwistOnly(uint32_t* s, bool baseline) {
 }
 
 }  // namespace
-
-bool TwistPathAccess::WiderPathAvailable() { return WideTwistAvailable(); }
 
 RandomSource::RandomSource(uint32_t seed) { Reseed(seed); }
 

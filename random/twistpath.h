@@ -10,8 +10,6 @@ namespace vadidazid {
 struct TwistPathAccess {
   // From the next twist on, this generator runs the baseline code.
   static void UseBaseline(RandomSource& generator) { generator.baselineTwist_ = true; }
-  // Whether this processor runs a wider twist than the baseline when nothing is forced.
-  static bool WiderPathAvailable();
 };
 
 }  // namespace vadidazid
