@@ -55,6 +55,12 @@ constexpr int32_t kFetchAheadFrom = 8192;
 constexpr int32_t kFullCell = 1;
 constexpr int32_t kFreeChannel = kFullCell + 1;
 
+#if defined(__GNUC__)
+#define VADIDAZID_NOINLINE __attribute__((noinline))
+#else
+#define VADIDAZID_NOINLINE
+#endif
+
 inline void Prefetch(const void* address) {
 #if defined(__GNUC__)
   __builtin_prefetch(address);
@@ -73,11 +79,7 @@ struct WalkCounts {
 // A started call's duration. Out of the walk's loop, which mostly passes subscribers
 // over: the loop then keeps its values in registers. The set-up refuses a mean and
 // deviation for which this loop would take too long.
-#if defined(__GNUC__)
-__attribute__((noinline))
-#endif
-int32_t
-DrawDuration(RandomVariates& g, double mean, double deviation) {
+VADIDAZID_NOINLINE int32_t DrawDuration(RandomVariates& g, double mean, double deviation) {
   int32_t duration;
   do {
     duration = DurationFromDraw(g.NormalVariate(mean, deviation));
