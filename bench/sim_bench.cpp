@@ -15,6 +15,7 @@
 #include "cli/runner.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
+#include "random/twistpath.h"
 #include "sim/fixedcontrols.h"
 #include "sim/movedraw.h"
 #include "sim/referencestep.h"
@@ -138,10 +139,15 @@ void BM_Words(benchmark::State& bench) {
       benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
 
+// The twister on the code this processor picks, and on the baseline code that runs on
+// any processor of the architecture.
 struct Twister {
   RandomSource source;
   explicit Twister(uint32_t seed) : source(seed) {}
   uint32_t operator()() { return source.NextWord(); }
+};
+struct TwisterBaseline : Twister {
+  explicit TwisterBaseline(uint32_t seed) : Twister(seed) { TwistPathAccess::UseBaseline(source); }
 };
 
 // What a step draws: its Poisson count, the offer order, one normal value per started
@@ -207,6 +213,7 @@ BENCHMARK_CAPTURE(BM_StepOnPath, largest_portable, Largest(), MoveDrawPath::kPor
 BENCHMARK_CAPTURE(BM_StepOnPath, largest_wide, Largest(), MoveDrawPath::kWide);
 BENCHMARK_CAPTURE(BM_StepOnPath, largest_widest, Largest(), MoveDrawPath::kWidest);
 BENCHMARK(BM_Words<Twister>);
+BENCHMARK(BM_Words<TwisterBaseline>);
 BENCHMARK(BM_Words<std::mt19937>);
 BENCHMARK(BM_RunnerToFile)->Unit(benchmark::kMillisecond);
 

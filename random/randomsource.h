@@ -2,12 +2,16 @@
 // the simulation needs. Outputs come from a buffer of tempered words that one twist of
 // the whole state fills, so a draw is an inline read; Refill is virtual so tests and the
 // reference generator can hand out words of their own through every draw built on it.
+// Words can also be taken a run at a time, or skipped, with the same effect on the
+// generator as that many draws.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 namespace vadidazid {
+
+struct TwistPathAccess;
 
 class RandomSource {
  public:
@@ -34,6 +38,28 @@ class RandomSource {
   int32_t UniformInt(int32_t min, int32_t max);
   // list[0..count-1] = first .. first+count-1, then permuted with count-1 UniformInt draws.
   void FillShuffled(int32_t list[], int32_t first, int32_t count);
+
+  // The next words as a run: at least one and at most `count` (which must be above 0),
+  // as many as are buffered; `count` is set to the run's length. The words count as
+  // drawn, and the pointer is good until the next draw.
+  const uint32_t* TakeWords(int32_t& count) {
+    if (next_ >= kStateSize) [[unlikely]]
+      Refill();
+    const size_t left = kStateSize - next_;
+    if (static_cast<size_t>(count) > left) count = static_cast<int32_t>(left);
+    const uint32_t* run = words_ + next_;
+    next_ += static_cast<size_t>(count);
+    return run;
+  }
+  // Leaves the generator as `count` draws of NextWord would. Words nobody reads are
+  // neither tempered nor buffered where Refill is this class's own twist; a class that
+  // hands out words of its own gets every one of them asked for through its Refill.
+  void SkipWords(int64_t count);
+  // Whether Refill is this class's twist, so that SkipWords may twist the state without
+  // handing out its words and a copy of the generator draws what it would. Only an
+  // object of exactly this class says so; a derived class that keeps the twist as its
+  // Refill may say so too.
+  virtual bool RefillIsOwnTwist() const;
 
   // Tempering of one state word into an output.
   static uint32_t Temper(uint32_t y) {
@@ -65,10 +91,15 @@ class RandomSource {
   int32_t stateUsed_ = kStateSize;
 
  private:
+  friend struct TwistPathAccess;
+
   uint32_t words_[kStateSize];
   // A full-width index: an int32_t would be widened on every draw, which lengthens the
   // chain from one draw to the next.
   size_t next_ = kStateSize;
+  // Whether this object's twist runs the baseline code even where wider vectors are at
+  // hand; only the benchmarks and tests set it, to measure and check that code.
+  bool baselineTwist_ = false;
 };
 
 }  // namespace vadidazid

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <typeinfo>
 
 namespace vadidazid {
 
@@ -31,6 +32,8 @@ RandomVariates::RandomVariates(uint32_t seed) : RandomSource(seed) {
   normalHasCached_ = 0;
   poissonLastMean_ = -1.0;
 }
+
+bool RandomVariates::RefillIsOwnTwist() const { return typeid(*this) == typeid(RandomVariates); }
 
 double RandomVariates::NormalVariate(double mean, double sd) {
   if (normalHasCached_ == 1) {

@@ -19,6 +19,9 @@ class RandomVariates : public RandomSource {
   // Ends the process through ReportFatal for a negative mean or one above 2e9.
   int32_t PoissonVariate(double mean);
 
+  // The variates keep the twist as their Refill.
+  bool RefillIsOwnTwist() const override;
+
  protected:
   int32_t PoissonTinyMean(double mean);
   int32_t PoissonSmallMean(double mean);

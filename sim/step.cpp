@@ -9,6 +9,8 @@
 //
 // The results are those of the plain form in sim/referencestep.cpp, which the
 // differential test compares after every step; this form is arranged for speed:
+// - the offer order is worked out only as far as the offer walk reads it, while the
+//   generator moves past the whole shuffle's words at once;
 // - a first pass over a chunk of subscribers (sim/movedraw.cpp, with vector code where
 //   the processor has it) draws their moves, counts their calls down and lists those
 //   that move, idle ones and those in a call apart; a second pass moves only those,
@@ -23,6 +25,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "random/lazyshuffle.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/cellgrid.h"
@@ -39,9 +42,25 @@ int32_t DurationFromDraw(double draw) {
 
 namespace {
 
-// How far ahead of the offer walk a subscriber's record is fetched: the walk visits
-// the records in random order, and each visit would otherwise wait for memory.
-constexpr int32_t kPrefetchAhead = 12;
+// The offer walk goes through the order in blocks of this many positions, each worked
+// out by the shuffle a block ahead, while the subscribers' records of the next block
+// are fetched: the walk visits the records in random order, and each visit would
+// otherwise wait for memory. Small enough that a walk that stops early works out little
+// it does not read.
+constexpr int32_t kBlock = 64;
+// Below this many subscribers their records stay in the processor's caches, and working
+// out a block of the order early to fetch them costs more than it saves.
+constexpr int32_t kFetchAheadFrom = 8192;
+// What a position of the offer order holds for the walk: a subscriber in a call, one
+// idle in a full cell, one idle in a cell with a free channel.
+constexpr int32_t kFullCell = 1;
+constexpr int32_t kFreeChannel = kFullCell + 1;
+
+#if defined(__GNUC__)
+#define VADIDAZID_NOINLINE __attribute__((noinline))
+#else
+#define VADIDAZID_NOINLINE
+#endif
 
 inline void Prefetch(const void* address) {
 #if defined(__GNUC__)
@@ -49,6 +68,95 @@ inline void Prefetch(const void* address) {
 #else
   (void)address;
 #endif
+}
+
+struct WalkCounts {
+  int32_t started = 0;
+  int32_t fullOffers = 0;
+  int32_t zeroCalls = 0;
+  int64_t callSteps = 0;
+};
+
+// A started call's duration. Out of the walk's loop, which mostly passes subscribers
+// over: the loop then keeps its values in registers. The set-up refuses a mean and
+// deviation for which this loop would take too long.
+VADIDAZID_NOINLINE int32_t DrawDuration(RandomVariates& g, double mean, double deviation) {
+  int32_t duration;
+  do {
+    duration = DurationFromDraw(g.NormalVariate(mean, deviation));
+  } while (duration < 0);
+  return duration;
+}
+
+// The offer walk over the order as the shuffle works it out; with kPerCell the per-cell
+// counts too. It stops once `wanted` calls are started or no cell has a free channel
+// (passed-over subscribers draw nothing, so the rest of the walk could not start a call).
+template <bool kPerCell>
+WalkCounts WalkOffers(SimulationState& s, LazyShuffle& shuffle, int32_t wanted, int32_t freeCells) {
+  WalkCounts c;
+  if (wanted == 0 || freeCells == 0) return c;
+  RandomVariates& g = *s.generator;
+  const int32_t m = s.subscriberCount;
+  const int32_t* order = s.offerOrder.data();
+  Subscriber* subs = s.subscribers.data();
+  int32_t* cellCalls = s.cellCalls.data();
+  int32_t* freed = s.cellChannelsFreed.data();
+  CellCounts& cells = s.cellCounts;
+  const int32_t n = s.gridSide;
+  const int32_t channels = s.channelsPerCell;
+  // A block at a time: first, for each position, the subscriber's cell and whether it
+  // is idle with its cell full or idle with a free channel, with loads that do not wait
+  // on one another; then the offers, where only the second kind needs a branch. The
+  // first pass may read ahead of the offers: a subscriber's record changes only at its
+  // own offer, each subscriber comes once in the order, and a full cell stays full while
+  // calls only start. A cell with a free channel may fill up within the block, which the
+  // offer checks again.
+  int32_t cellOf[kBlock];
+  uint8_t kind[kBlock];
+  const bool fetchAhead = m >= kFetchAheadFrom;
+  int32_t* cellFull = cells.fullCellOffers.data();
+  for (int32_t lo = 0; lo < m; lo += kBlock) {
+    const int32_t size = std::min(kBlock, m - lo);
+    const int32_t* block = order + lo;
+    shuffle.Reveal(lo + size + (fetchAhead ? kBlock : 0));
+    const int32_t ahead = fetchAhead ? std::min(kBlock, std::max(0, m - lo - kBlock)) : 0;
+    for (int32_t t = 0; t < ahead; ++t) Prefetch(&subs[block[kBlock + t]]);
+    for (int32_t t = 0; t < size; ++t) {
+      const Subscriber& sub = subs[block[t]];
+      const int32_t k = sub.row * n + sub.column;
+      const int32_t idle = sub.callStepsLeft == 0;
+      const int32_t full = cellCalls[k] >= channels;
+      cellOf[t] = k;
+      kind[t] = uint8_t(idle * (kFreeChannel - full));  // arithmetic: no branch to mispredict
+    }
+    for (int32_t t = 0; t < size; ++t) {
+      const int32_t k = cellOf[t];
+      const int32_t passed = kind[t] == kFullCell;
+      c.fullOffers += passed;
+      if constexpr (kPerCell) cellFull[k] += passed;
+      if (kind[t] != kFreeChannel) continue;
+      int32_t& busy = cellCalls[k];
+      if (busy >= channels) {
+        ++c.fullOffers;
+        if constexpr (kPerCell) ++cellFull[k];
+        continue;
+      }
+      Subscriber& sub = subs[block[t]];
+      const int32_t duration = DrawDuration(g, s.callMean, s.callDeviation);
+      sub.callStepsLeft = duration;
+      c.callSteps += duration;  // for the experiments' offered load
+      ++c.started;
+      c.zeroCalls += duration == 0;
+      freed[k] += duration == 0;  // the call holds its channel only until the recount
+      if constexpr (kPerCell) {
+        ++cells.started[k];
+        cells.zeroCalls[k] += duration == 0;
+      }
+      if (++busy == channels) --freeCells;
+      if (c.started == wanted || freeCells == 0) return c;
+    }
+  }
+  return c;
 }
 
 }  // namespace
@@ -61,69 +169,30 @@ void StartNewCalls(SimulationState& s) {
   int32_t wanted = g.PoissonVariate(mean);
   while (wanted > idle) wanted = g.PoissonVariate(mean);
 
-  int32_t* order = s.offerOrder.data();
-  g.FillShuffled(order, 0, m);
+  // The order is worked out only as far as the walk reads it; the generator has already
+  // moved past the words of the whole shuffle, so the calls' durations draw the words
+  // they would draw after a full shuffle.
+  LazyShuffle shuffle(g, s.offerOrder.data(), 0, m);
 
   if (s.cellChannelsFreed.size() != s.cellCalls.size()) {
     s.cellChannelsFreed.assign(s.cellCalls.size(), 0);
     s.cellsCurrent = false;
   }
-  int32_t* freed = s.cellChannelsFreed.data();
-
-  const int32_t n = s.gridSide;
-  const int32_t channels = s.channelsPerCell;
-  Subscriber* subs = s.subscribers.data();
-  int32_t* cellCalls = s.cellCalls.data();
-  CellCounts& cells = s.cellCounts;
-  cells.Fit(n * n);
-  const bool perCell = cells.kept;
-  int32_t* cellFull = cells.fullCellOffers.data();
-  int32_t* cellStarted = cells.started.data();
-  int32_t* cellZero = cells.zeroCalls.data();
-  int32_t fullOffers = 0, zeroCalls = 0;
-  // Passed-over subscribers draw nothing, so the walk may stop as soon as no cell has a
-  // free channel left: the rest of it could not start a call.
+  s.cellCounts.Fit(s.gridSide * s.gridSide);
   int32_t freeCells = 0;
-  for (int32_t busy : s.cellCalls) freeCells += busy < channels;
-  int32_t started = 0;
-  int64_t callSteps = 0;
-  for (int32_t i = 0; i < m && started != wanted && freeCells > 0; ++i) {
-    if (i + kPrefetchAhead < m) Prefetch(&subs[order[i + kPrefetchAhead]]);
-    Subscriber& sub = subs[order[i]];
-    if (sub.callStepsLeft != 0) continue;
-    const int32_t k = sub.row * n + sub.column;
-    int32_t& busy = cellCalls[k];
-    if (busy >= channels) {
-      ++fullOffers;
-      if (perCell) ++cellFull[k];
-      continue;
-    }
-    // The set-up refuses a mean and deviation for which this loop would take too long.
-    int32_t duration;
-    do {
-      duration = DurationFromDraw(g.NormalVariate(s.callMean, s.callDeviation));
-    } while (duration < 0);
-    sub.callStepsLeft = duration;
-    callSteps += duration;  // for the experiments' offered load
-    if (++busy == channels) --freeCells;
-    ++started;
-    ++s.newCalls;
-    zeroCalls += duration == 0;
-    freed[k] += duration == 0;  // the call holds its channel only until the recount
-    if (perCell) {
-      ++cellStarted[k];
-      cellZero[k] += duration == 0;
-    }
-  }
+  for (int32_t busy : s.cellCalls) freeCells += busy < s.channelsPerCell;
+  const WalkCounts c = s.cellCounts.kept ? WalkOffers<true>(s, shuffle, wanted, freeCells)
+                                         : WalkOffers<false>(s, shuffle, wanted, freeCells);
+  s.newCalls += c.started;
   // Drawn calls that found no idle subscriber in a cell with a free channel.
-  s.blockedCalls = wanted - started;
-  s.startedCalls = started;
-  s.zeroCalls = zeroCalls;
+  s.blockedCalls = wanted - c.started;
+  s.startedCalls = c.started;
+  s.zeroCalls = c.zeroCalls;
   // When calls are blocked the walk may have stopped before the end of the order; the
   // recount completes the full-cell offers then.
-  s.fullCellOffers = fullOffers;
-  s.newCallSteps = callSteps;
-  s.startedCallSteps += callSteps;
+  s.fullCellOffers = c.fullOffers;
+  s.newCallSteps = c.callSteps;
+  s.startedCallSteps += c.callSteps;
 }
 
 namespace {

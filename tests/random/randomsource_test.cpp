@@ -12,6 +12,7 @@
 #include <random>
 #include <vector>
 
+#include "random/twistpath.h"
 #include "tests/random/replaysource.h"
 
 namespace vadidazid {
@@ -65,13 +66,23 @@ TEST(RandomSourceTest, InitStateDiscardsNothing) {
   EXPECT_EQ(g.NextWord(), 3607425725u);
 }
 
+// On the twist this processor picks and on the baseline one, drawn and skipped (the
+// skip twists without tempering).
 TEST(RandomSourceTest, AgreesWithStandardTwisterAcrossRegenerations) {
-  for (uint32_t seed : {5489u, 12345u, 0x80000000u}) {
-    RandomSource g(seed);
-    std::mt19937 reference(seed);
-    reference.discard(37);
-    for (int i = 0; i < 3 * RandomSource::kStateSize + 5; ++i) {
-      ASSERT_EQ(g.NextWord(), reference()) << "seed " << seed << " output " << i;
+  for (bool baseline : {false, true}) {
+    for (uint32_t seed : {5489u, 12345u, 0x80000000u}) {
+      RandomSource g(seed);
+      if (baseline) TwistPathAccess::UseBaseline(g);
+      std::mt19937 reference(seed);
+      reference.discard(37);
+      for (int skip : {0, 1, 3 * RandomSource::kStateSize + 2, 100}) {
+        g.SkipWords(skip);
+        reference.discard(skip);
+        for (int i = 0; i < 3 * RandomSource::kStateSize + 5; ++i) {
+          ASSERT_EQ(g.NextWord(), reference())
+              << "seed " << seed << " output " << i << " baseline " << baseline;
+        }
+      }
     }
   }
 }

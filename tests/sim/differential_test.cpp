@@ -108,7 +108,7 @@ std::vector<Case> Cases() {
   }
   // Crowded cells: many idle movers leave and enter each cell.
   for (int n : {2, 7, 16}) cases.push_back({n, 40 * n * n + 5, 10, 100, "20", "6"});
-  for (int m : {1, 2, 5, 7, 17, 33, 2048, 2049, 4096 + 7})
+  for (int m : {1, 2, 5, 7, 17, 33, 2048, 2049, 4096 + 7, 10007})
     cases.push_back({5, m, 10, 60, "5", "0.01"});
   return cases;
 }
