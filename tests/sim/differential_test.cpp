@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "random/randomvariates.h"
@@ -17,6 +18,12 @@
 #include "tests/sim/fakewindow.h"
 
 namespace vadidazid {
+
+// The path by name in test names and messages: "Portable", not the enum's bytes.
+void PrintTo(MoveDrawPath path, std::ostream* os) {
+  static const char* const kNames[] = {"Best", "Portable", "Wide", "Widest"};
+  *os << kNames[int(path)];
+}
 
 namespace {
 
@@ -234,8 +241,7 @@ TEST(Differential, WholeStepsAfterSeparatePhasesMatchTheReference) {
 }
 
 std::string PathName(const testing::TestParamInfo<MoveDrawPath>& info) {
-  static const char* const kNames[] = {"Best", "Portable", "Wide", "Widest"};
-  return kNames[int(info.param)];
+  return testing::PrintToString(info.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(MoveDraws, DifferentialOnPath,

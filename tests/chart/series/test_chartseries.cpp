@@ -2,6 +2,7 @@
 // the value notices.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -158,6 +159,11 @@ struct DeleteErrorCase {
   int quantity;  // -1: single-point Delete
   const char* message;
 };
+
+void PrintTo(const DeleteErrorCase& c, std::ostream* os) {
+  *os << "from " << c.start;
+  if (c.quantity >= 0) *os << " count " << c.quantity;
+}
 
 class DeleteErrorTest : public testing::TestWithParam<DeleteErrorCase> {};
 

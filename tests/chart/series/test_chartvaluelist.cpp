@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <vector>
 
 #include "chart/panel/chartexception.h"
@@ -27,6 +28,18 @@ struct OrderCase {
   std::vector<double> stored;
   std::vector<int> indices;  // returned by each AddChartValue
 };
+
+// The values in a test's name, "5 3 5", so that CTest's names read and stay the same.
+void PrintValues(const std::vector<double>& values, std::ostream* os) {
+  if (values.empty()) *os << "none";
+  for (size_t i = 0; i < values.size(); ++i) *os << (i ? " " : "") << values[i];
+}
+
+void PrintTo(const OrderCase& c, std::ostream* os) {
+  static const char* const kOrders[] = {"none", "ascending", "descending"};
+  *os << kOrders[int(c.order)] << " of ";
+  PrintValues(c.added, os);
+}
 
 class OrderTest : public testing::TestWithParam<OrderCase> {};
 
@@ -70,6 +83,8 @@ struct StatsCase {
   std::vector<double> values;
   double min, max, total, totalAbs;
 };
+
+void PrintTo(const StatsCase& c, std::ostream* os) { PrintValues(c.values, os); }
 
 class StatsTest : public testing::TestWithParam<StatsCase> {};
 
