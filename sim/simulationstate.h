@@ -46,8 +46,10 @@ struct Subscriber {
 // run and rebuilds it only when the side changes.
 struct MoveTable {
   static constexpr int32_t kLargestSide = 16;
+  // Column and row in the order of a subscriber's record, so that a move copies both in
+  // one 16-bit store.
   struct Target {
-    uint8_t row, column, cell, unused;
+    uint8_t column, row, cell, unused;
   };
   int32_t gridSide = 0;
   Target target[kLargestSide * kLargestSide][8];
