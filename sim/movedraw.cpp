@@ -13,7 +13,7 @@
 //   permutations;
 // - widest (512-bit vectors): 2 x 8 lanes in the same way, the lists compacted by
 //   compress.
-// The vector versions read the steps left of 8 or 16 records (12 bytes each) at once,
+// The vector versions read the steps left of 8 or 16 records (8 bytes each) at once,
 // count them down in place with masks, and leave the chunk's last few subscribers to
 // the scalar code.
 #include "sim/movedraw.h"
@@ -41,8 +41,8 @@ namespace vadidazid {
 
 namespace {
 
-static_assert(sizeof(Subscriber) == 12 && offsetof(Subscriber, callStepsLeft) == 8,
-              "the vector versions read the steps left as every third 32-bit word");
+static_assert(sizeof(Subscriber) == 8 && offsetof(Subscriber, callStepsLeft) == 4,
+              "the vector versions read the steps left as every second 32-bit word");
 
 using Leap = RuntimeRandom::Leap;
 constexpr Leap kOneDraw = RuntimeRandom::LeapOf(1);
@@ -168,22 +168,16 @@ VADIDAZID_WIDEST inline __m512i StepsLeftWidest16(Subscriber* records, bool coun
   int32_t* words = reinterpret_cast<int32_t*>(records);
   __m512i w0 = _mm512_loadu_si512(words);
   __m512i w1 = _mm512_loadu_si512(words + 16);
-  __m512i w2 = _mm512_loadu_si512(words + 32);
-  // Steps left of subscriber k is word 3k + 2: ten in the first two vectors, six in the
-  // third.
-  const __m512i fromFirstTwo =
-      _mm512_setr_epi32(2, 5, 8, 11, 14, 17, 20, 23, 26, 29, 0, 0, 0, 0, 0, 0);
-  const __m512i fromThird = _mm512_setr_epi32(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 6, 9, 12, 15);
-  __m512i left = _mm512_permutex2var_epi32(w0, fromFirstTwo, w1);
-  left = _mm512_mask_permutexvar_epi32(left, 0xFC00, fromThird, w2);
+  // Steps left of subscriber k is word 2k + 1: the odd words of the two vectors.
+  const __m512i odd = _mm512_setr_epi32(1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31);
+  const __m512i left = _mm512_permutex2var_epi32(w0, odd, w1);
   if (!countDown) return left;
+  // Only the odd words: the even ones hold the column and row bytes.
   const __m512i one = _mm512_set1_epi32(1), zero = _mm512_setzero_si512();
-  w0 = _mm512_mask_sub_epi32(w0, _mm512_mask_cmpgt_epi32_mask(0x4924, w0, zero), w0, one);
-  w1 = _mm512_mask_sub_epi32(w1, _mm512_mask_cmpgt_epi32_mask(0x2492, w1, zero), w1, one);
-  w2 = _mm512_mask_sub_epi32(w2, _mm512_mask_cmpgt_epi32_mask(0x9249, w2, zero), w2, one);
+  w0 = _mm512_mask_sub_epi32(w0, _mm512_mask_cmpgt_epi32_mask(0xAAAA, w0, zero), w0, one);
+  w1 = _mm512_mask_sub_epi32(w1, _mm512_mask_cmpgt_epi32_mask(0xAAAA, w1, zero), w1, one);
   _mm512_storeu_si512(words, w0);
   _mm512_storeu_si512(words + 16, w1);
-  _mm512_storeu_si512(words + 32, w2);
   return left;
 }
 
@@ -296,24 +290,20 @@ VADIDAZID_WIDE inline WideDraws DrawWide4(__m256i lanes, const WideLeap& one, co
 VADIDAZID_WIDE inline __m256i StepsLeftWide8(Subscriber* records, bool countDown) {
   __m256i* words = reinterpret_cast<__m256i*>(records);
   __m256i v0 = _mm256_loadu_si256(words), v1 = _mm256_loadu_si256(words + 1);
-  __m256i v2 = _mm256_loadu_si256(words + 2);
-  // Steps left of subscriber k is word 3k + 2; two blends gather them in the order
-  // 2 5 0 3 6 1 4 7, one permutation puts them in order.
-  const __m256i mixed = _mm256_blend_epi32(_mm256_blend_epi32(v0, v1, 0x49), v2, 0x92);
-  const __m256i left =
-      _mm256_permutevar8x32_epi32(mixed, _mm256_setr_epi32(2, 5, 0, 3, 6, 1, 4, 7));
+  // Steps left of subscriber k is word 2k + 1. The shuffle takes the odd words of each
+  // 128-bit half, giving subscribers 0 1 4 5 2 3 6 7; swapping the middle 64-bit
+  // quarters puts them in order.
+  const __m256 odd =
+      _mm256_shuffle_ps(_mm256_castsi256_ps(v0), _mm256_castsi256_ps(v1), _MM_SHUFFLE(3, 1, 3, 1));
+  const __m256i left = _mm256_permute4x64_epi64(_mm256_castps_si256(odd), _MM_SHUFFLE(3, 1, 2, 0));
   if (!countDown) return left;
   const __m256i zero = _mm256_setzero_si256();
-  const __m256i field0 = _mm256_setr_epi32(0, 0, -1, 0, 0, -1, 0, 0);
-  const __m256i field1 = _mm256_setr_epi32(-1, 0, 0, -1, 0, 0, -1, 0);
-  const __m256i field2 = _mm256_setr_epi32(0, -1, 0, 0, -1, 0, 0, -1);
-  // Adding -1 where a field is above 0.
-  v0 = _mm256_add_epi32(v0, _mm256_and_si256(_mm256_cmpgt_epi32(v0, zero), field0));
-  v1 = _mm256_add_epi32(v1, _mm256_and_si256(_mm256_cmpgt_epi32(v1, zero), field1));
-  v2 = _mm256_add_epi32(v2, _mm256_and_si256(_mm256_cmpgt_epi32(v2, zero), field2));
+  // Adding -1 where a steps field is above 0; the even words hold the column and row.
+  const __m256i field = _mm256_setr_epi32(0, -1, 0, -1, 0, -1, 0, -1);
+  v0 = _mm256_add_epi32(v0, _mm256_and_si256(_mm256_cmpgt_epi32(v0, zero), field));
+  v1 = _mm256_add_epi32(v1, _mm256_and_si256(_mm256_cmpgt_epi32(v1, zero), field));
   _mm256_storeu_si256(words, v0);
   _mm256_storeu_si256(words + 1, v1);
-  _mm256_storeu_si256(words + 2, v2);
   return left;
 }
 

@@ -23,10 +23,22 @@ inline constexpr int32_t kGridTop = 4;
 inline constexpr int32_t kGridWidth = 430;
 inline constexpr int32_t kGridHeight = 360;
 
+// A subscriber's record, 8 bytes: the grid side is at most 16, so the column and row fit
+// a byte each, and a cache line holds eight records, which the offer walk's visits in
+// random order and the move phase's passes read. The steps left stay 32-bit at offset 4
+// (the vector move draws read them as every second 32-bit word).
 struct Subscriber {
-  int32_t column = 0;
-  int32_t row = 0;
+  uint8_t column = 0;
+  uint8_t row = 0;
+  uint16_t unused = 0;
   int32_t callStepsLeft = 0;  // 0: idle
+
+  Subscriber() = default;
+  // Column and row must be below MoveTable::kLargestSide.
+  Subscriber(int32_t atColumn, int32_t atRow, int32_t stepsLeft)
+      : column(static_cast<uint8_t>(atColumn)),
+        row(static_cast<uint8_t>(atRow)),
+        callStepsLeft(stepsLeft) {}
 };
 
 // Where each of the seven move choices (the six directions and 6 for staying) leads from
@@ -34,8 +46,10 @@ struct Subscriber {
 // run and rebuilds it only when the side changes.
 struct MoveTable {
   static constexpr int32_t kLargestSide = 16;
+  // Column and row in the order of a subscriber's record, so that a move copies both in
+  // one 16-bit store.
   struct Target {
-    uint8_t row, column, cell, unused;
+    uint8_t column, row, cell, unused;
   };
   int32_t gridSide = 0;
   Target target[kLargestSide * kLargestSide][8];

@@ -284,7 +284,7 @@ const MoveTable& MovesFor(SimulationState& s) {
       for (int32_t d = 0; d < 7; ++d) {
         const int32_t nr = Wrap(r + kRowStep[d], n);
         const int32_t nc = Wrap(c + kColumnStep[d] + kDiagonal[d] * (1 - 2 * (nr & 1)), n);
-        t.target[key][d] = {uint8_t(nr), uint8_t(nc), uint8_t(nr * n + nc), 0};
+        t.target[key][d] = {uint8_t(nc), uint8_t(nr), uint8_t(nr * n + nc), 0};
       }
     }
   }
