@@ -129,6 +129,21 @@ class DifferentialOnPath : public testing::TestWithParam<MoveDrawPath> {
   void TearDown() override { ForceMoveDrawPath(MoveDrawPath::kBest); }
 };
 
+// One step on each side made of its phases called one by one, as a caller that counts
+// down on its own makes it.
+void SeparatePhases(SideRun& fast, SideRun& reference) {
+  StartNewCalls(fast.state);
+  RecountCells(fast.state);
+  MoveSubscribers(fast.state);
+  CountDownCalls(fast.state);
+  ReferenceStartNewCalls(reference.state);
+  ReferenceRecountCells(reference.state);
+  for (int32_t i = 0; i < reference.state.subscriberCount; ++i) {
+    ReferenceMoveSubscriber(reference.state, i);
+  }
+  ReferenceCountDownCalls(reference.state);
+}
+
 TEST_P(DifferentialOnPath, FastStepMatchesTheReferenceAfterEveryStep) {
   for (const Case& k : Cases()) {
     SideRun fast(false), reference(true);
@@ -189,16 +204,7 @@ TEST_P(DifferentialOnPath, SeparatePhasesMatchTheReference) {
       SetUpSimulation(r->state, r->window);
     }
     for (int step = 1; step <= 15; ++step) {
-      StartNewCalls(fast.state);
-      RecountCells(fast.state);
-      MoveSubscribers(fast.state);
-      CountDownCalls(fast.state);
-      ReferenceStartNewCalls(reference.state);
-      ReferenceRecountCells(reference.state);
-      for (int32_t i = 0; i < reference.state.subscriberCount; ++i) {
-        ReferenceMoveSubscriber(reference.state, i);
-      }
-      ReferenceCountDownCalls(reference.state);
+      SeparatePhases(fast, reference);
       ExpectSameState(fast, reference, "N " + std::to_string(n) + " step " + std::to_string(step));
       if (HasFailure()) return;
     }
@@ -222,15 +228,7 @@ TEST(Differential, WholeStepsAfterSeparatePhasesMatchTheReference) {
   ReferenceRecountCells(reference.state);
   for (int step = 1; step <= 30; ++step) {
     if (step % 5 == 4) {
-      StartNewCalls(fast.state);
-      RecountCells(fast.state);
-      MoveSubscribers(fast.state);
-      CountDownCalls(fast.state);
-      ReferenceStartNewCalls(reference.state);
-      ReferenceRecountCells(reference.state);
-      for (int32_t i = 0; i < reference.state.subscriberCount; ++i)
-        ReferenceMoveSubscriber(reference.state, i);
-      ReferenceCountDownCalls(reference.state);
+      SeparatePhases(fast, reference);
     } else {
       SimulationStep(fast.state, fast.window);
       ReferenceStep(reference.state, reference.window);
