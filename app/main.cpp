@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/windowoptions.h"
+#include "app/windowstart.h"
 #include "platform/bmpfile.h"
 #include "platform/formatfloat.h"
 #include "platform/messages.h"
@@ -23,8 +24,9 @@ using namespace vadidazid;
 
 int main(int argc, char** argv) {
   if (auto status = AnswerInformationOptions({argv + 1, argv + argc}, std::cout)) return *status;
-  QApplication app(argc, argv);  // takes the toolkit's own options out of argv
-  if (auto status = RefuseLeftArguments({argv + 1, argv + argc}, std::cerr)) return *status;
+  TWindowStart start(argc, argv);  // without a display: one line and status 1, not an abort
+  QApplication app(start.Argc(), start.Argv());  // takes the toolkit's own options out
+  if (auto status = start.Started(std::cerr)) return *status;
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
   SetDecimalSeparator(LocaleDecimalSeparator());
   SetThousandSeparator(LocaleThousandSeparator());

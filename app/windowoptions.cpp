@@ -5,6 +5,7 @@
 
 #include <ostream>
 
+#include "cli/messagetext.h"
 #include "version/programversion.h"
 
 namespace vadidazid {
@@ -44,8 +45,9 @@ std::optional<int> AnswerInformationOptions(const std::vector<std::string>& args
 std::optional<int> RefuseLeftArguments(const std::vector<std::string>& args, std::ostream& err) {
   if (args.empty()) return std::nullopt;
   const std::string& a = args.front();
-  err << "vadidazid: " << (a.rfind('-', 0) == 0 ? "unknown option '" : "unexpected argument '") << a
-      << "'\n"
+  // Escaped: an argument's control characters would reach the terminal as commands.
+  err << "vadidazid: " << (a.rfind('-', 0) == 0 ? "unknown option '" : "unexpected argument '")
+      << MessageText(a) << "'\n"
       << kUsageLine << "Try 'vadidazid --help'.\n";
   return 2;
 }

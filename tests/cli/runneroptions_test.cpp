@@ -85,6 +85,30 @@ TEST(RunnerOptions, MessageTextEscapesAndCutsAtACharacter) {
   EXPECT_EQ(MessageText("plain text"), "plain text");
 }
 
+// C1 controls (CSI is C2 9B) and bytes that are no character are escaped byte by byte;
+// every valid character else, Polish letters and four-byte ones alike, is kept.
+TEST(RunnerOptions, MessageTextEscapesC1AndInvalidUtf8) {
+  const struct {
+    std::string text, shown;
+    size_t limit = 80;
+  } cases[] = {
+      {"a\xC2\x9BK", "a\\xC2\\x9BK"},
+      {"\xC2\x80\xC2\x9F\xC2\xA0", "\\xC2\\x80\\xC2\\x9F\xC2\xA0"},  // A0 is a space
+      {"Łódź ąę €😀", "Łódź ąę €😀"},
+      {"\x9BK", "\\x9BK"},                                    // a lone C1 byte
+      {"\xC0\x9B\xE0\x80\x9B", "\\xC0\\x9B\\xE0\\x80\\x9B"},  // overlong forms
+      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                    // a surrogate
+      {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},           // past U+10FFFF
+      {"ż\xC5", "ż\\xC5"},                                    // a character cut short
+      {std::string(200, '\x9B'), "\\x9B...", 1},
+      {"ab€", "ab...", 4},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MessageText(c.text, c.limit), c.shown) << c.shown;
+  const Result r = RunCli({"--mean", "1\xC2\x9BK"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("'1\\xC2\\x9BK'"), std::string::npos) << r.err;
+}
+
 TEST(RunnerOptions, HelpShowsTheSetUpsRangesAndDefaults) {
   const std::string help = RunCli({"--help"}).out;
   for (const char* line : {"  --grid-side N      cells per side, 2 .. 16 (10)\n",
