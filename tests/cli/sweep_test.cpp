@@ -32,6 +32,11 @@ TEST(Sweep, ValuesLandOnDecimals) {
       {"channels=40,10,20.0", {"40", "10", "20"}},
       {"mean=7,.5,1.", {"7", "0.5", "1"}},
       {"grid-side=2:2:1000", {"2"}},
+      // Zeros that do not change the value do not count toward the 18 digits.
+      {"mean=0.000000000000000001,00000000000000000001.5000000000000000000",
+       {"0.000000000000000001", "1.5"}},
+      {"mean=0:0.000000000000000002:0.000000000000000001",
+       {"0", "0.000000000000000001", "0.000000000000000002"}},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseSweep(c.text).values, c.values) << c.text;
 }
@@ -48,6 +53,11 @@ TEST(Sweep, Refusals) {
       {"mean=1e3", "is no number"},
       {"mean=1:2", "is not NAME=FROM:TO:STEP"},
       {"mean=1.0,1", "mean 1 is listed twice"},
+      // Different decimals, one double: two runs of one point.
+      {"mean=0.1,0.10000000000000001", "mean 0.1 and 0.10000000000000001 are one value"},
+      {"deviation=0.1:0.10000000000000002:0.00000000000000001", "deviation 0.1 and 0.1000"},
+      {"mean=0.1234567890123456789", "'0.1234567890123456789' has more than 18 significant"},
+      {"mean=1:2:0.0000000000000000001", "has more than 18 decimal places"},
       {"mean=0:1:0.0000001", "more than 1000000 values"},
       {"seed=1,2", "'seed' is not a parameter to sweep"},
   };
