@@ -103,6 +103,17 @@ TEST(Sweep, RunnerGridsAutoWarmupsAndPartialMeans) {
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.err.find("mean -50, deviation 0.01: "), std::string::npos) << bad.err;
 
+  // A swept parameter's base value is no run's, so it is not checked as one.
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--mean", "-100", "--sweep", "mean=1,2"},
+           {"--mean", "-100", "--sweep", "mean=1,2", "--steps", "3"},
+           {"--channels", "5", "--sweep", "channels=10,20", "--steps", "3"}}) {
+    const Result r = with(args);
+    EXPECT_EQ(r.status, 0) << args[1] << r.err;
+  }
+  EXPECT_NE(with({"--channels", "5", "--sweep", "mean=1,2"}).err.find("--channels: 5 is outside"),
+            std::string::npos);
+
   Result grid = with({"--call-percent", "5", "--steps", "30", "--sweep", "mean=2:3:0.5", "--sweep",
                       "channels=10,20", "--warmup", "auto", "--replications", "3", "--results", "-",
                       "--summary"});
