@@ -338,12 +338,13 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
     }
     const OptionWord option = SplitOption(word);
     const OptionSpec& entry = *option.entry;
+    // A repeated value would silently override the first, and a repeated flag may be a
+    // typing error for another option; say so instead.
+    if (!entry.repeatable && std::find(given.begin(), given.end(), &entry) != given.end()) {
+      throw UsageError{std::string(entry.name) + " is given more than once"};
+    }
     std::string value;
     if (TakesValue(entry)) {
-      // A repeated value would silently override the first; say so instead.
-      if (!entry.repeatable && std::find(given.begin(), given.end(), &entry) != given.end()) {
-        throw UsageError{std::string(entry.name) + " is given more than once"};
-      }
       if (option.inlineValue) {
         value = *option.inlineValue;
       } else if (i + 1 < args.size()) {

@@ -55,6 +55,8 @@ TEST(RunnerOptions, RefusalsNameTheOptionAndQuoteSafely) {
       {{"--seed", "5", "--seed", "6"}, "--seed is given more than once"},
       {{"--out", "a", "--out=b"}, "--out is given more than once"},
       {{"--chart=yes"}, "--chart takes no value"},
+      {{"--chart", "--steps", "2", "--chart"}, "--chart is given more than once"},
+      {{"-h", "--help"}, "--help is given more than once"},
       {{"--sweep", "mean=0.1,0.10000000000000001", "--steps", "20", "--warmup", "5", "--results",
         results, "--summary"},
        "--sweep: mean 0.1 and 0.10000000000000001 are one value"},
