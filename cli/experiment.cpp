@@ -40,6 +40,17 @@ void SetCounts(RunResult& r, const RunCounts& c) {
   static_cast<RunFigures&>(r) = FiguresOf(c);
 }
 
+// Sets a grid point up as CheckedTimedRunSteps does; a failing point of a sweep is named.
+int64_t CheckedPointSteps(const ExperimentPlan& plan, const SimControls& point) {
+  try {
+    return CheckedTimedRunSteps(point);
+  } catch (const Exception& e) {
+    if (plan.sweeps.empty()) throw;
+    throw Exception("--sweep point with mean " + point.meanText + ", deviation " +
+                    point.deviationText + ": " + e.what());
+  }
+}
+
 // Every grid point's mean and deviation must give call durations, as the set-up checks;
 // a point that fails is named, so a long experiment does not stop at it halfway.
 void CheckDurations(const ExperimentPlan& plan) {
@@ -52,13 +63,7 @@ void CheckDurations(const ExperimentPlan& plan) {
     // calls can start.
     c.gridSide = kGridSideRange.min;
     c.subscriberCount = kSubscriberRange.min;
-    try {
-      CheckedTimedRunSteps(c);
-    } catch (const Exception& e) {
-      if (plan.sweeps.empty()) throw;
-      throw Exception("--sweep point with mean " + c.meanText + ", deviation " + c.deviationText +
-                      ": " + e.what());
-    }
+    CheckedPointSteps(plan, c);
   }
 }
 
@@ -159,6 +164,11 @@ void CheckPlan(const ExperimentPlan& plan) {
                                 ", above the largest seed " + std::to_string(kSeedRange.max));
   }
   CheckDurations(plan);
+}
+
+int64_t PlanTimedRunSteps(const ExperimentPlan& plan) {
+  // The base value of a swept parameter is no run's, so it is not the one set up.
+  return CheckedPointSteps(plan, GridPoint(plan.controls, plan.sweeps, 0));
 }
 
 int64_t CheckedTimedRunSteps(const SimControls& controls) {

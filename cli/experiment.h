@@ -47,6 +47,11 @@ void CheckPlan(const ExperimentPlan& plan);
 // mean and deviation that give no call duration).
 int64_t CheckedTimedRunSteps(const SimControls& controls);
 
+// The steps of a timed run at the plan's points (they share the step limit), checked by
+// setting the first point up: the swept parameters' base values do not count. Throws as
+// CheckPlan does for that point.
+int64_t PlanTimedRunSteps(const ExperimentPlan& plan);
+
 // One run: the controls it is set up with.
 struct RunPlan {
   SimControls controls;

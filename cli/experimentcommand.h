@@ -20,7 +20,7 @@ struct ExperimentOutputs {
   std::optional<PictureSize> plotSize;
 };
 
-// The plan has passed CheckPlan and its controls CheckedTimedRunSteps. Exit status as
+// The plan has passed CheckPlan and PlanTimedRunSteps. Exit status as
 // the runner's: 0 done, 1 an output could not be written. `progress`, when given, is the
 // terminal for the progress line.
 int RunExperimentCommand(const ExperimentPlan& plan, int threads, const ExperimentOutputs& outputs,

@@ -104,8 +104,9 @@ RunResult ParseResultRecord(const std::vector<std::string>& fields) {
         [&](auto member) {
           using Value = std::remove_cvref_t<decltype(r.*member)>;
           if constexpr (std::is_same_v<Value, double>) {
+            // An undefined figure is written as an empty field, never as "nan".
             const auto value = CsvReal(fields[k]);
-            if (!value || std::isinf(*value)) return false;
+            if (!value || (!fields[k].empty() && !std::isfinite(*value))) return false;
             r.*member = *value;
           } else {
             const auto value = CsvInteger(fields[k]);

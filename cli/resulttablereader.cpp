@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/csv.h"
+#include "cli/runfigures.h"
 #include "sim/setup.h"
 
 namespace vadidazid {
@@ -18,7 +19,10 @@ namespace {
   throw std::invalid_argument(ResultColumnLabel(column) + ": " + reason);
 }
 
-std::string Number(double value) { return CsvNumber(value); }
+// A field's value as the message shows it; an empty field is the undefined value.
+std::string Number(double value) {
+  return std::isnan(value) ? std::string("an empty field") : CsvNumber(value);
+}
 
 void CheckRange(const char* column, int64_t value, int64_t min, int64_t max) {
   if (value < min || value > max) {
@@ -35,10 +39,35 @@ void CheckShare(const char* column, double share, int64_t part, int64_t whole) {
     return;
   }
   const double expected = double(part) / double(whole);
-  if (std::isnan(share) || std::fabs(share - expected) > 1e-12) {
-    Refuse(column, (std::isnan(share) ? std::string("an empty field") : Number(share)) +
-                       " is not " + std::to_string(part) + " / " + std::to_string(whole));
+  if (!(share >= 0.0 && share <= 1.0) || std::fabs(share - expected) > 1e-12) {
+    Refuse(column,
+           Number(share) + " is not " + std::to_string(part) + " / " + std::to_string(whole));
   }
+}
+
+// A figure computed from the row's counts: undefined exactly where the recomputation is,
+// otherwise equal to it but for the rounding of another machine's arithmetic.
+void CheckFigure(const char* column, double value, double expected) {
+  if (std::isnan(expected) ? std::isnan(value)
+                           : std::fabs(value - expected) <= 1e-9 * std::fabs(expected) + 1e-300) {
+    return;
+  }
+  Refuse(column, Number(value) + " is not " + Number(expected) + ", the value of the row's counts");
+}
+
+// The offered traffic and its Erlang B and Engset values, as the run computed them.
+void CheckTraffic(const RunResult& r) {
+  RunCounts c;
+  static_cast<PhaseCounts&>(c) = r;
+  c.gridSide = r.gridSide;
+  c.subscribers = r.subscribers;
+  c.channels = r.channels;
+  c.callPercent = r.callPercent;
+  c.measuredSteps = r.steps - r.warmup;
+  const RunFigures f = FiguresOf(c);
+  CheckFigure("offered_erlangs_per_cell", r.offeredErlangsPerCell, f.offeredErlangsPerCell);
+  CheckFigure("erlang_b", r.erlangB, f.erlangB);
+  CheckFigure("engset", r.engset, f.engset);
 }
 
 void CheckParameters(const RunResult& r) {
@@ -89,6 +118,7 @@ void CheckDerived(const RunResult& r) {
   if (r.erlangB < 0.0 || r.erlangB > 1.0)
     Refuse("erlang_b", Number(r.erlangB) + " is outside 0 .. 1");
   if (r.engset < 0.0 || r.engset > 1.0) Refuse("engset", Number(r.engset) + " is outside 0 .. 1");
+  CheckTraffic(r);
 }
 
 }  // namespace
@@ -99,7 +129,8 @@ void CheckResultRow(const RunResult& row) {
   CheckDerived(row);
 }
 
-ResultTableReader::ResultTableReader(std::istream& in) : in_(in), line_(kMaxResultLineBytes + 2) {}
+// Room for the longest line, the CR of its line end and the zero that getline adds.
+ResultTableReader::ResultTableReader(std::istream& in) : in_(in), line_(kMaxResultLineBytes + 3) {}
 
 bool ResultTableReader::ReadLine() {
   in_.getline(line_.data(), std::streamsize(line_.size()));
@@ -108,17 +139,19 @@ bool ResultTableReader::ReadLine() {
     throw std::invalid_argument("line " + std::to_string(number_ + 1) + ": cannot be read");
   if (got == 0 && in_.eof()) return false;
   ++number_;
-  if (in_.fail() && !in_.eof()) {
-    // The buffer filled before a line end.
-    throw std::invalid_argument("line " + std::to_string(number_) + ": longer than " +
-                                std::to_string(kMaxResultLineBytes) + " bytes");
+  const std::string tooLong = "line " + std::to_string(number_) + ": longer than " +
+                              std::to_string(kMaxResultLineBytes) + " bytes";
+  // The buffer filled before a line end.
+  if (in_.fail() && !in_.eof()) throw std::invalid_argument(tooLong);
+  // Every row the runner writes ends with its line end; a file that stops within a line
+  // was cut off while it was written, and its last row may have lost digits.
+  if (in_.eof()) {
+    throw std::invalid_argument("line " + std::to_string(number_) +
+                                ": ends without a line end; the file may have been cut off");
   }
-  length_ = in_.eof() ? got : got - 1;  // without the line feed
-  if (length_ > kMaxResultLineBytes) {
-    throw std::invalid_argument("line " + std::to_string(number_) + ": longer than " +
-                                std::to_string(kMaxResultLineBytes) + " bytes");
-  }
+  length_ = got - 1;  // without the line feed
   if (length_ > 0 && line_[length_ - 1] == '\r') --length_;
+  if (length_ > kMaxResultLineBytes) throw std::invalid_argument(tooLong);
   return true;
 }
 

@@ -1,7 +1,9 @@
 // Reading a result table row by row, so a table of millions of rows never has to be held
 // as text, and refusing what no run can have written: lines past a bound (a file with no
-// line ends, such as a device of zeros), fields that are no numbers, parameters outside
-// the set-up's ranges, counts that contradict each other and probabilities outside 0 … 1.
+// line ends, such as a device of zeros), a last line without its line end (a file cut
+// off), fields that are no numbers, parameters outside the set-up's ranges, counts that
+// contradict each other, and loads, probabilities and traffic figures other than the
+// counts give.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +15,8 @@
 
 namespace vadidazid {
 
-// A written row is well under a kilobyte; this leaves room for longer number texts.
+// A written row is well under a kilobyte; this leaves room for longer number texts. The
+// line end (LF or CR LF) is not counted.
 inline constexpr size_t kMaxResultLineBytes = 4096;
 
 class ResultTableReader {

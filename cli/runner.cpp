@@ -111,13 +111,13 @@ ExperimentPlan PlanOf(const Options& o) {
   CheckExperimentSize(o);
   ExperimentPlan plan;
   plan.controls = o.controls;
-  // Without --steps, a run is as long as an uninterrupted timed run.
-  plan.steps = o.steps.value_or(CheckedTimedRunSteps(o.controls));
   plan.warmup = o.warmup.value_or(0);
   plan.autoWarmup = o.autoWarmup;
   plan.replications = o.replications.value_or(1);
   plan.sweeps = o.sweeps;
   plan.shard = o.shard.value_or(Shard{});
+  // Without --steps, a run is as long as an uninterrupted timed run.
+  plan.steps = o.steps ? *o.steps : PlanTimedRunSteps(plan);
   if (o.out || o.chart) {
     throw UsageError{
         "--out and --chart write the log of one run; an experiment writes "

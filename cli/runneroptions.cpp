@@ -42,7 +42,7 @@ struct OptionSpec {
   bool repeatable = false;                  // may be given more than once
 };
 
-int64_t WholeValue(const OptionSpec& entry, const std::string& text) {
+int64_t WholeNumber(const OptionSpec& entry, const std::string& text) {
   int64_t value = 0;
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -50,6 +50,12 @@ int64_t WholeValue(const OptionSpec& entry, const std::string& text) {
     throw UsageError{std::string(entry.name) + ": '" + MessageText(text) +
                      "' is not a whole number"};
   }
+  return value;
+}
+
+// The whole number of the text, within the option's range.
+int64_t WholeValue(const OptionSpec& entry, const std::string& text) {
+  const int64_t value = WholeNumber(entry, text);
   if (value < entry.range->min || value > entry.range->max) {
     throw UsageError{std::string(entry.name) + ": " + text + " is outside " +
                      std::to_string(entry.range->min) + " .. " + std::to_string(entry.range->max)};
@@ -100,8 +106,22 @@ std::string ControlDefault(const OptionSpec& entry) {
   return std::to_string(SimControls{}.*entry.control);
 }
 
+// The range is checked once all options are read: a sweep of the parameter replaces the
+// value at every point, so there it need not be one a run could use.
 void ApplyControl(RunnerOptions& o, const OptionSpec& entry, const std::string& value) {
-  o.controls.*entry.control = int32_t(WholeValue(entry, value));
+  o.controls.*entry.control =
+      int32_t(std::clamp<int64_t>(WholeNumber(entry, value), entry.range->min, entry.range->max));
+}
+
+// The parameters given whose values are used: those that no --sweep replaces.
+void CheckUnsweptControls(const RunnerOptions& o,
+                          const std::vector<std::pair<const OptionSpec*, std::string>>& given) {
+  for (const auto& [entry, value] : given) {
+    const std::string_view name = std::string_view(entry->name).substr(2);  // without "--"
+    const bool swept = std::any_of(o.sweeps.begin(), o.sweeps.end(),
+                                   [&](const Sweep& sweep) { return sweep.name == name; });
+    if (!swept) WholeValue(*entry, value);
+  }
 }
 
 void ApplySweep(RunnerOptions& o, const OptionSpec&, const std::string& value) {
@@ -304,6 +324,7 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
   o.controls.meanText = RealText("--mean", o.controls.meanText);
   o.controls.deviationText = RealText("--deviation", o.controls.deviationText);
   std::vector<const OptionSpec*> given;
+  std::vector<std::pair<const OptionSpec*, std::string>> controls;  // parameters given
   bool operandsOnly = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& word = args[i];
@@ -317,12 +338,13 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
     }
     const OptionWord option = SplitOption(word);
     const OptionSpec& entry = *option.entry;
+    // A repeated value would silently override the first, and a repeated flag may be a
+    // typing error for another option; say so instead.
+    if (!entry.repeatable && std::find(given.begin(), given.end(), &entry) != given.end()) {
+      throw UsageError{std::string(entry.name) + " is given more than once"};
+    }
     std::string value;
     if (TakesValue(entry)) {
-      // A repeated value would silently override the first; say so instead.
-      if (!entry.repeatable && std::find(given.begin(), given.end(), &entry) != given.end()) {
-        throw UsageError{std::string(entry.name) + " is given more than once"};
-      }
       if (option.inlineValue) {
         value = *option.inlineValue;
       } else if (i + 1 < args.size()) {
@@ -334,7 +356,9 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
     given.push_back(&entry);
     if (std::string_view(entry.name) != "--summarize") ++o.optionCount;
     entry.apply(o, entry, value);
+    if (entry.control != nullptr) controls.push_back({&entry, value});
   }
+  CheckUnsweptControls(o, controls);
   CheckCombination(o);
   return o;
 }

@@ -50,9 +50,10 @@ struct UsageError {
 
 // Accepts "--name value", "--name=value", "-h" and "--" (the arguments after it are
 // operands, the result files of --summarize). Throws UsageError for an unknown option, a
-// missing or malformed value, a value outside its range, an empty file name, an option
-// given twice (--sweep may be, for another parameter each time), an operand without
-// --summarize and options beside --summarize.
+// missing or malformed value, a value outside its range (except the base value of a
+// parameter that a --sweep replaces), an empty file name, an option or flag given twice
+// (--sweep may be, for another parameter each time), an operand without --summarize and
+// options beside --summarize.
 RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args);
 
 // Throws UsageError when two outputs name one file: the same text, the same normalised

@@ -64,7 +64,12 @@ double StudentTDistribution(double t, double freedom) {
 double ErlangB(double erlangs, int64_t channels) {
   if (!(erlangs >= 0.0)) return kNaN;
   double b = 1.0;
-  for (int64_t c = 1; c <= channels; ++c) b = erlangs * b / (double(c) + erlangs * b);
+  for (int64_t c = 1; c <= channels; ++c) {
+    b = erlangs * b / (double(c) + erlangs * b);
+    // Zero stays zero: the rest of up to 100,000 channels would change nothing, and
+    // --summarize recomputes this for every row it reads.
+    if (b == 0.0 && std::isfinite(erlangs)) break;
+  }
   return b;
 }
 
@@ -74,6 +79,7 @@ double EngsetCallCongestion(double sources, int64_t channels, double perIdleSour
   for (int64_t x = 1; x <= channels; ++x) {
     const double offered = std::max(sources - double(x), 0.0) * perIdleSource * b;
     b = offered / (double(x) + offered);
+    if (b == 0.0 && std::isfinite(perIdleSource)) break;  // zero stays zero, as above
   }
   return b;
 }

@@ -12,9 +12,12 @@ namespace vadidazid {
 
 namespace {
 
+// Zero is shown without a sign, also where a row held -0.
+double Unsigned0(double value) { return value == 0.0 ? 0.0 : value; }
+
 std::string Fixed(double value, int decimals) {
   if (std::isnan(value)) return "-";
-  return FixedPointText(value, decimals);
+  return FixedPointText(Unsigned0(value), decimals);
 }
 
 // The runs a mean covers, where fewer than the point's.
@@ -51,8 +54,8 @@ const Parameter kParameters[] = {
     {"steps", [](const RunResult& r) { return CsvNumber(r.steps); }},
     {"warmup",
      [](const RunResult& r) { return r.warmupAuto ? std::string("auto") : CsvNumber(r.warmup); }},
-    {"mean", [](const RunResult& r) { return CsvNumber(r.mean); }},
-    {"deviation", [](const RunResult& r) { return CsvNumber(r.deviation); }},
+    {"mean", [](const RunResult& r) { return CsvNumber(Unsigned0(r.mean)); }},
+    {"deviation", [](const RunResult& r) { return CsvNumber(Unsigned0(r.deviation)); }},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/numtext.h"
 #include "sim/setup.h"
@@ -38,32 +39,43 @@ const SweepParameter& ParameterNamed(const std::string& name) {
                               "subscribers, grid-side, mean or deviation");
 }
 
-// value = digits / 10^scale; at most 18 digits, so sums of a million steps stay exact.
+// value = digits / 10^scale. At most 18 significant digits and 18 decimal places, so a
+// value at the finest scale of a range holds at most 36 digits and the sums of a million
+// steps stay exact in 128 bits.
 struct Decimal {
   __int128 digits = 0;
   int scale = 0;
 };
 
-std::optional<Decimal> ParseDecimal(const std::string& text) {
-  Decimal d;
-  size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) ++i;
-  int count = 0;
-  bool point = false;
-  for (; i < text.size(); ++i) {
-    const char ch = text[i];
-    if (ch == '.' && !point) {
-      point = true;
-    } else if (ch >= '0' && ch <= '9' && ++count <= 18) {
-      d.digits = d.digits * 10 + (ch - '0');
-      d.scale += point;
-    } else {
-      return std::nullopt;
-    }
+constexpr int kMaxDecimalDigits = 18;
+
+// Nothing for a text that is no decimal number; throws std::invalid_argument for one
+// with more digits than a Decimal holds. Zeros that do not change the value (leading
+// ones, trailing ones after the point) are not counted.
+std::optional<Decimal> ParseDecimal(const SweepParameter& p, const std::string& text) {
+  size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  const size_t point = text.find('.', i);
+  const std::string whole = text.substr(i, point - i);
+  std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
+  const auto isDigit = [](char ch) { return ch >= '0' && ch <= '9'; };
+  if (whole.size() + fraction.size() == 0 || !std::all_of(whole.begin(), whole.end(), isDigit) ||
+      !std::all_of(fraction.begin(), fraction.end(), isDigit)) {
+    return std::nullopt;
   }
-  if (count == 0) return std::nullopt;
-  if (negative) d.digits = -d.digits;
+  fraction.erase(fraction.find_last_not_of('0') + 1);
+  std::string all = whole + fraction;
+  all.erase(0, std::min(all.find_first_not_of('0'), all.size()));
+  const auto tooMany = [&](const char* what) {
+    return std::invalid_argument("--sweep: " + std::string(p.name) + " '" + text +
+                                 "' has more than " + std::to_string(kMaxDecimalDigits) + " " +
+                                 what);
+  };
+  if (all.size() > size_t(kMaxDecimalDigits)) throw tooMany("significant digits");
+  if (fraction.size() > size_t(kMaxDecimalDigits)) throw tooMany("decimal places");
+  Decimal d;
+  for (char ch : all) d.digits = d.digits * 10 + (ch - '0');
+  d.scale = int(fraction.size());
+  if (text[0] == '-') d.digits = -d.digits;
   return d;
 }
 
@@ -124,10 +136,35 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
+// A value twice would make two runs of one point with the same seed, and rows that no
+// summary can tell apart. Values are compared as the set-up reads them, as doubles, so
+// 0.1 and 0.10000000000000001 are one value.
+void RefuseRepeatedValues(const SweepParameter& p, const std::vector<std::string>& values) {
+  std::vector<std::pair<double, size_t>> read;
+  read.reserve(values.size());
+  for (size_t i = 0; i < values.size(); ++i) {
+    double value = 0.0;
+    std::from_chars(values[i].data(), values[i].data() + values[i].size(), value);
+    read.push_back({value, i});
+  }
+  std::sort(read.begin(), read.end());
+  for (size_t k = 1; k < read.size(); ++k) {
+    if (read[k].first != read[k - 1].first) continue;
+    const std::string& first = values[read[k - 1].second];
+    const std::string& second = values[read[k].second];
+    if (first == second) {
+      throw std::invalid_argument("--sweep: " + std::string(p.name) + " " + first +
+                                  " is listed twice");
+    }
+    throw std::invalid_argument("--sweep: " + std::string(p.name) + " " + first + " and " + second +
+                                " are one value to the simulation (the same double)");
+  }
+}
+
 std::vector<std::string> RangeValues(const SweepParameter& p, const std::string& text,
                                      const std::vector<std::string>& parts) {
   std::optional<Decimal> d[3];
-  for (int i = 0; i < 3; ++i) d[i] = ParseDecimal(parts[size_t(i)]);
+  for (int i = 0; i < 3; ++i) d[i] = ParseDecimal(p, parts[size_t(i)]);
   if (!d[0] || !d[1] || !d[2]) {
     throw std::invalid_argument("--sweep: '" + text + "' is not NAME=FROM:TO:STEP in " +
                                 (p.whole ? "whole" : "decimal") + " numbers");
@@ -149,6 +186,7 @@ std::vector<std::string> RangeValues(const SweepParameter& p, const std::string&
   }
   std::vector<std::string> values;
   for (__int128 i = 0; i < count; ++i) values.push_back(DecimalText(from + i * step, scale));
+  RefuseRepeatedValues(p, values);
   return values;
 }
 
@@ -160,21 +198,14 @@ std::vector<std::string> ListValues(const SweepParameter& p, const std::string& 
   }
   std::vector<std::string> values;
   for (const std::string& part : parts) {
-    const std::optional<Decimal> d = ParseDecimal(part);
+    const std::optional<Decimal> d = ParseDecimal(p, part);
     if (!d) {
       throw std::invalid_argument("--sweep: '" + text + "' is not NAME=FROM:TO:STEP or " +
                                   "NAME=V1,V2,... ('" + part + "' is no number)");
     }
     values.push_back(ValueText(p, *d, part));
   }
-  // A value twice would make two runs of one point with the same seed.
-  std::vector<std::string> sorted = values;
-  std::sort(sorted.begin(), sorted.end());
-  const auto twice = std::adjacent_find(sorted.begin(), sorted.end());
-  if (twice != sorted.end()) {
-    throw std::invalid_argument("--sweep: " + std::string(p.name) + " " + *twice +
-                                " is listed twice");
-  }
+  RefuseRepeatedValues(p, values);
   return values;
 }
 

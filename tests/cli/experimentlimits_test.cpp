@@ -110,6 +110,13 @@ TEST(ExperimentLimits, SummarizeRefusesRowsNoRunCanProduce) {
       {"erlang_b", "2", "column 25 (erlang_b): 2 is outside 0 .. 1"},
       {"engset", "-0.5", "column 26 (engset): -0.5 is outside 0 .. 1"},
       {"deviation", "abc", "column 9 (deviation): 'abc' is not a number"},
+      // The traffic figures follow from the counts (5.754... E, B 0.0359..., Engset 0).
+      {"offered_erlangs_per_cell", "5.5", "column 24 (offered_erlangs_per_cell): 5.5 is not 5.75"},
+      {"erlang_b", "0.5", "column 25 (erlang_b): 0.5 is not 0.0359"},
+      {"erlang_b", "", "column 25 (erlang_b): an empty field is not 0.0359"},
+      {"engset", "0.25", "column 26 (engset): 0.25 is not 0, the value of the row's counts"},
+      {"engset", "nan", "column 26 (engset): 'nan' is not a number"},
+      {"mean_load_percent", "", "column 19 (mean_load_percent): an empty field is outside"},
       {"call_percent", "1\x1b]0;x\x07",
        "column 4 (call_percent): '1\\x1B]0;x\\x07' is not a number"},
   };
@@ -129,6 +136,30 @@ TEST(ExperimentLimits, SummarizeRefusesRowsNoRunCanProduce) {
       << zeros.err;
   std::ofstream(file, std::ios::binary) << table << std::string(5000, '7') << "\r\n";
   EXPECT_NE(RunCli({"--summarize", file}).err.find("line 3: longer than"), std::string::npos);
+
+  // The limit counts neither CR nor LF; a row whose line end is missing was cut off.
+  const std::string head = table.substr(0, table.find("\r\n") + 2);
+  const std::string row = table.substr(head.size(), table.size() - head.size() - 2);
+  const std::pair<std::string, const char*> lines[] = {
+      {std::string(4096 - row.size(), '0') + row + "\r\n", nullptr},
+      {std::string(4096 - row.size(), '0') + row + "\n", nullptr},
+      {std::string(4097 - row.size(), '0') + row + "\r\n", "line 2: longer than 4096 bytes"},
+      {row, "line 2: ends without a line end"},
+  };
+  for (const auto& [line, message] : lines) {
+    std::ofstream(file, std::ios::binary) << head << line;
+    const Result r = RunCli({"--summarize", file});
+    EXPECT_EQ(r.status, message ? 2 : 0) << r.err;
+    if (message) {
+      EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    }
+  }
+  // -0, which no run writes but a hand may, is shown as 0.
+  std::ofstream(file, std::ios::binary)
+      << WithField(WithField(table, "mean", "-0"), "engset", "-0");
+  const Result zero = RunCli({"--summarize", file});
+  EXPECT_NE(zero.out.find("mean 0, "), std::string::npos) << zero.out;
+  EXPECT_EQ(zero.out.find("-0"), std::string::npos) << zero.out;
   std::filesystem::remove(file);
 }
 

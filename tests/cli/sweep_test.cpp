@@ -32,6 +32,11 @@ TEST(Sweep, ValuesLandOnDecimals) {
       {"channels=40,10,20.0", {"40", "10", "20"}},
       {"mean=7,.5,1.", {"7", "0.5", "1"}},
       {"grid-side=2:2:1000", {"2"}},
+      // Zeros that do not change the value do not count toward the 18 digits.
+      {"mean=0.000000000000000001,00000000000000000001.5000000000000000000",
+       {"0.000000000000000001", "1.5"}},
+      {"mean=0:0.000000000000000002:0.000000000000000001",
+       {"0", "0.000000000000000001", "0.000000000000000002"}},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseSweep(c.text).values, c.values) << c.text;
 }
@@ -48,6 +53,11 @@ TEST(Sweep, Refusals) {
       {"mean=1e3", "is no number"},
       {"mean=1:2", "is not NAME=FROM:TO:STEP"},
       {"mean=1.0,1", "mean 1 is listed twice"},
+      // Different decimals, one double: two runs of one point.
+      {"mean=0.1,0.10000000000000001", "mean 0.1 and 0.10000000000000001 are one value"},
+      {"deviation=0.1:0.10000000000000002:0.00000000000000001", "deviation 0.1 and 0.1000"},
+      {"mean=0.1234567890123456789", "'0.1234567890123456789' has more than 18 significant"},
+      {"mean=1:2:0.0000000000000000001", "has more than 18 decimal places"},
       {"mean=0:1:0.0000001", "more than 1000000 values"},
       {"seed=1,2", "'seed' is not a parameter to sweep"},
   };
@@ -92,6 +102,17 @@ TEST(Sweep, RunnerGridsAutoWarmupsAndPartialMeans) {
   Result bad = with({"--sweep", "deviation=0.01,1", "--sweep", "mean=-50,5"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.err.find("mean -50, deviation 0.01: "), std::string::npos) << bad.err;
+
+  // A swept parameter's base value is no run's, so it is not checked as one.
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--mean", "-100", "--sweep", "mean=1,2"},
+           {"--mean", "-100", "--sweep", "mean=1,2", "--steps", "3"},
+           {"--channels", "5", "--sweep", "channels=10,20", "--steps", "3"}}) {
+    const Result r = with(args);
+    EXPECT_EQ(r.status, 0) << args[1] << r.err;
+  }
+  EXPECT_NE(with({"--channels", "5", "--sweep", "mean=1,2"}).err.find("--channels: 5 is outside"),
+            std::string::npos);
 
   Result grid = with({"--call-percent", "5", "--steps", "30", "--sweep", "mean=2:3:0.5", "--sweep",
                       "channels=10,20", "--warmup", "auto", "--replications", "3", "--results", "-",
