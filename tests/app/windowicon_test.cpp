@@ -2,8 +2,8 @@
 // the sources' copies, and the sources' own PNGs give a real icon of every size.
 #include <gtest/gtest.h>
 
-#include <QIcon>
 #include <unistd.h>
+#include <QIcon>
 
 #include <filesystem>
 #include <fstream>
