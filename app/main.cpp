@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/windowicon.h"
 #include "app/windowoptions.h"
 #include "app/windowstart.h"
 #include "platform/bmpfile.h"
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
   QApplication app(start.Argc(), start.Argv());  // takes the toolkit's own options out
   if (auto status = start.Started(std::cerr)) return *status;
   QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+  // The window is its desktop entry's: a dock groups it with the launcher (the entry's
+  // StartupWMClass is this name) and shows the launcher's icon for it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("pl.vadidazid.Vadidazid"));
+  QApplication::setWindowIcon(WindowIcon(QCoreApplication::applicationDirPath().toStdString()));
   SetDecimalSeparator(LocaleDecimalSeparator());
   SetThousandSeparator(LocaleThousandSeparator());
   // A picture of the chart takes the screen's pixel size. 24-bit colour is kept in

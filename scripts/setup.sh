@@ -9,6 +9,8 @@ packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libben
           zlib1g-dev fonts-liberation2 xvfb xauth locales)
 packages+=(desktop-file-utils appstream dpkg-dev fakeroot)  # checks of the install and package
 packages+=(clang-format)  # the formatting check CI runs
+packages+=(lintian)  # the package's check
+packages+=(munge slurmctld slurmd slurm-client)  # scripts/test-slurm.sh's one-node cluster
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,15 +1,16 @@
 #!/bin/sh
 # Installs the build into a scratch DESTDIR and checks the tree: every file a desktop
-# and man expect, programs that run from where they land.
+# and man expect, the README's pictures, programs that run from where they land.
 # Usage: check_install.sh BUILD_DIR WITH_WINDOW(ON|OFF)
 set -eu
 build=$1 window=$2
 root=$(mktemp -d) && trap 'rm -rf "$root"' EXIT
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
-expected="usr/bin/vadidazid-sim usr/share/man/man1/vadidazid-sim.1
-  usr/share/doc/vadidazid/README.md usr/share/doc/vadidazid/copyright"
+expected="usr/bin/vadidazid-sim usr/share/man/man1/vadidazid-sim.1.gz
+  usr/share/doc/vadidazid/README.md usr/share/doc/vadidazid/copyright
+  usr/share/doc/vadidazid/changelog.gz"
 if [ "$window" = ON ]; then
-  expected="$expected usr/bin/vadidazid usr/share/man/man1/vadidazid.1
+  expected="$expected usr/bin/vadidazid usr/share/man/man1/vadidazid.1.gz
     usr/share/applications/pl.vadidazid.Vadidazid.desktop
     usr/share/metainfo/pl.vadidazid.Vadidazid.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/vadidazid.svg"
@@ -20,6 +21,14 @@ fi
 status=0
 for f in $expected; do
   [ -s "$root/$f" ] || { echo "missing or empty: /$f"; status=1; }
+done
+# Every picture the installed README links is installed beside it.
+doc=$root/usr/share/doc/vadidazid
+for f in $(sed -n 's/^!\[[^]]*\](\([^)]*\))$/\1/p' "$doc/README.md"); do
+  [ -s "$doc/$f" ] || { echo "README links $f, which is not installed"; status=1; }
+done
+for f in "$root"/usr/share/man/man1/*.gz "$doc/changelog.gz"; do
+  gzip -t "$f" || { echo "$f is no gzip file"; status=1; }
 done
 for f in "$root"/usr/share/icons/hicolor/*x*/apps/vadidazid.png; do
   [ -e "$f" ] || continue
