@@ -204,8 +204,25 @@ void TSafeFileStream::Commit() {
     }
     tempBase_.clear();
     temporary_.clear();
+    SyncDirectory();
   }
   Discard();  // forgets the slot and closes the directory
+}
+
+void TSafeFileStream::SyncDirectory() {
+  // The new name lives in the folder: until the folder is on the disc, a power loss can
+  // bring back the earlier file. The walk's descriptor cannot be synced (it may be opened
+  // for lookups only); a folder that the user may not read cannot be synced at all, and
+  // the save is then as durable as the file system makes it by itself.
+  const int folder = ::openat(dirFd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return;
+  const int synced = ::fsync(folder);
+  const int error = errno;
+  ::close(folder);
+  if (synced != 0 && error != EINVAL && error != EROFS) {
+    Discard();
+    throw EWriteError(WriteErrorMessage(name_, error));
+  }
 }
 
 void TSafeFileStream::Complete() {

@@ -17,6 +17,9 @@
 // to protect and cannot be replaced by a rename, so it is written directly, unless the
 // caller wants regular files only (a name nobody gave on purpose, where opening a FIFO
 // someone put there would wait for a reader for ever).
+//
+// After the rename the folder is synced too, so that once the save has returned a power
+// loss brings back neither the earlier file nor an empty one.
 #pragma once
 
 #include <sys/types.h>
@@ -59,6 +62,7 @@ class TSafeFileStream {
   void OpenDescriptor(int descriptor, SaveTargets targets);
   void OpenFile(const std::string& directory, SaveTargets targets);
   void CreateTemporary(const std::string& directory);
+  void SyncDirectory();
   void Flush();
   void Complete();
   [[noreturn]] void FailWrite(int errnum);
