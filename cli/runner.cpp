@@ -18,6 +18,7 @@
 #include "cli/cellmap.h"
 #include "cli/celltally.h"
 #include "cli/chartpicture.h"
+#include "cli/distinctoutputs.h"
 #include "cli/experimentcommand.h"
 #include "cli/messagetext.h"
 #include "cli/runneroptions.h"
@@ -297,7 +298,9 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   Options options;
   try {
     options = ParseRunnerOptions(args);
-    if (!options.help && !options.version) CheckDistinctOutputs(options);
+    if (!options.help && !options.version) {
+      CheckDistinctOutputs(options, IsExperiment(options));
+    }
   } catch (const UsageError& e) {
     return UsageFailure(err, e.message);
   }

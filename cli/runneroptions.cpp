@@ -1,12 +1,8 @@
 // The runner's option table, its parser and the help built from it.
 #include "cli/runneroptions.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -421,56 +417,6 @@ std::string SimulatorUsage() {
       "\nExit status: 0 done, 1 an output could not be written (or the memory ran out),\n"
       "2 a bad command line, parameters or result file.\n";
   return text;
-}
-
-namespace {
-
-struct NamedOutput {
-  const char* option;
-  std::string name;
-};
-
-// The existing regular file a name writes to: standard output's for "-". Other kinds
-// (terminals, pipes, /dev/null) may well take two outputs, so they give nothing.
-std::optional<std::pair<dev_t, ino_t>> RegularFileOf(const std::string& name) {
-  struct stat info {};
-  const int status = name == "-" ? fstat(STDOUT_FILENO, &info) : stat(name.c_str(), &info);
-  if (status != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  return std::make_pair(info.st_dev, info.st_ino);
-}
-
-std::string NormalPath(const std::string& name) {
-  if (name == "-") return name;
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(name, error);
-  return error ? name : absolute.lexically_normal().string();
-}
-
-bool SameOutput(const std::string& a, const std::string& b) {
-  if (a == b || NormalPath(a) == NormalPath(b)) return true;
-  const auto fileA = RegularFileOf(a);
-  return fileA && fileA == RegularFileOf(b);
-}
-
-}  // namespace
-
-void CheckDistinctOutputs(const RunnerOptions& o) {
-  std::vector<NamedOutput> outputs;
-  if (o.out) outputs.push_back({"--out", *o.out});
-  if (o.picture) outputs.push_back({"--picture", *o.picture});
-  if (o.map) outputs.push_back({"--map", *o.map});
-  if (o.cells) outputs.push_back({"--cells", *o.cells});
-  if (o.plot) outputs.push_back({"--plot", *o.plot});
-  if (o.outputs.csv) outputs.push_back({"--csv", *o.outputs.csv});
-  if (o.outputs.results) outputs.push_back({"--results", *o.outputs.results});
-  for (size_t i = 0; i < outputs.size(); ++i) {
-    for (size_t k = i + 1; k < outputs.size(); ++k) {
-      if (SameOutput(outputs[i].name, outputs[k].name)) {
-        throw UsageError{std::string(outputs[i].option) + " and " + outputs[k].option +
-                         " write to the same file '" + MessageText(outputs[k].name) + "'"};
-      }
-    }
-  }
 }
 
 void CheckExperimentSize(const RunnerOptions& o) {

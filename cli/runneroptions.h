@@ -56,10 +56,6 @@ struct UsageError {
 // options beside --summarize.
 RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args);
 
-// Throws UsageError when two outputs name one file: the same text, the same normalised
-// path, or the same existing regular file (device and inode, standard output's for "-").
-void CheckDistinctOutputs(const RunnerOptions& options);
-
 // Throws UsageError for an experiment of more than kMaxExperimentRuns runs.
 void CheckExperimentSize(const RunnerOptions& options);
 

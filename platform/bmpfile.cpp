@@ -105,7 +105,7 @@ std::string BitmapFileBytes(Canvas& pixels, int width, int height, int bitsPerPi
 void SaveBitmapFile(const std::string& fileName, Canvas& pixels, int width, int height,
                     int bitsPerPixel) {
   const std::string bytes = BitmapFileBytes(pixels, width, height, bitsPerPixel);
-  TSafeFileStream file(fileName);
+  TSafeFileStream file(fileName, SaveTargets::kRegularFilesOnly);
   file.Write(bytes);
   file.Commit();
 }

@@ -23,7 +23,8 @@ int BitsPerPixelOf(TPixelFormat format);
 // The whole file for the width x height pixels at the canvas's top left. The canvas's
 // clip is lifted while its pixels are read and put back afterwards.
 std::string BitmapFileBytes(Canvas& pixels, int width, int height, int bitsPerPixel);
-// Writes the file safely (see safefilestream.h): EFCreateError / EWriteError.
+// Writes the file safely (see safefilestream.h): EFCreateError / EWriteError. Only a
+// regular file is written, as the window's log file is (sim/report.h).
 void SaveBitmapFile(const std::string& fileName, Canvas& pixels, int width, int height,
                     int bitsPerPixel);
 

@@ -52,7 +52,11 @@ std::string ErrorReason(int errnum) {
 }
 
 std::string CreateFileMessage(const std::string& name, int errnum) {
-  return "Cannot create file " + name + ": " + ErrorReason(errnum);
+  return CreateFileMessage(name, ErrorReason(errnum));
+}
+
+std::string CreateFileMessage(const std::string& name, const std::string& reason) {
+  return "Cannot create file " + name + ": " + reason;
 }
 
 std::string WriteErrorMessage(const std::string& name, int errnum) {

@@ -11,8 +11,9 @@ namespace vadidazid {
 // errno value; "error <n>" for one without a text of its own here.
 std::string ErrorReason(int errnum);
 
-// "Cannot create file <name>: <reason>".
+// "Cannot create file <name>: <reason>", the reason an errno value's or the save's own.
 std::string CreateFileMessage(const std::string& name, int errnum);
+std::string CreateFileMessage(const std::string& name, const std::string& reason);
 
 // "Stream write error (<name>): <reason>".
 std::string WriteErrorMessage(const std::string& name, int errnum);

@@ -23,12 +23,6 @@ namespace {
 // Bytes gathered before they go to the file: one system call per this many.
 constexpr size_t kBufferSize = 1 << 16;
 
-#ifdef O_PATH
-constexpr int kDirectoryFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;  // needs no read right
-#else
-constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-#endif
-
 // The process's umask, read without changing it (setting it to read it back would race
 // with files other threads create); the round trip is the fallback.
 mode_t ProcessUmask() {
@@ -82,55 +76,71 @@ bool WriteAll(int fd, const char* data, size_t size) {
 
 }  // namespace
 
-TSafeFileStream::TSafeFileStream(const std::string& fileName) : name_(fileName) {
-  const SaveTarget target = SaveTarget::Resolve(fileName);
+TSafeFileStream::TSafeFileStream(const std::string& fileName, SaveTargets targets)
+    : name_(fileName) {
+  SaveTarget target = SaveTarget::Resolve(fileName);
   if (target.descriptor >= 0) {
-    OpenDescriptor(target.descriptor);
+    OpenDescriptor(target.descriptor, targets);
     return;
   }
   base_ = target.base;
-  dirFd_ = ::open(target.directory.c_str(), kDirectoryFlags);
-  if (dirFd_ < 0) throw EFCreateError(CreateFileMessage(name_, errno));
+  dirFd_ = target.TakeDirectory();
   try {
-    if (base_.size() > NAME_MAX) throw EFCreateError(CreateFileMessage(name_, ENAMETOOLONG));
-    struct stat info {};
-    replacing_ = ::fstatat(dirFd_, base_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
-    if (replacing_ && S_ISDIR(info.st_mode)) {
-      throw EFCreateError(CreateFileMessage(name_, EISDIR));
-    }
-    // A file the user may not write could not be opened in its place; a rename would
-    // replace it all the same, so it is refused here.
-    if (replacing_ && ::faccessat(dirFd_, base_.c_str(), W_OK, 0) != 0) {
-      throw EFCreateError(CreateFileMessage(name_, errno));
-    }
-    if (replacing_ && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
-      fd_ = ::openat(dirFd_, base_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
-      if (fd_ < 0) throw EFCreateError(CreateFileMessage(name_, errno));
-      ::close(dirFd_);
-      dirFd_ = -1;
-      return;
-    }
-    // A replaced file keeps its permissions and owner, as one rewritten in place would.
-    mode_ = replacing_ ? info.st_mode & 07777 : 0666 & ~ProcessUmask();
-    owner_ = info.st_uid;
-    group_ = info.st_gid;
-    CreateTemporary(target.directory);
+    OpenFile(target.directoryName, targets);
   } catch (...) {
     Discard();
     throw;
   }
 }
 
-void TSafeFileStream::OpenDescriptor(int descriptor) {
+void TSafeFileStream::OpenFile(const std::string& directory, SaveTargets targets) {
+  if (base_.size() > NAME_MAX) throw EFCreateError(CreateFileMessage(name_, ENAMETOOLONG));
+  struct stat info {};
+  replacing_ = ::fstatat(dirFd_, base_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+  if (replacing_ && S_ISDIR(info.st_mode)) {
+    throw EFCreateError(CreateFileMessage(name_, EISDIR));
+  }
+  const bool special = replacing_ && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode);
+  if (special && targets == SaveTargets::kRegularFilesOnly) {
+    throw EFCreateError(CreateFileMessage(name_, std::string("not a regular file")));
+  }
+  // A file the user may not write could not be opened in its place; a rename would
+  // replace it all the same, so it is refused here.
+  if (replacing_ && ::faccessat(dirFd_, base_.c_str(), W_OK, 0) != 0) {
+    throw EFCreateError(CreateFileMessage(name_, errno));
+  }
+  if (special) {
+    fd_ = ::openat(dirFd_, base_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+    if (fd_ < 0) throw EFCreateError(CreateFileMessage(name_, errno));
+    ::close(dirFd_);
+    dirFd_ = -1;
+    return;
+  }
+  // A replaced file keeps its permissions and owner, as one rewritten in place would.
+  mode_ = replacing_ ? info.st_mode & 07777 : 0666 & ~ProcessUmask();
+  owner_ = info.st_uid;
+  group_ = info.st_gid;
+  CreateTemporary(directory);
+}
+
+void TSafeFileStream::OpenDescriptor(int descriptor, SaveTargets targets) {
   // A copy of the descriptor, so closing ours leaves the caller's (and the shell's) open;
   // both share the file's offset and its append mode.
   fd_ = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 3);
   if (fd_ < 0) throw EFCreateError(CreateFileMessage(name_, errno));
   const int flags = ::fcntl(fd_, F_GETFL);
+  struct stat info {};
+  std::string refusal;
   if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY) {
+    refusal = ErrorReason(EBADF);
+  } else if (targets == SaveTargets::kRegularFilesOnly &&
+             (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
+    refusal = "not a regular file";
+  }
+  if (!refusal.empty()) {
     ::close(fd_);
     fd_ = -1;
-    throw EFCreateError(CreateFileMessage(name_, EBADF));
+    throw EFCreateError(CreateFileMessage(name_, refusal));
   }
 }
 
@@ -194,8 +204,25 @@ void TSafeFileStream::Commit() {
     }
     tempBase_.clear();
     temporary_.clear();
+    SyncDirectory();
   }
   Discard();  // forgets the slot and closes the directory
+}
+
+void TSafeFileStream::SyncDirectory() {
+  // The new name lives in the folder: until the folder is on the disc, a power loss can
+  // bring back the earlier file. The walk's descriptor cannot be synced (it may be opened
+  // for lookups only); a folder that the user may not read cannot be synced at all, and
+  // the save is then as durable as the file system makes it by itself.
+  const int folder = ::openat(dirFd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return;
+  const int synced = ::fsync(folder);
+  const int error = errno;
+  ::close(folder);
+  if (synced != 0 && error != EINVAL && error != EROFS) {
+    Discard();
+    throw EWriteError(WriteErrorMessage(name_, error));
+  }
 }
 
 void TSafeFileStream::Complete() {

@@ -9,12 +9,17 @@
 // someone planted is skipped, a link there is not followed); the final mode (the earlier
 // file's, or 0666 less the umask) and a replaced file's owner and group are set through
 // its descriptor. After creating it the save touches no path by name but the one rename,
-// done within the directory it opened at the start.
+// done within the folder that resolving the name left open (see savetarget.h).
 //
 // A name that stands for an open descriptor (/dev/stdout, /dev/fd/N, ...) is written
 // through that descriptor, so a shell's redirection (appending, too) is kept. A target
 // that exists and is no regular file (a terminal, a pipe, /dev/null) holds no saved data
-// to protect and cannot be replaced by a rename, so it is written directly.
+// to protect and cannot be replaced by a rename, so it is written directly, unless the
+// caller wants regular files only (a name nobody gave on purpose, where opening a FIFO
+// someone put there would wait for a reader for ever).
+//
+// After the rename the folder is synced too, so that once the save has returned a power
+// loss brings back neither the earlier file nor an empty one.
 #pragma once
 
 #include <sys/types.h>
@@ -25,9 +30,12 @@
 
 namespace vadidazid {
 
+// What a save may write to: any target, or regular files only (see above).
+enum class SaveTargets { kAny, kRegularFilesOnly };
+
 class TSafeFileStream {
  public:
-  explicit TSafeFileStream(const std::string& fileName);
+  explicit TSafeFileStream(const std::string& fileName, SaveTargets targets = SaveTargets::kAny);
   ~TSafeFileStream();
   TSafeFileStream(const TSafeFileStream&) = delete;
   TSafeFileStream& operator=(const TSafeFileStream&) = delete;
@@ -51,8 +59,10 @@ class TSafeFileStream {
   static void RemoveTemporariesOnSignals();
 
  private:
-  void OpenDescriptor(int descriptor);
+  void OpenDescriptor(int descriptor, SaveTargets targets);
+  void OpenFile(const std::string& directory, SaveTargets targets);
   void CreateTemporary(const std::string& directory);
+  void SyncDirectory();
   void Flush();
   void Complete();
   [[noreturn]] void FailWrite(int errnum);

@@ -103,7 +103,7 @@ std::string LogFileBytes(const std::vector<std::string>& lines) {
 
 void WriteLogFile(const std::string& fileName, const std::vector<std::string>& lines) {
   const std::string bytes = LogFileBytes(lines);
-  TSafeFileStream file(fileName);
+  TSafeFileStream file(fileName, SaveTargets::kRegularFilesOnly);
   file.Write(bytes);
   file.Commit();
 }

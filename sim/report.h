@@ -35,7 +35,8 @@ std::string LogFileBytes(const std::vector<std::string>& lines);
 // Appends one line's bytes as the log file holds them, for writers that stream the log.
 void AppendLogFileLine(std::string& bytes, std::string_view line);
 // Creates (or replaces) the file; EFCreateError / EWriteError on failure, which leave an
-// earlier file of that name as it was.
+// earlier file of that name as it was. Only a regular file is written: the window's
+// names are predictable, and a FIFO put there would block it.
 void WriteLogFile(const std::string& fileName, const std::vector<std::string>& lines);
 // "Zapisz dane": writes the log's lines under the run's stamp and confirms.
 void SaveLogFile(const SimulationState& state, RunLog& log, MessageSink& messages);

@@ -35,9 +35,10 @@ int InChild(const std::function<int()>& body) {
 }
 
 // The save's failure message, or "" when it succeeded.
-std::string Save(const std::string& name, const std::string& bytes) {
+std::string Save(const std::string& name, const std::string& bytes,
+                 SaveTargets targets = SaveTargets::kAny) {
   try {
-    TSafeFileStream f(name);
+    TSafeFileStream f(name, targets);
     f.Write(bytes);
     f.Commit();
   } catch (const Exception& e) {
@@ -134,6 +135,66 @@ TEST_F(HostileSave, LinksAreFollowedEvenWhereTheirFileIsMissing) {
     EXPECT_TRUE(fs::is_symlink(At(link))) << link;
   }
   EXPECT_EQ(ReadFile(At("new.txt")), "data");
+}
+
+TEST_F(HostileSave, ALinkAnotherUserPutInASharedFolderIsNotFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give a link to another user";
+  // "shared" is a private stand-in for the system's temporary folder; "victim.txt" is the
+  // saving user's own file that a planted link points at.
+  const uid_t other = 12345;
+  fs::create_directories(At("mine"));
+  fs::create_directory(At("shared"));
+  struct Case {
+    mode_t folderMode;
+    uid_t folderOwner, linkOwner;
+    const char* saved;  // the name saved, in "shared"
+    bool refused;
+  };
+  const Case cases[] = {
+      {01777, 0, other, "last.txt", true},           // the last name is the link
+      {01777, 0, other, "folder/victim.txt", true},  // a folder on the way is
+      {01777, 0, other, "chain.txt", true},          // a link of ours leads to theirs
+      {01777, 0, 0, "last.txt", false},              // the saving user's own link
+      {01777, other, other, "last.txt", false},      // the folder owner's link
+      {00777, 0, other, "last.txt", false},          // not sticky: no such protection
+      {01775, 0, other, "last.txt", false},          // not written by everyone
+  };
+  for (const Case& c : cases) {
+    { std::ofstream(At("mine/victim.txt")) << "secret"; }
+    fs::remove_all(At("shared"));
+    fs::create_directory(At("shared"));
+    fs::create_symlink(At("mine/victim.txt"), At("shared/last.txt"));
+    fs::create_symlink(At("mine"), At("shared/folder"));
+    fs::create_symlink("last.txt", At("shared/chain.txt"));
+    ASSERT_EQ(::lchown(At("shared/last.txt").c_str(), c.linkOwner, uid_t(-1)), 0);
+    ASSERT_EQ(::lchown(At("shared/folder").c_str(), c.linkOwner, uid_t(-1)), 0);
+    ASSERT_EQ(::chown(At("shared").c_str(), c.folderOwner, uid_t(-1)), 0);
+    ASSERT_EQ(::chmod(At("shared").c_str(), c.folderMode), 0);
+    const std::string name = At("shared/") + c.saved;
+    EXPECT_EQ(Save(name, "new"), c.refused ? "Cannot create file " + name +
+                                                 ": refusing to follow a link owned by another user"
+                                           : "")
+        << c.saved << " " << std::oct << c.folderMode;
+    EXPECT_EQ(ReadFile(At("mine/victim.txt")), c.refused ? "secret" : "new") << c.saved;
+    EXPECT_EQ(std::distance(fs::directory_iterator(At("shared")), fs::directory_iterator()), 3);
+  }
+}
+
+TEST_F(HostileSave, SavesForRegularFilesOnlyRefuseOthersAndNeverWait) {
+  // A FIFO with a reader that takes nothing: a save that opened it would write there.
+  ASSERT_EQ(::mkfifo(At("fifo").c_str(), 0600), 0);
+  const int reader = ::open(At("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+  fs::create_symlink("/dev/null", At("null.link"));
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  for (const std::string& name :
+       {At("fifo"), At("null.link"), "/dev/fd/" + std::to_string(ends[1])}) {
+    EXPECT_EQ(Save(name, "data", SaveTargets::kRegularFilesOnly),
+              "Cannot create file " + name + ": not a regular file");
+  }
+  char byte;
+  EXPECT_LE(::read(reader, &byte, 1), 0);  // nothing reached the FIFO
+  for (int fd : {reader, ends[0], ends[1]}) ::close(fd);
 }
 
 TEST_F(HostileSave, ALongestLegalNameGetsAShorterUniqueTemporaryName) {

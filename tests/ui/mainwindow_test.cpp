@@ -11,7 +11,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -274,6 +276,44 @@ TEST_F(Window, SaveLogIntoAMissingDirectoryReportsTheFile) {
   EXPECT_EQ(messages,
             std::vector<std::string>{
                 "Cannot create file /nonexistent-directory/x_dane.txt: no such directory"});
+}
+
+TEST_F(Window, SavesRefuseWhatIsNoRegularFileOrAForeignLinkAndNeverWait) {
+  ScopedWorkingDirectory dir(std::filesystem::path(testing::TempDir()) /
+                             ("vadidazid-refuse-" + std::to_string(getpid())));
+  // FIFOs at both names, each with a reader that takes nothing, so that a save that
+  // opened one would write there rather than wait.
+  form->State().fileStamp = "x";
+  std::vector<int> readers;
+  for (const char* name : {"x_dane.txt", "x_wykres.bmp"}) {
+    ASSERT_EQ(mkfifo(name, 0600), 0);
+    readers.push_back(open(name, O_RDONLY | O_NONBLOCK));
+  }
+  MenuItem("Zapisz dane")->trigger();
+  MenuItem("Zapisz wykres")->trigger();
+  std::vector<std::string> expected = {"Cannot create file x_dane.txt: not a regular file",
+                                       "Cannot create file x_wykres.bmp: not a regular file"};
+  // The predictable names in a shared folder, as links another user put there.
+  if (geteuid() == 0) {
+    std::filesystem::create_directory("shared");
+    chmod("shared", 01777);
+    form->State().fileStamp = "shared/y";
+    for (const char* name : {"shared/y_dane.txt", "shared/y_wykres.bmp"}) {
+      std::filesystem::create_symlink("../mine", name);
+      ASSERT_EQ(lchown(name, 12345, gid_t(-1)), 0);
+      expected.push_back(std::string("Cannot create file ") + name +
+                         ": refusing to follow a link owned by another user");
+    }
+    MenuItem("Zapisz dane")->trigger();
+    MenuItem("Zapisz wykres")->trigger();
+    EXPECT_FALSE(std::filesystem::exists("mine"));
+  }
+  EXPECT_EQ(messages, expected);
+  char byte;
+  for (int reader : readers) {
+    EXPECT_LE(read(reader, &byte, 1), 0);  // nothing reached the FIFO
+    close(reader);
+  }
 }
 
 TEST_F(Window, QuitClosesTheWindow) {
