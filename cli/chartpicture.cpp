@@ -5,8 +5,27 @@
 // layout is the raster picture's.
 #include "cli/chartpicture.h"
 
+#include <new>
+
 #include "chart/panel/chart.h"
 #include "platform/exceptions.h"
+
+namespace vadidazid {
+
+std::string PictureFileBytes(const std::string& fileName,
+                             const std::function<std::string()>& make) {
+  std::string reason;
+  try {
+    return make();
+  } catch (const std::bad_alloc&) {
+    reason = "out of memory";
+  } catch (const std::exception& e) {
+    reason = e.what();
+  }
+  throw EFCreateError("Cannot create file " + fileName + ": " + reason);
+}
+
+}  // namespace vadidazid
 
 #ifdef VADIDAZID_PICTURES
 

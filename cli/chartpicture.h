@@ -22,4 +22,10 @@ std::string ChartPictureBytes(TChart& chart, PictureFormat format = PictureForma
 std::string DrawnPictureBytes(PictureFormat format, int width, int height,
                               const std::function<void(Canvas&)>& draw);
 
+// The bytes `make` gives for the picture file `fileName`. Whatever fails while the picture
+// is drawn or encoded (the compression, the memory, the chart) becomes EFCreateError
+// "Cannot create file <name>: <reason>": a failed output like any other, which replaces
+// none of the run's files.
+std::string PictureFileBytes(const std::string& fileName, const std::function<std::string()>& make);
+
 }  // namespace vadidazid

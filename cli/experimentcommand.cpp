@@ -38,12 +38,14 @@ std::unique_ptr<TSafeFileStream> OpenPlot(const ExperimentOutputs& outputs) {
 
 std::string PlotBytes(const ExperimentPlan& plan, const ExperimentOutputs& outputs,
                       const std::vector<RunResult>& rows) {
-  const PictureSize size = outputs.plotSize.value_or(PictureSize{kPlotWidth, kPlotHeight});
-  std::vector<std::string> swept;
-  for (const Sweep& sweep : plan.sweeps) swept.push_back(sweep.name);
-  const std::unique_ptr<TChart> chart = CreateStudyChart(StudyCurves(SummarizeResults(rows), swept),
-                                                         swept.front(), size.width, size.height);
-  return ChartPictureBytes(*chart, *PictureFormatOf(*outputs.plot));
+  return PictureFileBytes(*outputs.plot, [&] {
+    const PictureSize size = outputs.plotSize.value_or(PictureSize{kPlotWidth, kPlotHeight});
+    std::vector<std::string> swept;
+    for (const Sweep& sweep : plan.sweeps) swept.push_back(sweep.name);
+    const std::unique_ptr<TChart> chart = CreateStudyChart(
+        StudyCurves(SummarizeResults(rows), swept), swept.front(), size.width, size.height);
+    return ChartPictureBytes(*chart, *PictureFormatOf(*outputs.plot));
+  });
 }
 
 }  // namespace

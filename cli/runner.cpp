@@ -226,10 +226,12 @@ void WriteCellFiles(const Options& o, const CellTally& tally, RunFiles& files) {
   const std::string title = std::string(MapMeasureName(measure)) + " per cell, " +
                             std::to_string(tally.Steps()) + " steps";
   const std::vector<double> values = tally.Measure(measure);
-  files.map->Write(
-      DrawnPictureBytes(*PictureFormatOf(*o.map), size.width, size.height, [&](Canvas& canvas) {
-        DrawCellMap(canvas, size.width, size.height, tally.GridSide(), values, title);
-      }));
+  files.map->Write(PictureFileBytes(*o.map, [&] {
+    return DrawnPictureBytes(
+        *PictureFormatOf(*o.map), size.width, size.height, [&](Canvas& canvas) {
+          DrawCellMap(canvas, size.width, size.height, tally.GridSide(), values, title);
+        });
+  }));
 }
 
 // Sets the run up and makes its steps; the set-up's refusal of the parameters is a
@@ -284,7 +286,9 @@ int SingleRun(Options options, std::ostream& out, std::ostream& err) {
     if (chart) {
       if (options.pictureSize)
         chart->SetBounds(options.pictureSize->width, options.pictureSize->height);
-      files.picture->Write(ChartPictureBytes(*chart, *PictureFormatOf(*options.picture)));
+      files.picture->Write(PictureFileBytes(*options.picture, [&] {
+        return ChartPictureBytes(*chart, *PictureFormatOf(*options.picture));
+      }));
     }
     files.CommitAll();
     if (!out.flush()) throw EWriteError(kStandardOutputError);

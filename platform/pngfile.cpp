@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/exceptions.h"
 
 namespace vadidazid {
 
@@ -50,6 +51,18 @@ std::vector<uint8_t> FilteredRows(Canvas& pixels, int width, int height) {
   return raw;
 }
 
+// zlib's reason for a failed compression, in words.
+std::string CompressionFailure(int status) {
+  switch (status) {
+    case Z_MEM_ERROR:
+      return "PNG compression failed: out of memory";
+    case Z_BUF_ERROR:
+      return "PNG compression failed: no room for the compressed pixels";
+    default:
+      return "PNG compression failed: zlib error " + std::to_string(status);
+  }
+}
+
 }  // namespace
 
 std::string PngFileBytes(Canvas& pixels, int width, int height) {
@@ -61,10 +74,9 @@ std::string PngFileBytes(Canvas& pixels, int width, int height) {
 
   uLongf packedSize = compressBound(uLong(raw.size()));
   std::string packed(packedSize, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize, raw.data(), uLong(raw.size()),
-                9) != Z_OK) {
-    throw std::runtime_error("PNG compression failed");
-  }
+  const int status = compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize, raw.data(),
+                               uLong(raw.size()), 9);
+  if (status != Z_OK) throw Exception(CompressionFailure(status));
   packed.resize(packedSize);
 
   std::string header;

@@ -12,8 +12,8 @@ class Canvas;
 
 // The whole file for the width x height pixels at the canvas's top left. The canvas's
 // clip is lifted while its pixels are read and put back afterwards. Throws
-// std::invalid_argument for a negative size and std::runtime_error when compression
-// fails.
+// std::invalid_argument for a negative size and Exception ("PNG compression failed: ...")
+// when zlib fails, which a caller reports as a failed save of its file.
 std::string PngFileBytes(Canvas& pixels, int width, int height);
 
 }  // namespace vadidazid

@@ -16,14 +16,67 @@
 //
 // Segments and column spans lying wholly outside the canvas's clip rectangle are left
 // out, which keeps points far off a zoomed-in plot cheap.
+//
+// The same rule serves lines drawn point by point (markers, dashes, wide pens, bars):
+// MarkColumnPoints keeps only the points the column walk needs, so a dense line costs a
+// few drawing calls per column there too (and a vector picture a few elements).
 #pragma once
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "platform/canvas.h"
 
 namespace vadidazid {
+
+// Marks in keep[i - first] the points among first .. last that a line's walk needs to
+// cover its pixels; point(i, x, y) sets point i's pixel and answers false for a null
+// point. Of a run of consecutive points in one pixel column only the first, the lowest,
+// the highest and the last are kept (the earliest where several share a y): walking
+// through them covers the same span of the column, entering and leaving it at the same
+// points. A line with no two neighbours in one column keeps every point.
+//
+// A null point breaks the line. Between two columns the break shows, so the first null
+// of the stretch is kept. Nulls with points of one column on both sides are passed
+// over and the column's points make one run: the walk then joins the pieces the nulls
+// cut, at worst inking the column between them, which keeps a column of many nulls to a
+// few points as well. Without such nulls, the kept points draw exactly the pixels of
+// all the points.
+template <typename PointAt>
+void MarkColumnPoints(int first, int last, PointAt point, std::vector<char>& keep) {
+  keep.assign(size_t(std::max(last - first + 1, 0)), 0);
+  int start = -1;   // the run's first point, -1 while there is no run
+  int nullAt = -1;  // the first null since the last point, -1 for none
+  int column = 0, low = 0, high = 0, lowAt = 0, highAt = 0, end = 0;
+  auto closeRun = [&] {
+    if (start >= 0) {
+      for (int i : {start, lowAt, highAt, end}) keep[size_t(i - first)] = 1;
+    }
+    if (nullAt >= 0) keep[size_t(nullAt - first)] = 1;
+    start = nullAt = -1;
+  };
+  for (int i = first; i <= last; ++i) {
+    int x = 0;
+    int y = 0;
+    if (!point(i, x, y)) {
+      if (nullAt < 0) nullAt = i;
+      continue;
+    }
+    if (start >= 0 && x == column) {
+      nullAt = -1;
+      if (y < low) low = y, lowAt = i;
+      if (y > high) high = y, highAt = i;
+    } else {
+      closeRun();
+      start = lowAt = highAt = i;
+      column = x;
+      low = high = y;
+    }
+    end = i;
+  }
+  closeRun();
+}
 
 class TColumnPolyline {
  public:

@@ -92,8 +92,34 @@ void TCustomSeries::DrawValue(int index) {
 void TCustomSeries::DrawAllValues() {
   if (CanDrawByColumns()) {
     DrawByColumns();
+  } else if (CanThinColumns() && firstShownIndex_ >= 0) {
+    DrawKeptValues();
   } else {
     TCustomLineSeries::DrawAllValues();
+  }
+}
+
+bool TCustomSeries::CanThinColumns() const {
+  // Markers of their own colour, an area's edge or stairs turning at every point would
+  // show the skipped points; a line is needed to cover the markers it skips.
+  return columnDrawing_ && drawLine_ && LinePen().Visible() && SeriesColor() != clNone &&
+         !drawArea_ && !stairs_ && !ColorEachPoint() && DrawValuesForward() &&
+         !ParentChart()->View3D();
+}
+
+void TCustomSeries::DrawKeptValues() {
+  std::vector<char> keep;
+  MarkColumnPoints(
+      firstShownIndex_, lastShownIndex_,
+      [&](int i, int& x, int& y) {
+        if (IsNull(i)) return false;
+        x = CalcXPos(i);
+        y = CalcYPos(i);
+        return true;
+      },
+      keep);
+  for (int i = firstShownIndex_; i <= lastShownIndex_; ++i) {
+    if (keep[size_t(i - firstShownIndex_)]) DrawValue(i);
   }
 }
 

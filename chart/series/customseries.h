@@ -9,8 +9,10 @@
 //
 // A long series is drawn column by column when that gives the very same pixels (a solid
 // one-pixel line of one colour without markers or stairs, see columnpolyline.h); any
-// other line goes point by point through DrawValue. ColumnDrawing switches the column
-// path off, so the two can be compared.
+// other line goes point by point through DrawValue, skipping the points of a dense
+// column that add nothing to the line (MarkColumnPoints: its first, lowest, highest and
+// last are drawn, with their markers). ColumnDrawing switches both off, so that every
+// point is drawn and the paths can be compared.
 #pragma once
 
 #include "chart/series/customlineseries.h"
@@ -56,6 +58,10 @@ class TCustomSeries : public TCustomLineSeries {
   // Whether the column path gives the same pixels as DrawValue for this drawing.
   bool CanDrawByColumns() const;
   void DrawByColumns();
+  // Whether a dense column's inner points may be skipped on the point-by-point path: a
+  // visible line of one colour, drawn forward on a flat chart, whose walk covers them.
+  bool CanThinColumns() const;
+  void DrawKeptValues();
 
   bool drawLine_ = false;
   bool drawArea_ = false;

@@ -48,13 +48,15 @@ double TErrorBarSeries::MaxYValue() {
 
 void TErrorBarSeries::DrawErrorBar(int index) {
   if (!HasBar(index)) return;
+  DrawBar(CalcXPos(index), CalcYPosValue(YValue(index) + Error(index)),
+          CalcYPosValue(YValue(index) - Error(index)), ValueColor(index));
+}
+
+void TErrorBarSeries::DrawBar(int x, int top, int bottom, TColor color) {
   TCanvas3D& canvas = ParentChart()->GetCanvas();
-  const int x = CalcXPos(index);
-  const int top = CalcYPosValue(YValue(index) + Error(index));
-  const int bottom = CalcYPosValue(YValue(index) - Error(index));
-  TChartPen pen(ValueColor(index), TPenStyle::psSolid, true, errorWidth_);
+  TChartPen pen(color, TPenStyle::psSolid, true, errorWidth_);
   canvas.Brush().style = TBrushStyle::bsClear;
-  canvas.AssignVisiblePenColor(pen, ValueColor(index));
+  canvas.AssignVisiblePenColor(pen, color);
   // Each line takes in its end pixel, so the bar covers both ends.
   canvas.Line(x, top, x, bottom + 1);
   if (capHalfWidth_ > 0) {
@@ -63,9 +65,41 @@ void TErrorBarSeries::DrawErrorBar(int index) {
   }
 }
 
+void TErrorBarSeries::DrawColumnBars() {
+  // Consecutive bars in one pixel column: one bar from the highest reach to the lowest.
+  // Each bar holds its point, and the line covers the points' span in the column (see
+  // MarkColumnPoints), so the column's pixels between the two ends are inked either way;
+  // only the caps inside the span are left out.
+  int count = 0, column = 0, top = 0, bottom = 0, only = 0;
+  auto drawColumn = [&] {
+    if (count == 1) DrawErrorBar(only);
+    if (count > 1) DrawBar(column, top, bottom, ValueColor(only));
+    count = 0;
+  };
+  for (int i = firstShownIndex_; i <= lastShownIndex_; ++i) {
+    if (!HasBar(i)) continue;
+    const int x = CalcXPos(i);
+    const int t = CalcYPosValue(YValue(i) + Error(i));
+    const int b = CalcYPosValue(YValue(i) - Error(i));
+    if (count > 0 && x == column) {
+      top = std::min(top, t);
+      bottom = std::max(bottom, b);
+      ++count;
+      continue;
+    }
+    drawColumn();
+    count = 1, column = x, top = t, bottom = b, only = i;
+  }
+  drawColumn();
+}
+
 void TErrorBarSeries::DrawAllValues() {
   if (firstShownIndex_ >= 0) {
-    for (int i = firstShownIndex_; i <= lastShownIndex_; ++i) DrawErrorBar(i);
+    if (CanThinColumns()) {
+      DrawColumnBars();
+    } else {
+      for (int i = firstShownIndex_; i <= lastShownIndex_; ++i) DrawErrorBar(i);
+    }
   }
   TLineSeries::DrawAllValues();
 }

@@ -4,7 +4,9 @@
 // The errors are a third value list ("Error"), so they follow their points through
 // every add, delete and reorder. The vertical axis takes the bars' ends into its range
 // and keeps them a few pixels inside the plot.
-// A point whose error is zero, negative or not a number has no bar.
+// A point whose error is zero, negative or not a number has no bar. Where the line skips
+// the inner points of a dense pixel column (TCustomSeries), the column's bars are drawn
+// as one, from the highest reach to the lowest.
 #pragma once
 
 #include <memory>
@@ -42,6 +44,8 @@ class TErrorBarSeries : public TLineSeries {
 
  private:
   bool HasBar(int index) const;
+  void DrawBar(int x, int top, int bottom, TColor color);
+  void DrawColumnBars();
 
   std::unique_ptr<TChartValueList> errors_;
   int errorWidth_ = 1;

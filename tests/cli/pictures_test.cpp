@@ -1,7 +1,7 @@
 // The runner's pictures: PNG and BMP of a chart hold the same pixels, the default size
 // is the window's picture, the SVG's elements lie on the raster's pixels, the study plot
-// puts its points, bars and curves where their values map, and bad picture options are
-// usage errors.
+// puts its points, bars and curves where their values map (a dense one with a few
+// elements a pixel column, reaching as far), and bad picture options are usage errors.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -164,6 +164,44 @@ TEST(StudyPlot, PointsBarsAndCurvesSitWhereTheirValuesMap) {
   EXPECT_GT(ink, span / 2);
   EXPECT_LT(ink, span);
   EXPECT_EQ(chart->BottomAxis()->TitleCaption(), "channels");
+}
+
+// The first and last rows of each plot column that hold the colour, or -1.
+std::vector<std::pair<int, int>> ColumnReach(const QImage& image, TColor color) {
+  std::vector<std::pair<int, int>> reach(size_t(image.width()), {-1, -1});
+  for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y) {
+      if (At(image, x, y) != color) continue;
+      if (reach[size_t(x)].first < 0) reach[size_t(x)].first = y;
+      reach[size_t(x)].second = y;
+    }
+  }
+  return reach;
+}
+
+TEST(StudyPlot, DenseCurvesDrawOnlyWhatTheirColumnsShow) {
+  // 100,000 noisy points with bars, and a dashed theory curve: hundreds a pixel column.
+  PlotCurve measured{"measured",         0xC00000, true, TSeriesPointerStyle::psCircle,
+                     TPenStyle::psSolid, {},       {},   {}};
+  PlotCurve theory{"theory",          0x00A000, false, TSeriesPointerStyle::psNothing,
+                   TPenStyle::psDash, {},       {},    {}};
+  for (int i = 0; i < 100000; ++i) {
+    measured.x.push_back(i);
+    measured.y.push_back(i % 977 == 0 ? NAN : 0.5 + 0.3 * std::sin(i * 0.37) * (i % 13) / 13);
+    measured.error.push_back(0.01 * (i % 7));
+    theory.x.push_back(i);
+    theory.y.push_back(0.2 + 0.1 * std::sin(i * 0.001));
+    theory.error.push_back(NAN);
+  }
+  auto chart = CreateStudyChart({measured, theory}, "mean", 800, 500);
+  const std::string svg = ChartPictureBytes(*chart, PictureFormat::Svg);
+  EXPECT_LT(svg.size(), 1500000u);  // a few elements a pixel column
+  // Every point drawn, for comparison: each column reaches as far up and down.
+  const QImage thinned = Decoded(ChartPictureBytes(*chart, PictureFormat::Png));
+  for (int s = 0; s < chart->SeriesCount(); ++s)
+    static_cast<TCustomSeries*>(chart->Series(s))->SetColumnDrawing(false);
+  const QImage full = Decoded(ChartPictureBytes(*chart, PictureFormat::Png));
+  EXPECT_EQ(ColumnReach(thinned, 0xC00000), ColumnReach(full, 0xC00000));
 }
 
 TEST(StudyPlot, CurvesOfASweepAndOfAGrid) {

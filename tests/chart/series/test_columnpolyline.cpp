@@ -1,5 +1,6 @@
 // The column-by-column polyline against the plain one: each case draws the same point
-// sequence both ways on images of the same size and compares every pixel.
+// sequence both ways on images of the same size and compares every pixel; and the plain
+// one through only the points MarkColumnPoints keeps, which must not lose a pixel.
 #include "chart/series/columnpolyline.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +81,25 @@ void DrawByBlocks(Canvas& c, const std::vector<Step>& steps) {
   line.Break();
 }
 
+// The plain line through the points the column rule keeps; answers how many it kept.
+size_t DrawKeptOneByOne(Canvas& c, const std::vector<Step>& steps) {
+  std::vector<char> keep;
+  MarkColumnPoints(
+      0, int(steps.size()) - 1,
+      [&](int i, int& x, int& y) {
+        x = steps[size_t(i)].x;
+        y = steps[size_t(i)].y;
+        return !steps[size_t(i)].gap;
+      },
+      keep);
+  std::vector<Step> kept;
+  for (size_t i = 0; i < steps.size(); ++i) {
+    if (keep[i]) kept.push_back(steps[i]);
+  }
+  DrawOneByOne(c, kept);
+  return kept.size();
+}
+
 // n points walking right by `dx` per point on average, y jittering by up to `dy`.
 std::vector<Step> Walk(unsigned seed, int n, double dx, int dy, double gapChance, int y0) {
   std::mt19937 gen(seed);
@@ -154,15 +174,38 @@ TEST(ColumnPolyline, SamePixelsAsSegmentByOne) {
     ImageCanvas expected(c.width, c.height);
     ImageCanvas actual(c.width, c.height);
     ImageCanvas blocks(c.width, c.height);
-    for (ImageCanvas* canvas : {&expected, &actual, &blocks}) {
+    ImageCanvas kept(c.width, c.height);
+    for (ImageCanvas* canvas : {&expected, &actual, &blocks, &kept}) {
       canvas->pen.color = clRed;
       canvas->SetClipRect(c.clip);
     }
     DrawOneByOne(expected, steps);
     DrawByColumns(actual, steps);
     DrawByBlocks(blocks, steps);
+    // A few points a column (four, and a null that breaks the line between columns),
+    // however many the column holds.
+    int left = 0, right = 0;
+    std::vector<bool> joined(size_t(c.width));  // nulls passed over in the column
+    std::optional<Step> before;
+    bool gap = false;
+    for (const Step& s : steps) {
+      gap = gap || s.gap;
+      if (s.gap) continue;
+      left = std::min(left, s.x), right = std::max(right, s.x);
+      if (gap && before && before->x == s.x && s.x >= 0 && s.x < c.width)
+        joined[size_t(s.x)] = true;
+      before = s, gap = false;
+    }
+    EXPECT_LE(DrawKeptOneByOne(kept, steps), size_t(5 * (right - left + 1)));
     EXPECT_TRUE(expected.Image() == actual.Image());
     EXPECT_TRUE(expected.Image() == blocks.Image());
+    // No pixel lost; more only where the line was joined across nulls.
+    for (int x = 0; x < c.width; ++x) {
+      for (int y = 0; y < c.height; ++y) {
+        if (expected.GetPixel(x, y) == kept.GetPixel(x, y)) continue;
+        EXPECT_TRUE(joined[size_t(x)] && expected.GetPixel(x, y) != clRed) << x << "," << y;
+      }
+    }
   }
 }
 
