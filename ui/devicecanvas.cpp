@@ -158,7 +158,8 @@ void DeviceCanvas::SetClipRect(std::optional<TRect> clip) {
 void DeviceCanvas::PaintSpans(std::vector<PixelSpan> spans, TColor color) {
   device_.pen.mode = pen.mode;
   device_.brush = {color, TBrushStyle::bsSolid};
-  for (const PixelSpan& s : Merged(std::move(spans))) device_.FillRect({s.x0, s.y, s.x1 + 1, s.y + 1});
+  for (const PixelSpan& s : Merged(std::move(spans)))
+    device_.FillRect({s.x0, s.y, s.x1 + 1, s.y + 1});
 }
 
 void DeviceCanvas::StrokeSegment(TPoint a, TPoint b, std::vector<PixelSpan>& ink,
@@ -197,7 +198,8 @@ void DeviceCanvas::Stroke(const std::vector<TPoint>& points, bool closed) {
   std::vector<PixelSpan> gaps;
   const size_t n = points.size();
   for (size_t i = 0; i + 1 < n + (closed ? 1 : 0); ++i) {
-    if (!(points[i] == points[(i + 1) % n])) StrokeSegment(points[i], points[(i + 1) % n], ink, gaps);
+    if (!(points[i] == points[(i + 1) % n]))
+      StrokeSegment(points[i], points[(i + 1) % n], ink, gaps);
   }
   // A cleared brush fills no gaps: a dashed line drawn with one must show its dashes.
   if (backMode == TBackMode::Opaque && BrushVisible() && !gaps.empty()) {
@@ -425,9 +427,9 @@ void DeviceCanvas::CopyFrom(int x, int y, const Canvas& source, const TRect& sou
   if (same && same->ratio_ == ratio_) {
     // Unscaled, as a block: the source's device pixels with their top-left at D(x, y).
     const TRect from = ToDevice(sourceRect);
-    device_.CopyRect({ToDevice(x), ToDevice(y), ToDevice(x) + from.Width(),
-                      ToDevice(y) + from.Height()},
-                     same->device_, from);
+    device_.CopyRect(
+        {ToDevice(x), ToDevice(y), ToDevice(x) + from.Width(), ToDevice(y) + from.Height()},
+        same->device_, from);
     return;
   }
   if (Unscaled()) {

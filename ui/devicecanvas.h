@@ -72,8 +72,7 @@ class DeviceCanvas : public Canvas {
   // The device pixels of segments a -> b (logical), each with its end square left out,
   // as rows; dashes and gaps go to separate rows. The dash phase runs on from the last
   // segment until the next MoveTo.
-  void StrokeSegment(TPoint a, TPoint b, std::vector<PixelSpan>& ink,
-                     std::vector<PixelSpan>& gaps);
+  void StrokeSegment(TPoint a, TPoint b, std::vector<PixelSpan>& ink, std::vector<PixelSpan>& gaps);
   void Stroke(const std::vector<TPoint>& points, bool closed);
   // Puts the rows down once each, in the colour, with the pen's mode.
   void PaintSpans(std::vector<PixelSpan> spans, TColor color);

@@ -32,8 +32,8 @@ int TChartAxis::WholeLabelsShare(const TRect& rect, int share) {
   }
   // The labels' font is the canvas' since SizeLabels measured the share.
   const int size = rect.Height();
-  const int length =
-      int(std::nearbyint(size * 0.01 * endPosition_) - std::nearbyint(size * 0.01 * startPosition_));
+  const int length = int(std::nearbyint(size * 0.01 * endPosition_) -
+                         std::nearbyint(size * 0.01 * startPosition_));
   const double step = IncrementFor(length);
   if (!(step > 0) || scaleMaximum_ < scaleMinimum_) return share;
   int widest = 0;
