@@ -55,6 +55,25 @@ void TChartWidget::FollowPixelRatio() {
   canvas.Invalidate();
 }
 
+void TChartWidget::SavePicture(const std::string& fileName) {
+  if (canvas_.Ratio() == 1.0) {
+    chart_->SaveToBitmapFile(fileName);
+    return;
+  }
+  // The picture is made by the window's canvas; one of ratio 1 stands in for it while
+  // the chart is drawn for the file. The window's own picture is drawn anew afterwards.
+  DeviceCanvas plain(canvas_.Width(), canvas_.Height(), clBtnFace);
+  chart_->SetWindowCanvas(&plain);
+  try {
+    chart_->SaveToBitmapFile(fileName);
+  } catch (...) {
+    chart_->SetWindowCanvas(&canvas_);
+    throw;
+  }
+  chart_->SetWindowCanvas(&canvas_);
+  update();
+}
+
 void TChartWidget::resizeEvent(QResizeEvent*) {
   if (canvas_.Width() != width() || canvas_.Height() != height()) {
     canvas_.Resize(width(), height());

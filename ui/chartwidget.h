@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
 #include "ui/devicecanvas.h"
 
@@ -29,6 +30,9 @@ class TChartWidget : public QWidget {
   TChart& Chart() { return *chart_; }
   // The canvas the chart paints on, as the last paint left it.
   const DeviceCanvas& WindowCanvas() const { return canvas_; }
+  // Saves the chart as "Zapisz wykres" does: the picture of a screen of ratio 1, at the
+  // chart's logical size, whatever the ratio of the screen the window is on.
+  void SavePicture(const std::string& fileName);
   // Paints requested by the chart since the widget was made.
   int PaintRequests() const { return paintRequests_; }
 

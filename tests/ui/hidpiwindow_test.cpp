@@ -2,7 +2,11 @@
 // cell grid and the chart keep the layout of ratio 1 and are drawn for the device's
 // pixels, with lines of one even thickness.
 #include "chart/panel/chart.h"
+#include "chart/series/chartseries.h"
+#include "chart/series/chartvaluelist.h"
+#include "programchart/programchart.h"
 #include "sim/cellgrid.h"
+#include "tests/support/files.h"
 #include "tests/ui/shownform.h"
 #include "ui/clientarea.h"
 
@@ -43,6 +47,30 @@ TEST_F(HiDpiWindow, CellsAndChartAreDrawnForTheDevicePixels) {
     EXPECT_EQ(chart.Image().pixel(px, y), qRgb(0, 0, 0)) << px;
     EXPECT_EQ(chart.Image().pixel(px, y + 1), qRgb(0, 0, 0)) << px;
   }
+}
+
+TEST_F(HiDpiWindow, SavedChartIsThePictureOfRatioOne) {
+  ASSERT_EQ(form->devicePixelRatioF(), 1.5) << "run with QT_SCALE_FACTOR=1.5";
+  for (int i = 0; i < 12; ++i) form->Button2Click();
+  ScopedWorkingDirectory dir(std::filesystem::temp_directory_path() / "vdz-hidpi-save");
+  form->SaveChartPicture("screen.bmp");
+  // The same chart on a canvas of ratio 1, saved as a screen of ratio 1 saves it.
+  TChart& shown = form->Chart1->Chart();
+  auto same = CreateProgramChart();
+  for (int i = 0; i < 4; ++i) {
+    same->Series(i)->Clear();
+    for (int j = 0; j < shown.Series(i)->Count(); ++j) {
+      same->Series(i)->Add(shown.Series(i)->YValues().Value(j));
+    }
+  }
+  ImageCanvas plain(shown.Width(), shown.Height(), clBtnFace);
+  same->SetWindowCanvas(&plain);
+  same->SaveToBitmapFile("plain.bmp");
+  EXPECT_EQ(ReadFile("screen.bmp").size(), 54u + 433 * 4 * 201);
+  EXPECT_TRUE(ReadFile("screen.bmp") == ReadFile("plain.bmp"));
+  // The window shows its chart at the device's ratio again.
+  form->Chart1->repaint();
+  EXPECT_EQ(form->Chart1->WindowCanvas().Ratio(), 1.5);
 }
 
 }  // namespace
