@@ -10,7 +10,7 @@
 namespace vadidazid {
 
 TChartWidget::TChartWidget(std::unique_ptr<TChart> chart, QWidget* parent)
-    : QWidget(parent), chart_(std::move(chart)), canvas_(0, 0, clBtnFace) {
+    : QWidget(parent), chart_(std::move(chart)), canvas_(0, 0, clBtnFace, devicePixelRatioF()) {
   // The chart paints every pixel of its area, so Qt need not erase it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   canvas_.Resize(chart_->Width(), chart_->Height());
@@ -37,9 +37,41 @@ TChartWidget::~TChartWidget() {
 void TChartWidget::paintEvent(QPaintEvent*) {
   // The canvas keeps what was last drawn on it, so only a changed chart is drawn again:
   // a paint for another reason shows the canvas as it is, with a zoom's rubber band.
+  FollowPixelRatio();
   if (chart_->Canvas3D().ImageStale()) chart_->Paint();
   QPainter painter(this);
-  painter.drawImage(0, 0, canvas_.Image());
+  painter.drawImage(QPointF(0, 0), canvas_.ScreenImage());
+}
+
+void TChartWidget::FollowPixelRatio() {
+  const double ratio = devicePixelRatioF();
+  if (ratio == canvas_.Ratio()) return;
+  canvas_.SetRatio(ratio);
+  // The retained off-screen picture has the old ratio: buffering off and on again
+  // drops it, and the chart draws anew at this paint.
+  TTeeCanvas3D& canvas = chart_->Canvas3D();
+  canvas.SetUseBuffer(false);
+  canvas.SetUseBuffer(true);
+  canvas.Invalidate();
+}
+
+void TChartWidget::SavePicture(const std::string& fileName) {
+  if (canvas_.Ratio() == 1.0) {
+    chart_->SaveToBitmapFile(fileName);
+    return;
+  }
+  // The picture is made by the window's canvas; one of ratio 1 stands in for it while
+  // the chart is drawn for the file. The window's own picture is drawn anew afterwards.
+  DeviceCanvas plain(canvas_.Width(), canvas_.Height(), clBtnFace);
+  chart_->SetWindowCanvas(&plain);
+  try {
+    chart_->SaveToBitmapFile(fileName);
+  } catch (...) {
+    chart_->SetWindowCanvas(&canvas_);
+    throw;
+  }
+  chart_->SetWindowCanvas(&canvas_);
+  update();
 }
 
 void TChartWidget::resizeEvent(QResizeEvent*) {

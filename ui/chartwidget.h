@@ -4,14 +4,17 @@
 // the canvas on the screen; it draws nothing of its own. The chart's repaint requests
 // become widget updates, which Qt merges into one paint. The widget owns its chart, so
 // the two go together. Mouse presses, moves, releases, wheel turns and the pointer
-// leaving go to the chart as they are; the chart decides what they mean.
+// leaving go to the chart as they are; the chart decides what they mean. The canvas
+// draws for the screen's device pixels (devicecanvas.h), so on a high-density screen the
+// chart is sharp rather than enlarged; the chart itself works in logical pixels.
 #pragma once
 
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
-#include "platform/imagecanvas.h"
+#include "ui/devicecanvas.h"
 
 namespace vadidazid {
 
@@ -26,7 +29,10 @@ class TChartWidget : public QWidget {
 
   TChart& Chart() { return *chart_; }
   // The canvas the chart paints on, as the last paint left it.
-  const ImageCanvas& WindowCanvas() const { return canvas_; }
+  const DeviceCanvas& WindowCanvas() const { return canvas_; }
+  // Saves the chart as "Zapisz wykres" does: the picture of a screen of ratio 1, at the
+  // chart's logical size, whatever the ratio of the screen the window is on.
+  void SavePicture(const std::string& fileName);
   // Paints requested by the chart since the widget was made.
   int PaintRequests() const { return paintRequests_; }
 
@@ -41,8 +47,11 @@ class TChartWidget : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
+  // Follows the screen's device pixel ratio; a change makes the chart draw anew.
+  void FollowPixelRatio();
+
   std::unique_ptr<TChart> chart_;
-  ImageCanvas canvas_;
+  DeviceCanvas canvas_;
   int paintRequests_ = 0;
   int wheelRest_ = 0;  // eighths of a degree not yet a whole notch
 };

@@ -7,14 +7,17 @@
 namespace vadidazid {
 
 TClientArea::TClientArea(int width, int height, QWidget* parent)
-    : QWidget(parent), canvas_(width, height, clBtnFace) {
+    : QWidget(parent), canvas_(width, height, clBtnFace, devicePixelRatioF()) {
   setFixedSize(width, height);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TClientArea::paintEvent(QPaintEvent* event) {
+  // A screen of another ratio gets the picture carried over until the next drawing.
+  canvas_.SetRatio(devicePixelRatioF());
   QPainter painter(this);
-  painter.drawImage(event->rect(), canvas_.Image(), event->rect());
+  painter.setClipRect(event->rect());
+  painter.drawImage(QPointF(0, 0), canvas_.ScreenImage());
 }
 
 }  // namespace vadidazid

@@ -305,9 +305,7 @@ void TForm1::ShowMessage(const std::string& utf8) {
   if (Timer1->isActive() && OpenMessageBoxes() == 0) Timer1->start();
 }
 
-void TForm1::SaveChartPicture(const std::string& fileName) {
-  Chart1->Chart().SaveToBitmapFile(fileName);
-}
+void TForm1::SaveChartPicture(const std::string& fileName) { Chart1->SavePicture(fileName); }
 
 // --- Handlers ------------------------------------------------------------------------
 

@@ -379,7 +379,7 @@ void TChartAxis::CalcRect(TRect& r, bool shrinkChart) {
     titlePos_ = GetRectangleEdge(r);
   }
   if (labels_) {
-    InflateAxisRect(r, SizeLabels());
+    InflateAxisRect(r, horizontal_ ? SizeLabels() : WholeLabelsShare(r, SizeLabels()));
     labelsPos_ = GetRectangleEdge(r);
   }
   // Flat charts have walls without depth.

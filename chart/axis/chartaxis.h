@@ -197,6 +197,10 @@ class TChartAxis {
   // The axis' share of rect (the working plot rectangle); shrinkChart false only
   // places the axis.
   void CalcRect(TRect& rect, bool shrinkChart);
+  // How far the value labels of a horizontal axis, as its present positions place them,
+  // reach past the left and right edges of bounds (0 where they do not); each of left
+  // and right is raised to this axis' overflow when larger.
+  void LabelsOverflow(const TRect& bounds, int& left, int& right);
 
   // Drawing.
   void Draw(bool computeAxisPos);
@@ -228,7 +232,11 @@ class TChartAxis {
   int ApplyPosition(int pos, const TRect& rect) const;
   int TitleSizeOf();
   int PosValue(double value, bool clamp) const;
-  // Drawing steps.
+  // Room for whole labels (axislabelroom.cpp).
+  double IncrementFor(int axisSize);
+  int WholeLabelsShare(const TRect& rect, int share);
+  // Drawing steps. The values labelled with the step, highest first.
+  std::vector<double> ValueLabelValues(double step) const;
   void DrawValueLabels(double step);
   void DrawLabelOf(double value);
   void DrawAxisLine();

@@ -81,22 +81,28 @@ void TChartAxis::Draw(bool computeAxisPos) {
   canvas.SetBackMode(TCanvasBackMode::cbmOpaque);
 }
 
-void TChartAxis::DrawValueLabels(double step) {
-  if (std::fabs(scaleRange_ / step) >= 10000) return;
+std::vector<double> TChartAxis::ValueLabelValues(double step) const {
+  std::vector<double> values;
+  if (std::fabs(scaleRange_ / step) >= 10000) return values;
   double v = scaleMaximum_;
   if (!SameText(scaleMinimum_, scaleMaximum_) && roundFirstLabel_) {
     v = std::trunc(scaleMaximum_ / step) * step;
   }
   while (v > scaleMaximum_) v -= step;
   if (rangeZero_ || std::fabs(scaleMaximum_ - scaleMinimum_) < 1e-10 || SameText(v, v - step)) {
-    DrawLabelOf(v);
-    return;
+    values.push_back(v);
+    return values;
   }
   const double limit = scaleMinimum_ >= 0 ? (scaleMinimum_ - 1e-12) / (1 + 1e-12) : scaleMinimum_;
   while (v >= limit) {
-    DrawLabelOf(v);
+    values.push_back(v);
     v -= step;
   }
+  return values;
+}
+
+void TChartAxis::DrawValueLabels(double step) {
+  for (double v : ValueLabelValues(step)) DrawLabelOf(v);
 }
 
 void TChartAxis::DrawLabelOf(double value) {

@@ -204,6 +204,27 @@ void TCustomAxisPanel::CalcAxisRect() {
   SetChartRect(working);
   ReCalcWidthHeight();
   for (auto& axis : axes_) axis->InternalCalcPositions();
+  MakeRoomForEndLabels();
+}
+
+void TCustomAxisPanel::MakeRoomForEndLabels() {
+  // A narrower plot can change the label step and so the labels; a few rounds settle it.
+  for (int round = 0; round < 4; ++round) {
+    int left = 0;
+    int right = 0;
+    for (size_t i = 0; i < axes_.size() && i < 5; ++i) {
+      if (axes_[i]->IsAxisVisible()) axes_[i]->LabelsOverflow(ChartBounds(), left, right);
+    }
+    if (left <= 0 && right <= 0) return;
+    TRect narrower = ChartRect();
+    narrower.left += std::max(left, 0);
+    narrower.right -= std::max(right, 0);
+    // A plot too narrow for its labels stays as it is, as with an axis' share.
+    if (narrower.IsEmpty()) return;
+    SetChartRect(narrower);
+    ReCalcWidthHeight();
+    for (auto& axis : axes_) axis->InternalCalcPositions();
+  }
 }
 
 void TCustomAxisPanel::CalcSeriesRect() {

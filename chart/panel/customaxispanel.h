@@ -135,6 +135,9 @@ class TCustomAxisPanel : public TCustomTeePanel {
   virtual void DrawZoomRectangle() {}
   // Ranges and positions of all axes and their room in the plot rectangle.
   void CalcAxisRect();
+  // Narrows the plot where the labels of a horizontal axis would reach past the chart's
+  // bounds (the last label is centred on the axis' end), so that every label is whole.
+  void MakeRoomForEndLabels();
   // Widens the axis ranges by the series' pixel margins.
   void CalcSeriesRect();
   void DrawAxes();

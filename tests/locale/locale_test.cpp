@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "chart/axis/chartaxis.h"
 #include "chart/canvas/teefont.h"
 #include "chart/series/chartseries.h"
 #include "cli/runner.h"
@@ -194,6 +195,102 @@ TEST(LocalePicture, PolishLabelsAndThePlotEdgeTheirWidthsGive) {
   EXPECT_GT(polish.widestLabel, plain.widestLabel);
   EXPECT_EQ(polish.plotLeft - plain.plotLeft, polish.widestLabel - plain.widestLabel);
 }
+
+// Every axis label whole: the ink of each label the chart draws lies inside its
+// picture, for ranges whose middle labels are wider than their ends ("0,9" between "0"
+// and "1"), a last bottom label at the axis' end ("100" after 101 steps), grouped
+// thousands, a single point and zoomed views.
+struct PlacingCanvas : ImageCanvas {
+  using ImageCanvas::ImageCanvas;
+  void TextOut(int x, int y, const std::string& utf8) override {
+    placed.push_back({x, y, utf8, font});
+    ImageCanvas::TextOut(x, y, utf8);
+  }
+  struct Text {
+    int x, y;
+    std::string text;
+    TFont font;
+  };
+  std::vector<Text> placed;
+};
+
+// The ink of a text drawn alone, relative to the top-left corner it is drawn at.
+TRect InkOf(const PlacingCanvas::Text& t) {
+  ImageCanvas scratch(300, 100, clWhite);
+  scratch.font = t.font;
+  scratch.font.color = clBlack;
+  scratch.TextOut(100, 40, t.text);
+  TRect ink{300, 100, -1, -1};
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 300; ++x) {
+      if (scratch.GetPixel(x, y) == clWhite) continue;
+      ink = {std::min(ink.left, x - 100), std::min(ink.top, y - 40), std::max(ink.right, x - 100),
+             std::max(ink.bottom, y - 40)};
+    }
+  }
+  return ink;
+}
+
+struct RangeCase {
+  const char* name;
+  std::vector<double> running;  // the first series' values; the others are 0
+  double bottomMin = 0, bottomMax = 0, leftMin = 0, leftMax = 0;  // a zoom when max > min
+};
+
+std::vector<double> Steps(int n, double top) {
+  std::vector<double> v;
+  for (int i = 0; i < n; ++i) v.push_back(top * (i % 7) / 6);
+  return v;
+}
+
+const RangeCase kRanges[] = {
+    {"one step, 0 to 1 by 0.1", {1}},
+    {"101 steps", Steps(101, 35.2)},
+    {"0 to 101", Steps(102, 101)},
+    {"0 to 20000", Steps(30, 20000)},
+    {"0 to 0.25", Steps(12, 0.25)},
+    {"one point", {5}},
+    {"zoomed", Steps(101, 35.2), 13.7, 58.2, 0.05, 0.95},
+    {"zoomed to the end", Steps(101, 35.2), 40, 100, 2.5, 12.5},
+};
+
+class WholeLabels : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(WholeLabels, EveryLabelsInkLiesInsideThePicture) {
+  USE_LOCALE(GetParam());
+  for (const RangeCase& range : kRanges) {
+    SCOPED_TRACE(range.name);
+    auto chart = CreateProgramChart();
+    for (int i = 0; i < 4; ++i) chart->Series(i)->Clear();
+    for (double v : range.running) {
+      for (int i = 0; i < 4; ++i) chart->Series(i)->Add(i == 0 ? v : 0);
+    }
+    if (range.bottomMax > range.bottomMin) {
+      chart->BottomAxis()->SetMinMax(range.bottomMin, range.bottomMax);
+      chart->LeftAxis()->SetMinMax(range.leftMin, range.leftMax);
+    }
+    PlacingCanvas canvas(chart->Width(), chart->Height(), clBtnFace);
+    chart->Canvas3D().SetUseBuffer(false);
+    chart->Draw(canvas, chart->GetRectangle());
+    int labels = 0;
+    for (const PlacingCanvas::Text& t : canvas.placed) {
+      if (t.text.find_first_of("-0123456789") != 0) continue;  // the legend's texts
+      ++labels;
+      const TRect ink = InkOf(t);
+      EXPECT_GE(t.x + ink.left, 0) << t.text;
+      EXPECT_LT(t.x + ink.right, chart->Width()) << t.text;
+      EXPECT_GE(t.y + ink.top, 0) << t.text;
+      EXPECT_LT(t.y + ink.bottom, chart->Height()) << t.text;
+    }
+    EXPECT_GE(labels, 2);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, WholeLabels, ::testing::Values("C", "pl_PL.UTF-8"),
+                         [](const auto& info) {
+                           const std::string name = info.param;
+                           return name.substr(0, name.find('.'));
+                         });
 
 }  // namespace
 
