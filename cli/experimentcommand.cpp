@@ -6,14 +6,14 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "cli/chartpicture.h"
-#include "cli/csv.h"
-#include "cli/messagetext.h"
+#include "pictures/chartpicture.h"
+#include "results/csv.h"
+#include "platform/text/messagetext.h"
 #include "cli/progress.h"
-#include "cli/resultfile.h"
-#include "cli/resulttablereader.h"
-#include "cli/studyplot.h"
-#include "cli/summary.h"
+#include "results/resultfile.h"
+#include "results/resulttablereader.h"
+#include "pictures/studyplot.h"
+#include "results/summary.h"
 #include "platform/exceptions.h"
 
 namespace vadidazid {

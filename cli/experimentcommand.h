@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/experiment.h"
-#include "cli/pictureoptions.h"
+#include "study/experiment.h"
+#include "pictures/pictureoptions.h"
 
 namespace vadidazid {
 

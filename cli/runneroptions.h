@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/experiment.h"
+#include "study/experiment.h"
 #include "cli/experimentcommand.h"
-#include "cli/pictureoptions.h"
+#include "pictures/pictureoptions.h"
 #include "sim/controlsource.h"
 
 namespace vadidazid {

@@ -1,10 +1,10 @@
 // Drawing of the cell map.
-#include "cli/cellmap.h"
+#include "pictures/cellmap.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "platform/formatfloat.h"
+#include "platform/text/formatfloat.h"
 
 namespace vadidazid {
 

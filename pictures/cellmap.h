@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

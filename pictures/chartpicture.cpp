@@ -3,7 +3,7 @@
 // window's size that stands in for the chart's window, so the picture is made exactly
 // as the window makes it. An SVG picture is measured by such an image too, so its
 // layout is the raster picture's.
-#include "cli/chartpicture.h"
+#include "pictures/chartpicture.h"
 
 #include "chart/panel/chart.h"
 #include "platform/exceptions.h"
@@ -15,10 +15,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/bitmap.h"
-#include "platform/bmpfile.h"
-#include "platform/imagecanvas.h"
-#include "platform/svgcanvas.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/formats/bmpfile.h"
+#include "platform/qt/imagecanvas.h"
+#include "platform/drawing/svgcanvas.h"
 
 namespace vadidazid {
 

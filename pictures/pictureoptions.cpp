@@ -1,10 +1,10 @@
 // Parsers of the picture options.
-#include "cli/pictureoptions.h"
+#include "pictures/pictureoptions.h"
 
 #include <charconv>
 #include <stdexcept>
 
-#include "cli/messagetext.h"
+#include "platform/text/messagetext.h"
 
 namespace vadidazid {
 

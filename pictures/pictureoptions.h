@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/picturefile.h"
+#include "platform/formats/picturefile.h"
 
 namespace vadidazid {
 

@@ -1,5 +1,5 @@
 // Curves of a study and the chart they are drawn in.
-#include "cli/studyplot.h"
+#include "pictures/studyplot.h"
 
 #include <algorithm>
 #include <charconv>

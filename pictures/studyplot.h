@@ -11,7 +11,7 @@
 
 #include "chart/panel/chart.h"
 #include "chart/series/seriespointer.h"
-#include "cli/summary.h"
+#include "results/summary.h"
 
 namespace vadidazid {
 

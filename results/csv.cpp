@@ -1,5 +1,5 @@
 // RFC 4180 records and round-trip numbers.
-#include "cli/csv.h"
+#include "results/csv.h"
 
 #include <charconv>
 #include <cmath>

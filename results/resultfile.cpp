@@ -1,6 +1,6 @@
 // Output files of experiments: standard output for "-", otherwise a safe file stream that
 // puts the file in its place only on Commit.
-#include "cli/resultfile.h"
+#include "results/resultfile.h"
 
 #include <ostream>
 

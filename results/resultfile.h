@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/safefilestream.h"
+#include "platform/files/safefilestream.h"
 
 namespace vadidazid {
 

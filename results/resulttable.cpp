@@ -1,5 +1,5 @@
 // Writing and reading the result table, column by column from one list.
-#include "cli/resulttable.h"
+#include "results/resulttable.h"
 
 #include <cmath>
 #include <sstream>
@@ -8,9 +8,9 @@
 #include <type_traits>
 #include <variant>
 
-#include "cli/csv.h"
-#include "cli/messagetext.h"
-#include "cli/resulttablereader.h"
+#include "results/csv.h"
+#include "platform/text/messagetext.h"
+#include "results/resulttablereader.h"
 
 namespace vadidazid {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/runfigures.h"
+#include "study/runfigures.h"
 
 namespace vadidazid {
 

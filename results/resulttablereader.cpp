@@ -1,5 +1,5 @@
 // The line-by-line reader of result tables and the checks of their rows.
-#include "cli/resulttablereader.h"
+#include "results/resulttablereader.h"
 
 #include <cmath>
 #include <istream>
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "cli/csv.h"
+#include "results/csv.h"
 #include "sim/setup.h"
 
 namespace vadidazid {

@@ -9,7 +9,7 @@
 #include <iosfwd>
 #include <vector>
 
-#include "cli/resulttable.h"
+#include "results/resulttable.h"
 
 namespace vadidazid {
 

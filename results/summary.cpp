@@ -1,12 +1,12 @@
 // Summaries of result rows and their table.
-#include "cli/summary.h"
+#include "results/summary.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
-#include "cli/csv.h"
-#include "platform/numtext.h"
+#include "results/csv.h"
+#include "platform/text/numtext.h"
 
 namespace vadidazid {
 

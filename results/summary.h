@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/resulttable.h"
-#include "cli/statistics.h"
+#include "results/resulttable.h"
+#include "study/statistics.h"
 
 namespace vadidazid {
 

@@ -1,9 +1,9 @@
 // Per-cell sums over the steps and the figures made of them.
-#include "cli/celltally.h"
+#include "study/celltally.h"
 
 #include <cmath>
 
-#include "cli/csv.h"
+#include "results/csv.h"
 
 namespace vadidazid {
 

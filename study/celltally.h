@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/pictureoptions.h"
+#include "pictures/pictureoptions.h"
 #include "sim/stepobserver.h"
 
 namespace vadidazid {

@@ -1,5 +1,5 @@
 // Experiments: the plan's runs, one measured run, and the worker threads.
-#include "cli/experiment.h"
+#include "study/experiment.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,9 +14,9 @@
 #include <thread>
 #include <tuple>
 
-#include "cli/measuredwindow.h"
-#include "cli/runfigures.h"
-#include "cli/statistics.h"
+#include "study/measuredwindow.h"
+#include "study/runfigures.h"
+#include "study/statistics.h"
 #include "platform/exceptions.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "cli/resulttable.h"
-#include "cli/sweep.h"
+#include "results/resulttable.h"
+#include "study/sweep.h"
 #include "sim/controlsource.h"
 
 namespace vadidazid {

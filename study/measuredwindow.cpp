@@ -1,5 +1,5 @@
 // The measured window of a run and the MSER-5 choice of its warm-up.
-#include "cli/measuredwindow.h"
+#include "study/measuredwindow.h"
 
 #include <algorithm>
 #include <limits>

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "cli/runfigures.h"
+#include "study/runfigures.h"
 #include "sim/stepreport.h"
 
 namespace vadidazid {

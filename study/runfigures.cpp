@@ -1,9 +1,9 @@
 // The derived figures of a run.
-#include "cli/runfigures.h"
+#include "study/runfigures.h"
 
 #include <limits>
 
-#include "cli/statistics.h"
+#include "study/statistics.h"
 
 namespace vadidazid {
 

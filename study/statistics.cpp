@@ -1,5 +1,5 @@
 // Erlang B, Student's t quantiles and confidence intervals.
-#include "cli/statistics.h"
+#include "study/statistics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
 // Parsing sweeps in decimal arithmetic, and the points of their grid.
-#include "cli/sweep.h"
+#include "study/sweep.h"
 
 #include <algorithm>
 #include <charconv>
 #include <optional>
 #include <stdexcept>
 
-#include "platform/numtext.h"
+#include "platform/text/numtext.h"
 #include "sim/setup.h"
 
 namespace vadidazid {

@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 
 namespace vadidazid {
 

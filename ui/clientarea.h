@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 
 namespace vadidazid {
 

@@ -21,7 +21,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

@@ -1,5 +1,5 @@
 // The off-screen picture and its file.
-#include "platform/bitmap.h"
+#include "platform/drawing/bitmap.h"
 
 #include <stdexcept>
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/bmpfile.h"
-#include "platform/canvas.h"
+#include "platform/formats/bmpfile.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

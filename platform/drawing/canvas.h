@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace vadidazid {
 

@@ -1,7 +1,7 @@
 // Colour values to plain RGB. System colours come from a fixed scheme, the default
 // light scheme of current desktop Windows (button face 240,240,240, highlight
 // 0,120,215), so the window and the exported chart look the same on every platform.
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace vadidazid {
 

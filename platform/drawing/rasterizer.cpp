@@ -1,5 +1,5 @@
 // Pixel sets of lines, ellipses and polygons (see rasterizer.h).
-#include "platform/rasterizer.h"
+#include "platform/drawing/rasterizer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

@@ -1,5 +1,5 @@
 // The recording canvas: drawing calls as text lines (see recordingcanvas.h).
-#include "platform/recordingcanvas.h"
+#include "platform/drawing/recordingcanvas.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 // The SVG canvas: elements written as the drawing calls come (see svgcanvas.h).
-#include "platform/svgcanvas.h"
+#include "platform/drawing/svgcanvas.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
-#include "platform/rasterizer.h"
-#include "platform/recordingcanvas.h"
+#include "platform/drawing/rasterizer.h"
+#include "platform/drawing/recordingcanvas.h"
 
 namespace vadidazid {
 

@@ -20,7 +20,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

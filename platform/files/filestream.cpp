@@ -1,12 +1,12 @@
 // A write-only file stream over stdio with the toolkit's exceptions: the log file is
 // written through it in one piece, so a short write or a failing close must not pass
 // silently.
-#include "platform/filestream.h"
+#include "platform/files/filestream.h"
 
 #include <cerrno>
 
 #include "platform/exceptions.h"
-#include "platform/ioerror.h"
+#include "platform/files/ioerror.h"
 
 namespace vadidazid {
 

@@ -1,6 +1,6 @@
 // Reasons for failed file operations. The save opens the target's directory first, so a
 // missing file there (ENOENT) means a missing directory on the way to it.
-#include "platform/ioerror.h"
+#include "platform/files/ioerror.h"
 
 #include <cerrno>
 

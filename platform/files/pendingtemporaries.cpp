@@ -1,7 +1,7 @@
 // The noted temporary files and the handler that removes them. The handler may only call
 // async-signal-safe functions, so every name is formatted beforehand into fixed storage,
 // and a slot's state says when its fields may be read.
-#include "platform/pendingtemporaries.h"
+#include "platform/files/pendingtemporaries.h"
 
 #include <fcntl.h>
 #include <limits.h>

@@ -1,7 +1,7 @@
 // Safe saves over POSIX files: a temporary file next to the target, renamed over it once
 // complete. A rename within one directory is atomic, so a reader (or a crash) sees the
 // old file or the new one, never a part.
-#include "platform/safefilestream.h"
+#include "platform/files/safefilestream.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -12,9 +12,9 @@
 #include <cstring>
 
 #include "platform/exceptions.h"
-#include "platform/ioerror.h"
-#include "platform/pendingtemporaries.h"
-#include "platform/savetarget.h"
+#include "platform/files/ioerror.h"
+#include "platform/files/pendingtemporaries.h"
+#include "platform/files/savetarget.h"
 
 namespace vadidazid {
 

@@ -1,7 +1,7 @@
 // Resolving a save's target. Only the last part's links are followed: the directories
 // on the way stay as named, which is where the temporary file must go anyway (the same
 // file system as the target, so the final rename is atomic).
-#include "platform/savetarget.h"
+#include "platform/files/savetarget.h"
 
 #include <limits.h>
 #include <sys/stat.h>
@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "platform/exceptions.h"
-#include "platform/ioerror.h"
+#include "platform/files/ioerror.h"
 
 namespace vadidazid {
 

@@ -1,13 +1,13 @@
 // The BMP writer. The header fields are written byte by byte in little-endian order, so
 // the file is the same whatever the machine's byte order.
-#include "platform/bmpfile.h"
+#include "platform/formats/bmpfile.h"
 
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
 
-#include "platform/canvas.h"
-#include "platform/safefilestream.h"
+#include "platform/drawing/canvas.h"
+#include "platform/files/safefilestream.h"
 
 namespace vadidazid {
 

@@ -1,10 +1,10 @@
 // Picture kinds by extension, and the raster writers behind them.
-#include "platform/picturefile.h"
+#include "platform/formats/picturefile.h"
 
 #include <stdexcept>
 
-#include "platform/bmpfile.h"
-#include "platform/pngfile.h"
+#include "platform/formats/bmpfile.h"
+#include "platform/formats/pngfile.h"
 
 namespace vadidazid {
 

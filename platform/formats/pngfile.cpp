@@ -1,6 +1,6 @@
 // The PNG writer: signature, IHDR, one IDAT with the zlib stream, IEND; lengths and
 // CRCs big-endian, as the format has them.
-#include "platform/pngfile.h"
+#include "platform/formats/pngfile.h"
 
 #include <zlib.h>
 
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

@@ -1,5 +1,5 @@
 // Toolkit font names and heights onto Qt fonts (see fonts.h).
-#include "platform/fonts.h"
+#include "platform/qt/fonts.h"
 
 #include <QFontMetricsF>
 #include <QStringList>

@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QString>
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

@@ -1,13 +1,13 @@
 // The image canvas: pixel-exact shapes on a QImage (see imagecanvas.h).
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygonF>
 #include <algorithm>
 
-#include "platform/fonts.h"
-#include "platform/qtcolor.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/qtcolor.h"
 
 namespace vadidazid {
 

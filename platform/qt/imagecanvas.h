@@ -24,8 +24,8 @@
 
 #include <QImage>
 
-#include "platform/canvas.h"
-#include "platform/rasterizer.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/rasterizer.h"
 
 namespace vadidazid {
 

@@ -1,5 +1,5 @@
 // Message box and beep over Qt, with test hooks.
-#include "platform/messages.h"
+#include "platform/qt/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>

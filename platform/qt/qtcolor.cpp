@@ -1,5 +1,5 @@
 // Colour conversions between the toolkit's 0x00BBGGRR values and QColor.
-#include "platform/qtcolor.h"
+#include "platform/qt/qtcolor.h"
 
 namespace vadidazid {
 

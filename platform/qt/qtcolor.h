@@ -5,7 +5,7 @@
 
 #include <QColor>
 
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace vadidazid {
 

@@ -2,7 +2,7 @@
 // upper half comes from the table below. The five bytes the code page leaves undefined
 // (0x81, 0x83, 0x88, 0x90, 0x98) read as U+FFFD, which in turn writes back as '?' like
 // every other character outside the code page.
-#include "platform/cp1250.h"
+#include "platform/text/cp1250.h"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
 // Number texts by a picture (see formatfloat.h).
-#include "platform/formatfloat.h"
+#include "platform/text/formatfloat.h"
 
 #include <clocale>
 #include <cmath>
 
-#include "platform/numtext.h"
+#include "platform/text/numtext.h"
 
 namespace vadidazid {
 

@@ -1,5 +1,5 @@
 // Escaping and cutting outside texts for messages.
-#include "cli/messagetext.h"
+#include "platform/text/messagetext.h"
 
 namespace vadidazid {
 

@@ -1,6 +1,6 @@
 // Number texts: the general real format with 15 significant digits, a strict reader for
 // it, and plain integers. The decimal separator is a process-wide setting.
-#include "platform/numtext.h"
+#include "platform/text/numtext.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,13 +1,13 @@
 // The figures of a run from hand-made counts, the MSER-5 truncation of hand-made batch
 // loads, and the measured window against plain sums over the steps after its warm-up.
-#include "cli/runfigures.h"
+#include "study/runfigures.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "cli/measuredwindow.h"
+#include "study/measuredwindow.h"
 
 namespace vadidazid {
 

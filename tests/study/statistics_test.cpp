@@ -1,6 +1,6 @@
 // Erlang B against published table values, Student's t quantiles against published
 // values, confidence intervals, and CSV records and numbers read back as written.
-#include "cli/statistics.h"
+#include "study/statistics.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "cli/csv.h"
+#include "results/csv.h"
 
 namespace vadidazid {
 

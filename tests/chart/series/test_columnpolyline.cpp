@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 
 namespace vadidazid {
 

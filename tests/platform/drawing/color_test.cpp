@@ -1,6 +1,6 @@
 // Tests of the colour conversion: the fixed system scheme, plain colours, and the
 // markers that carry no colour.
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 #include <gtest/gtest.h>
 

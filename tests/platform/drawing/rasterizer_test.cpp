@@ -1,5 +1,5 @@
 // Pixel sets of lines, ellipses and polygons, checked by their geometric properties.
-#include "platform/rasterizer.h"
+#include "platform/drawing/rasterizer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The recording canvas's call lines and its fixed text metrics.
-#include "platform/recordingcanvas.h"
+#include "platform/drawing/recordingcanvas.h"
 
 #include <gtest/gtest.h>
 

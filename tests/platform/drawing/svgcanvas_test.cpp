@@ -1,7 +1,7 @@
 // The SVG canvas against the image canvas: each shape covers the same pixels in both,
 // text is measured alike and written safely, clips become clip groups; and PNG files
 // decode to the pixels they were written from, as BMP files of them do.
-#include "platform/svgcanvas.h"
+#include "platform/drawing/svgcanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <functional>
 #include <random>
 
-#include "platform/bmpfile.h"
-#include "platform/imagecanvas.h"
-#include "platform/picturefile.h"
-#include "platform/pngfile.h"
+#include "platform/formats/bmpfile.h"
+#include "platform/qt/imagecanvas.h"
+#include "platform/formats/picturefile.h"
+#include "platform/formats/pngfile.h"
 #include "tests/support/svgelements.h"
 
 namespace vadidazid {

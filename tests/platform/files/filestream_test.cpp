@@ -1,6 +1,6 @@
 // Tests of the file stream: exact bytes, replacing an existing file, and the error texts
 // for a file that cannot be created and for writes that do not reach the disk.
-#include "platform/filestream.h"
+#include "platform/files/filestream.h"
 
 #include <gtest/gtest.h>
 

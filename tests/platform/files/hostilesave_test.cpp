@@ -16,7 +16,7 @@
 #include <string>
 
 #include "platform/exceptions.h"
-#include "platform/safefilestream.h"
+#include "platform/files/safefilestream.h"
 #include "tests/support/files.h"
 
 namespace vadidazid {

@@ -1,6 +1,6 @@
 // Safe saves: nothing is replaced before the new file is complete, a failure keeps the
 // earlier file and leaves no temporary file, and devices are written in place.
-#include "platform/safefilestream.h"
+#include "platform/files/safefilestream.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 // The BMP writer: header fields, row order and padding at each depth it writes, pixels
 // read past the canvas's clip, and the file written safely.
-#include "platform/bmpfile.h"
+#include "platform/formats/bmpfile.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "platform/exceptions.h"
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 #include "tests/support/files.h"
 
 namespace vadidazid {

@@ -1,7 +1,7 @@
 // The window's font on a screen of device pixel ratio 2 (the test runs with
 // QT_SCALE_FACTOR=2): a word shown in a widget is the word of ratio 1, larger, with no
 // gap opening inside it.
-#include "platform/fonts.h"
+#include "platform/qt/fonts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Pixel rules of the image canvas, checked on small images, plus the colour and font
 // conversions it draws with.
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <set>
 #include <utility>
 
-#include "platform/fonts.h"
-#include "platform/qtcolor.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/qtcolor.h"
 
 namespace vadidazid {
 

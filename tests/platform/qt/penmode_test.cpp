@@ -2,7 +2,7 @@
 // same shapes again gives the picture back, for thin and wide pens.
 #include <gtest/gtest.h>
 
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 
 namespace vadidazid {
 

@@ -1,7 +1,7 @@
 // Tests of the Windows-1250 conversion: the Polish letters of the log, every byte of the
 // code page against a table written out apart, and what happens to characters and bytes
 // it cannot hold.
-#include "platform/cp1250.h"
+#include "platform/text/cp1250.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Number pictures: the chart's "#,##0.###" in a point and a comma locale, rounding,
 // zero and sign handling.
-#include "platform/formatfloat.h"
+#include "platform/text/formatfloat.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/numtext.h"
+#include "platform/text/numtext.h"
 
 namespace vadidazid {
 

@@ -1,6 +1,6 @@
 // Tests of the number texts: the general real format with both separators, the strict
 // reader and its error text, round trips, and the integer reader's limits.
-#include "platform/numtext.h"
+#include "platform/text/numtext.h"
 
 #include <gtest/gtest.h>
 
