@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "app/windowoptions.h"
-#include "platform/formats/bmpfile.h"
-#include "platform/text/formatfloat.h"
-#include "platform/qt/messages.h"
-#include "platform/text/numtext.h"
 #include "platform/files/safefilestream.h"
+#include "platform/formats/bmpfile.h"
+#include "platform/qt/messages.h"
+#include "platform/text/formatfloat.h"
+#include "platform/text/numtext.h"
 #include "random/randomvariates.h"
 #include "ui/mainwindow.h"
 

@@ -6,15 +6,15 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "pictures/chartpicture.h"
-#include "results/csv.h"
-#include "platform/text/messagetext.h"
 #include "cli/progress.h"
+#include "pictures/chartpicture.h"
+#include "pictures/studyplot.h"
+#include "platform/exceptions.h"
+#include "platform/text/messagetext.h"
+#include "results/csv.h"
 #include "results/resultfile.h"
 #include "results/resulttablereader.h"
-#include "pictures/studyplot.h"
 #include "results/summary.h"
-#include "platform/exceptions.h"
 
 namespace vadidazid {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "study/experiment.h"
 #include "pictures/pictureoptions.h"
+#include "study/experiment.h"
 
 namespace vadidazid {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "cli/runner.h"
+#include "platform/files/safefilestream.h"
 #include "platform/text/formatfloat.h"
 #include "platform/text/numtext.h"
-#include "platform/files/safefilestream.h"
 
 using namespace vadidazid;
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "study/experiment.h"
 #include "cli/experimentcommand.h"
 #include "pictures/pictureoptions.h"
 #include "sim/controlsource.h"
+#include "study/experiment.h"
 
 namespace vadidazid {
 

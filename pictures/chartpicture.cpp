@@ -16,9 +16,9 @@
 #include <memory>
 
 #include "platform/drawing/bitmap.h"
+#include "platform/drawing/svgcanvas.h"
 #include "platform/formats/bmpfile.h"
 #include "platform/qt/imagecanvas.h"
-#include "platform/drawing/svgcanvas.h"
 
 namespace vadidazid {
 

@@ -8,8 +8,8 @@
 #include <type_traits>
 #include <variant>
 
-#include "results/csv.h"
 #include "platform/text/messagetext.h"
+#include "results/csv.h"
 #include "results/resulttablereader.h"
 
 namespace vadidazid {

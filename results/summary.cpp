@@ -5,8 +5,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "results/csv.h"
 #include "platform/text/numtext.h"
+#include "results/csv.h"
 
 namespace vadidazid {
 

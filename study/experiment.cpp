@@ -14,15 +14,15 @@
 #include <thread>
 #include <tuple>
 
-#include "study/measuredwindow.h"
-#include "study/runfigures.h"
-#include "study/statistics.h"
 #include "platform/exceptions.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/fixedcontrols.h"
 #include "sim/runcontrol.h"
 #include "sim/setup.h"
+#include "study/measuredwindow.h"
+#include "study/runfigures.h"
+#include "study/statistics.h"
 
 namespace vadidazid {
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "study/runfigures.h"
 #include "sim/stepreport.h"
+#include "study/runfigures.h"
 
 namespace vadidazid {
 

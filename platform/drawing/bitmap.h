@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/formats/bmpfile.h"
 #include "platform/drawing/canvas.h"
+#include "platform/formats/bmpfile.h"
 
 namespace vadidazid {
 

@@ -17,13 +17,13 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "results/csv.h"
 #include "cli/progress.h"
-#include "results/resultfile.h"
 #include "cli/runner.h"
-#include "study/statistics.h"
-#include "results/summary.h"
 #include "platform/text/numtext.h"
+#include "results/csv.h"
+#include "results/resultfile.h"
+#include "results/summary.h"
+#include "study/statistics.h"
 #include "tests/cli/runcli.h"
 #include "tests/support/files.h"
 #include "tests/support/filesizelimit.h"

@@ -11,10 +11,10 @@
 #include <sstream>
 #include <system_error>
 
+#include "cli/runner.h"
 #include "results/csv.h"
 #include "results/resulttable.h"
 #include "results/resulttablereader.h"
-#include "cli/runner.h"
 #include "tests/cli/runcli.h"
 
 namespace vadidazid {

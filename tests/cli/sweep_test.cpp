@@ -7,9 +7,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "study/experiment.h"
-#include "results/resulttable.h"
 #include "cli/runner.h"
+#include "results/resulttable.h"
+#include "study/experiment.h"
 #include "tests/cli/runcli.h"
 
 namespace vadidazid {

@@ -14,11 +14,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "study/experiment.h"
+#include "cli/runner.h"
 #include "results/resulttable.h"
 #include "results/resulttablereader.h"
-#include "cli/runner.h"
 #include "results/summary.h"
+#include "study/experiment.h"
 
 namespace vadidazid {
 

@@ -10,9 +10,9 @@
 #include <random>
 
 #include "platform/formats/bmpfile.h"
-#include "platform/qt/imagecanvas.h"
 #include "platform/formats/picturefile.h"
 #include "platform/formats/pngfile.h"
+#include "platform/qt/imagecanvas.h"
 #include "tests/support/svgelements.h"
 
 namespace vadidazid {
