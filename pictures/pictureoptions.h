@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/formats/picturefile.h"
+#include "study/cellmeasure.h"
 
 namespace vadidazid {
 
@@ -26,8 +27,7 @@ PictureSize ParsePictureSize(const std::string& option, const std::string& text)
 // The kind of picture a file name asks for, by its .bmp, .png or .svg extension.
 PictureFormat ParsePictureFile(const std::string& option, const std::string& fileName);
 
-// What a map's cells are coloured by.
-enum class MapMeasure { CallCongestion, Dropped, Load };
+// What a map's cells are coloured by, as the option names it.
 MapMeasure ParseMapMeasure(const std::string& text);
 const char* MapMeasureName(MapMeasure measure);
 

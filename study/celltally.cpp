@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "results/csv.h"
-
 namespace vadidazid {
 
 CellTally::CellTally(int gridSide, int channels)
@@ -55,21 +53,6 @@ std::vector<double> CellTally::Measure(MapMeasure measure) const {
     }
   }
   return values;
-}
-
-std::string CellTally::CsvText() const {
-  std::string text =
-      CsvRecord({"row", "column", "mean_subscribers", "mean_calls", "full_cell_offers", "started",
-                 "dropped", "handovers_in", "handovers_out"});
-  const std::vector<CellFigures> figures = Figures();
-  for (size_t k = 0; k < figures.size(); ++k) {
-    const CellFigures& f = figures[k];
-    text += CsvRecord({CsvNumber(int64_t(k) / side_), CsvNumber(int64_t(k) % side_),
-                       CsvNumber(f.meanSubscribers), CsvNumber(f.meanCalls),
-                       CsvNumber(f.fullCellOffers), CsvNumber(f.started), CsvNumber(f.dropped),
-                       CsvNumber(f.handoversIn), CsvNumber(f.handoversOut)});
-  }
-  return text;
 }
 
 }  // namespace vadidazid

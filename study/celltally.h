@@ -1,14 +1,14 @@
 // The figures of each cell over a run's steps, from the step's per-cell counts: mean
 // subscribers and calls, full-cell offers, started and dropped calls, hand-overs in and
-// out; the measures a map colours the cells by; and the CSV rows of --cells.
+// out; and the measures a map colours the cells by.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "pictures/pictureoptions.h"
 #include "sim/stepobserver.h"
+#include "study/cellmeasure.h"
 
 namespace vadidazid {
 
@@ -32,8 +32,6 @@ class CellTally : public StepObserver {
   // Per cell: call congestion (full-cell offers among the offers, NaN with none),
   // dropped calls, or load (mean calls in percent of the cell's channels).
   std::vector<double> Measure(MapMeasure measure) const;
-  // Header and one row per cell, row by row.
-  std::string CsvText() const;
 
  private:
   struct Sums {

@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "results/resulttable.h"
-#include "study/sweep.h"
 #include "sim/controlsource.h"
+#include "study/runresult.h"
+#include "study/sweep.h"
 
 namespace vadidazid {
 

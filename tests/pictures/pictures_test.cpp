@@ -12,13 +12,14 @@
 
 #include "chart/axis/chartaxis.h"
 #include "chart/series/errorbarseries.h"
-#include "pictures/cellmap.h"
-#include "study/celltally.h"
-#include "pictures/chartpicture.h"
 #include "cli/runner.h"
+#include "pictures/cellmap.h"
+#include "pictures/chartpicture.h"
 #include "pictures/studyplot.h"
 #include "platform/qt/imagecanvas.h"
 #include "programchart/programchart.h"
+#include "results/celltable.h"
+#include "study/celltally.h"
 #include "tests/support/files.h"
 #include "tests/support/svgelements.h"
 
@@ -223,7 +224,7 @@ TEST(CellMap, TallyOfThePerCellCounts) {
   EXPECT_TRUE(std::isnan(congestion[1]));
   EXPECT_EQ(tally.Measure(MapMeasure::Load)[0], 30);
   EXPECT_EQ(tally.Measure(MapMeasure::Dropped)[1], 2);
-  const std::string csv = tally.CsvText();
+  const std::string csv = CellTableText(tally);
   EXPECT_EQ(csv.substr(0, csv.find('\n') + 1),
             "row,column,mean_subscribers,mean_calls,full_cell_offers,started,dropped,"
             "handovers_in,handovers_out\r\n");
