@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-#include "cli/messagetext.h"
+#include "platform/text/messagetext.h"
 #include "version/programversion.h"
 
 namespace vadidazid {

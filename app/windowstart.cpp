@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "app/windowoptions.h"
-#include "cli/messagetext.h"
+#include "platform/text/messagetext.h"
 
 namespace vadidazid {
 

@@ -9,8 +9,8 @@
 
 #include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
-#include "platform/bmpfile.h"
-#include "platform/imagecanvas.h"
+#include "platform/formats/bmpfile.h"
+#include "platform/qt/imagecanvas.h"
 #include "programchart/programchart.h"
 
 namespace vadidazid {

@@ -3,7 +3,7 @@
 // network (80 runs). Wall-clock time, since the point is what the threads save.
 #include <benchmark/benchmark.h>
 
-#include "cli/experiment.h"
+#include "study/experiment.h"
 
 namespace vadidazid {
 

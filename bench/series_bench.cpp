@@ -15,7 +15,7 @@
 #include "chart/panel/chart.h"
 #include "chart/series/lineseries.h"
 #include "cli/runner.h"
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 #include "programchart/programchart.h"
 
 namespace vadidazid {

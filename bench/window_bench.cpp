@@ -21,8 +21,8 @@
 
 #include "chart/panel/chart.h"
 #include "chart/series/lineseries.h"
-#include "platform/imagecanvas.h"
-#include "platform/messages.h"
+#include "platform/qt/imagecanvas.h"
+#include "platform/qt/messages.h"
 #include "programchart/programchart.h"
 #include "runvalues.h"
 #include "sim/simulationstate.h"

@@ -12,9 +12,9 @@
 #include <tuple>
 #include <vector>
 
-#include "cli/messagetext.h"
 #include "platform/exceptions.h"
-#include "platform/savetarget.h"
+#include "platform/files/savetarget.h"
+#include "platform/text/messagetext.h"
 
 namespace vadidazid {
 

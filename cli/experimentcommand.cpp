@@ -6,15 +6,15 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "cli/chartpicture.h"
-#include "cli/csv.h"
-#include "cli/messagetext.h"
 #include "cli/progress.h"
-#include "cli/resultfile.h"
-#include "cli/resulttablereader.h"
-#include "cli/studyplot.h"
-#include "cli/summary.h"
+#include "pictures/chartpicture.h"
+#include "pictures/studyplot.h"
 #include "platform/exceptions.h"
+#include "platform/text/messagetext.h"
+#include "results/csv.h"
+#include "results/resultfile.h"
+#include "results/resulttablereader.h"
+#include "results/summary.h"
 
 namespace vadidazid {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/experiment.h"
-#include "cli/pictureoptions.h"
+#include "pictures/pictureoptions.h"
+#include "study/experiment.h"
 
 namespace vadidazid {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "cli/runner.h"
-#include "platform/formatfloat.h"
-#include "platform/numtext.h"
-#include "platform/safefilestream.h"
+#include "platform/files/safefilestream.h"
+#include "platform/text/formatfloat.h"
+#include "platform/text/numtext.h"
 
 using namespace vadidazid;
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <ostream>
 
-#include "platform/numtext.h"
+#include "platform/text/numtext.h"
 
 namespace vadidazid {
 

@@ -15,21 +15,22 @@
 #include <unistd.h>
 
 #include "chart/series/chartseries.h"
-#include "cli/cellmap.h"
-#include "cli/celltally.h"
-#include "cli/chartpicture.h"
 #include "cli/distinctoutputs.h"
 #include "cli/experimentcommand.h"
-#include "cli/messagetext.h"
 #include "cli/runneroptions.h"
+#include "pictures/cellmap.h"
+#include "pictures/chartpicture.h"
 #include "platform/exceptions.h"
-#include "platform/safefilestream.h"
+#include "platform/files/safefilestream.h"
+#include "platform/text/messagetext.h"
 #include "programchart/programchart.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
+#include "results/celltable.h"
 #include "sim/report.h"
 #include "sim/runcontrol.h"
 #include "sim/setup.h"
+#include "study/celltally.h"
 #include "version/programversion.h"
 
 namespace vadidazid {
@@ -219,7 +220,7 @@ struct RunFiles {
 
 // The map and the cell table of a run's per-cell figures.
 void WriteCellFiles(const Options& o, const CellTally& tally, RunFiles& files) {
-  if (files.cells) files.cells->Write(tally.CsvText());
+  if (files.cells) files.cells->Write(CellTableText(tally));
   if (!files.map) return;
   const MapMeasure measure = o.mapMeasure.value_or(MapMeasure::CallCongestion);
   const PictureSize size = o.pictureSize.value_or(PictureSize{kMapWidth, kMapHeight});

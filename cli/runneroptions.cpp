@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "cli/messagetext.h"
-#include "platform/numtext.h"
+#include "platform/text/messagetext.h"
+#include "platform/text/numtext.h"
 #include "sim/setup.h"
 
 namespace vadidazid {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/experiment.h"
 #include "cli/experimentcommand.h"
-#include "cli/pictureoptions.h"
+#include "pictures/pictureoptions.h"
 #include "sim/controlsource.h"
+#include "study/experiment.h"
 
 namespace vadidazid {
 

@@ -3,7 +3,7 @@
 // scaled to the fullest cell.
 #pragma once
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 #include "sim/cellview.h"
 #include "sim/simulationstate.h"
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <charconv>
 
-#include "platform/cp1250.h"
-#include "platform/numtext.h"
-#include "platform/safefilestream.h"
+#include "platform/files/safefilestream.h"
+#include "platform/text/cp1250.h"
+#include "platform/text/numtext.h"
 #include "sim/cellgrid.h"
 
 namespace vadidazid {

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "platform/exceptions.h"
-#include "platform/numtext.h"
+#include "platform/text/numtext.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 

@@ -20,8 +20,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/messages.h"
-#include "platform/numtext.h"
+#include "platform/qt/messages.h"
+#include "platform/text/numtext.h"
 #include "ui/cspinbutton.h"
 
 namespace vadidazid {

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/fonts.h"
-#include "platform/qtcolor.h"
-#include "platform/rasterizer.h"
+#include "platform/drawing/rasterizer.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/qtcolor.h"
 
 namespace vadidazid {
 

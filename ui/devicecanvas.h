@@ -22,7 +22,7 @@
 
 #include <QImage>
 
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 
 namespace vadidazid {
 

@@ -7,8 +7,8 @@
 #include "chart/axis/chartaxis.h"
 #include "chart/panel/customaxispanel.h"
 #include "chart/series/chartseries.h"
-#include "platform/formatfloat.h"
-#include "platform/numtext.h"
+#include "platform/text/formatfloat.h"
+#include "platform/text/numtext.h"
 
 namespace vadidazid {
 

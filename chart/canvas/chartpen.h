@@ -6,8 +6,8 @@
 #pragma once
 
 #include "chart/panel/storeandrepaint.h"
-#include "platform/canvas.h"
-#include "platform/color.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/color.h"
 
 namespace vadidazid {
 

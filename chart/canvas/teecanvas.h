@@ -15,7 +15,7 @@
 
 #include "chart/canvas/chartpen.h"
 #include "chart/canvas/teefont.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

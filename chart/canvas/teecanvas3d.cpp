@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/rasterizer.h"
-#include "platform/recordingcanvas.h"
+#include "platform/drawing/rasterizer.h"
+#include "platform/drawing/recordingcanvas.h"
 
 namespace vadidazid {
 

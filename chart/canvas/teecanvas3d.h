@@ -2,7 +2,7 @@
 //
 // Buffering: with UseBuffer (the default) a drawing goes to an off-screen bitmap that
 // the canvas asks the drawing's target for (Canvas::CreateBitmap, see
-// platform/canvas.h), so the engine never names a platform class; ShowImage puts the
+// platform/drawing/canvas.h), so the engine never names a platform class; ShowImage puts the
 // bitmap onto the target with one Canvas::CopyFrom block copy, and a later paint with no
 // Invalidate in between copies the retained bitmap again instead of drawing. When the
 // target cannot make bitmaps the canvas draws on the target directly. The bitmap is made

@@ -9,7 +9,7 @@
 
 #include "chart/canvas/chartpen.h"
 #include "chart/canvas/teeshadow.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

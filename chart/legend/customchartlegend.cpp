@@ -8,7 +8,7 @@
 #include "chart/panel/chartexception.h"
 #include "chart/panel/customchart.h"
 #include "chart/series/chartseries.h"
-#include "platform/formatfloat.h"
+#include "platform/text/formatfloat.h"
 
 namespace vadidazid {
 

@@ -7,7 +7,7 @@
 
 #include "chart/canvas/chartpen.h"
 #include "chart/panel/storeandrepaint.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace vadidazid {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "chart/canvas/teefont.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "chart/canvas/chartpen.h"
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace vadidazid {
 

@@ -18,7 +18,7 @@
 
 #include "chart/panel/customteepanel.h"
 #include "chart/series/chartevents.h"
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace vadidazid {
 

@@ -20,9 +20,9 @@
 #include "chart/canvas/teeshadow.h"
 #include "chart/panel/storeandrepaint.h"
 #include "chart/zoom/teezoom.h"
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/color.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/color.h"
 
 namespace vadidazid {
 

@@ -10,7 +10,7 @@
 #include "chart/canvas/teefont.h"
 #include "chart/canvas/teeshadow.h"
 #include "chart/panel/customteepanel.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

@@ -18,8 +18,8 @@
 #include "chart/series/customchartseries.h"
 #include "chart/series/labelslist.h"
 #include "chart/series/seriesmarks.h"
-#include "platform/canvas.h"
-#include "platform/color.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/color.h"
 
 namespace vadidazid {
 

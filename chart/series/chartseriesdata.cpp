@@ -9,7 +9,7 @@
 
 #include "chart/panel/chartexception.h"
 #include "chart/series/chartseries.h"
-#include "platform/cp1250.h"
+#include "platform/text/cp1250.h"
 
 namespace vadidazid {
 

@@ -26,7 +26,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace vadidazid {
 

@@ -1,7 +1,7 @@
 // Experiments through the runner's command line: bad input, totals that add up, the
 // per-step table against the log of the same run, threads and shards that change no
 // byte, and the reading of result tables.
-#include "cli/experiment.h"
+#include "study/experiment.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -17,13 +17,13 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "cli/csv.h"
 #include "cli/progress.h"
-#include "cli/resultfile.h"
 #include "cli/runner.h"
-#include "cli/statistics.h"
-#include "cli/summary.h"
-#include "platform/numtext.h"
+#include "platform/text/numtext.h"
+#include "results/csv.h"
+#include "results/resultfile.h"
+#include "results/summary.h"
+#include "study/statistics.h"
 #include "tests/cli/runcli.h"
 #include "tests/support/files.h"
 #include "tests/support/filesizelimit.h"

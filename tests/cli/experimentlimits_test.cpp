@@ -1,6 +1,6 @@
 // Experiments under hostile conditions: no threads to be had, absurd sizes, and result
 // tables no run can have written.
-#include "cli/experiment.h"
+#include "study/experiment.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@
 #include <sstream>
 #include <system_error>
 
-#include "cli/csv.h"
-#include "cli/resulttable.h"
-#include "cli/resulttablereader.h"
 #include "cli/runner.h"
+#include "results/csv.h"
+#include "results/resulttable.h"
+#include "results/resulttablereader.h"
 #include "tests/cli/runcli.h"
 
 namespace vadidazid {

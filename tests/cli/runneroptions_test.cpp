@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/messagetext.h"
+#include "platform/text/messagetext.h"
 #include "tests/cli/runcli.h"
 
 namespace vadidazid {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <sstream>
 
-#include "cli/chartpicture.h"
+#include "pictures/chartpicture.h"
 #include "tests/support/files.h"
 #include "tests/support/filesizelimit.h"
 

@@ -1,15 +1,15 @@
 // Sweeps: values in decimal steps and lists, refusals, the grid's order, and the runner's
 // handling of several sweeps, of auto warm-ups and of means over fewer runs.
-#include "cli/sweep.h"
+#include "study/sweep.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <stdexcept>
 
-#include "cli/experiment.h"
-#include "cli/resulttable.h"
 #include "cli/runner.h"
+#include "results/resulttable.h"
+#include "study/experiment.h"
 #include "tests/cli/runcli.h"
 
 namespace vadidazid {

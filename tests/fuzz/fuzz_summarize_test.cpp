@@ -14,11 +14,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "cli/experiment.h"
-#include "cli/resulttable.h"
-#include "cli/resulttablereader.h"
 #include "cli/runner.h"
-#include "cli/summary.h"
+#include "results/resulttable.h"
+#include "results/resulttablereader.h"
+#include "results/summary.h"
+#include "study/experiment.h"
 
 namespace vadidazid {
 

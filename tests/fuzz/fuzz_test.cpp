@@ -17,8 +17,8 @@
 
 #include "chart/panel/chartexception.h"
 #include "chart/series/chartseries.h"
-#include "platform/cp1250.h"
-#include "platform/numtext.h"
+#include "platform/text/cp1250.h"
+#include "platform/text/numtext.h"
 #include "programchart/programchart.h"
 
 namespace vadidazid {

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "platform/exceptions.h"
-#include "platform/numtext.h"
+#include "platform/text/numtext.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "tests/sim/testrun.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/recordingcanvas.h"
+#include "platform/drawing/recordingcanvas.h"
 #include "tests/sim/testrun.h"
 
 namespace vadidazid {

@@ -10,7 +10,7 @@
 #include "chart/axis/chartaxis.h"
 #include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
-#include "platform/messages.h"
+#include "platform/qt/messages.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "tests/ui/shownform.h"

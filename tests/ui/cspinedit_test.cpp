@@ -14,8 +14,8 @@
 
 #include <memory>
 
-#include "platform/messages.h"
-#include "platform/numtext.h"
+#include "platform/qt/messages.h"
+#include "platform/text/numtext.h"
 #include "ui/cspinbutton.h"
 #include "ui/timerspeedbutton.h"
 

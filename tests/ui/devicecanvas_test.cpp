@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "chart/panel/chart.h"
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 #include "programchart/programchart.h"
 #include "ui/devicecanvas.h"
 

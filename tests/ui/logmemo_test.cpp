@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fonts.h"
-#include "platform/qtcolor.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/qtcolor.h"
 #include "ui/logmemo.h"
 
 namespace vadidazid {

@@ -25,7 +25,7 @@
 #include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
 #include "cli/runner.h"
-#include "platform/messages.h"
+#include "platform/qt/messages.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "sim/cellgrid.h"

@@ -6,8 +6,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
-#include "platform/fonts.h"
-#include "platform/qtcolor.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/qtcolor.h"
 #include "shownform.h"
 #include "ui/logmemo.h"
 

@@ -18,7 +18,7 @@
 
 #include "chart/panel/chart.h"
 #include "cli/runner.h"
-#include "platform/messages.h"
+#include "platform/qt/messages.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "tests/support/files.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/messages.h"
+#include "platform/qt/messages.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
 #include "ui/chartwidget.h"

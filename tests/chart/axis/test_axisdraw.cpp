@@ -9,8 +9,8 @@
 #include "chart/axis/chartaxis.h"
 #include "chart/panel/chart.h"
 #include "chart/series/lineseries.h"
-#include "platform/formatfloat.h"
-#include "platform/recordingcanvas.h"
+#include "platform/drawing/recordingcanvas.h"
+#include "platform/text/formatfloat.h"
 
 namespace vadidazid {
 

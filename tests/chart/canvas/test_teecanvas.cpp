@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "chart/canvas/teecanvas3d.h"
-#include "platform/recordingcanvas.h"
+#include "platform/drawing/recordingcanvas.h"
 
 namespace vadidazid {
 

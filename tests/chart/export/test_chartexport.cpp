@@ -8,8 +8,8 @@
 
 #include "chart/panel/chart.h"
 #include "chart/panel/chartexception.h"
+#include "platform/drawing/recordingcanvas.h"
 #include "platform/exceptions.h"
-#include "platform/recordingcanvas.h"
 #include "programchart/programchart.h"
 
 namespace vadidazid {

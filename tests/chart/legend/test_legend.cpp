@@ -13,7 +13,7 @@
 #include "chart/axis/chartaxis.h"
 #include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
-#include "platform/recordingcanvas.h"
+#include "platform/drawing/recordingcanvas.h"
 #include "programchart/programchart.h"
 
 namespace vadidazid {

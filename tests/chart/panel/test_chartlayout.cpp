@@ -10,7 +10,7 @@
 
 #include "chart/panel/chart.h"
 #include "chart/series/lineseries.h"
-#include "platform/recordingcanvas.h"
+#include "platform/drawing/recordingcanvas.h"
 #include "programchart/programchart.h"
 
 namespace vadidazid {

@@ -8,7 +8,7 @@
 
 #include "chart/axis/chartaxis.h"
 #include "chart/panel/chart.h"
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 #include "programchart/programchart.h"
 
 namespace vadidazid {

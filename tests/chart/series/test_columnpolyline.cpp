@@ -11,7 +11,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 
 namespace vadidazid {
 

@@ -11,7 +11,7 @@
 #include "chart/panel/chart.h"
 #include "chart/panel/chartexception.h"
 #include "chart/series/lineseries.h"
-#include "platform/recordingcanvas.h"
+#include "platform/drawing/recordingcanvas.h"
 #include "programchart/programchart.h"
 
 namespace vadidazid {

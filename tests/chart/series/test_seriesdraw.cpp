@@ -13,7 +13,7 @@
 #include "chart/axis/chartaxis.h"
 #include "chart/panel/chart.h"
 #include "chart/series/lineseries.h"
-#include "platform/imagecanvas.h"
+#include "platform/qt/imagecanvas.h"
 #include "programchart/programchart.h"
 
 namespace vadidazid {

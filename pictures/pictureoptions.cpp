@@ -1,0 +1,65 @@
+// Parsers of the picture options.
+#include "pictures/pictureoptions.h"
+
+#include <charconv>
+#include <stdexcept>
+
+#include "platform/text/messagetext.h"
+
+namespace vadidazid {
+
+namespace {
+
+bool Side(std::string_view text, int& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return !text.empty() && ec == std::errc() && ptr == end && value >= kMinPictureSide &&
+         value <= kMaxPictureSide;
+}
+
+}  // namespace
+
+PictureSize ParsePictureSize(const std::string& option, const std::string& text) {
+  const size_t x = text.find_first_of("xX");
+  PictureSize size;
+  // from_chars takes no sign but '-', which the range refuses.
+  if (x == std::string::npos || !Side(std::string_view(text).substr(0, x), size.width) ||
+      !Side(std::string_view(text).substr(x + 1), size.height)) {
+    throw std::invalid_argument(
+        option + ": '" + MessageText(text) + "' is no WIDTHxHEIGHT with sides from " +
+        std::to_string(kMinPictureSide) + " to " + std::to_string(kMaxPictureSide));
+  }
+  return size;
+}
+
+PictureFormat ParsePictureFile(const std::string& option, const std::string& fileName) {
+  if (fileName.empty()) throw std::invalid_argument(option + ": the file name is empty");
+  const std::optional<PictureFormat> format = PictureFormatOf(fileName);
+  if (!format) {
+    throw std::invalid_argument(option + ": '" + MessageText(fileName) +
+                                "' does not end in .bmp, .png or .svg");
+  }
+  return *format;
+}
+
+MapMeasure ParseMapMeasure(const std::string& text) {
+  if (text == "call_congestion") return MapMeasure::CallCongestion;
+  if (text == "dropped") return MapMeasure::Dropped;
+  if (text == "load") return MapMeasure::Load;
+  throw std::invalid_argument("--map-measure: '" + MessageText(text) +
+                              "' is none of call_congestion, dropped, load");
+}
+
+const char* MapMeasureName(MapMeasure measure) {
+  switch (measure) {
+    case MapMeasure::CallCongestion:
+      return "call_congestion";
+    case MapMeasure::Dropped:
+      return "dropped";
+    case MapMeasure::Load:
+      return "load";
+  }
+  return "";
+}
+
+}  // namespace vadidazid

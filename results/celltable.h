@@ -1,0 +1,13 @@
+// The table of --cells: a header and one CSV row per cell with the cell tally's figures.
+#pragma once
+
+#include <string>
+
+#include "study/celltally.h"
+
+namespace vadidazid {
+
+// Header and one row per cell, row by row.
+std::string CellTableText(const CellTally& tally);
+
+}  // namespace vadidazid

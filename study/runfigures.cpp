@@ -1,0 +1,43 @@
+// The derived figures of a run.
+#include "study/runfigures.h"
+
+#include <limits>
+
+#include "study/statistics.h"
+
+namespace vadidazid {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+double Share(int64_t part, int64_t whole) {
+  return whole > 0 ? double(part) / double(whole) : kNaN;
+}
+
+}  // namespace
+
+RunFigures FiguresOf(const RunCounts& c) {
+  RunFigures f;
+  const double measured = double(c.measuredSteps);
+  const double capacity = double(c.channels) * c.gridSide * c.gridSide;
+  const double cells = double(c.gridSide) * c.gridSide;
+  f.meanLoadPercent = double(c.runningSum) / measured / capacity * 100;
+  f.maxLoadPercent = c.runningMax / capacity * 100;
+  f.blockingProbability = Share(c.blocked, c.attempts);
+  f.callCongestion = Share(c.fullCellOffers, c.fullCellOffers + c.started);
+  f.droppingProbability = Share(c.dropped, c.handovers);
+  // The mean duration of the started calls; unknown when none started.
+  const double holding = c.started > 0 ? double(c.callSteps) / double(c.started) : kNaN;
+  // No call drawn offers no traffic; calls drawn but none started leave the holding
+  // time, and so the load, unknown.
+  f.offeredErlangsPerCell = c.attempts == 0 ? 0.0 : double(c.attempts) / measured / cells * holding;
+  f.erlangB = ErlangB(f.offeredErlangsPerCell, c.channels);
+  // Each idle subscriber starts a call with probability p / 100 per step, and holds it
+  // for the mean duration: that many erlangs while idle.
+  const double perIdle = c.callPercent == 0 ? 0.0 : c.callPercent / 100.0 * holding;
+  f.engset = EngsetCallCongestion(double(c.subscribers) / cells, c.channels, perIdle);
+  return f;
+}
+
+}  // namespace vadidazid
