@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "chart/series/chartseries.h"
+#include "cli/dimensioncommand.h"
 #include "cli/experimentcommand.h"
 #include "cli/runneroptions.h"
 #include "pictures/cellmap.h"
@@ -299,6 +300,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   try {
     options = ParseRunnerOptions(args);
     if (!options.help && !options.version) CheckDistinctOutputs(options);
+    if (!options.help && !options.version) CheckDimensionOptions(options);
   } catch (const UsageError& e) {
     return UsageFailure(err, e.message);
   }
@@ -311,6 +313,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 0;
   }
   if (options.summarize) return SummarizeCommand(options.resultFiles, out, err);
+  if (options.theory) return TheoryCommand(options, out, err);
+  if (options.dimension) return DimensionCommand(options, out, err);
   if (IsExperiment(options)) return ExperimentCommand(options, out, err);
   return SingleRun(options, out, err);
 }
