@@ -102,7 +102,7 @@ std::string OutcomeText(const DimensionPlan& plan, const DimensionAnswer& a) {
       break;
     case DimensionOutcome::NotMonotone:
       text = "No answer: " + plan.target.measure +
-             " is not monotone over the values tried: points whose intervals do not overlap "
+             " is not monotone over the values tried:\n  points whose intervals do not overlap "
              "run against one trend\n";
       break;
   }
@@ -133,12 +133,10 @@ std::string FormulaText(const DimensionPlan& plan, const DimensionAnswer& a) {
              : "none up to " + std::to_string(kFormulaChannelLimit) + " channels";
   };
   const std::string target = Number(plan.target.value, 0);
-  return "Formulas' answers, for the offered traffic at " + std::to_string(p->value) + " (" +
-         Number(erlangs) + " erlangs per cell; " + Number(sources) + " subscribers per cell of " +
-         Number(perIdle) +
-         " erlangs while idle), with no movement and no redirection:\n"
-         "  Erlang B <= " +
-         target + ": " +
+  return "Formulas' answers for the offered traffic at " + std::to_string(p->value) +
+         ", with no movement and no redirection:\n  " + Number(erlangs) + " erlangs per cell; " +
+         Number(sources) + " subscribers per cell of " + Number(perIdle) +
+         " erlangs each while idle\n  Erlang B <= " + target + ": " +
          channels(ErlangBChannels(erlangs, plan.target.value, kFormulaChannelLimit)) +
          "\n  Engset <= " + target + ": " +
          channels(EngsetChannels(sources, perIdle, plan.target.value, kFormulaChannelLimit)) + "\n";

@@ -101,7 +101,7 @@ TEST(DimensionCommand, ReportAndRowsAreTheSameOnAnyThreads) {
   EXPECT_NE(a.out.find("\nAnswer: channels = 40\n  at 40: call_congestion "), std::string::npos)
       << a.out;
   EXPECT_NE(a.out.find("\n  at 39: call_congestion "), std::string::npos);
-  EXPECT_NE(a.out.find("Formulas' answers, for the offered traffic at 40"), std::string::npos);
+  EXPECT_NE(a.out.find("Formulas' answers for the offered traffic at 40"), std::string::npos);
   // One row per run spent, after the header.
   const std::string rows = ReadFile(one);
   const size_t lines = size_t(std::count(rows.begin(), rows.end(), '\n'));
