@@ -325,6 +325,13 @@ void CheckDimensionPlan(const DimensionPlan& plan) {
   if (plan.maxReplications < 2) {
     throw std::invalid_argument("--max-replications: an interval needs at least 2 runs");
   }
+  const int64_t lastSeed = int64_t(plan.base.controls.seed) + plan.maxReplications - 1;
+  if (lastSeed > kSeedRange.max) {
+    throw std::invalid_argument("--max-replications: " + std::to_string(plan.maxReplications) +
+                                " runs from seed " + std::to_string(plan.base.controls.seed) +
+                                " need seeds up to " + std::to_string(lastSeed) +
+                                ", above the largest seed " + std::to_string(kSeedRange.max));
+  }
   ExperimentPlan checked = plan.base;
   checked.replications = plan.maxReplications;
   checked.sweeps.clear();

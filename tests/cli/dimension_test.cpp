@@ -42,7 +42,7 @@ TEST(DimensionCommand, RefusesWhatItCannotDo) {
       {{"--dimension", "channels", "--target", "call_congestion<=0.1", "--max-replications", "1"},
        "outside 2 .."},
       {{"--dimension", "channels", "--target", "call_congestion<=0.1", "--seed", "32760"},
-       "--replications: 64 runs from seed 32760"},
+       "--max-replications: 64 runs from seed 32760 need seeds up to 32823"},
       {{"--target", "call_congestion<=0.1"}, "--target needs --dimension or --theory"},
       {{"--max-replications", "8"}, "--max-replications needs --dimension"},
       {{"--erlangs", "5"}, "--erlangs needs --theory"},
