@@ -84,6 +84,8 @@ bool SameOutput(const NamedOutput& a, const NamedOutput& b) {
 }
 
 bool WritesStandardOutput(const RunnerOptions& o, bool experiment) {
+  // A search reports on standard output, or on standard error when its rows go there.
+  if (o.dimension) return o.outputs.results != "-";
   if (!experiment) return !o.out;
   const ExperimentOutputs& e = o.outputs;
   return e.summary || (!e.csv && !e.results && !o.plot) || e.csv == "-" || e.results == "-";

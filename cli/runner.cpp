@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "chart/series/chartseries.h"
+#include "cli/dimensioncommand.h"
 #include "cli/distinctoutputs.h"
 #include "cli/experimentcommand.h"
 #include "cli/runneroptions.h"
@@ -304,6 +305,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   try {
     options = ParseRunnerOptions(args);
     if (!options.help && !options.version) {
+      CheckDimensionOptions(options);
       CheckDistinctOutputs(options, IsExperiment(options));
     }
   } catch (const UsageError& e) {
@@ -318,6 +320,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 0;
   }
   if (options.summarize) return SummarizeCommand(options.resultFiles, out, err);
+  if (options.theory) return TheoryCommand(options, out, err);
+  if (options.dimension) return DimensionCommand(options, out, err);
   if (IsExperiment(options)) return ExperimentCommand(options, out, err);
   return SingleRun(options, out, err);
 }

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "cli/dimensioncommand.h"
 #include "platform/text/messagetext.h"
 #include "platform/text/numtext.h"
 #include "sim/setup.h"
@@ -21,7 +22,7 @@ const ParameterRange kThreadsRange{1, 1024};
 // Every replication has a seed of its own from the seed range.
 const ParameterRange kReplicationRange{1, kSeedRange.max};
 
-enum class Group { Run, Experiment };
+enum class Group { Run, Experiment, Dimension };
 
 struct OptionSpec;
 using Apply = void (*)(RunnerOptions&, const OptionSpec&, const std::string& value);
@@ -259,6 +260,7 @@ const OptionSpec kOptions[] = {
      "the summary of result files (of shards), alone; the files\nmay also follow --",
      Group::Experiment, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.summarize = true; }},
+#include "cli/dimensionoptions.inc"
 };
 
 const OptionSpec* FindOption(std::string_view name) {
@@ -350,6 +352,7 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
       }
     }
     given.push_back(&entry);
+    o.given.push_back(entry.name);
     if (std::string_view(entry.name) != "--summarize") ++o.optionCount;
     entry.apply(o, entry, value);
     if (entry.control != nullptr) controls.push_back({&entry, value});
@@ -398,6 +401,8 @@ std::string SimulatorUsage() {
       "most " +
       std::to_string(kMaxExperimentRuns) + " runs (points times replications).\n";
   list(Group::Experiment);
+  text += kDimensionHelp;
+  list(Group::Dimension);
   text +=
       "\nA result row counts every phase of the steps after the warm-up (numbered W+1 ..\n"
       "K), the moves and countdown of the last step included (a log line shows them one\n"

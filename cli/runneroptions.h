@@ -41,7 +41,13 @@ struct RunnerOptions {
   ExperimentOutputs outputs;
   bool summarize = false;
   std::vector<std::string> resultFiles;
-  size_t optionCount = 0;  // options other than --summarize
+  size_t optionCount = 0;          // options other than --summarize
+  std::vector<std::string> given;  // the options' names in the order given
+  // Dimensioning and the formulas' calculator.
+  std::optional<std::string> dimension, target;
+  std::optional<int64_t> maxReplications;
+  bool theory = false;
+  std::optional<double> erlangs, sources, beta;
 };
 
 struct UsageError {

@@ -47,6 +47,10 @@ TEST(DistinctOutputs, NamesThatMeetAreRefusedBeforeAnythingIsWritten) {
        "--results and standard output write to the same file 's.txt'"},
       {{"--picture", "p.svg"}, "p.svg", "--picture and standard output write to the same file"},
       {{"--chart", "--cells", "c.csv"}, "c.csv", "--cells and standard output write to"},
+      // A search reports on standard output beside its rows.
+      {{"--dimension", "channels", "--target", "call_congestion<=0.05", "--results", "r.csv"},
+       "r.csv",
+       "--results and standard output write to the same file 'r.csv'"},
       // Nothing goes to standard output: the shell's file is simply replaced.
       {{"--results", "r.txt"}, "r.txt", ""},
       {{"--out", "o.txt"}, "o.txt", ""},
