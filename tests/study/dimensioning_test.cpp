@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <set>
+#include <utility>
 
 #include "sim/setup.h"
 
@@ -20,6 +21,7 @@ using Measure = std::function<double(int64_t value, int32_t seed)>;
 // Runs that only report a made-up call congestion of their channel count and seed; the
 // seeds a value was run with are kept so that repeated runs show.
 struct FakeRuns {
+  explicit FakeRuns(Measure m) : measure(std::move(m)) {}
   Measure measure;
   std::set<std::pair<int64_t, int32_t>> seen;
   int64_t repeats = 0;
@@ -115,7 +117,9 @@ TEST(Dimensioning, FindsEachOutcome) {
     EXPECT_EQ(a.answer, c.answer);
     EXPECT_EQ(a.beyond, c.beyond);
     for (const DimensionPoint& p : a.points) {
-      if (a.answer && p.value == *a.answer) EXPECT_EQ(p.verdict, Verdict::Meets);
+      if (a.answer && p.value == *a.answer) {
+        EXPECT_EQ(p.verdict, Verdict::Meets);
+      }
       if (a.beyond && p.value == *a.beyond && c.outcome != DimensionOutcome::NoneMeet) {
         EXPECT_EQ(p.verdict, Verdict::Fails);
       }
