@@ -1,15 +1,11 @@
 // The derived figures of a run.
 #include "study/runfigures.h"
 
-#include <limits>
-
 #include "study/statistics.h"
 
 namespace vadidazid {
 
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 double Share(int64_t part, int64_t whole) {
   return whole > 0 ? double(part) / double(whole) : kNaN;
