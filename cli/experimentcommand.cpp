@@ -11,22 +11,14 @@
 #include "pictures/studyplot.h"
 #include "platform/exceptions.h"
 #include "platform/text/messagetext.h"
-#include "results/csv.h"
 #include "results/resultfile.h"
 #include "results/resulttablereader.h"
+#include "results/steptable.h"
 #include "results/summary.h"
 
 namespace vadidazid {
 
 namespace {
-
-std::string StepRecord(const StepCounts& c) {
-  return CsvRecord({CsvNumber(c.step), CsvNumber(int64_t(c.running)),
-                    CsvNumber(int64_t(c.newCalls)), CsvNumber(int64_t(c.blocked)),
-                    CsvNumber(int64_t(c.fullCellOffers)), CsvNumber(int64_t(c.dropped)),
-                    CsvNumber(int64_t(c.handovers)), CsvNumber(int64_t(c.ended)),
-                    CsvNumber(c.callSteps), CsvNumber(c.loadPercent), CsvNumber(c.droppedPercent)});
-}
 
 std::unique_ptr<TSafeFileStream> OpenPlot(const ExperimentOutputs& outputs) {
   if (!outputs.plot) return nullptr;
@@ -58,9 +50,7 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads, const Experime
     std::unique_ptr<ResultFile> steps, results;
     if (outputs.csv) {
       steps = std::make_unique<ResultFile>(*outputs.csv, out);
-      steps->Write(
-          CsvRecord({"step", "running", "new", "blocked", "full_cell_offers", "dropped",
-                     "handovers", "ended", "call_steps", "load_percent", "dropped_percent"}));
+      steps->Write(StepHeader());
     }
     if (outputs.results) results = std::make_unique<ResultFile>(*outputs.results, out);
     std::unique_ptr<TSafeFileStream> plot = OpenPlot(outputs);

@@ -34,20 +34,27 @@ int64_t MserTruncation(const std::vector<int64_t>& batches, int64_t largest) {
 
 namespace {
 
-template <typename Sums>
-void AddTo(Sums& s, const StepReport& r) {
-  s.attempts += r.newCalls.started + r.newCalls.blocked;
-  s.blocked += r.newCalls.blocked;
-  s.started += r.newCalls.started;
-  s.fullCellOffers += r.newCalls.fullCellOffers;
-  s.dropped += r.moves.dropped;
-  s.handovers += r.moves.handedOver;
-  s.ended += r.countdown.ended;
-  s.callSteps += r.newCalls.callSteps;
-  s.running += r.recount.running;
+// What one step adds to each phase's count.
+PhaseCounts CountsOf(const StepReport& r) {
+  PhaseCounts c;
+  c.attempts = r.newCalls.started + r.newCalls.blocked;
+  c.blocked = r.newCalls.blocked;
+  c.started = r.newCalls.started;
+  c.fullCellOffers = r.newCalls.fullCellOffers;
+  c.dropped = r.moves.dropped;
+  c.handovers = r.moves.handedOver;
+  c.ended = r.countdown.ended;
+  c.callSteps = r.newCalls.callSteps;
+  return c;
 }
 
 }  // namespace
+
+MeasuredWindow::Sums& MeasuredWindow::Sums::operator+=(const StepReport& report) {
+  phases += CountsOf(report);
+  running += report.recount.running;
+  return *this;
+}
 
 MeasuredWindow::MeasuredWindow(int64_t steps, std::optional<int64_t> warmup)
     : steps_(steps), warmup_(warmup) {
@@ -59,7 +66,7 @@ void MeasuredWindow::Add(const StepReport& report) {
   if (!warmup_) {
     AddAuto(report);
   } else if (step_ > *warmup_) {
-    AddTo(sums_, report);
+    sums_ += report;
     maxAfter_ = std::max(maxAfter_, report.recount.running);
   }
 }
@@ -68,7 +75,7 @@ void MeasuredWindow::AddAuto(const StepReport& report) {
   // The warm-up is searched over the batches of the run's first half.
   const int64_t searched = steps_ / kBatch / 2;
   const int32_t running = report.recount.running;
-  AddTo(sums_, report);
+  sums_ += report;
   batchSum_ += running;
   const int64_t batch = (step_ - 1) / kBatch;
   int32_t& largest = batch < searched ? currentMax_ : maxAfter_;
@@ -94,21 +101,13 @@ RunCounts MeasuredWindow::Counts() const {
   const int64_t warmup = Warmup();
   if (!warmup_) {
     const size_t d = size_t(warmup / kBatch);
-    const Sums& b = before_[d];
-    s.attempts -= b.attempts;
-    s.blocked -= b.blocked;
-    s.started -= b.started;
-    s.fullCellOffers -= b.fullCellOffers;
-    s.dropped -= b.dropped;
-    s.handovers -= b.handovers;
-    s.ended -= b.ended;
-    s.callSteps -= b.callSteps;
-    s.running -= b.running;
+    s.phases -= before_[d].phases;
+    s.running -= before_[d].running;
     for (size_t j = d; j < batchMax_.size(); ++j) largest = std::max(largest, batchMax_[j]);
   }
   RunCounts c;
   c.measuredSteps = steps_ - warmup;
-  static_cast<PhaseCounts&>(c) = s;
+  static_cast<PhaseCounts&>(c) = s.phases;
   c.runningSum = s.running;
   c.runningMax = largest;
   return c;

@@ -34,8 +34,11 @@ class MeasuredWindow {
   RunCounts Counts() const;
 
  private:
-  struct Sums : PhaseCounts {
+  // The phase counts with the running calls summed over the same steps.
+  struct Sums {
+    PhaseCounts phases;
     int64_t running = 0;
+    Sums& operator+=(const StepReport& report);
   };
   void AddAuto(const StepReport& report);
 

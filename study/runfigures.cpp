@@ -1,21 +1,41 @@
 // The derived figures of a run.
 #include "study/runfigures.h"
 
-#include <limits>
-
 #include "study/statistics.h"
 
 namespace vadidazid {
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Applies `op` to each count of `to` with the same count of `from`: the one list of the
+// counts that adding and subtracting share.
+template <typename Op>
+void EachCount(PhaseCounts& to, const PhaseCounts& from, Op op) {
+  op(to.attempts, from.attempts);
+  op(to.blocked, from.blocked);
+  op(to.started, from.started);
+  op(to.fullCellOffers, from.fullCellOffers);
+  op(to.dropped, from.dropped);
+  op(to.handovers, from.handovers);
+  op(to.ended, from.ended);
+  op(to.callSteps, from.callSteps);
+}
 
 double Share(int64_t part, int64_t whole) {
   return whole > 0 ? double(part) / double(whole) : kNaN;
 }
 
 }  // namespace
+
+PhaseCounts& PhaseCounts::operator+=(const PhaseCounts& other) {
+  EachCount(*this, other, [](int64_t& a, int64_t b) { a += b; });
+  return *this;
+}
+
+PhaseCounts& PhaseCounts::operator-=(const PhaseCounts& other) {
+  EachCount(*this, other, [](int64_t& a, int64_t b) { a -= b; });
+  return *this;
+}
 
 RunFigures FiguresOf(const RunCounts& c) {
   RunFigures f;

@@ -19,6 +19,12 @@ struct PhaseCounts {
   int64_t handovers = 0;  // calls that moved to another cell, dropped ones included
   int64_t ended = 0;
   int64_t callSteps = 0;  // the durations given to the started calls, summed
+
+  // Counts of two spans of steps add up, and a span's counts less those of its start
+  // are the counts of the rest: the measured window sums steps and cuts its warm-up so.
+  PhaseCounts& operator+=(const PhaseCounts& other);
+  PhaseCounts& operator-=(const PhaseCounts& other);
+  friend bool operator==(const PhaseCounts&, const PhaseCounts&) = default;
 };
 
 // Sums over the measured steps, with the parameters the figures need.

@@ -3,13 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace vadidazid {
 
 namespace {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The continued fraction of the regularized incomplete beta function, evaluated with the
 // modified Lentz method; converges quickly for x below (a + 1) / (a + b + 2).

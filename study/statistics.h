@@ -4,9 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace vadidazid {
+
+// The value of a figure that has none (a share of nothing, a spread of one value); it
+// reaches the tables as an empty field.
+inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Blocking probability of `channels` servers offered `erlangs` of traffic, by the
 // recurrence B(c) = A B(c-1) / (c + A B(c-1)), B(0) = 1, which stays within 0 .. 1 at

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/drawing/pixelrules.h"
 #include "platform/drawing/rasterizer.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qtcolor.h"
@@ -13,21 +14,7 @@ namespace vadidazid {
 
 namespace {
 
-std::vector<int> DashPattern(TPenStyle style) {
-  switch (style) {
-    case TPenStyle::psDash:
-      return {18, 6};
-    case TPenStyle::psDot:
-      return {3, 3};
-    case TPenStyle::psDashDot:
-      return {9, 6, 3, 6};
-    case TPenStyle::psDashDotDot:
-      return {9, 3, 3, 3, 3, 3};
-    default:
-      return {};
-  }
-}
-
+// Whether a step draws in the dash runs scaled to the device.
 bool DashOn(const std::vector<int>& pattern, int total, int phase) {
   int at = phase % total;
   for (size_t i = 0; i < pattern.size(); ++i) {
@@ -35,11 +22,6 @@ bool DashOn(const std::vector<int>& pattern, int total, int phase) {
     at -= pattern[i];
   }
   return true;
-}
-
-TRect Normalised(int left, int top, int right, int bottom) {
-  return {std::min(left, right), std::min(top, bottom), std::max(left, right),
-          std::max(top, bottom)};
 }
 
 void AddBox(std::vector<PixelSpan>& spans, int x, int y, int size) {
@@ -142,14 +124,6 @@ void DeviceCanvas::Sync() {
   device_.backMode = backMode;
 }
 
-bool DeviceCanvas::PenVisible() const {
-  return pen.style != TPenStyle::psClear && pen.color != clNone;
-}
-
-bool DeviceCanvas::BrushVisible() const {
-  return brush.style != TBrushStyle::bsClear && brush.color != clNone;
-}
-
 void DeviceCanvas::SetClipRect(std::optional<TRect> clip) {
   Canvas::SetClipRect(clip);
   device_.SetClipRect(clip ? std::optional<TRect>(ToDevice(*clip)) : std::nullopt);
@@ -167,7 +141,8 @@ void DeviceCanvas::StrokeSegment(TPoint a, TPoint b, std::vector<PixelSpan>& ink
   const TPoint from{ToDevice(a.x), ToDevice(a.y)};
   const TPoint to{ToDevice(b.x), ToDevice(b.y)};
   const int w = DevicePenWidth(pen.width);
-  std::vector<int> pattern = DashPattern(pen.style);
+  const std::span<const int> runs = DashRuns(pen.style);
+  std::vector<int> pattern(runs.begin(), runs.end());
   int total = 0;
   for (int& n : pattern) total += n = std::max(1, int(std::floor(n * ratio_ + 0.5)));
   // Only the steps whose squares can reach the image are visited: a zoomed-in chart
@@ -202,7 +177,7 @@ void DeviceCanvas::Stroke(const std::vector<TPoint>& points, bool closed) {
       StrokeSegment(points[i], points[(i + 1) % n], ink, gaps);
   }
   // A cleared brush fills no gaps: a dashed line drawn with one must show its dashes.
-  if (backMode == TBackMode::Opaque && BrushVisible() && !gaps.empty()) {
+  if (backMode == TBackMode::Opaque && BrushVisible(brush) && !gaps.empty()) {
     PaintSpans(std::move(gaps), brush.color);
   }
   PaintSpans(std::move(ink), pen.color);
@@ -218,11 +193,12 @@ void DeviceCanvas::LineTo(int x, int y) {
   if (Unscaled()) {
     Sync();
     device_.LineTo(x, y);
-  } else if (PenVisible() && !(penPos_ == TPoint{x, y})) {
+  } else if (PenVisible(pen) && !(penPos_ == TPoint{x, y})) {
     std::vector<PixelSpan> ink;
     std::vector<PixelSpan> gaps;
     StrokeSegment(penPos_, {x, y}, ink, gaps);
-    if (backMode == TBackMode::Opaque && BrushVisible()) PaintSpans(std::move(gaps), brush.color);
+    if (backMode == TBackMode::Opaque && BrushVisible(brush))
+      PaintSpans(std::move(gaps), brush.color);
     PaintSpans(std::move(ink), pen.color);
   }
   penPos_ = {x, y};
@@ -234,7 +210,7 @@ void DeviceCanvas::Polyline(const std::vector<TPoint>& points) {
     device_.Polyline(points);
     return;
   }
-  if (points.size() < 2 || !PenVisible()) return;
+  if (points.size() < 2 || !PenVisible(pen)) return;
   dashPhase_ = 0;
   Stroke(points, false);
 }
@@ -246,12 +222,12 @@ void DeviceCanvas::Polygon(const std::vector<TPoint>& points) {
     return;
   }
   if (points.size() < 2) return;
-  if (BrushVisible()) {
+  if (BrushVisible(brush)) {
     std::vector<TPoint> corners;
     for (const TPoint& p : points) corners.push_back({ToDevice(p.x), ToDevice(p.y)});
     PaintSpans(Rasterizer::PolygonSpans(corners), brush.color);
   }
-  if (!PenVisible()) return;
+  if (!PenVisible(pen)) return;
   dashPhase_ = 0;
   Stroke(points, true);
 }
@@ -269,13 +245,13 @@ void DeviceCanvas::Rectangle(int left, int top, int right, int bottom) {
   }
   const TRect box = Normalised(left, top, right, bottom);
   if (box.IsEmpty()) return;
-  if (!PenVisible()) {
+  if (!PenVisible(pen)) {
     device_.FillRect(ToDevice(box));
     return;
   }
   // The outline is the line along the box's outer pixels, as LineTo would draw it.
   const int w = DevicePenWidth(pen.width);
-  if (BrushVisible()) {
+  if (BrushVisible(brush)) {
     device_.FillRect({ToDevice(box.left) + w, ToDevice(box.top) + w, ToDevice(box.right - 1),
                       ToDevice(box.bottom - 1)});
   }
@@ -303,15 +279,15 @@ void DeviceCanvas::Ellipse(int left, int top, int right, int bottom) {
   const TRect box = ToDevice(Normalised(left, top, right, bottom));
   if (box.IsEmpty()) return;
   const std::vector<PixelSpan> outer = Rasterizer::EllipseSpans(box);
-  if (!PenVisible()) {
-    if (BrushVisible()) PaintSpans(outer, brush.color);
+  if (!PenVisible(pen)) {
+    if (BrushVisible(brush)) PaintSpans(outer, brush.color);
     return;
   }
   const int w = DevicePenWidth(pen.width);
   const TRect innerBox{box.left + w, box.top + w, box.right - w, box.bottom - w};
   const std::vector<PixelSpan> inner =
       innerBox.IsEmpty() ? std::vector<PixelSpan>{} : Rasterizer::EllipseSpans(innerBox);
-  if (BrushVisible()) PaintSpans(inner, brush.color);
+  if (BrushVisible(brush)) PaintSpans(inner, brush.color);
   PaintSpans(Ring(outer, inner), pen.color);
 }
 

@@ -67,8 +67,6 @@ class DeviceCanvas : public Canvas {
   bool Unscaled() const { return ratio_ == 1.0; }
   // Pen, brush, font and back mode handed to the device image.
   void Sync();
-  bool PenVisible() const;
-  bool BrushVisible() const;
   // The device pixels of segments a -> b (logical), each with its end square left out,
   // as rows; dashes and gaps go to separate rows. The dash phase runs on from the last
   // segment until the next MoveTo.

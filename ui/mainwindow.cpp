@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <charconv>
 #include <exception>
 
 #include "chart/panel/chart.h"
@@ -42,6 +43,13 @@ namespace {
 
 constexpr int kClientWidth = 682;
 constexpr int kClientHeight = 566;
+
+// A number the program wrote with the point, whatever the decimal separator.
+double PointNumber(const std::string& text) {
+  double value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
 
 // A style sheet cuts a widget off from its parent's font, so each control takes the
 // window's font itself, before its size, which a spin edit measures by its font.
@@ -145,10 +153,12 @@ void TForm1::CreateControls() {
   setCentralWidget(ClientArea);
   QWidget* c = ClientArea;
 
+  // The controls start at the parameters a run has by default, the runner's too.
+  const SimControls defaults;
   GroupBox1 = GroupBox(c, " Parametry ", 4, 4, 237, 353);
   GroupBox2 = GroupBox(GroupBox1, " Rozpoczęcie rozmowy ", 8, 120, 221, 45);
   StaticText4 = StaticText(GroupBox2, "Prawdopodobieństwo", 12, 20, 106, 17);
-  CSpinEdit4 = SpinEdit(GroupBox2, 152, 15, kCallPercentRange, 1, 15);
+  CSpinEdit4 = SpinEdit(GroupBox2, 152, 15, kCallPercentRange, 1, defaults.callPercent);
   GroupBox3 = GroupBox(GroupBox1, " Czas trwania rozmowy ", 8, 168, 221, 73);
   StaticText5 = StaticText(GroupBox3, "Średnia", 64, 20, 40, 17);
   StaticText6 = StaticText(GroupBox3, "Odchylenie standardowe", 20, 48, 121, 17);
@@ -156,19 +166,19 @@ void TForm1::CreateControls() {
   Edit2 = Edit(GroupBox3, "0.01", 152, 44);
   GroupBox4 = GroupBox(GroupBox1, " Ogólne ", 8, 16, 221, 101);
   StaticText1 = StaticText(GroupBox4, "Rozmiar sieci (bok)", 30, 20, 93, 17);
-  CSpinEdit1 = SpinEdit(GroupBox4, 152, 15, kGridSideRange, 1, 10);
+  CSpinEdit1 = SpinEdit(GroupBox4, 152, 15, kGridSideRange, 1, defaults.gridSide);
   StaticText2 = StaticText(GroupBox4, "Ilość abonentów", 36, 48, 82, 17);
-  CSpinEdit2 = SpinEdit(GroupBox4, 152, 43, kSubscriberRange, 10, 1000);
+  CSpinEdit2 = SpinEdit(GroupBox4, 152, 43, kSubscriberRange, 10, defaults.subscriberCount);
   StaticText3 = StaticText(GroupBox4, "Ilość kanałów / BS", 32, 76, 96, 17);
-  CSpinEdit3 = SpinEdit(GroupBox4, 152, 71, kChannelRange, 10, 10);
+  CSpinEdit3 = SpinEdit(GroupBox4, 152, 71, kChannelRange, 10, defaults.channelsPerCell);
   GroupBox6 = GroupBox(GroupBox1, " Symulacja ", 8, 244, 221, 101);
   CheckBox1 = Place(new QCheckBox(GroupBox6), 24, 76, 89, 17);
-  CheckBox1->setChecked(true);
-  CSpinEdit5 = SpinEdit(GroupBox6, 152, 16, kStepLimitRange, 1, 100);
+  CheckBox1->setChecked(defaults.reseed);
+  CSpinEdit5 = SpinEdit(GroupBox6, 152, 16, kStepLimitRange, 1, defaults.stepLimit);
   StaticText7 = StaticText(GroupBox6, "Liczba kroków", 44, 20, 73, 17);
   StaticText8 = StaticText(GroupBox6, "Prędkość", 56, 48, 49, 17);
-  CSpinEdit6 = SpinEdit(GroupBox6, 152, 44, kSpeedRange, 1, 5);
-  CSpinEdit7 = SpinEdit(GroupBox6, 152, 72, kSeedRange, 1, 12345);
+  CSpinEdit6 = SpinEdit(GroupBox6, 152, 44, kSpeedRange, 1, defaults.stepsPerSecond);
+  CSpinEdit7 = SpinEdit(GroupBox6, 152, 72, kSeedRange, 1, defaults.seed);
   // Above the check box, which has no caption of its own; clicks on the text reach it.
   StaticText9 = StaticText(GroupBox6, "Ziarno", 64, 76, 34, 17);
   StaticText9->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -310,8 +320,11 @@ void TForm1::SaveChartPicture(const std::string& fileName) { Chart1->SavePicture
 // --- Handlers ------------------------------------------------------------------------
 
 void TForm1::FormActivate() {
-  Edit1->setText(QString::fromStdString(FloatToStr(5.0)));
-  Edit2->setText(QString::fromStdString(FloatToStr(0.01)));
+  // The default texts are written with the point; the edits show them in the user's
+  // decimal separator.
+  const SimControls defaults;
+  Edit1->setText(QString::fromStdString(FloatToStr(PointNumber(defaults.meanText))));
+  Edit2->setText(QString::fromStdString(FloatToStr(PointNumber(defaults.deviationText))));
   run_.SetUp();
 }
 

@@ -5,8 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/drawing/fixedtextmetrics.h"
+#include "platform/drawing/pixelrules.h"
 #include "platform/drawing/rasterizer.h"
-#include "platform/drawing/recordingcanvas.h"
 
 namespace vadidazid {
 
@@ -49,7 +50,7 @@ void TTeeCanvas3D::SetDefaultCanvas(Canvas* canvas) {
 
 Canvas& TTeeCanvas3D::ReferenceCanvas() {
   if (canvas_) return *canvas_;
-  if (!fallback_) fallback_ = std::make_unique<RecordingCanvas>();
+  if (!fallback_) fallback_ = std::make_unique<FixedMetricsCanvas>();
   return *fallback_;
 }
 
@@ -128,10 +129,7 @@ void TTeeCanvas3D::AssignFont(const TTeeFont& font) {
   currentFont_ = &font;
 }
 
-bool TTeeCanvas3D::PenDraws() const {
-  const TPen& p = canvas_ ? canvas_->pen : TPen{};
-  return p.style != TPenStyle::psClear && p.color != clNone;
-}
+bool TTeeCanvas3D::PenDraws() const { return PenVisible(canvas_ ? canvas_->pen : TPen{}); }
 
 void TTeeCanvas3D::DottedSegment(TPoint a, TPoint b) {
   const int period = smallSpace_ <= 0 ? 2 : smallSpace_ + 2;

@@ -1,7 +1,8 @@
 // The recording canvas: drawing calls as text lines (see recordingcanvas.h).
 #include "platform/drawing/recordingcanvas.h"
 
-#include <algorithm>
+#include "platform/drawing/fixedtextmetrics.h"
+#include "platform/drawing/pixelrules.h"
 
 namespace vadidazid {
 
@@ -35,14 +36,6 @@ const char* StyleName(TPenStyle style) {
   }
 }
 
-size_t CodePoints(const std::string& utf8) {
-  size_t n = 0;
-  for (unsigned char c : utf8) {
-    if ((c & 0xC0) != 0x80) ++n;
-  }
-  return n;
-}
-
 }  // namespace
 
 std::string RecordingCanvas::ColorText(TColor color) {
@@ -55,7 +48,7 @@ std::string RecordingCanvas::ColorText(TColor color) {
 }
 
 std::string RecordingCanvas::PenText(const TPen& pen) {
-  if (pen.style == TPenStyle::psClear || pen.color == clNone) return "pen none";
+  if (!PenVisible(pen)) return "pen none";
   std::string s = "pen " + ColorText(pen.color) + " " + std::to_string(pen.width);
   if (pen.style != TPenStyle::psSolid) s += std::string(" ") + StyleName(pen.style);
   if (pen.width > 1 && pen.cap != TPenCap::Round)
@@ -65,7 +58,7 @@ std::string RecordingCanvas::PenText(const TPen& pen) {
 }
 
 std::string RecordingCanvas::BrushText(const TBrush& brush) {
-  if (brush.style == TBrushStyle::bsClear || brush.color == clNone) return "brush none";
+  if (!BrushVisible(brush)) return "brush none";
   return "brush " + ColorText(brush.color);
 }
 
@@ -113,20 +106,7 @@ void RecordingCanvas::TextOut(int x, int y, const std::string& utf8) {
 }
 
 TSize RecordingCanvas::TextExtent(const std::string& utf8) {
-  constexpr int kDefaultEm = 11;
-  constexpr int kCharWidth = 6;
-  constexpr int kLineHeight = 13;
-  int em = kDefaultEm;
-  int lineHeight = kLineHeight;
-  if (font.height < 0) {
-    em = -font.height;
-    lineHeight = (kLineHeight * em + kDefaultEm / 2) / kDefaultEm;
-  } else if (font.height > 0) {
-    lineHeight = font.height;
-    em = (font.height * kDefaultEm + kLineHeight / 2) / kLineHeight;
-  }
-  const int charWidth = std::max(1, (kCharWidth * em + kDefaultEm / 2) / kDefaultEm);
-  return {int(CodePoints(utf8)) * charWidth, lineHeight};
+  return FixedWidthTextExtent(font, utf8);
 }
 
 void RecordingCanvas::SetPixel(int x, int y, TColor color) {

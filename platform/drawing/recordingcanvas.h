@@ -22,9 +22,8 @@
 // flags (bold, italic, underline, strikeout, opaque with the brush colour) appear only when set.
 // Queries (TextExtent, GetPixel) are not noted.
 //
-// Text is measured by a fixed model: every UTF-8 code point is 6 pixels wide and a line
-// is 13 pixels high for the default 11-pixel em, both scaled with the em (a positive
-// font height is the line height itself). GetPixel gives clNone.
+// Text is measured by the fixed-width model of fixedtextmetrics.h, so text tests do not
+// depend on the machine's fonts. GetPixel gives clNone.
 #pragma once
 
 #include <string>

@@ -2,7 +2,7 @@
 // with the geometry the image canvas gives it in pixels, so a picture drawn here lines
 // up with the raster picture of the same drawing. It has no Qt in it; text is measured
 // by a canvas given for it (the image canvas in the program, so the layout is the one the
-// raster picture has) or, without one, by the recording canvas' fixed model.
+// raster picture has) or, without one, by the fixed-width model (fixedtextmetrics.h).
 //
 // Geometry: pixel (x, y) is the unit square from (x, y) to (x + 1, y + 1). One-pixel
 // strokes run through the pixel centres, and open lines stop at the last pixel the
@@ -50,8 +50,6 @@ class SvgCanvas : public Canvas {
   void SetClipRect(std::optional<TRect> clip) override;
 
  private:
-  bool PenVisible() const;
-  bool BrushVisible() const;
   // fill="..." for the brush, or "none".
   std::string FillText() const;
   // stroke, width, dashes and joins of the pen.
@@ -66,8 +64,7 @@ class SvgCanvas : public Canvas {
   std::string body_;
   bool groupOpen_ = false;
   int clipCount_ = 0;
-  Canvas* measure_;
-  std::unique_ptr<Canvas> fallbackMeasure_;
+  Canvas* measure_;  // none: the fixed-width model of fixedtextmetrics.h
 };
 
 }  // namespace vadidazid

@@ -6,6 +6,7 @@
 #include <QPolygonF>
 #include <algorithm>
 
+#include "platform/drawing/pixelrules.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qtcolor.h"
 
@@ -19,38 +20,6 @@ uint32_t ToRgb32(TColor color) {
 }
 
 QRgb NotXor(QRgb ink, QRgb pixel) { return 0xFF000000u | (~(ink ^ pixel) & 0xFFFFFFu); }
-
-// On and off run lengths of the one-pixel dash styles, starting with a run that draws.
-std::vector<int> DashPattern(TPenStyle style) {
-  switch (style) {
-    case TPenStyle::psDash:
-      return {18, 6};
-    case TPenStyle::psDot:
-      return {3, 3};
-    case TPenStyle::psDashDot:
-      return {9, 6, 3, 6};
-    case TPenStyle::psDashDotDot:
-      return {9, 3, 3, 3, 3, 3};
-    default:
-      return {};
-  }
-}
-
-bool DashOn(const std::vector<int>& pattern, int phase) {
-  int total = 0;
-  for (int n : pattern) total += n;
-  int at = phase % total;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    if (at < pattern[i]) return i % 2 == 0;
-    at -= pattern[i];
-  }
-  return true;
-}
-
-TRect Normalised(int left, int top, int right, int bottom) {
-  return {std::min(left, right), std::min(top, bottom), std::max(left, right),
-          std::max(top, bottom)};
-}
 
 TRect Shrunk(const TRect& r, int by) {
   return {r.left + by, r.top + by, r.right - by, r.bottom - by};
@@ -86,14 +55,6 @@ void ImageCanvas::Resize(int width, int height) {
   image_ = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
   image_.fill(background_ == clNone ? qRgb(0, 0, 0) : ToRgb32(background_));
   clip_.reset();
-}
-
-bool ImageCanvas::PenVisible() const {
-  return pen.style != TPenStyle::psClear && pen.color != clNone;
-}
-
-bool ImageCanvas::BrushVisible() const {
-  return brush.style != TBrushStyle::bsClear && brush.color != clNone;
 }
 
 TRect ImageCanvas::Writable() const {
@@ -150,22 +111,19 @@ void ImageCanvas::ThinSegment(TPoint a, TPoint b) {
     }
     return;
   }
-  const std::vector<int> pattern = DashPattern(pen.style);
   // A cleared brush fills no gaps: a dashed line drawn with one must show its dashes.
-  const bool fillGaps = backMode == TBackMode::Opaque && BrushVisible();
+  const bool fillGaps = backMode == TBackMode::Opaque && BrushVisible(brush);
   const uint32_t gap = fillGaps ? ToRgb32(brush.color) : 0;
   for (int k = first; k < end; ++k) {
     const TPoint p = Rasterizer::LinePixel(a, b, k);
-    if (DashOn(pattern, dashPhase_ + k)) {
+    if (DashOn(pen.style, dashPhase_ + k)) {
       Plot(p.x, p.y, ink);
     } else if (fillGaps) {
       Plot(p.x, p.y, gap);
     }
   }
   // Kept within one pattern length, which long lines would otherwise overflow.
-  int total = 0;
-  for (int n : pattern) total += n;
-  dashPhase_ = int((int64_t(dashPhase_) + Rasterizer::LineSteps(a, b)) % total);
+  dashPhase_ = int((int64_t(dashPhase_) + Rasterizer::LineSteps(a, b)) % DashCycle(pen.style));
 }
 
 void ImageCanvas::WideLines(const std::vector<TPoint>& points, bool closed) {
@@ -209,7 +167,7 @@ void ImageCanvas::MoveTo(int x, int y) {
 
 void ImageCanvas::LineTo(int x, int y) {
   const TPoint end{x, y};
-  if (PenVisible() && !(penPos_ == end)) {
+  if (PenVisible(pen) && !(penPos_ == end)) {
     if (pen.width <= 1) {
       ThinSegment(penPos_, end);
     } else {
@@ -220,7 +178,7 @@ void ImageCanvas::LineTo(int x, int y) {
 }
 
 void ImageCanvas::Polyline(const std::vector<TPoint>& points) {
-  if (points.size() < 2 || !PenVisible()) return;
+  if (points.size() < 2 || !PenVisible(pen)) return;
   if (pen.width > 1) {
     WideLines(points, false);
     return;
@@ -231,8 +189,8 @@ void ImageCanvas::Polyline(const std::vector<TPoint>& points) {
 
 void ImageCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2) return;
-  if (BrushVisible()) Spans(Rasterizer::PolygonSpans(points), ToRgb32(brush.color));
-  if (!PenVisible()) return;
+  if (BrushVisible(brush)) Spans(Rasterizer::PolygonSpans(points), ToRgb32(brush.color));
+  if (!PenVisible(pen)) return;
   if (pen.width > 1) {
     WideLines(points, true);
     return;
@@ -244,13 +202,13 @@ void ImageCanvas::Polygon(const std::vector<TPoint>& points) {
 }
 
 void ImageCanvas::FillRect(const TRect& rect) {
-  if (BrushVisible()) FillBox(rect, ToRgb32(brush.color));
+  if (BrushVisible(brush)) FillBox(rect, ToRgb32(brush.color));
 }
 
 void ImageCanvas::Rectangle(int left, int top, int right, int bottom) {
   const TRect box = Normalised(left, top, right, bottom);
   if (box.IsEmpty()) return;
-  if (!PenVisible()) {
+  if (!PenVisible(pen)) {
     FillRect(box);
     return;
   }
@@ -258,7 +216,7 @@ void ImageCanvas::Rectangle(int left, int top, int right, int bottom) {
   if (pen.width > 1) {
     const TRect outer = PenOuterBox(box);
     const TRect inner = Shrunk(outer, pen.width);
-    if (BrushVisible()) FillBox(inner, ToRgb32(brush.color));
+    if (BrushVisible(brush)) FillBox(inner, ToRgb32(brush.color));
     const int top2 = std::min(inner.top, outer.bottom);
     const int bottom2 = std::max(inner.bottom, top2);
     FillBox({outer.left, outer.top, outer.right, top2}, ink);
@@ -267,7 +225,7 @@ void ImageCanvas::Rectangle(int left, int top, int right, int bottom) {
     FillBox({std::max(inner.right, outer.left), top2, outer.right, bottom2}, ink);
     return;
   }
-  if (BrushVisible()) FillBox(Shrunk(box, 1), ToRgb32(brush.color));
+  if (BrushVisible(brush)) FillBox(Shrunk(box, 1), ToRgb32(brush.color));
   const int r = box.right - 1;
   const int b = box.bottom - 1;
   if (box.Width() == 1 && box.Height() == 1) {
@@ -285,8 +243,8 @@ void ImageCanvas::Rectangle(int left, int top, int right, int bottom) {
 void ImageCanvas::Ellipse(int left, int top, int right, int bottom) {
   const TRect box = Normalised(left, top, right, bottom);
   if (box.IsEmpty()) return;
-  const bool fill = BrushVisible();
-  if (!PenVisible()) {
+  const bool fill = BrushVisible(brush);
+  if (!PenVisible(pen)) {
     if (fill) Spans(Rasterizer::EllipseSpans(box), ToRgb32(brush.color));
     return;
   }
@@ -340,33 +298,18 @@ TColor ImageCanvas::GetPixel(int x, int y) const {
 }
 
 void ImageCanvas::DrawCheckBox(const TRect& box, bool checked) {
-  // A flat box: a grey one-pixel frame, a window-coloured inside and, when checked, the
-  // classic 7 by 7 tick (a short stroke down and a long one up, three pixels thick)
-  // centred in the box and cut to the inside.
-  const TRect b = Normalised(box.left, box.top, box.right, box.bottom);
+  // The frame as four strips, so that under the not-xor mode no pixel is drawn twice.
+  const CheckBoxParts parts = CheckBoxLayout(box, checked);
+  const TRect& b = parts.box;
   if (b.IsEmpty()) return;
   const uint32_t frame = ToRgb32(clBtnShadow);
   FillBox({b.left, b.top, b.right, b.top + 1}, frame);
   FillBox({b.left, b.bottom - 1, b.right, b.bottom}, frame);
   FillBox({b.left, b.top, b.left + 1, b.bottom}, frame);
   FillBox({b.right - 1, b.top, b.right, b.bottom}, frame);
-  const TRect inside = Shrunk(b, 1);
-  if (inside.IsEmpty()) return;
-  FillBox(inside, ToRgb32(clWindow));
-  if (!checked) return;
-  static constexpr int kTickTop[7] = {2, 3, 4, 3, 2, 1, 0};
-  const uint32_t mark = ToRgb32(clWindowText);
-  const int ox = b.left + (b.Width() - 7) / 2;
-  const int oy = b.top + (b.Height() - 7) / 2;
-  for (int i = 0; i < 7; ++i) {
-    for (int j = 0; j < 3; ++j) {
-      const int x = ox + i;
-      const int y = oy + kTickTop[i] + j;
-      if (x >= inside.left && x < inside.right && y >= inside.top && y < inside.bottom) {
-        Plot(x, y, mark);
-      }
-    }
-  }
+  if (parts.inside.IsEmpty()) return;
+  FillBox(parts.inside, ToRgb32(clWindow));
+  for (const TRect& column : parts.tick) FillBox(column, ToRgb32(clWindowText));
 }
 
 void ImageCanvas::CopyRect(const TRect& dest, const ImageCanvas& source, const TRect& sourceRect) {

@@ -5,16 +5,17 @@
 // and text go through QPainter, without antialiasing.
 //
 // Choices for cases the pixel rules leave open:
-// - A pen or brush of colour clNone draws nothing, like a clear one.
+// - Which pens and brushes draw, the dash runs and the check box are the shared rules of
+//   pixelrules.h. A pen or brush of colour clNone draws nothing, like a clear one.
 // - With a clear pen, Rectangle and Ellipse fill the whole box with the brush rather
 //   than a box one pixel smaller.
 // - Pens wider than one pixel are drawn solid whatever their style, with the pen's ends
 //   and joins; their outlines of rectangles and ellipses straddle the box edges.
 // - Ellipse outlines are always solid: a dash pattern needs a path, which a pixel set
 //   has not.
-// - Styled one-pixel pens use dash patterns of 18-6 (dash), 3-3 (dot), 9-6-3-6 and
-//   9-3-3-3-3-3 pixels, restarted by MoveTo and at each shape; in opaque back mode the
-//   gaps are filled with the brush colour, unless the brush is cleared.
+// - Styled one-pixel pens use the dash runs of pixelrules.h, restarted by MoveTo and at
+//   each shape; in opaque back mode the gaps are filled with the brush colour, unless
+//   the brush is cleared.
 // - TextOut moves the pen to the end of the text, so texts written one after another
 //   continue where the last ended.
 // - GetPixel gives clNone outside the image or the clip rectangle.
@@ -62,8 +63,6 @@ class ImageCanvas : public Canvas {
   void CopyFrom(int x, int y, const Canvas& source, const TRect& sourceRect) override;
 
  private:
-  bool PenVisible() const;
-  bool BrushVisible() const;
   // The image bounds narrowed by the clip rectangle.
   TRect Writable() const;
   void Plot(int x, int y, uint32_t rgb);

@@ -1,7 +1,6 @@
 // Number texts by a picture (see formatfloat.h).
 #include "platform/text/formatfloat.h"
 
-#include <clocale>
 #include <cmath>
 
 #include "platform/text/numtext.h"
@@ -20,17 +19,7 @@ const std::string& ThousandSeparator() { return gThousandSeparator; }
 
 void SetThousandSeparator(std::string separator) { gThousandSeparator = std::move(separator); }
 
-std::string LocaleThousandSeparator() {
-  const char* current = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string previous = current ? current : "C";
-  std::string separator = ",";
-  if (std::setlocale(LC_NUMERIC, "") != nullptr) {
-    const std::lconv* conv = std::localeconv();
-    if (conv && conv->thousands_sep) separator = conv->thousands_sep;
-  }
-  std::setlocale(LC_NUMERIC, previous.c_str());
-  return separator;
-}
+std::string LocaleThousandSeparator() { return UserLocaleNumbers().thousandsSeparator; }
 
 std::string FormatFloat(std::string_view picture, double value) {
   // Split into the literal text before, the digit picture, and the text after.

@@ -43,21 +43,24 @@ void SetDecimalSeparator(char separator) {
   gDecimalSeparator.store(separator, std::memory_order_relaxed);
 }
 
-char LocaleDecimalSeparator() {
+LocaleNumbers UserLocaleNumbers() {
   // setlocale returns a pointer into storage that the next call may overwrite, so the
-  // previous name is copied before switching.
+  // previous name is copied before switching, and the conventions before switching back.
   const char* current = std::setlocale(LC_NUMERIC, nullptr);
   const std::string previous = current ? current : "C";
-  char separator = '.';
+  LocaleNumbers numbers;
   if (std::setlocale(LC_NUMERIC, "") != nullptr) {
     const std::lconv* conv = std::localeconv();
-    if (conv && conv->decimal_point && conv->decimal_point[0] != '\0' &&
-        conv->decimal_point[1] == '\0') {
-      separator = conv->decimal_point[0];
-    }
+    if (conv && conv->decimal_point) numbers.decimalPoint = conv->decimal_point;
+    if (conv && conv->thousands_sep) numbers.thousandsSeparator = conv->thousands_sep;
   }
   std::setlocale(LC_NUMERIC, previous.c_str());
-  return separator;
+  return numbers;
+}
+
+char LocaleDecimalSeparator() {
+  const std::string point = UserLocaleNumbers().decimalPoint;
+  return point.size() == 1 ? point[0] : '.';
 }
 
 std::string FixedPointText(double value, int decimals) {

@@ -12,8 +12,16 @@ namespace vadidazid {
 
 char DecimalSeparator();
 void SetDecimalSeparator(char separator);
-// The decimal separator of the user's locale (LC_ALL / LC_NUMERIC / LANG), '.' when the
-// locale is unknown or its separator is not a single byte.
+// The number conventions of the user's locale (LC_ALL / LC_NUMERIC / LANG), read without
+// leaving the process's own locale changed; the point and the comma when the locale is
+// unknown. The one place that asks the C library, for the separators below.
+struct LocaleNumbers {
+  std::string decimalPoint = ".";
+  std::string thousandsSeparator = ",";
+};
+LocaleNumbers UserLocaleNumbers();
+// The decimal separator of the user's locale, '.' when the locale is unknown or its
+// separator is not a single byte.
 char LocaleDecimalSeparator();
 
 // Fixed notation with the point, whatever the decimal separator, and exactly `decimals`

@@ -135,9 +135,45 @@ TEST(SvgCanvas, TextIsMeasuredAsTheRasterAndEscaped) {
   const std::string doc = svg.Document();
   EXPECT_NE(doc.find(">Oś &lt;x&gt; &amp; &quot;y&quot;</text>"), std::string::npos) << doc;
   EXPECT_NE(doc.find("font-weight=\"bold\""), std::string::npos);
-  // Without a measuring canvas, the recording canvas' model of 6 pixels a character.
+  // Without a measuring canvas, the fixed-width model of 6 pixels a character.
   SvgCanvas plain(10, 10);
   EXPECT_EQ(plain.TextExtent("abc"), (TSize{18, 13}));
+}
+
+// Where the raster picture puts a text's ink, the SVG text must stand: its x at the
+// text's left and its baseline at the bottom of capital letters (which have no
+// descent), within a pixel of the raster font's own baseline.
+TEST(SvgCanvas, TextStandsWhereTheRasterDrawsIt) {
+  struct Case {
+    const char* font;
+    int height;
+    bool bold;
+    TPoint at;
+  };
+  const Case cases[] = {
+      {"Arial", -11, false, {4, 3}},           {"Arial", -15, true, {30, 20}},
+      {"Courier New", -13, false, {7, 9}},     {"Times New Roman", 16, false, {0, 0}},
+      {"MS Sans Serif", -11, false, {50, 40}},
+  };
+  const std::string text = "HEIH";
+  for (const Case& k : cases) {
+    ImageCanvas image(160, 80);
+    SvgCanvas svg(160, 80, &image, clNone);
+    for (Canvas* c : {static_cast<Canvas*>(&image), static_cast<Canvas*>(&svg)}) {
+      c->font.name = k.font;
+      c->font.height = k.height;
+      c->font.bold = k.bold;
+      c->TextOut(k.at.x, k.at.y, text);
+    }
+    const TRect ink = PaintedBox(image);
+    const std::vector<SvgElement> elements = SvgElements(svg.Document());
+    ASSERT_EQ(elements.size(), 1u) << k.font;
+    const SvgElement& e = elements[0];
+    EXPECT_EQ(e.Number("x"), k.at.x) << k.font;
+    EXPECT_LE(std::abs(e.Number("y") - ink.bottom), 1)
+        << k.font << " ink " << ink.top << ".." << ink.bottom;
+    EXPECT_LE(k.at.x, ink.left) << k.font;
+  }
 }
 
 TEST(SvgCanvas, ClipsGroupTheElementsDrawnUnderThem) {
