@@ -21,7 +21,9 @@ PlotLanguage ParsePlotLanguage(const std::string& text);
 
 // The text of `key` in the language: a column or parameter name (blocking_probability,
 // erlang_b, call-percent, channels, ...) or one of the plot's own words ("probability",
-// "against", "replications", "steps", "warmup", "auto"). nullopt for an unknown key.
+// "against", "replications", "steps", "warmup", "auto"); "of:NAME" is a parameter as the
+// title names it after "against", "short:NAME" as the subtitle does. nullopt for an
+// unknown key.
 std::optional<std::string> PlotText(PlotLanguage language, const std::string& key);
 // As PlotText, but the key itself when the table lacks it.
 std::string PlotTextOr(PlotLanguage language, const std::string& key);

@@ -287,7 +287,8 @@ std::unique_ptr<TChart> CreateStudyChart(const std::vector<PlotCurve>& curves,
   chart->SetBevelOuter(TPanelBevel::bvNone);
   chart->SetColor(clWhite);
   chart->Title().SetText({PlotTextOr(look.language, "title") + " " +
-                          PlotTextOr(look.language, "against") + " " + xTitle});
+                          PlotTextOr(look.language, "against") + " " +
+                          PlotTextOr(look.language, "of:" + xName)});
   chart->Title().Font().SetColor(clBlack);
   chart->Title().Font().SetBold(true);
   if (!look.subtitle.empty()) {
@@ -311,6 +312,7 @@ std::unique_ptr<TChart> CreateStudyChart(const std::vector<PlotCurve>& curves,
   if (low < high) bottom.SetIncrement(LabelStep(low, high));
   TChartAxis& left = *chart->LeftAxis();
   left.SetTitleCaption(PlotTextOr(look.language, "probability"));
+  left.SetTitleUpwards(true);
   left.SetAxisValuesFormat("0.#####");
   const AxisSteps steps = ProbabilitySteps(Highest(curves));
   FixAxis(left, steps.minimum, steps.top, steps.step);

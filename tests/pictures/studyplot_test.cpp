@@ -3,6 +3,7 @@
 // picture, and its words come from the table in Polish or English.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <cmath>
 #include <set>
 #include <sstream>
@@ -35,7 +36,9 @@ Lab DeuteranopeLab(TColor color) {
   const double X = (0.4124 * R + 0.3576 * G + 0.1805 * B) / 0.95047;
   const double Y = 0.2126 * R + 0.7152 * G + 0.0722 * B;
   const double Z = (0.0193 * R + 0.1192 * G + 0.9505 * B) / 1.08883;
-  auto f = [](double t) { return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116; };
+  auto f = [](double t) {
+    return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116;
+  };
   return {116 * f(Y) - 16, 500 * (f(X) - f(Y)), 200 * (f(Y) - f(Z))};
 }
 
@@ -68,9 +71,8 @@ TEST(StudyPlotLook, ColoursStayApartUnderDeuteranopia) {
         groups == 0 ? std::vector<std::string>{"call-percent"}
                     : std::vector<std::string>{"call-percent", "channels"};
     std::vector<double> leftOut;
-    const auto curves =
-        StudyCurves(GridPoints(int(std::max<size_t>(groups, 1))), sweeps,
-                    PlotLanguage::English, &leftOut);
+    const auto curves = StudyCurves(GridPoints(int(std::max<size_t>(groups, 1))), sweeps,
+                                    PlotLanguage::English, &leftOut);
     const auto chart = CreateStudyChart(curves, "call-percent", 800, 500);
     std::set<TColor> colours;
     for (int s = 0; s < chart->SeriesCount(); ++s) colours.insert(chart->Series(s)->SeriesColor());
@@ -89,7 +91,7 @@ TEST(StudyPlotLook, ProbabilityAxisStaysWithinItsBoundsWithFewLabels) {
   // The highest value reached -> the axis' top; steps are 1, 2, 2.5 or 5 x 10^n.
   const struct {
     double highest, top;
-  } cases[] = {{0.84, 0.9}, {0.0013, 0.0014}, {1.2, 1}, {0.999, 1}, {0.3, 0.3},
+  } cases[] = {{0.84, 0.9}, {0.0013, 0.0014}, {1.2, 1},     {0.999, 1},  {0.3, 0.3},
                {0, 0.01},   {0.061, 0.07},    {1e-7, 1e-7}, {0.23, 0.25}};
   for (const auto& c : cases) {
     const AxisSteps steps = ProbabilitySteps(c.highest);
@@ -97,7 +99,8 @@ TEST(StudyPlotLook, ProbabilityAxisStaysWithinItsBoundsWithFewLabels) {
     EXPECT_GE(steps.top, std::min(c.highest, 1.0)) << c.highest;
     EXPECT_LE(std::round(steps.top / steps.step) + 1, 10) << c.highest;
     const double mantissa = steps.step / std::pow(10, std::floor(std::log10(steps.step) + 1e-9));
-    EXPECT_TRUE(std::set<double>({1, 2, 2.5, 5}).count(std::round(mantissa * 10) / 10)) << c.highest;
+    EXPECT_TRUE(std::set<double>({1, 2, 2.5, 5}).count(std::round(mantissa * 10) / 10))
+        << c.highest;
   }
   for (auto [low, high] : {std::pair{5.0, 50.0}, {10.0, 100000.0}, {0.01, 0.37}, {3.0, 4.0}}) {
     const double step = LabelStep(low, high);
@@ -109,8 +112,20 @@ TEST(StudyPlotLook, ProbabilityAxisStaysWithinItsBoundsWithFewLabels) {
   points[0].blocking = {0.001, 0.004, 3};
   const auto chart =
       CreateStudyChart(StudyCurves(points, {"call-percent"}), "call-percent", 800, 500);
-  ChartPictureBytes(*chart, PictureFormat::Bmp);
+  const std::string png = ChartPictureBytes(*chart, PictureFormat::Png);
   TChartAxis& left = *chart->LeftAxis();
+  // The probability's title runs up the axis: its ink, left of the labels, is tall.
+  QImage image;
+  image.loadFromData(reinterpret_cast<const uchar*>(png.data()), int(png.size()));
+  int top = 500, bottom = -1, leftmost = 800, rightmost = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < left.TitlePos(); ++x) {
+      if (qGray(image.pixel(x, y)) > 128) continue;
+      top = std::min(top, y), bottom = std::max(bottom, y);
+      leftmost = std::min(leftmost, x), rightmost = std::max(rightmost, x);
+    }
+  }
+  EXPECT_GT(bottom - top, 5 * (rightmost - leftmost)) << leftmost << " " << rightmost;
   EXPECT_EQ(left.Minimum(), 0);
   EXPECT_EQ(left.Maximum(), 1);
   auto& bars = dynamic_cast<TErrorBarSeries&>(*chart->Series(0));
@@ -127,7 +142,10 @@ TEST(StudyPlotLook, TextAndMarksGrowWithThePicture) {
     int width, height;
     double scale;
     int titleSize;
-  } cases[] = {{800, 500, 0, 11}, {1600, 1000, 0, 22}, {1600, 500, 0, 11}, {800, 500, 3, 33},
+  } cases[] = {{800, 500, 0, 11},
+               {1600, 1000, 0, 22},
+               {1600, 500, 0, 11},
+               {800, 500, 3, 33},
                {400, 250, 0, 6}};
   for (const Case& c : cases) {
     PlotLook look;
