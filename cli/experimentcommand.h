@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "pictures/pictureoptions.h"
+#include "pictures/plottext.h"
 #include "study/experiment.h"
 
 namespace vadidazid {
@@ -18,6 +19,8 @@ struct ExperimentOutputs {
   bool summary = false;                // also given when no other output is asked for
   std::optional<std::string> plot;     // the study's plot; the plan has a sweep
   std::optional<PictureSize> plotSize;
+  std::optional<PlotLanguage> plotLanguage;  // else the locale's
+  double plotScale = 0;                      // 0: by the picture's size
 };
 
 // The plan has passed CheckPlan and PlanTimedRunSteps. Exit status as

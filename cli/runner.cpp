@@ -158,6 +158,8 @@ int RunExperiment(const Options& o, const ExperimentPlan& plan, std::ostream& ou
   ExperimentOutputs outputs = o.outputs;
   outputs.plot = o.plot;
   outputs.plotSize = o.pictureSize;
+  outputs.plotLanguage = o.plotLanguage;
+  outputs.plotScale = o.plotScale.value_or(0);
   // The progress line only where a person watches the process's own standard error.
   std::ostream* progress = &err == &std::cerr && isatty(STDERR_FILENO) ? &err : nullptr;
   return RunExperimentCommand(plan, threads, outputs, out, err, progress);

@@ -253,6 +253,18 @@ const OptionSpec kOptions[] = {
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.plot = PictureName(s, v);
      }},
+    {"--lang", "pl|en", "the language of the plot's texts", Group::Experiment, nullptr,
+     [](const OptionSpec&) { return std::string("pl if LC_ALL, LC_MESSAGES or LANG is pl_..."); },
+     [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
+       o.plotLanguage = Parsed(ParsePlotLanguage, v);
+     }},
+    {"--plot-scale", "F",
+     "the size of the plot's text, marks and lines, 0.25 .. 16;\nby default min(width / 800, "
+     "height / 500)",
+     Group::Experiment, nullptr, nullptr,
+     [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
+       o.plotScale = Parsed([&](const std::string& t) { return ParsePlotScale(s.name, t); }, v);
+     }},
     {"--summary", "", "per point, means with 95 % confidence intervals", Group::Experiment, nullptr,
      nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.outputs.summary = true; }},
@@ -303,6 +315,9 @@ void CheckCombination(const RunnerOptions& o) {
                      "'; only --summarize takes files"};
   }
   if (o.mapMeasure && !o.map) throw UsageError{"--map-measure needs --map"};
+  if ((o.plotLanguage || o.plotScale) && !o.plot) {
+    throw UsageError{"--lang and --plot-scale need --plot"};
+  }
   if (o.pictureSize && !o.picture && !o.map && !o.plot) {
     throw UsageError{"--picture-size needs --picture, --map or --plot"};
   }

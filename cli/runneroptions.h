@@ -11,6 +11,7 @@
 
 #include "cli/experimentcommand.h"
 #include "pictures/pictureoptions.h"
+#include "pictures/plottext.h"
 #include "sim/controlsource.h"
 #include "study/experiment.h"
 
@@ -33,6 +34,8 @@ struct RunnerOptions {
   std::optional<std::string> map, cells;
   std::optional<MapMeasure> mapMeasure;
   std::optional<std::string> plot;
+  std::optional<PlotLanguage> plotLanguage;
+  std::optional<double> plotScale;
   // Experiments.
   std::optional<int64_t> replications, warmup, threads;
   bool autoWarmup = false;    // --warmup auto

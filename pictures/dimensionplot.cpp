@@ -22,36 +22,28 @@ std::string TargetTitle(const DimensionTarget& t) {
   return "target " + t.measure + (t.atMost ? " <= " : " >= ") + std::string(text, end);
 }
 
+PlotCurve Curve(const std::string& title, TColor color, bool measured,
+                TSeriesPointerStyle marker, TPenStyle style) {
+  PlotCurve curve;
+  curve.title = title;
+  curve.color = color;
+  curve.measured = measured;
+  curve.marker = marker;
+  curve.style = style;
+  return curve;
+}
+
 }  // namespace
 
 std::vector<PlotCurve> DimensionCurves(const DimensionPlan& plan, const DimensionAnswer& answer) {
-  PlotCurve measured{plan.target.measure,
-                     TColor(0x008000),
-                     true,
-                     TSeriesPointerStyle::psRectangle,
-                     TPenStyle::psSolid,
-                     {},
-                     {},
-                     {}};
-  PlotCurve target{TargetTitle(plan.target),
-                   TColor(0x0000C0),
-                   false,
-                   TSeriesPointerStyle::psNothing,
-                   TPenStyle::psSolid,
-                   {},
-                   {},
-                   {}};
-  PlotCurve erlang{"erlang_b",
-                   TColor(0xB05000),
-                   false,
-                   TSeriesPointerStyle::psNothing,
-                   TPenStyle::psDash,
-                   {},
-                   {},
-                   {}};
-  PlotCurve engset{
-      "engset", TColor(0x008000), false, TSeriesPointerStyle::psNothing, TPenStyle::psDot, {}, {},
-      {}};
+  PlotCurve measured = Curve(plan.target.measure, TColor(0x008000), true,
+                              TSeriesPointerStyle::psRectangle, TPenStyle::psSolid);
+  PlotCurve target = Curve(TargetTitle(plan.target), TColor(0x0000C0), false,
+                           TSeriesPointerStyle::psNothing, TPenStyle::psSolid);
+  PlotCurve erlang = Curve("erlang_b", TColor(0xB05000), false, TSeriesPointerStyle::psNothing,
+                           TPenStyle::psDash);
+  PlotCurve engset = Curve("engset", TColor(0x008000), false, TSeriesPointerStyle::psNothing,
+                           TPenStyle::psDot);
   for (const DimensionPoint& p : answer.points) {
     const double x = double(p.value);
     measured.x.push_back(x);
@@ -77,8 +69,10 @@ std::vector<PlotCurve> DimensionCurves(const DimensionPlan& plan, const Dimensio
 
 std::unique_ptr<TChart> CreateDimensionChart(const DimensionPlan& plan,
                                              const DimensionAnswer& answer, int width, int height) {
+  PlotLook look;
+  look.probabilities = plan.target.measure != "mean_load_percent";
   std::unique_ptr<TChart> chart =
-      CreateStudyChart(DimensionCurves(plan, answer), plan.parameter, width, height);
+      CreateStudyChart(DimensionCurves(plan, answer), plan.parameter, width, height, look);
   chart->Title().SetText({"Dimensioning " + plan.parameter + " for " + TargetTitle(plan.target)});
   if (plan.target.measure == "mean_load_percent") {
     chart->LeftAxis()->SetTitleCaption("percent");

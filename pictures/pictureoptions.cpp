@@ -32,6 +32,17 @@ PictureSize ParsePictureSize(const std::string& option, const std::string& text)
   return size;
 }
 
+double ParsePlotScale(const std::string& option, const std::string& text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || !(value >= 0.25 && value <= 16)) {
+    throw std::invalid_argument(option + ": '" + MessageText(text) +
+                                "' is no number from 0.25 to 16");
+  }
+  return value;
+}
+
 PictureFormat ParsePictureFile(const std::string& option, const std::string& fileName) {
   if (fileName.empty()) throw std::invalid_argument(option + ": the file name is empty");
   const std::optional<PictureFormat> format = PictureFormatOf(fileName);

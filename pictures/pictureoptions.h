@@ -24,6 +24,8 @@ inline constexpr int kMaxPictureSide = 8192;
 
 // "800x500" (also with 'X'); both sides whole numbers within the limits.
 PictureSize ParsePictureSize(const std::string& option, const std::string& text);
+// A plot's scale factor: a number from 0.25 to 16, with the point.
+double ParsePlotScale(const std::string& option, const std::string& text);
 // The kind of picture a file name asks for, by its .bmp, .png or .svg extension.
 PictureFormat ParsePictureFile(const std::string& option, const std::string& fileName);
 

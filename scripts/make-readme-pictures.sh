@@ -12,7 +12,7 @@ mkdir -p "$out"
 # The plot: blocking, call congestion and dropping against the call percentage, with
 # Erlang B and Engset beside them.
 "$sim" --subscribers 2000 --sweep call-percent=5:50:5 --replications 4 \
-    --steps 300 --warmup 50 --threads 2 --plot "$out/plot.png"
+    --steps 300 --warmup 50 --threads 2 --plot "$out/plot.png" --lang en
 
 # The map: where calls find their cell full in the first 40 steps, while the
 # subscribers still spread out from the one cell they all start in.

@@ -363,7 +363,7 @@ int TChartAxis::TitleSizeOf() {
   canvas.AssignFont(titleFont_);
   // The flat canvas draws every caption across (see Draw), so a vertical axis' title
   // takes its text's width whatever its angle, and a horizontal one its height.
-  if (horizontal_) return canvas.FontHeight();
+  if (horizontal_ || titleUpwards_) return canvas.FontHeight();
   return canvas.TextWidth(titleCaption_);
 }
 

@@ -127,6 +127,10 @@ class TChartAxis {
   void SetTitleCaption(const std::string& value) { Store(titleCaption_, value); }
   bool TitleVisible() const { return titleVisible_; }
   void SetTitleVisible(bool value) { Store(titleVisible_, value); }
+  // A vertical axis' title written upwards along the axis rather than across (off by
+  // default: the window's chart keeps its level captions).
+  bool TitleUpwards() const { return titleUpwards_; }
+  void SetTitleUpwards(bool value) { Store(titleUpwards_, value); }
   int TitleAngle() const { return titleAngle_; }
   void SetTitleAngle(int value) { Store(titleAngle_, value); }
   int TitleSize() const { return titleSize_; }
@@ -280,6 +284,7 @@ class TChartAxis {
   std::string titleCaption_;
   bool titleVisible_ = true;
   int titleAngle_ = 0;
+  bool titleUpwards_ = false;
   int titleSize_ = 0;
   TTeeFont titleFont_;
 

@@ -58,6 +58,10 @@ void TChartAxis::Draw(bool computeAxisPos) {
     if (horizontal_) {
       canvas.SetTextAlign(otherSide_ ? TA_CENTER | TA_BOTTOM : TA_CENTER | TA_TOP);
       canvas.TextOut3D(centerPos_, titlePos_, 0, titleCaption_);
+    } else if (titleUpwards_) {
+      const int height = canvas.FontHeight();
+      canvas.TextOutUp(otherSide_ ? titlePos_ : titlePos_ - height,
+                       centerPos_ - canvas.TextWidth(titleCaption_) / 2, titleCaption_);
     } else {
       canvas.SetTextAlign(otherSide_ ? TA_LEFT | TA_TOP : TA_RIGHT | TA_TOP);
       canvas.TextOut3D(titlePos_, centerPos_ - canvas.FontHeight() / 2, 0, titleCaption_);

@@ -79,6 +79,9 @@ class TTeeCanvas {
   // right column and bottom row).
   virtual void Rectangle(int x0, int y0, int x1, int y1) = 0;
   virtual void TextOut(int x, int y, const std::string& text) = 0;
+  // Text read upwards in the box TextHeight wide and TextWidth high at (x, y), with no
+  // background, alignment or shadow: a vertical axis' title.
+  virtual void TextOutUp(int x, int y, const std::string& text) { TextOut(x, y, text); }
   virtual int TextWidth(const std::string& text) = 0;
   virtual int TextHeight(const std::string& text) = 0;
   // Narrows the clip to rect, remembering the clip before; clips do not nest.

@@ -73,6 +73,9 @@ class TTeeCanvas3D : public TCanvas3D {
   void MoveTo(int x, int y) override;
   void Rectangle(int x0, int y0, int x1, int y1) override;
   void TextOut(int x, int y, const std::string& text) override;
+  void TextOutUp(int x, int y, const std::string& text) override {
+    ReferenceCanvas().TextOutUp(x, y, text);
+  }
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
   void ClipRectangle(const TRect& rect) override;

@@ -33,7 +33,7 @@ bool TErrorBarSeries::HasBar(int index) const {
 double TErrorBarSeries::MinYValue() {
   double low = TLineSeries::MinYValue();
   for (int i = 0; i < Count(); ++i) {
-    if (HasBar(i)) low = std::min(low, YValue(i) - Error(i));
+    if (HasBar(i)) low = std::min(low, BarBottom(i));
   }
   return low;
 }
@@ -41,15 +41,15 @@ double TErrorBarSeries::MinYValue() {
 double TErrorBarSeries::MaxYValue() {
   double high = TLineSeries::MaxYValue();
   for (int i = 0; i < Count(); ++i) {
-    if (HasBar(i)) high = std::max(high, YValue(i) + Error(i));
+    if (HasBar(i)) high = std::max(high, BarTop(i));
   }
   return high;
 }
 
 void TErrorBarSeries::DrawErrorBar(int index) {
   if (!HasBar(index)) return;
-  DrawBar(CalcXPos(index), CalcYPosValue(YValue(index) + Error(index)),
-          CalcYPosValue(YValue(index) - Error(index)), ValueColor(index));
+  DrawBar(CalcXPos(index), CalcYPosValue(BarTop(index)), CalcYPosValue(BarBottom(index)),
+          ValueColor(index));
 }
 
 void TErrorBarSeries::DrawBar(int x, int top, int bottom, TColor color) {
@@ -79,8 +79,8 @@ void TErrorBarSeries::DrawColumnBars() {
   for (int i = firstShownIndex_; i <= lastShownIndex_; ++i) {
     if (!HasBar(i)) continue;
     const int x = CalcXPos(i);
-    const int t = CalcYPosValue(YValue(i) + Error(i));
-    const int b = CalcYPosValue(YValue(i) - Error(i));
+    const int t = CalcYPosValue(BarTop(i));
+    const int b = CalcYPosValue(BarBottom(i));
     if (count > 0 && x == column) {
       top = std::min(top, t);
       bottom = std::max(bottom, b);

@@ -9,6 +9,8 @@
 // as one, from the highest reach to the lowest.
 #pragma once
 
+#include <algorithm>
+#include <limits>
 #include <memory>
 
 #include "chart/series/chartvaluelist.h"
@@ -32,6 +34,15 @@ class TErrorBarSeries : public TLineSeries {
   int CapHalfWidth() const { return capHalfWidth_; }
   void SetCapHalfWidth(int value) { StoreAndRepaint(capHalfWidth_, value < 0 ? 0 : value); }
 
+  // The values a bar may reach: its ends are cut at these bounds (a probability's
+  // interval stops at 0 and 1). Unbounded by default.
+  void SetBarBounds(double low, double high) {
+    barLow_ = low;
+    barHigh_ = high;
+  }
+  double BarTop(int index) const { return std::min(YValue(index) + Error(index), barHigh_); }
+  double BarBottom(int index) const { return std::max(YValue(index) - Error(index), barLow_); }
+
   double MinYValue() override;
   double MaxYValue() override;
   void DrawAllValues() override;
@@ -50,6 +61,8 @@ class TErrorBarSeries : public TLineSeries {
   std::unique_ptr<TChartValueList> errors_;
   int errorWidth_ = 1;
   int capHalfWidth_ = 3;
+  double barLow_ = -std::numeric_limits<double>::infinity();
+  double barHigh_ = std::numeric_limits<double>::infinity();
 };
 
 }  // namespace vadidazid

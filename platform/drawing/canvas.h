@@ -115,6 +115,9 @@ class Canvas {
   // Text with its top-left at (x, y) in the font colour; the background box is filled
   // with the brush colour when the back mode is opaque.
   virtual void TextOut(int x, int y, const std::string& utf8) = 0;
+  // Text read from the bottom up, in a box TextHeight wide and TextWidth high whose
+  // top-left is (x, y); no background. A canvas that cannot turn text writes it level.
+  virtual void TextOutUp(int x, int y, const std::string& utf8) { TextOut(x, y, utf8); }
   virtual TSize TextExtent(const std::string& utf8) = 0;
   int TextWidth(const std::string& utf8) { return TextExtent(utf8).cx; }
   int TextHeight(const std::string& utf8) { return TextExtent(utf8).cy; }

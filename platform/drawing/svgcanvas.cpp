@@ -235,10 +235,21 @@ void SvgCanvas::TextOut(int x, int y, const std::string& utf8) {
   if (backMode == TBackMode::Opaque && brush.color != clNone) {
     Box({x, y, x + extent.cx, y + extent.cy}, brush.color);
   }
+  Text(x, y, utf8, false);
+  Canvas::MoveTo(x + extent.cx, y);
+}
+
+void SvgCanvas::TextOutUp(int x, int y, const std::string& utf8) { Text(x, y, utf8, true); }
+
+void SvgCanvas::Text(int x, int y, const std::string& utf8, bool up) {
+  const TSize extent = TextExtent(utf8);
   if (!utf8.empty() && font.color != clNone) {
     // The baseline sits where the cell's ascent ends; the descent of sans-serif faces is
     // close to a fifth of their cell.
-    const int baseline = y + extent.cy - int(std::ceil(extent.cy * 0.19));
+    const int ascent = extent.cy - int(std::ceil(extent.cy * 0.19));
+    // Text read upwards starts at the box's bottom-left, its ascent reaching left.
+    const int startX = up ? x + ascent : x;
+    const int baseline = up ? y + extent.cx : y + ascent;
     const int em = font.height < 0 ? -font.height : font.height > 0 ? font.height * 87 / 100 : 11;
     std::string style =
         " font-family=\"" + FamilyText(font.name) + "\" font-size=\"" + Num(em) + "\"";
@@ -249,11 +260,13 @@ void SvgCanvas::TextOut(int x, int y, const std::string& utf8) {
                (font.underline && font.strikeOut ? " " : "") +
                (font.strikeOut ? "line-through" : "") + "\"";
     }
-    Element("<text x=\"" + Num(x) + "\" y=\"" + Num(baseline) + "\" textLength=\"" +
+    if (up) {
+      style += " transform=\"rotate(-90 " + Num(startX) + " " + Num(baseline) + ")\"";
+    }
+    Element("<text x=\"" + Num(startX) + "\" y=\"" + Num(baseline) + "\" textLength=\"" +
             Num(extent.cx) + "\" lengthAdjust=\"spacingAndGlyphs\" fill=\"" + Hex(font.color) +
             "\"" + style + " xml:space=\"preserve\">" + Escaped(utf8) + "</text>");
   }
-  Canvas::MoveTo(x + extent.cx, y);
 }
 
 TSize SvgCanvas::TextExtent(const std::string& utf8) {

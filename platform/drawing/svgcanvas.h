@@ -43,6 +43,7 @@ class SvgCanvas : public Canvas {
   void Rectangle(int left, int top, int right, int bottom) override;
   void Ellipse(int left, int top, int right, int bottom) override;
   void TextOut(int x, int y, const std::string& utf8) override;
+  void TextOutUp(int x, int y, const std::string& utf8) override;
   TSize TextExtent(const std::string& utf8) override;
   void SetPixel(int x, int y, TColor color) override;
   TColor GetPixel(int x, int y) const override;
@@ -57,6 +58,8 @@ class SvgCanvas : public Canvas {
   // Square ends for one-pixel open lines, which end on their last drawn pixel.
   std::string ThinCaps() const;
   void Box(const TRect& box, TColor color);
+  // A <text> element with its cell's top-left at (x, y), level or read upwards.
+  void Text(int x, int y, const std::string& utf8, bool up);
   void Element(const std::string& text);
 
   int width_;

@@ -280,6 +280,21 @@ void ImageCanvas::TextOut(int x, int y, const std::string& utf8) {
   Canvas::MoveTo(x + extent.cx, y);
 }
 
+void ImageCanvas::TextOutUp(int x, int y, const std::string& utf8) {
+  if (utf8.empty() || font.color == clNone || Writable().IsEmpty()) return;
+  const QFont qfont = ToQFont(font);
+  QPainter p(&image_);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setClipRect(ToQRect(Writable()));
+  p.setFont(qfont);
+  p.setPen(ToQColor(font.color));
+  // The text's start is the box's bottom-left corner; turned a quarter anticlockwise,
+  // its ascent reaches left to the box's left edge.
+  p.translate(x, y + TextExtent(utf8).cx);
+  p.rotate(-90);
+  p.drawText(QPoint(0, CellOf(qfont).ascent), QString::fromStdString(utf8));
+}
+
 TSize ImageCanvas::TextExtent(const std::string& utf8) {
   const QFont qfont = ToQFont(font);
   const QFontMetrics metrics(qfont, &image_);

@@ -55,6 +55,7 @@ class ImageCanvas : public Canvas {
   void Rectangle(int left, int top, int right, int bottom) override;
   void Ellipse(int left, int top, int right, int bottom) override;
   void TextOut(int x, int y, const std::string& utf8) override;
+  void TextOutUp(int x, int y, const std::string& utf8) override;
   TSize TextExtent(const std::string& utf8) override;
   void SetPixel(int x, int y, TColor color) override;
   TColor GetPixel(int x, int y) const override;

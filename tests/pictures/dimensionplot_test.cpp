@@ -8,6 +8,7 @@
 #include <QImage>
 #include <cmath>
 
+#include "chart/axis/chartaxis.h"
 #include "cli/runner.h"
 #include "tests/support/files.h"
 
@@ -47,6 +48,19 @@ TEST(DimensionPlot, CurvesShowPointsTargetAndFormulas) {
   EXPECT_EQ(curves[3].y, (std::vector<double>{0.5 / 12, 0.025}));
   plan.target = ParseDimensionTarget("dropping_probability>=0.1");
   EXPECT_EQ(DimensionCurves(plan, TwoPoints()).size(), 2u);  // no formula for dropping
+}
+
+TEST(DimensionPlot, OnlyProbabilitiesKeepTheAxisWithinZeroAndOne) {
+  DimensionPlan plan;
+  plan.parameter = "channels";
+  plan.target = ParseDimensionTarget("call_congestion<=0.6");
+  const auto probability = CreateDimensionChart(plan, TwoPoints(), 400, 300);
+  EXPECT_FALSE(probability->LeftAxis()->AutomaticMaximum());
+  EXPECT_LE(probability->LeftAxis()->Maximum(), 1);
+  plan.target = ParseDimensionTarget("mean_load_percent<=60");
+  const auto percent = CreateDimensionChart(plan, TwoPoints(), 400, 300);
+  EXPECT_TRUE(percent->LeftAxis()->AutomaticMaximum());
+  EXPECT_EQ(percent->LeftAxis()->TitleCaption(), "percent");
 }
 
 TEST(DimensionPlot, RunnerWritesThePicture) {

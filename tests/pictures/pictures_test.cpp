@@ -125,7 +125,9 @@ TEST(StudyPlot, PointsBarsAndCurvesSitWhereTheirValuesMap) {
        TPenStyle::psSolid,
        {5, 10, 15, 20},
        {0.05, 0.2, 0.3, NAN},
-       {0.01, 0.04, 0.03, 0}},
+       {0.01, 0.04, 0.03, 0},
+       {},
+       {}},
       {"theory",
        0x00A000,
        false,
@@ -133,7 +135,9 @@ TEST(StudyPlot, PointsBarsAndCurvesSitWhereTheirValuesMap) {
        TPenStyle::psDash,
        {5, 10, 15, 20},
        {0.1, 0.25, 0.4, 0.5},
-       {NAN, NAN, NAN, NAN}},
+       {NAN, NAN, NAN, NAN},
+       {},
+       {}},
   };
   auto chart = CreateStudyChart(curves, "channels", 640, 400);
   const QImage image = Decoded(ChartPictureBytes(*chart, PictureFormat::Png));
@@ -164,7 +168,7 @@ TEST(StudyPlot, PointsBarsAndCurvesSitWhereTheirValuesMap) {
   }
   EXPECT_GT(ink, span / 2);
   EXPECT_LT(ink, span);
-  EXPECT_EQ(chart->BottomAxis()->TitleCaption(), "channels");
+  EXPECT_EQ(chart->BottomAxis()->TitleCaption(), "Channels per base station");
 }
 
 // The first and last rows of each plot column that hold the colour, or -1.
@@ -182,10 +186,12 @@ std::vector<std::pair<int, int>> ColumnReach(const QImage& image, TColor color) 
 
 TEST(StudyPlot, DenseCurvesDrawOnlyWhatTheirColumnsShow) {
   // 100,000 noisy points with bars, and a dashed theory curve: hundreds a pixel column.
-  PlotCurve measured{"measured",         0xC00000, true, TSeriesPointerStyle::psCircle,
-                     TPenStyle::psSolid, {},       {},   {}};
-  PlotCurve theory{"theory",          0x00A000, false, TSeriesPointerStyle::psNothing,
-                   TPenStyle::psDash, {},       {},    {}};
+  PlotCurve measured{
+      "measured", 0xC00000, true, TSeriesPointerStyle::psCircle, TPenStyle::psSolid, {}, {},
+      {},         {},       {}};
+  PlotCurve theory{
+      "theory", 0x00A000, false, TSeriesPointerStyle::psNothing, TPenStyle::psDash, {}, {},
+      {},       {},       {}};
   for (int i = 0; i < 100000; ++i) {
     measured.x.push_back(i);
     measured.y.push_back(i % 977 == 0 ? NAN : 0.5 + 0.3 * std::sin(i * 0.37) * (i % 13) / 13);
@@ -215,8 +221,8 @@ TEST(StudyPlot, CurvesOfASweepAndOfAGrid) {
   }
   const auto grid = StudyCurves(points, {"channels", "call-percent"});
   ASSERT_EQ(grid.size(), 10u);
-  EXPECT_EQ(grid[0].title, "blocking_probability, call-percent=10");
-  EXPECT_EQ(grid[5].title, "blocking_probability, call-percent=20");
+  EXPECT_EQ(grid[0].title, "Call blocking, call start [%] 10");
+  EXPECT_EQ(grid[5].title, "Call blocking, call start [%] 20");
   EXPECT_EQ(grid[5].y, (std::vector<double>{0.2, 0.30000000000000004}));
   EXPECT_NE(grid[0].color, grid[5].color);
   EXPECT_EQ(grid[0].error, (std::vector<double>{0, 0.01}));

@@ -1,0 +1,31 @@
+// The words of a study plot in Polish and English, all in one table: its title, axis
+// titles, the names of the measured and theoretical curves and the parameters a subtitle
+// lists. A lecture in Poland and a report in English need the same figure in either
+// language; English is the default unless the user's messages locale is Polish.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vadidazid {
+
+enum class PlotLanguage { English, Polish };
+
+// The first of LC_ALL, LC_MESSAGES, LANG that is set and not empty decides: Polish for a
+// name starting "pl" ("pl_PL.UTF-8", "pl"), English otherwise or when none is set.
+PlotLanguage PlotLanguageOfLocale(const char* lcAll, const char* lcMessages, const char* lang);
+PlotLanguage PlotLanguageOfEnvironment();
+
+// "pl" or "en"; throws std::invalid_argument with a message for the user otherwise.
+PlotLanguage ParsePlotLanguage(const std::string& text);
+
+// The text of `key` in the language: a column or parameter name (blocking_probability,
+// erlang_b, call-percent, channels, ...) or one of the plot's own words ("probability",
+// "against", "replications", "steps", "warmup", "auto"); "of:NAME" is a parameter as the
+// title names it after "against", "short:NAME" as the subtitle does. nullopt for an
+// unknown key.
+std::optional<std::string> PlotText(PlotLanguage language, const std::string& key);
+// As PlotText, but the key itself when the table lacks it.
+std::string PlotTextOr(PlotLanguage language, const std::string& key);
+
+}  // namespace vadidazid
