@@ -8,8 +8,10 @@
 #include <thread>
 
 #include "python/binding.h"
+#include "results/dimensionreport.h"
 #include "results/resulttable.h"
 #include "results/summary.h"
+#include "study/dimensioning.h"
 #include "study/experiment.h"
 
 namespace vadidazid {
@@ -180,9 +182,8 @@ ExperimentPlan PlanOf(const py::object& sweep, const py::handle& replications,
 // Runs the plan with the interpreter lock released. The watcher, on this thread, calls
 // `progress` and looks for a signal (Ctrl+C); either's exception stops the runs at their
 // next step and is raised here once the workers are done.
-std::vector<RunResult> Measure(const ExperimentPlan& plan, int threads,
+std::vector<RunResult> Measure(const std::vector<RunPlan>& runs, int threads,
                                const py::object& progress) {
-  const std::vector<RunPlan> runs = ExperimentRuns(plan);
   std::atomic<bool> stop{false};
   std::unique_ptr<py::error_already_set> failure;
   auto watch = [&](int64_t done) {
@@ -209,19 +210,67 @@ std::vector<RunResult> Measure(const ExperimentPlan& plan, int threads,
   return rows;
 }
 
+// The worker threads asked for, or all cores.
+int Workers(const py::object& threads) {
+  const int cores = std::max(int(std::thread::hardware_concurrency()), 1);
+  return threads.is_none() ? cores : int(WholeArgument(threads, "threads", 1, 1024));
+}
+
 Study StudyFunction(const py::object& sweep, const py::handle& replications,
                     const py::object& steps, const py::object& warmup, const py::object& threads,
                     const py::object& progress, const py::kwargs& base) {
   const ExperimentPlan plan = PlanOf(sweep, replications, steps, warmup, base);
-  const int cores = std::max(int(std::thread::hardware_concurrency()), 1);
-  const int workers = threads.is_none() ? cores : int(WholeArgument(threads, "threads", 1, 1024));
+  const int workers = Workers(threads);
   if (!plan.autoWarmup && plan.warmup == 0) {
     PyErr_WarnEx(PyExc_RuntimeWarning,
                  "with warmup 0 every run's statistics begin at its set-up, with every "
                  "subscriber in one cell; see warmup=\"auto\"",
                  1);
   }
-  return Study(Measure(plan, workers, progress));
+  return Study(Measure(ExperimentRuns(plan), workers, progress));
+}
+
+const char* OutcomeName(DimensionOutcome outcome) {
+  switch (outcome) {
+    case DimensionOutcome::Found:
+      return "found";
+    case DimensionOutcome::Between:
+      return "between";
+    case DimensionOutcome::AllMeet:
+      return "all_meet";
+    case DimensionOutcome::NoneMeet:
+      return "none_meet";
+    case DimensionOutcome::NoTrend:
+      return "no_trend";
+    case DimensionOutcome::NotMonotone:
+      return "not_monotone";
+  }
+  return "";
+}
+
+// The search of the runner's --dimension, its batches run as study()'s runs are.
+py::object DimensionFunction(const std::string& parameter, const std::string& target,
+                             const py::handle& maxReplications, const py::object& steps,
+                             const py::object& warmup, const py::object& threads,
+                             const py::object& progress, const py::kwargs& base) {
+  DimensionPlan plan;
+  plan.base = PlanOf(py::none(), py::int_(1), steps, warmup, base);
+  plan.parameter = parameter;
+  for (char& ch : plan.parameter) ch = ch == '_' ? '-' : ch;
+  plan.target = ParseDimensionTarget(target);
+  plan.maxReplications = WholeArgument(maxReplications, "max_replications", 2, INT32_MAX);
+  CheckDimensionPlan(plan);
+  const int workers = Workers(threads);
+  const DimensionAnswer answer = Dimension(
+      plan, [&](const std::vector<RunPlan>& runs) { return Measure(runs, workers, progress); });
+  py::object result = py::module_::import("types").attr("SimpleNamespace")();
+  result.attr("outcome") = OutcomeName(answer.outcome);
+  result.attr("answer") = answer.answer ? py::object(py::int_(*answer.answer)) : py::none();
+  result.attr("beyond") = answer.beyond ? py::object(py::int_(*answer.beyond)) : py::none();
+  result.attr("runs") = answer.runs;
+  result.attr("report") = DimensionReport(plan, answer);
+  result.attr("study") = Study(DimensionRows(answer));
+  return result;
 }
 
 }  // namespace
@@ -248,6 +297,17 @@ left out, or "auto" for MSER-5; threads: worker threads (None: all cores); progr
 as progress(runs_done, runs) on the calling thread. Further keywords are the base run
 parameters of run(). The runs step without the interpreter lock; Ctrl+C stops them at
 their next step and raises KeyboardInterrupt. Returns a Study.)");
+  m.def("dimension", &DimensionFunction, py::arg("parameter"), py::arg("target"),
+        py::arg("max_replications") = 64, py::arg("steps") = 300, py::arg("warmup") = "auto",
+        py::arg("threads") = py::none(), py::arg("progress") = py::none(),
+        R"(Finds the boundary value of `parameter` (channels, subscribers, call_percent or
+grid_side) at which the measure meets `target`, e.g. "call_congestion<=0.02", as
+`vadidazid-sim --dimension` does: each value tried is replicated in batches until its
+95 % interval lies on one side of the target, up to max_replications runs. steps, warmup,
+threads, progress and the base parameters as for study(). Returns an object with
+outcome ("found", "between", "all_meet", "none_meet", "no_trend", "not_monotone"),
+answer and beyond (the meeting value and its failing neighbour, or None), runs, report
+(the runner's text) and study (a Study of every run tried).)");
 }
 
 }  // namespace vadidazid

@@ -52,3 +52,22 @@ def study(
 ) -> Study: ...
 def erlang_b(channels: int, erlangs: float) -> float: ...
 def engset(channels: int, sources: float, beta: float) -> float: ...
+
+class Dimensioning:
+    outcome: str
+    answer: Optional[int]
+    beyond: Optional[int]
+    runs: int
+    report: str
+    study: Study
+
+def dimension(
+    parameter: str,
+    target: str,
+    max_replications: int = 64,
+    steps: Optional[int] = 300,
+    warmup: Union[int, str, None] = "auto",
+    threads: Optional[int] = None,
+    progress: Optional[Callable[[int, int], object]] = None,
+    **base: Number,
+) -> Dimensioning: ...

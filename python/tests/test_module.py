@@ -81,6 +81,18 @@ def test_study_rows_equal_the_runners_results(tmp_path, kwargs, args):
     assert s.summary()["runs"].sum() == len(s.rows["seed"])
 
 
+def test_dimension_equals_the_runners_search(tmp_path):
+    d = vadidazid.dimension("channels", "call_congestion<=0.05", max_replications=8, steps=100,
+                            subscribers=300, grid_side=4, threads=2)
+    args = ["--dimension=channels", "--target=call_congestion<=0.05", "--max-replications=8",
+            "--steps=100", "--warmup=auto", "--subscribers=300", "--grid-side=4"]
+    path = tmp_path / "rows.csv"
+    report = subprocess.run([RUNNER, *args, "--results", str(path)], check=True,
+                            capture_output=True).stdout.decode()
+    assert d.report == report and d.runs == len(d.study.rows["seed"])
+    assert_same_values(d.study.rows, columns(path.read_bytes()))
+
+
 def test_theory():
     assert vadidazid.erlang_b(10, 5) == pytest.approx(0.018384570336648, rel=1e-13)
     # Many sources each offering little approach Poisson traffic.
