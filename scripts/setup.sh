@@ -10,6 +10,7 @@ packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libben
 packages+=(desktop-file-utils appstream dpkg-dev fakeroot)  # checks of the install and package
 packages+=(clang-format)  # the formatting check CI runs
 packages+=(lintian)  # the package's check
+packages+=(pybind11-dev python3-dev python3-numpy python3-pytest)  # the Python module
 packages+=(munge slurmctld slurmd slurm-client)  # scripts/test-slurm.sh's one-node cluster
 missing=()
 for p in "${packages[@]}"; do
