@@ -109,8 +109,8 @@ void CheckDistinctOutputs(const RunnerOptions& o, bool experiment) {
   for (size_t i = 0; i < outputs.size(); ++i) {
     for (size_t k = i + 1; k < outputs.size(); ++k) {
       if (SameOutput(outputs[i], outputs[k])) {
-        throw UsageError{outputs[i].option + " and " + outputs[k].option +
-                         " write to the same file '" + MessageText(outputs[k].name) + "'"};
+        throw UsageError(outputs[i].option + " and " + outputs[k].option +
+                         " write to the same file '" + MessageText(outputs[k].name) + "'");
       }
     }
   }
@@ -118,8 +118,8 @@ void CheckDistinctOutputs(const RunnerOptions& o, bool experiment) {
   if (!standardOutput || !WritesStandardOutput(o, experiment)) return;
   for (const NamedOutput& output : outputs) {
     if (!output.standardOutput && output.destination.file == standardOutput) {
-      throw UsageError{output.option + " and standard output write to the same file '" +
-                       MessageText(output.name) + "'"};
+      throw UsageError(output.option + " and standard output write to the same file '" +
+                       MessageText(output.name) + "'");
     }
   }
 }

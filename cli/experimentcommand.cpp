@@ -10,7 +10,6 @@
 #include "pictures/chartpicture.h"
 #include "pictures/studyplot.h"
 #include "platform/exceptions.h"
-#include "platform/text/messagetext.h"
 #include "results/csv.h"
 #include "results/resultfile.h"
 #include "results/resulttablereader.h"
@@ -52,7 +51,7 @@ std::string PlotBytes(const ExperimentPlan& plan, const ExperimentOutputs& outpu
 
 int RunExperimentCommand(const ExperimentPlan& plan, int threads, const ExperimentOutputs& outputs,
                          std::ostream& out, std::ostream& err, std::ostream* progress) {
-  try {
+  {
     // Both files exist (as temporaries) before the first step, so an unwritable place
     // is reported at once rather than after a long experiment.
     std::unique_ptr<ResultFile> steps, results;
@@ -107,43 +106,33 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads, const Experime
     }
     out.flush();
     if (!out) throw EWriteError("Stream write error");
-  } catch (const Exception& e) {
-    err << "vadidazid-sim: " << MessageText(e.what(), 4096) << "\n";
-    return 1;
   }
-  return 0;
+  return static_cast<int>(ExitStatus::kDone);
 }
 
 namespace {
 
-// Appends the rows of one result file, read line by line. Throws std::invalid_argument
-// naming the file, and the line and column where one is at fault.
+// Appends the rows of one result file, read line by line. Throws EInvalidInput naming
+// the file, and the line and column where one is at fault.
 void ReadResultFile(const std::string& name, std::vector<RunResult>& rows) {
   std::ifstream in(name, std::ios::binary);
-  if (!in.is_open()) throw std::invalid_argument("cannot read " + name);
+  if (!in.is_open()) throw EInvalidInput("cannot read " + name);
   try {
     ResultTableReader reader(in);
     for (RunResult row; reader.Next(row);) rows.push_back(row);
-  } catch (const std::invalid_argument& e) {
-    throw std::invalid_argument(name + ": " + e.what());
+  } catch (const EInvalidInput& e) {
+    throw EInvalidInput(name + ": " + e.what());
   }
 }
 
 }  // namespace
 
-int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
-  std::vector<PointSummary> points;
-  try {
-    std::vector<RunResult> rows;
-    for (const std::string& name : files) ReadResultFile(name, rows);
-    points = SummarizeResults(std::move(rows));
-  } catch (const std::invalid_argument& e) {
-    err << "vadidazid-sim: " << MessageText(e.what(), 4096) << "\n";
-    return 2;
-  }
-  out << SummaryTable(points) << std::flush;
-  if (!out) err << "vadidazid-sim: Stream write error (standard output)\n";
-  return out ? 0 : 1;
+int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out) {
+  std::vector<RunResult> rows;
+  for (const std::string& name : files) ReadResultFile(name, rows);
+  out << SummaryTable(SummarizeResults(std::move(rows))) << std::flush;
+  if (!out) throw EWriteError("Stream write error (standard output)");
+  return static_cast<int>(ExitStatus::kDone);
 }
 
 }  // namespace vadidazid

@@ -20,14 +20,14 @@ struct ExperimentOutputs {
   std::optional<PictureSize> plotSize;
 };
 
-// The plan has passed CheckPlan and PlanTimedRunSteps. Exit status as
-// the runner's: 0 done, 1 an output could not be written. `progress`, when given, is the
-// terminal for the progress line.
+// The plan has passed CheckPlan and PlanTimedRunSteps. Returns ExitStatus::kDone; an
+// output that cannot be written throws (EFCreateError, EWriteError). `progress`, when
+// given, is the terminal for the progress line.
 int RunExperimentCommand(const ExperimentPlan& plan, int threads, const ExperimentOutputs& outputs,
                          std::ostream& out, std::ostream& err, std::ostream* progress);
 
-// The summary of the rows of result files; 2 for a file that cannot be read or is no
-// result table, or rows of one run given twice.
-int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
+// The summary of the rows of result files. Throws EInvalidInput for a file that cannot be
+// read or is no result table, or rows of one run given twice.
+int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out);
 
 }  // namespace vadidazid

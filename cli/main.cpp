@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/failure.h"
 #include "cli/runner.h"
 #include "platform/files/safefilestream.h"
 #include "platform/text/formatfloat.h"
@@ -22,8 +23,7 @@ int main(int argc, char** argv) {
   // pipe) is a failed run, as a failed write of --out is.
   const bool flushed = static_cast<bool>(std::cout.flush());
   if ((!flushed || std::fclose(stdout) != 0) && status == 0) {
-    std::cerr << "vadidazid-sim: Stream write error (standard output)\n";
-    status = 1;
+    status = ReportFailure(std::cerr, EWriteError("Stream write error (standard output)"));
   }
   return status;
 }

@@ -17,12 +17,12 @@
 #include "chart/series/chartseries.h"
 #include "cli/distinctoutputs.h"
 #include "cli/experimentcommand.h"
+#include "cli/failure.h"
 #include "cli/runneroptions.h"
 #include "pictures/cellmap.h"
 #include "pictures/chartpicture.h"
 #include "platform/exceptions.h"
 #include "platform/files/safefilestream.h"
-#include "platform/text/messagetext.h"
 #include "programchart/programchart.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
@@ -121,32 +121,28 @@ ExperimentPlan PlanOf(const Options& o) {
   // Without --steps, a run is as long as an uninterrupted timed run.
   plan.steps = o.steps ? *o.steps : PlanTimedRunSteps(plan);
   if (o.out || o.chart) {
-    throw UsageError{
+    throw UsageError(
         "--out and --chart write the log of one run; an experiment writes "
-        "--csv, --results or --summary"};
+        "--csv, --results or --summary");
   }
   if (o.picture || o.map || o.cells) {
-    throw UsageError{
+    throw UsageError(
         "--picture, --map and --cells show one run; an experiment writes "
-        "--csv, --results, --summary or --plot"};
+        "--csv, --results, --summary or --plot");
   }
   if (o.plot && (o.sweeps.empty() || o.sweeps.size() > 2)) {
-    throw UsageError{
+    throw UsageError(
         "--plot needs one --sweep (its x axis) or two (one line per value of "
-        "the second)"};
+        "the second)");
   }
-  if (o.plot && o.shard) throw UsageError{"--plot draws the whole experiment; it takes no --shard"};
+  if (o.plot && o.shard) throw UsageError("--plot draws the whole experiment; it takes no --shard");
   const bool oneRun = plan.replications == 1 && GridPointCount(o.sweeps, 1) == 1;
   if (o.outputs.csv && (!oneRun || o.shard)) {
-    throw UsageError{
+    throw UsageError(
         "--csv writes the steps of one run; it takes no --shard, and no "
-        "--replications or --sweep of more than one run"};
+        "--replications or --sweep of more than one run");
   }
-  try {
-    CheckPlan(plan);
-  } catch (const std::invalid_argument& e) {
-    throw UsageError{e.what()};
-  }
+  CheckPlan(plan);
   return plan;
 }
 
@@ -162,27 +158,15 @@ int RunExperiment(const Options& o, const ExperimentPlan& plan, std::ostream& ou
   return RunExperimentCommand(plan, threads, outputs, out, err, progress);
 }
 
-// Outside texts in a message are escaped, so no message can move the cursor or forge
-// lines on the terminal it is shown on.
-int Fail(std::ostream& err, const std::string& message, int status) {
-  err << "vadidazid-sim: " << MessageText(message, 4096) << "\n";
-  return status;
-}
-
-int UsageFailure(std::ostream& err, const std::string& message) {
-  Fail(err, message, 2);
-  err << "Try 'vadidazid-sim --help'.\n";
-  return 2;
-}
-
 int ExperimentCommand(const Options& options, std::ostream& out, std::ostream& err) {
   ExperimentPlan plan;
   try {
     plan = PlanOf(options);
-  } catch (const UsageError& e) {
-    return UsageFailure(err, e.message);
+  } catch (const EInvalidInput&) {
+    throw;
   } catch (const Exception& e) {
-    return Fail(err, e.what(), 2);
+    // Parameters the set-up refuses are input to mend, as a bad command line is.
+    throw EInvalidInput(e.what());
   }
   return RunExperiment(options, plan, out, err);
 }
@@ -235,10 +219,9 @@ void WriteCellFiles(const Options& o, const CellTally& tally, RunFiles& files) {
   }));
 }
 
-// Sets the run up and makes its steps; the set-up's refusal of the parameters is a
-// usage error (status 2), reported here.
-bool SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tally,
-                  std::ostream& err) {
+// Sets the run up and makes its steps; the set-up's refusal of the parameters is input
+// to mend (EInvalidInput).
+void SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tally) {
   // Generators of its own, so that every run starts as in a fresh process: a normal
   // value left pending by an earlier run would otherwise be the first one drawn.
   RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
@@ -250,20 +233,18 @@ bool SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tal
   try {
     run.SetUp();
   } catch (const Exception& e) {
-    Fail(err, e.what(), 2);
-    return false;
+    throw EInvalidInput(e.what());
   }
   if (options.steps) {
     for (int64_t i = 0; i < *options.steps; ++i) run.Step();
   } else {
     run.RunToEnd();
   }
-  return true;
 }
 
-int SingleRun(Options options, std::ostream& out, std::ostream& err) {
+int SingleRun(Options options, std::ostream& out) {
   options.controls.reseed = true;
-  try {
+  {
     RunFiles files(options);
     OutputBuffer output([&](const std::string& bytes) {
       if (files.log) {
@@ -281,7 +262,7 @@ int SingleRun(Options options, std::ostream& out, std::ostream& err) {
       tally =
           std::make_unique<CellTally>(options.controls.gridSide, options.controls.channelsPerCell);
     }
-    if (!SetUpAndStep(options, window, tally.get(), err)) return 2;
+    SetUpAndStep(options, window, tally.get());
     output.Flush();
     if (tally) WriteCellFiles(options, *tally, files);
     if (chart) {
@@ -293,33 +274,24 @@ int SingleRun(Options options, std::ostream& out, std::ostream& err) {
     }
     files.CommitAll();
     if (!out.flush()) throw EWriteError(kStandardOutputError);
-  } catch (const Exception& e) {
-    return Fail(err, e.what(), 1);
   }
-  return 0;
+  return static_cast<int>(ExitStatus::kDone);
 }
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Options options;
-  try {
-    options = ParseRunnerOptions(args);
-    if (!options.help && !options.version) {
-      CheckDistinctOutputs(options, IsExperiment(options));
-    }
-  } catch (const UsageError& e) {
-    return UsageFailure(err, e.message);
-  }
+  const Options options = ParseRunnerOptions(args);
+  if (!options.help && !options.version) CheckDistinctOutputs(options, IsExperiment(options));
   if (options.help) {
     out << SimulatorUsage();
-    return 0;
+    return static_cast<int>(ExitStatus::kDone);
   }
   if (options.version) {
     out << ProgramVersionText("vadidazid-sim");
-    return 0;
+    return static_cast<int>(ExitStatus::kDone);
   }
-  if (options.summarize) return SummarizeCommand(options.resultFiles, out, err);
+  if (options.summarize) return SummarizeCommand(options.resultFiles, out);
   if (IsExperiment(options)) return ExperimentCommand(options, out, err);
-  return SingleRun(options, out, err);
+  return SingleRun(options, out);
 }
 
 }  // namespace
@@ -327,9 +299,11 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   try {
     return RunCommand(args, out, err);
+  } catch (const Exception& e) {
+    return ReportFailure(err, e);
   } catch (const std::bad_alloc&) {
     // The outputs' temporary files are gone with their streams by now.
-    return Fail(err, "out of memory", 1);
+    return ReportFailure(err, Exception("out of memory"));
   }
 }
 

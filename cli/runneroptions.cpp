@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
-#include <stdexcept>
 #include <utility>
 
+#include "platform/exceptions.h"
 #include "platform/text/messagetext.h"
 #include "platform/text/numtext.h"
 #include "sim/setup.h"
@@ -43,8 +43,8 @@ int64_t WholeNumber(const OptionSpec& entry, const std::string& text) {
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end) {
-    throw UsageError{std::string(entry.name) + ": '" + MessageText(text) +
-                     "' is not a whole number"};
+    throw UsageError(std::string(entry.name) + ": '" + MessageText(text) +
+                     "' is not a whole number");
   }
   return value;
 }
@@ -53,8 +53,8 @@ int64_t WholeNumber(const OptionSpec& entry, const std::string& text) {
 int64_t WholeValue(const OptionSpec& entry, const std::string& text) {
   const int64_t value = WholeNumber(entry, text);
   if (value < entry.range->min || value > entry.range->max) {
-    throw UsageError{std::string(entry.name) + ": " + text + " is outside " +
-                     std::to_string(entry.range->min) + " .. " + std::to_string(entry.range->max)};
+    throw UsageError(std::string(entry.name) + ": " + text + " is outside " +
+                     std::to_string(entry.range->min) + " .. " + std::to_string(entry.range->max));
   }
   return value;
 }
@@ -67,35 +67,21 @@ std::string RealText(const char* name, const std::string& text) {
   std::replace(local.begin(), local.end(), '.', sep);
   double ignored;
   if (!valid || !TryStrToFloat(local, ignored)) {
-    throw UsageError{std::string(name) + ": '" + MessageText(text) +
-                     "' is not a valid floating point value"};
+    throw UsageError(std::string(name) + ": '" + MessageText(text) +
+                     "' is not a valid floating point value");
   }
   return local;
 }
 
 std::string FileName(const OptionSpec& entry, const std::string& text) {
-  if (text.empty()) throw UsageError{std::string(entry.name) + ": the file name is empty"};
+  if (text.empty()) throw UsageError(std::string(entry.name) + ": the file name is empty");
   return text;
 }
 
 // A picture's file name, whose extension says the kind of picture.
 std::string PictureName(const OptionSpec& entry, const std::string& text) {
-  try {
-    ParsePictureFile(entry.name, text);
-  } catch (const std::invalid_argument& e) {
-    throw UsageError{e.what()};
-  }
+  ParsePictureFile(entry.name, text);
   return text;
-}
-
-// Messages of the experiment's own parsers become usage errors.
-template <typename Parse>
-auto Parsed(Parse parse, const std::string& text) {
-  try {
-    return parse(text);
-  } catch (const std::invalid_argument& e) {
-    throw UsageError{e.what()};
-  }
 }
 
 std::string ControlDefault(const OptionSpec& entry) {
@@ -121,11 +107,11 @@ void CheckUnsweptControls(const RunnerOptions& o,
 }
 
 void ApplySweep(RunnerOptions& o, const OptionSpec&, const std::string& value) {
-  Sweep sweep = Parsed(ParseSweep, value);
+  Sweep sweep = ParseSweep(value);
   for (const Sweep& earlier : o.sweeps) {
     if (earlier.name == sweep.name) {
-      throw UsageError{"--sweep: " + sweep.name +
-                       " is swept twice; list its values in one --sweep"};
+      throw UsageError("--sweep: " + sweep.name +
+                       " is swept twice; list its values in one --sweep");
     }
   }
   o.sweeps.push_back(std::move(sweep));
@@ -177,7 +163,7 @@ const OptionSpec kOptions[] = {
      "--picture, 720x560 for --map,\n800x500 for --plot",
      Group::Run, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
-       o.pictureSize = Parsed([&](const std::string& t) { return ParsePictureSize(s.name, t); }, v);
+       o.pictureSize = ParsePictureSize(s.name, v);
      }},
     {"--map", "FILE",
      "the cells coloured by one measure of the measured steps,\nwith its scale "
@@ -189,7 +175,7 @@ const OptionSpec kOptions[] = {
     {"--map-measure", "NAME", "call_congestion, dropped or load", Group::Run, nullptr,
      [](const OptionSpec&) { return std::string("call_congestion"); },
      [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
-       o.mapMeasure = Parsed(ParseMapMeasure, v);
+       o.mapMeasure = ParseMapMeasure(v);
      }},
     {"--cells", "FILE",
      "one CSV row per cell: row, column, mean subscribers and\ncalls, full-cell offers, "
@@ -228,9 +214,7 @@ const OptionSpec kOptions[] = {
      }},
     {"--shard", "I/N", "only the runs I, I + N, I + 2N, ... of the experiment", Group::Experiment,
      nullptr, nullptr,
-     [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
-       o.shard = Parsed(ParseShard, v);
-     }},
+     [](RunnerOptions& o, const OptionSpec&, const std::string& v) { o.shard = ParseShard(v); }},
     {"--csv", "FILE",
      "one row per step of a single run, with the step's own\nphases: step, running, new, "
      "blocked, full_cell_offers,\ndropped, handovers, ended, call_steps, load_percent,\n"
@@ -287,9 +271,9 @@ OptionWord SplitOption(const std::string& word) {
   const size_t equals = name.rfind("--", 0) == 0 ? name.find('=') : std::string::npos;
   const std::string bare = name.substr(0, equals);
   const OptionSpec* entry = FindOption(bare);
-  if (entry == nullptr) throw UsageError{"unknown option '" + MessageText(bare) + "'"};
+  if (entry == nullptr) throw UsageError("unknown option '" + MessageText(bare) + "'");
   if (equals == std::string::npos) return {entry, std::nullopt};
-  if (!TakesValue(*entry)) throw UsageError{bare + " takes no value"};
+  if (!TakesValue(*entry)) throw UsageError(bare + " takes no value");
   return {entry, name.substr(equals + 1)};
 }
 
@@ -297,18 +281,18 @@ bool IsOperand(const std::string& word) { return word.empty() || word[0] != '-' 
 
 void CheckCombination(const RunnerOptions& o) {
   if (!o.summarize && !o.resultFiles.empty()) {
-    throw UsageError{"unexpected argument '" + MessageText(o.resultFiles.front()) +
-                     "'; only --summarize takes files"};
+    throw UsageError("unexpected argument '" + MessageText(o.resultFiles.front()) +
+                     "'; only --summarize takes files");
   }
-  if (o.mapMeasure && !o.map) throw UsageError{"--map-measure needs --map"};
+  if (o.mapMeasure && !o.map) throw UsageError("--map-measure needs --map");
   if (o.pictureSize && !o.picture && !o.map && !o.plot) {
-    throw UsageError{"--picture-size needs --picture, --map or --plot"};
+    throw UsageError("--picture-size needs --picture, --map or --plot");
   }
   if (!o.summarize) return;
-  if (o.resultFiles.empty()) throw UsageError{"--summarize needs at least one result file"};
-  if (o.optionCount > 0) throw UsageError{"--summarize takes no other options"};
+  if (o.resultFiles.empty()) throw UsageError("--summarize needs at least one result file");
+  if (o.optionCount > 0) throw UsageError("--summarize takes no other options");
   for (const std::string& file : o.resultFiles) {
-    if (file.empty()) throw UsageError{"--summarize: a file name is empty"};
+    if (file.empty()) throw UsageError("--summarize: a file name is empty");
   }
 }
 
@@ -337,7 +321,7 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
     // A repeated value would silently override the first, and a repeated flag may be a
     // typing error for another option; say so instead.
     if (!entry.repeatable && std::find(given.begin(), given.end(), &entry) != given.end()) {
-      throw UsageError{std::string(entry.name) + " is given more than once"};
+      throw UsageError(std::string(entry.name) + " is given more than once");
     }
     std::string value;
     if (TakesValue(entry)) {
@@ -346,7 +330,7 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
       } else if (i + 1 < args.size()) {
         value = args[++i];
       } else {
-        throw UsageError{std::string(entry.name) + " needs a value"};
+        throw UsageError(std::string(entry.name) + " needs a value");
       }
     }
     given.push_back(&entry);
@@ -422,16 +406,16 @@ std::string SimulatorUsage() {
 void CheckExperimentSize(const RunnerOptions& o) {
   const int64_t points = GridPointCount(o.sweeps, kMaxExperimentRuns);
   if (points > kMaxExperimentRuns) {
-    throw UsageError{"the sweeps make a grid of more than " + std::to_string(kMaxExperimentRuns) +
-                     " points, more runs than one experiment may have; split it into several"};
+    throw UsageError("the sweeps make a grid of more than " + std::to_string(kMaxExperimentRuns) +
+                     " points, more runs than one experiment may have; split it into several");
   }
   const int64_t runs = points * o.replications.value_or(1);
   if (runs > kMaxExperimentRuns) {
-    throw UsageError{"the experiment has " + std::to_string(runs) + " runs (" +
+    throw UsageError("the experiment has " + std::to_string(runs) + " runs (" +
                      std::to_string(points) + " points of " +
                      std::to_string(o.replications.value_or(1)) + " replications), more than the " +
                      std::to_string(kMaxExperimentRuns) +
-                     " one experiment may have; split it into several"};
+                     " one experiment may have; split it into several");
   }
 }
 

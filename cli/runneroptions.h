@@ -11,6 +11,7 @@
 
 #include "cli/experimentcommand.h"
 #include "pictures/pictureoptions.h"
+#include "platform/exceptions.h"
 #include "sim/controlsource.h"
 #include "study/experiment.h"
 
@@ -42,10 +43,6 @@ struct RunnerOptions {
   bool summarize = false;
   std::vector<std::string> resultFiles;
   size_t optionCount = 0;  // options other than --summarize
-};
-
-struct UsageError {
-  std::string message;
 };
 
 // Accepts "--name value", "--name=value", "-h" and "--" (the arguments after it are

@@ -248,7 +248,7 @@ TEST(Experiment, ResultTablesThatCannotBeRead) {
     try {
       ParseResultTable(c.text);
       ADD_FAILURE() << c.message;
-    } catch (const std::invalid_argument& e) {
+    } catch (const EInvalidInput& e) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
     }
   }

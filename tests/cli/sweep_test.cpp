@@ -65,7 +65,7 @@ TEST(Sweep, Refusals) {
     try {
       ParseSweep(text);
       ADD_FAILURE() << text;
-    } catch (const std::invalid_argument& e) {
+    } catch (const UsageError& e) {
       EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
     }
   }
