@@ -85,6 +85,26 @@ TEST(Experiment, RefusesBadInputAndWritesNothing) {
   EXPECT_NE(r.err.find("ponad milion losowań"), std::string::npos) << r.err;
 }
 
+// The largest load is the largest of the measured steps wherever MSER-5 puts the
+// warm-up, the first measured batch included: seeds whose warm-ups and peaks differ.
+TEST(Experiment, LargestLoadIsTheMeasuredStepsOwnForSeveralSeeds) {
+  const std::string steps = TempName("peak-steps.csv"), results = TempName("peak-results.csv");
+  for (int seed = 1; seed <= 12; ++seed) {
+    auto args = With(kSmall, {"--call-percent", "60", "--seed", std::to_string(seed), "--csv",
+                              steps, "--results", results});
+    args[9] = "auto";  // kSmall's --warmup value
+    const Result r = RunCli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = ParseCsv(ReadFile(steps));
+    const RunResult run = ParseResultTable(ReadFile(results)).at(0);
+    int64_t largest = 0;
+    for (size_t i = size_t(run.warmup) + 1; i < rows.size(); ++i) {
+      largest = std::max(largest, *CsvInteger(rows[i][1]));
+    }
+    EXPECT_DOUBLE_EQ(run.maxLoadPercent, largest / 90.0 * 100) << "seed " << seed;
+  }
+}
+
 // A run's row against a second computation from its own per-step table, for warm-ups
 // of none, one step, all steps but the last, and MSER-5's choice; the table against the
 // log of the same run, which shows each step's drops and ends one line later.
