@@ -104,11 +104,6 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
   TChart* chart_;
 };
 
-bool IsExperiment(const Options& o) {
-  return o.replications || o.warmup || o.autoWarmup || o.threads || !o.sweeps.empty() || o.shard ||
-         o.outputs.csv || o.outputs.results || o.outputs.summary || o.plot;
-}
-
 ExperimentPlan PlanOf(const Options& o) {
   CheckExperimentSize(o);
   ExperimentPlan plan;
@@ -280,7 +275,7 @@ int SingleRun(Options options, std::ostream& out) {
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Options options = ParseRunnerOptions(args);
-  if (!options.help && !options.version) CheckDistinctOutputs(options, IsExperiment(options));
+  if (!options.help && !options.version) CheckDistinctOutputs(options, options.experiment);
   if (options.help) {
     out << SimulatorUsage();
     return static_cast<int>(ExitStatus::kDone);
@@ -290,7 +285,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     return static_cast<int>(ExitStatus::kDone);
   }
   if (options.summarize) return SummarizeCommand(options.resultFiles, out);
-  if (IsExperiment(options)) return ExperimentCommand(options, out, err);
+  if (options.experiment) return ExperimentCommand(options, out, err);
   return SingleRun(options, out);
 }
 

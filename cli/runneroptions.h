@@ -21,6 +21,13 @@ namespace vadidazid {
 // until the last run ends, so a larger one would only exhaust the memory.
 inline constexpr int64_t kMaxExperimentRuns = 1000000;
 
+// A file an option writes, as given; "-" is standard output where dashIsStandardOutput.
+struct GivenOutput {
+  std::string option;
+  std::string name;
+  bool dashIsStandardOutput = false;
+};
+
 struct RunnerOptions {
   SimControls controls;
   std::optional<int64_t> steps;
@@ -42,7 +49,11 @@ struct RunnerOptions {
   ExperimentOutputs outputs;
   bool summarize = false;
   std::vector<std::string> resultFiles;
-  size_t optionCount = 0;  // options other than --summarize
+  size_t optionCount = 0;   // options other than --summarize
+  bool experiment = false;  // an option of experiments was given
+  // The outputs given, in the option table's order, those "-" may send to standard output
+  // last.
+  std::vector<GivenOutput> outputFiles;
 };
 
 // Accepts "--name value", "--name=value", "-h" and "--" (the arguments after it are
