@@ -10,8 +10,9 @@
 #include "pictures/chartpicture.h"
 #include "pictures/studyplot.h"
 #include "platform/exceptions.h"
+#include "platform/files/ioerror.h"
+#include "platform/files/outputfile.h"
 #include "results/csv.h"
-#include "results/resultfile.h"
 #include "results/resulttablereader.h"
 #include "results/summary.h"
 
@@ -25,14 +26,6 @@ std::string StepRecord(const StepCounts& c) {
                     CsvNumber(int64_t(c.fullCellOffers)), CsvNumber(int64_t(c.dropped)),
                     CsvNumber(int64_t(c.handovers)), CsvNumber(int64_t(c.ended)),
                     CsvNumber(c.callSteps), CsvNumber(c.loadPercent), CsvNumber(c.droppedPercent)});
-}
-
-std::unique_ptr<TSafeFileStream> OpenPlot(const ExperimentOutputs& outputs) {
-  if (!outputs.plot) return nullptr;
-  if (!ChartPicturesAvailable()) {
-    throw EFCreateError("Cannot create file " + *outputs.plot + ": built without Qt, no pictures");
-  }
-  return std::make_unique<TSafeFileStream>(*outputs.plot);
 }
 
 std::string PlotBytes(const ExperimentPlan& plan, const ExperimentOutputs& outputs,
@@ -54,15 +47,15 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads, const Experime
   {
     // Both files exist (as temporaries) before the first step, so an unwritable place
     // is reported at once rather than after a long experiment.
-    std::unique_ptr<ResultFile> steps, results;
+    std::unique_ptr<OutputFile> steps, results, plot;
     if (outputs.csv) {
-      steps = std::make_unique<ResultFile>(*outputs.csv, out);
+      steps = OutputFile::Named(*outputs.csv, out);
       steps->Write(
           CsvRecord({"step", "running", "new", "blocked", "full_cell_offers", "dropped",
                      "handovers", "ended", "call_steps", "load_percent", "dropped_percent"}));
     }
-    if (outputs.results) results = std::make_unique<ResultFile>(*outputs.results, out);
-    std::unique_ptr<TSafeFileStream> plot = OpenPlot(outputs);
+    if (outputs.results) results = OutputFile::Named(*outputs.results, out);
+    if (outputs.plot) plot = CreatePictureFile(*outputs.plot);
 
     // The runs' first steps are far from the network's usual state.
     if (!plan.autoWarmup && plan.warmup == 0) {
@@ -105,7 +98,7 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads, const Experime
       out << SummaryTable(SummarizeResults(rows));
     }
     out.flush();
-    if (!out) throw EWriteError("Stream write error");
+    if (!out) throw EWriteError(WriteErrorMessage(kStandardOutputName));
   }
   return static_cast<int>(ExitStatus::kDone);
 }
@@ -131,7 +124,7 @@ int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out) {
   std::vector<RunResult> rows;
   for (const std::string& name : files) ReadResultFile(name, rows);
   out << SummaryTable(SummarizeResults(std::move(rows))) << std::flush;
-  if (!out) throw EWriteError("Stream write error (standard output)");
+  if (!out) throw EWriteError(WriteErrorMessage(kStandardOutputName));
   return static_cast<int>(ExitStatus::kDone);
 }
 

@@ -6,6 +6,7 @@
 
 #include "cli/failure.h"
 #include "cli/runner.h"
+#include "platform/files/ioerror.h"
 #include "platform/files/safefilestream.h"
 #include "platform/text/formatfloat.h"
 #include "platform/text/numtext.h"
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
   // pipe) is a failed run, as a failed write of --out is.
   const bool flushed = static_cast<bool>(std::cout.flush());
   if ((!flushed || std::fclose(stdout) != 0) && status == 0) {
-    status = ReportFailure(std::cerr, EWriteError("Stream write error (standard output)"));
+    status = ReportFailure(std::cerr, EWriteError(WriteErrorMessage(kStandardOutputName)));
   }
   return status;
 }

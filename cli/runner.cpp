@@ -22,7 +22,7 @@
 #include "pictures/cellmap.h"
 #include "pictures/chartpicture.h"
 #include "platform/exceptions.h"
-#include "platform/files/safefilestream.h"
+#include "platform/files/outputfile.h"
 #include "programchart/programchart.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
@@ -37,36 +37,12 @@ namespace vadidazid {
 
 namespace {
 
-const char* const kStandardOutputError = "Stream write error (standard output)";
-
 using Options = RunnerOptions;
-
-// Collects the output in memory and hands it to the sink in large pieces, so a long run
-// neither keeps its whole log nor writes line by line.
-class OutputBuffer {
- public:
-  explicit OutputBuffer(std::function<void(const std::string&)> sink) : sink_(std::move(sink)) {}
-  // Lets the writer append to the pending bytes, then passes them on once there are many.
-  template <typename Writer>
-  void Append(Writer&& write) {
-    write(buffer_);
-    if (buffer_.size() >= 1 << 16) Flush();
-  }
-  void Discard() { buffer_.clear(); }
-  void Flush() {
-    if (!buffer_.empty()) sink_(buffer_);
-    buffer_.clear();
-  }
-
- private:
-  std::function<void(const std::string&)> sink_;
-  std::string buffer_;
-};
 
 // The run's log and chart, written to the runner's output as the options ask.
 class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
  public:
-  HeadlessWindow(const Options& o, OutputBuffer& output, bool fileBytes, TChart* chart)
+  HeadlessWindow(const Options& o, OutputFile& output, bool fileBytes, TChart* chart)
       : options_(o), output_(output), fileBytes_(fileBytes), chart_(chart) {}
 
   SimControls ReadControls() override { return options_.controls; }
@@ -99,7 +75,7 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
 
  private:
   const Options& options_;
-  OutputBuffer& output_;
+  OutputFile& output_;
   bool fileBytes_;
   TChart* chart_;
 };
@@ -168,25 +144,16 @@ int ExperimentCommand(const Options& options, std::ostream& out, std::ostream& e
 
 // The files of a single run, created before its first step so that an unwritable place
 // shows at once. None replaces its earlier file before all are completely written.
+// The log goes to standard output where no --out names its file.
 struct RunFiles {
-  explicit RunFiles(const Options& o) {
-    if (o.out) log = std::make_unique<TSafeFileStream>(*o.out);
-    if (o.picture) {
-      if (!ChartPicturesAvailable()) {
-        throw EFCreateError("Cannot create file " + *o.picture + ": built without Qt, no pictures");
-      }
-      picture = std::make_unique<TSafeFileStream>(*o.picture);
-    }
-    if (o.map) {
-      if (!ChartPicturesAvailable()) {
-        throw EFCreateError("Cannot create file " + *o.map + ": built without Qt, no pictures");
-      }
-      map = std::make_unique<TSafeFileStream>(*o.map);
-    }
-    if (o.cells) cells = std::make_unique<TSafeFileStream>(*o.cells);
+  RunFiles(const Options& o, std::ostream& out) {
+    log = o.out ? std::make_unique<OutputFile>(*o.out) : std::make_unique<OutputFile>(out);
+    if (o.picture) picture = CreatePictureFile(*o.picture);
+    if (o.map) map = CreatePictureFile(*o.map);
+    if (o.cells) cells = std::make_unique<OutputFile>(*o.cells);
   }
   void CommitAll() {
-    const std::unique_ptr<TSafeFileStream>* all[] = {&log, &picture, &map, &cells};
+    const std::unique_ptr<OutputFile>* all[] = {&log, &picture, &map, &cells};
     for (auto* file : all) {
       if (*file) (*file)->Finish();
     }
@@ -194,7 +161,7 @@ struct RunFiles {
       if (*file) (*file)->Commit();
     }
   }
-  std::unique_ptr<TSafeFileStream> log, picture, map, cells;
+  std::unique_ptr<OutputFile> log, picture, map, cells;
 };
 
 // The map and the cell table of a run's per-cell figures.
@@ -240,25 +207,17 @@ void SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tal
 int SingleRun(Options options, std::ostream& out) {
   options.controls.reseed = true;
   {
-    RunFiles files(options);
-    OutputBuffer output([&](const std::string& bytes) {
-      if (files.log) {
-        files.log->Write(bytes);
-      } else if (!out.write(bytes.data(), std::streamsize(bytes.size()))) {
-        throw EWriteError(kStandardOutputError);
-      }
-    });
+    RunFiles files(options, out);
     // The window's chart, fed as the window feeds it, when its picture is wanted.
     std::unique_ptr<TChart> chart;
     if (options.picture) chart = CreateProgramChart();
-    HeadlessWindow window(options, output, files.log != nullptr, chart.get());
+    HeadlessWindow window(options, *files.log, options.out.has_value(), chart.get());
     std::unique_ptr<CellTally> tally;
     if (options.map || options.cells) {
       tally =
           std::make_unique<CellTally>(options.controls.gridSide, options.controls.channelsPerCell);
     }
     SetUpAndStep(options, window, tally.get());
-    output.Flush();
     if (tally) WriteCellFiles(options, *tally, files);
     if (chart) {
       if (options.pictureSize)
@@ -268,7 +227,6 @@ int SingleRun(Options options, std::ostream& out) {
       }));
     }
     files.CommitAll();
-    if (!out.flush()) throw EWriteError(kStandardOutputError);
   }
   return static_cast<int>(ExitStatus::kDone);
 }

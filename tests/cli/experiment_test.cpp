@@ -19,9 +19,9 @@
 
 #include "cli/progress.h"
 #include "cli/runner.h"
+#include "platform/files/outputfile.h"
 #include "platform/text/numtext.h"
 #include "results/csv.h"
-#include "results/resultfile.h"
 #include "results/summary.h"
 #include "study/statistics.h"
 #include "tests/cli/runcli.h"
@@ -335,20 +335,20 @@ TEST(Experiment, AResultFileAppearsOnlyWhenComplete) {
     std::fclose(f);
   }
   {
-    ResultFile dropped(name, out);
-    dropped.Write("half a table");
+    const auto dropped = OutputFile::Named(name, out);
+    dropped->Write("half a table");
   }
   EXPECT_EQ(ReadFile(name), "earlier");
   {
-    ResultFile done(name, out);
-    done.Write("whole");
+    const auto done = OutputFile::Named(name, out);
+    done->Write("whole");
     EXPECT_EQ(ReadFile(name), "earlier");
-    done.Commit();
+    done->Commit();
   }
   EXPECT_EQ(ReadFile(name), "whole");
-  ResultFile toOutput("-", out);
-  toOutput.Write("rows");
-  toOutput.Commit();
+  const auto toOutput = OutputFile::Named("-", out);
+  toOutput->Write("rows");
+  toOutput->Commit();
   EXPECT_EQ(out.str(), "rows");
   std::remove(name.c_str());
 }
@@ -362,9 +362,9 @@ TEST(Experiment, AResultFileKeepsPipesAndLinks) {
   const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
   ASSERT_GE(reader, 0);
   {
-    ResultFile piped(fifo, out);
-    piped.Write("rows");
-    piped.Commit();
+    const auto piped = OutputFile::Named(fifo, out);
+    piped->Write("rows");
+    piped->Commit();
   }
   char bytes[8] = {};
   EXPECT_EQ(read(reader, bytes, sizeof bytes), 4);
@@ -383,9 +383,9 @@ TEST(Experiment, AResultFileKeepsPipesAndLinks) {
   }
   ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
   {
-    ResultFile linked(link, out);
-    linked.Write("table");
-    linked.Commit();
+    const auto linked = OutputFile::Named(link, out);
+    linked->Write("table");
+    linked->Commit();
   }
   EXPECT_EQ(ReadFile(file), "table");
   ASSERT_EQ(lstat(link.c_str(), &status), 0);
