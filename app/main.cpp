@@ -13,6 +13,7 @@
 #include "app/windowicon.h"
 #include "app/windowoptions.h"
 #include "app/windowstart.h"
+#include "platform/exceptions.h"
 #include "platform/files/safefilestream.h"
 #include "platform/formats/bmpfile.h"
 #include "platform/qt/messages.h"
@@ -48,8 +49,9 @@ int main(int argc, char** argv) {
     TForm1 form;
     form.show();
     return app.exec();
-  } catch (const std::exception& e) {
-    ShowMessage(e.what());
-    return 1;
+  } catch (...) {
+    const FailureReport report = DescribeFailure(std::current_exception());
+    ShowMessage(report.message);
+    return static_cast<int>(report.status);
   }
 }

@@ -6,16 +6,16 @@
 #include <cmath>
 #include <memory>
 #include <ostream>
-#include <stdexcept>
 #include <thread>
 
+#include "cli/failure.h"
 #include "pictures/chartpicture.h"
 #include "pictures/dimensionplot.h"
 #include "platform/exceptions.h"
-#include "platform/files/safefilestream.h"
+#include "platform/files/ioerror.h"
+#include "platform/files/outputfile.h"
 #include "platform/text/messagetext.h"
 #include "results/dimensionreport.h"
-#include "results/resultfile.h"
 #include "results/resulttable.h"
 #include "study/dimensioning.h"
 
@@ -51,33 +51,33 @@ void CheckTheory(const RunnerOptions& o) {
     static const char* const allowed[] = {"--theory",  "--channels", "--erlangs",
                                           "--sources", "--beta",     "--target"};
     if (std::find(std::begin(allowed), std::end(allowed), name) == std::end(allowed)) {
-      throw UsageError{"--theory computes the formulas only; it takes no " + name};
+      throw UsageError("--theory computes the formulas only; it takes no " + name);
     }
   }
   if (o.sources.has_value() != o.beta.has_value()) {
-    throw UsageError{"--theory: --sources and --beta go together"};
+    throw UsageError("--theory: --sources and --beta go together");
   }
   if (!o.erlangs && !o.sources) {
-    throw UsageError{"--theory needs --erlangs A, or --sources S with --beta B"};
+    throw UsageError("--theory needs --erlangs A, or --sources S with --beta B");
   }
   if (Given(o, "--channels") == o.target.has_value()) {
-    throw UsageError{"--theory needs either --channels C or --target P"};
+    throw UsageError("--theory needs either --channels C or --target P");
   }
   if (o.target) {
     const double p = TheoryValue("--target", *o.target);
-    if (p > 1.0) throw UsageError{"--target: " + *o.target + " is not a probability of 0 .. 1"};
+    if (p > 1.0) throw UsageError("--target: " + *o.target + " is not a probability of 0 .. 1");
   }
 }
 
 void CheckDimension(const RunnerOptions& o) {
-  if (!o.target) throw UsageError{"--dimension needs --target MEASURE<=VALUE or MEASURE>=VALUE"};
+  if (!o.target) throw UsageError("--dimension needs --target MEASURE<=VALUE or MEASURE>=VALUE");
   ParseDimensionTarget(*o.target);
   if (const char* name =
           FirstGiven(o, {"--shard", "--sweep", "--replications", "--csv", "--summary", "--out",
                          "--chart", "--picture", "--map", "--cells"})) {
-    throw UsageError{std::string(name) +
+    throw UsageError(std::string(name) +
                      " is refused with --dimension: the search chooses its runs and writes its "
-                     "own report, --results and --plot"};
+                     "own report, --results and --plot");
   }
 }
 
@@ -88,39 +88,29 @@ double TheoryValue(const char* option, const std::string& text) {
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value) || value < 0.0) {
-    throw std::invalid_argument(std::string(option) + ": '" + MessageText(text) +
-                                "' is not a number of 0 or more");
+    throw UsageError(std::string(option) + ": '" + MessageText(text) +
+                     "' is not a number of 0 or more");
   }
   return value;
 }
 
 void CheckDimensionOptions(const RunnerOptions& o) {
-  try {
-    if (o.theory) {
-      if (o.dimension) throw UsageError{"--theory and --dimension are separate commands"};
-      CheckTheory(o);
-      return;
-    }
-    if (o.dimension) CheckDimension(o);
-    if (const char* name = FirstGiven(o, {"--erlangs", "--sources", "--beta"})) {
-      throw UsageError{std::string(name) + " needs --theory"};
-    }
-    if (!o.dimension) {
-      if (o.target) throw UsageError{"--target needs --dimension or --theory"};
-      if (o.maxReplications) throw UsageError{"--max-replications needs --dimension"};
-    }
-  } catch (const std::invalid_argument& e) {
-    throw UsageError{e.what()};
+  if (o.theory) {
+    if (o.dimension) throw UsageError("--theory and --dimension are separate commands");
+    CheckTheory(o);
+    return;
+  }
+  if (o.dimension) CheckDimension(o);
+  if (const char* name = FirstGiven(o, {"--erlangs", "--sources", "--beta"})) {
+    throw UsageError(std::string(name) + " needs --theory");
+  }
+  if (!o.dimension) {
+    if (o.target) throw UsageError("--target needs --dimension or --theory");
+    if (o.maxReplications) throw UsageError("--max-replications needs --dimension");
   }
 }
 
 namespace {
-
-int Fail(std::ostream& err, const std::string& message, int status) {
-  err << "vadidazid-sim: " << MessageText(message, 4096) << "\n";
-  if (status == 2) err << "Try 'vadidazid-sim --help'.\n";
-  return status;
-}
 
 DimensionPlan PlanOf(const RunnerOptions& o) {
   DimensionPlan plan;
@@ -135,20 +125,12 @@ DimensionPlan PlanOf(const RunnerOptions& o) {
   return plan;
 }
 
-std::unique_ptr<TSafeFileStream> OpenPlot(const std::optional<std::string>& name) {
-  if (!name) return nullptr;
-  if (!ChartPicturesAvailable()) {
-    throw EFCreateError("Cannot create file " + *name + ": built without Qt, no pictures");
-  }
-  return std::make_unique<TSafeFileStream>(*name);
-}
-
 // The search and its files; both files exist (as temporaries) before the first run.
 int Search(const RunnerOptions& o, const DimensionPlan& plan, std::ostream& out,
            std::ostream& err) {
-  std::unique_ptr<ResultFile> results;
-  if (o.outputs.results) results = std::make_unique<ResultFile>(*o.outputs.results, out);
-  std::unique_ptr<TSafeFileStream> plot = OpenPlot(o.plot);
+  std::unique_ptr<OutputFile> results, plot;
+  if (o.outputs.results) results = OutputFile::Named(*o.outputs.results, out);
+  if (o.plot) plot = CreatePictureFile(*o.plot);
   if (!plan.base.autoWarmup && plan.base.warmup == 0) {
     err << "vadidazid-sim: warning: with --warmup 0 every run's statistics begin at its "
            "set-up, with every subscriber in one cell; see --warmup auto\n";
@@ -163,10 +145,12 @@ int Search(const RunnerOptions& o, const DimensionPlan& plan, std::ostream& out,
     results->Finish();
   }
   if (plot) {
-    const PictureSize size = o.pictureSize.value_or(PictureSize{kPlotWidth, kPlotHeight});
-    const std::unique_ptr<TChart> chart =
-        CreateDimensionChart(plan, answer, size.width, size.height);
-    plot->Write(ChartPictureBytes(*chart, *PictureFormatOf(*o.plot)));
+    plot->Write(PictureFileBytes(*o.plot, [&] {
+      const PictureSize size = o.pictureSize.value_or(PictureSize{kPlotWidth, kPlotHeight});
+      const std::unique_ptr<TChart> chart =
+          CreateDimensionChart(plan, answer, size.width, size.height);
+      return ChartPictureBytes(*chart, *PictureFormatOf(*o.plot));
+    }));
     plot->Finish();
   }
   if (results) results->Commit();
@@ -175,29 +159,17 @@ int Search(const RunnerOptions& o, const DimensionPlan& plan, std::ostream& out,
   std::ostream& report = o.outputs.results == std::optional<std::string>("-") ? err : out;
   report << DimensionReport(plan, answer);
   report.flush();
-  if (!out.flush()) throw EWriteError("Stream write error (standard output)");
-  return 0;
+  if (!out.flush()) throw EWriteError(WriteErrorMessage(kStandardOutputName));
+  return static_cast<int>(ExitStatus::kDone);
 }
 
 }  // namespace
 
 int DimensionCommand(const RunnerOptions& o, std::ostream& out, std::ostream& err) {
-  DimensionPlan plan;
-  try {
-    plan = PlanOf(o);
-  } catch (const std::invalid_argument& e) {
-    return Fail(err, e.what(), 2);
-  } catch (const Exception& e) {
-    return Fail(err, e.what(), 2);
-  }
-  try {
-    return Search(o, plan, out, err);
-  } catch (const Exception& e) {
-    return Fail(err, e.what(), 1);
-  }
+  return Search(o, AsInvalidInput([&] { return PlanOf(o); }), out, err);
 }
 
-int TheoryCommand(const RunnerOptions& o, std::ostream& out, std::ostream&) {
+int TheoryCommand(const RunnerOptions& o, std::ostream& out) {
   TheoryQuestion question;
   question.erlangs = o.erlangs;
   question.sources = o.sources;
@@ -207,8 +179,9 @@ int TheoryCommand(const RunnerOptions& o, std::ostream& out, std::ostream&) {
   } else {
     question.channels = o.controls.channelsPerCell;
   }
-  out << TheoryReport(question);
-  return 0;
+  out << TheoryReport(question) << std::flush;
+  if (!out) throw EWriteError(WriteErrorMessage(kStandardOutputName));
+  return static_cast<int>(ExitStatus::kDone);
 }
 
 }  // namespace vadidazid

@@ -18,16 +18,16 @@ extern const ParameterRange kDimensionReplicationRange;
 // --help's heading of the dimensioning options.
 extern const char* const kDimensionHelp;
 
-// A finite number >= 0 with the point; throws std::invalid_argument naming the option.
+// A finite number >= 0 with the point; throws UsageError naming the option.
 double TheoryValue(const char* option, const std::string& text);
 
 // Throws UsageError for options of dimensioning or of the calculator given without
 // them, or beside options they refuse.
 void CheckDimensionOptions(const RunnerOptions& options);
 
-// Exit status as the runner's: 0 done, 1 an output could not be written, 2 a bad
-// command line or parameters.
+// Return ExitStatus::kDone; a failure is thrown (EInvalidInput for bad parameters, any
+// other Exception for an output that could not be written).
 int DimensionCommand(const RunnerOptions& options, std::ostream& out, std::ostream& err);
-int TheoryCommand(const RunnerOptions& options, std::ostream& out, std::ostream& err);
+int TheoryCommand(const RunnerOptions& options, std::ostream& out);
 
 }  // namespace vadidazid

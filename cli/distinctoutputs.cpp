@@ -95,24 +95,16 @@ bool WritesStandardOutput(const RunnerOptions& o, bool experiment) {
 
 void CheckDistinctOutputs(const RunnerOptions& o, bool experiment) {
   std::vector<NamedOutput> outputs;
-  const auto add = [&](const char* option, const std::optional<std::string>& name,
-                       bool dashIsStandardOutput = false) {
-    if (!name) return;
-    const bool standard = dashIsStandardOutput && *name == "-";
-    outputs.push_back({option, *name, standard, standard ? Destination{} : DestinationOf(*name)});
-  };
-  add("--out", o.out);
-  add("--picture", o.picture);
-  add("--map", o.map);
-  add("--cells", o.cells);
-  add("--plot", o.plot);
-  add("--csv", o.outputs.csv, true);
-  add("--results", o.outputs.results, true);
+  for (const GivenOutput& given : o.outputFiles) {
+    const bool standard = given.dashIsStandardOutput && given.name == "-";
+    outputs.push_back(
+        {given.option, given.name, standard, standard ? Destination{} : DestinationOf(given.name)});
+  }
   for (size_t i = 0; i < outputs.size(); ++i) {
     for (size_t k = i + 1; k < outputs.size(); ++k) {
       if (SameOutput(outputs[i], outputs[k])) {
-        throw UsageError{outputs[i].option + " and " + outputs[k].option +
-                         " write to the same file '" + MessageText(outputs[k].name) + "'"};
+        throw UsageError(outputs[i].option + " and " + outputs[k].option +
+                         " write to the same file '" + MessageText(outputs[k].name) + "'");
       }
     }
   }
@@ -120,8 +112,8 @@ void CheckDistinctOutputs(const RunnerOptions& o, bool experiment) {
   if (!standardOutput || !WritesStandardOutput(o, experiment)) return;
   for (const NamedOutput& output : outputs) {
     if (!output.standardOutput && output.destination.file == standardOutput) {
-      throw UsageError{output.option + " and standard output write to the same file '" +
-                       MessageText(output.name) + "'"};
+      throw UsageError(output.option + " and standard output write to the same file '" +
+                       MessageText(output.name) + "'");
     }
   }
 }

@@ -10,9 +10,9 @@
 #include "pictures/chartpicture.h"
 #include "pictures/studyplot.h"
 #include "platform/exceptions.h"
-#include "platform/text/messagetext.h"
+#include "platform/files/ioerror.h"
+#include "platform/files/outputfile.h"
 #include "platform/text/numtext.h"
-#include "results/resultfile.h"
 #include "results/resulttablereader.h"
 #include "results/steptable.h"
 #include "results/summary.h"
@@ -20,14 +20,6 @@
 namespace vadidazid {
 
 namespace {
-
-std::unique_ptr<TSafeFileStream> OpenPlot(const ExperimentOutputs& outputs) {
-  if (!outputs.plot) return nullptr;
-  if (!ChartPicturesAvailable()) {
-    throw EFCreateError("Cannot create file " + *outputs.plot + ": built without Qt, no pictures");
-  }
-  return std::make_unique<TSafeFileStream>(*outputs.plot);
-}
 
 std::string PlotBytes(const ExperimentPlan& plan, const ExperimentOutputs& outputs,
                       const std::vector<RunResult>& rows) {
@@ -58,16 +50,16 @@ std::string PlotBytes(const ExperimentPlan& plan, const ExperimentOutputs& outpu
 
 int RunExperimentCommand(const ExperimentPlan& plan, int threads, const ExperimentOutputs& outputs,
                          std::ostream& out, std::ostream& err, std::ostream* progress) {
-  try {
+  {
     // Both files exist (as temporaries) before the first step, so an unwritable place
     // is reported at once rather than after a long experiment.
-    std::unique_ptr<ResultFile> steps, results;
+    std::unique_ptr<OutputFile> steps, results, plot;
     if (outputs.csv) {
-      steps = std::make_unique<ResultFile>(*outputs.csv, out);
+      steps = OutputFile::Named(*outputs.csv, out);
       steps->Write(StepHeader());
     }
-    if (outputs.results) results = std::make_unique<ResultFile>(*outputs.results, out);
-    std::unique_ptr<TSafeFileStream> plot = OpenPlot(outputs);
+    if (outputs.results) results = OutputFile::Named(*outputs.results, out);
+    if (outputs.plot) plot = CreatePictureFile(*outputs.plot);
 
     // The runs' first steps are far from the network's usual state.
     if (!plan.autoWarmup && plan.warmup == 0) {
@@ -110,44 +102,34 @@ int RunExperimentCommand(const ExperimentPlan& plan, int threads, const Experime
       out << SummaryTable(SummarizeResults(rows));
     }
     out.flush();
-    if (!out) throw EWriteError("Stream write error");
-  } catch (const Exception& e) {
-    err << "vadidazid-sim: " << MessageText(e.what(), 4096) << "\n";
-    return 1;
+    if (!out) throw EWriteError(WriteErrorMessage(kStandardOutputName));
   }
-  return 0;
+  return static_cast<int>(ExitStatus::kDone);
 }
 
 namespace {
 
-// Appends the rows of one result file, read line by line. Throws std::invalid_argument
-// naming the file, and the line and column where one is at fault.
+// Appends the rows of one result file, read line by line. Throws EInvalidInput naming
+// the file, and the line and column where one is at fault.
 void ReadResultFile(const std::string& name, std::vector<RunResult>& rows) {
   std::ifstream in(name, std::ios::binary);
-  if (!in.is_open()) throw std::invalid_argument("cannot read " + name);
+  if (!in.is_open()) throw EInvalidInput("cannot read " + name);
   try {
     ResultTableReader reader(in);
     for (RunResult row; reader.Next(row);) rows.push_back(row);
-  } catch (const std::invalid_argument& e) {
-    throw std::invalid_argument(name + ": " + e.what());
+  } catch (const EInvalidInput& e) {
+    throw EInvalidInput(name + ": " + e.what());
   }
 }
 
 }  // namespace
 
-int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
-  std::vector<PointSummary> points;
-  try {
-    std::vector<RunResult> rows;
-    for (const std::string& name : files) ReadResultFile(name, rows);
-    points = SummarizeResults(std::move(rows));
-  } catch (const std::invalid_argument& e) {
-    err << "vadidazid-sim: " << MessageText(e.what(), 4096) << "\n";
-    return 2;
-  }
-  out << SummaryTable(points) << std::flush;
-  if (!out) err << "vadidazid-sim: Stream write error (standard output)\n";
-  return out ? 0 : 1;
+int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out) {
+  std::vector<RunResult> rows;
+  for (const std::string& name : files) ReadResultFile(name, rows);
+  out << SummaryTable(SummarizeResults(std::move(rows))) << std::flush;
+  if (!out) throw EWriteError(WriteErrorMessage(kStandardOutputName));
+  return static_cast<int>(ExitStatus::kDone);
 }
 
 }  // namespace vadidazid

@@ -23,14 +23,14 @@ struct ExperimentOutputs {
   double plotScale = 0;                      // 0: by the picture's size
 };
 
-// The plan has passed CheckPlan and PlanTimedRunSteps. Exit status as
-// the runner's: 0 done, 1 an output could not be written. `progress`, when given, is the
-// terminal for the progress line.
+// The plan has passed CheckPlan and PlanTimedRunSteps. Returns ExitStatus::kDone; an
+// output that cannot be written throws (EFCreateError, EWriteError). `progress`, when
+// given, is the terminal for the progress line.
 int RunExperimentCommand(const ExperimentPlan& plan, int threads, const ExperimentOutputs& outputs,
                          std::ostream& out, std::ostream& err, std::ostream* progress);
 
-// The summary of the rows of result files; 2 for a file that cannot be read or is no
-// result table, or rows of one run given twice.
-int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
+// The summary of the rows of result files. Throws EInvalidInput for a file that cannot be
+// read or is no result table, or rows of one run given twice.
+int SummarizeCommand(const std::vector<std::string>& files, std::ostream& out);
 
 }  // namespace vadidazid

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/failure.h"
 #include "cli/runner.h"
+#include "platform/files/ioerror.h"
 #include "platform/files/safefilestream.h"
 #include "platform/text/formatfloat.h"
 #include "platform/text/numtext.h"
@@ -22,8 +24,8 @@ int main(int argc, char** argv) {
   // pipe) is a failed run, as a failed write of --out is.
   const bool flushed = static_cast<bool>(std::cout.flush());
   if ((!flushed || std::fclose(stdout) != 0) && status == 0) {
-    std::cerr << "vadidazid-sim: Stream write error (standard output)\n";
-    status = 1;
+    status = ReportFailure(
+        std::cerr, std::make_exception_ptr(EWriteError(WriteErrorMessage(kStandardOutputName))));
   }
   return status;
 }

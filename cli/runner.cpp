@@ -18,12 +18,12 @@
 #include "cli/dimensioncommand.h"
 #include "cli/distinctoutputs.h"
 #include "cli/experimentcommand.h"
+#include "cli/failure.h"
 #include "cli/runneroptions.h"
 #include "pictures/cellmap.h"
 #include "pictures/chartpicture.h"
 #include "platform/exceptions.h"
-#include "platform/files/safefilestream.h"
-#include "platform/text/messagetext.h"
+#include "platform/files/outputfile.h"
 #include "programchart/programchart.h"
 #include "random/randomvariates.h"
 #include "random/runtimerandom.h"
@@ -38,36 +38,12 @@ namespace vadidazid {
 
 namespace {
 
-const char* const kStandardOutputError = "Stream write error (standard output)";
-
 using Options = RunnerOptions;
-
-// Collects the output in memory and hands it to the sink in large pieces, so a long run
-// neither keeps its whole log nor writes line by line.
-class OutputBuffer {
- public:
-  explicit OutputBuffer(std::function<void(const std::string&)> sink) : sink_(std::move(sink)) {}
-  // Lets the writer append to the pending bytes, then passes them on once there are many.
-  template <typename Writer>
-  void Append(Writer&& write) {
-    write(buffer_);
-    if (buffer_.size() >= 1 << 16) Flush();
-  }
-  void Discard() { buffer_.clear(); }
-  void Flush() {
-    if (!buffer_.empty()) sink_(buffer_);
-    buffer_.clear();
-  }
-
- private:
-  std::function<void(const std::string&)> sink_;
-  std::string buffer_;
-};
 
 // The run's log and chart, written to the runner's output as the options ask.
 class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
  public:
-  HeadlessWindow(const Options& o, OutputBuffer& output, bool fileBytes, TChart* chart)
+  HeadlessWindow(const Options& o, OutputFile& output, bool fileBytes, TChart* chart)
       : options_(o), output_(output), fileBytes_(fileBytes), chart_(chart) {}
 
   SimControls ReadControls() override { return options_.controls; }
@@ -100,15 +76,10 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
 
  private:
   const Options& options_;
-  OutputBuffer& output_;
+  OutputFile& output_;
   bool fileBytes_;
   TChart* chart_;
 };
-
-bool IsExperiment(const Options& o) {
-  return o.replications || o.warmup || o.autoWarmup || o.threads || !o.sweeps.empty() || o.shard ||
-         o.outputs.csv || o.outputs.results || o.outputs.summary || o.plot;
-}
 
 ExperimentPlan PlanOf(const Options& o) {
   CheckExperimentSize(o);
@@ -122,32 +93,28 @@ ExperimentPlan PlanOf(const Options& o) {
   // Without --steps, a run is as long as an uninterrupted timed run.
   plan.steps = o.steps ? *o.steps : PlanTimedRunSteps(plan);
   if (o.out || o.chart) {
-    throw UsageError{
+    throw UsageError(
         "--out and --chart write the log of one run; an experiment writes "
-        "--csv, --results or --summary"};
+        "--csv, --results or --summary");
   }
   if (o.picture || o.map || o.cells) {
-    throw UsageError{
+    throw UsageError(
         "--picture, --map and --cells show one run; an experiment writes "
-        "--csv, --results, --summary or --plot"};
+        "--csv, --results, --summary or --plot");
   }
   if (o.plot && (o.sweeps.empty() || o.sweeps.size() > 2)) {
-    throw UsageError{
+    throw UsageError(
         "--plot needs one --sweep (its x axis) or two (one line per value of "
-        "the second)"};
+        "the second)");
   }
-  if (o.plot && o.shard) throw UsageError{"--plot draws the whole experiment; it takes no --shard"};
+  if (o.plot && o.shard) throw UsageError("--plot draws the whole experiment; it takes no --shard");
   const bool oneRun = plan.replications == 1 && GridPointCount(o.sweeps, 1) == 1;
   if (o.outputs.csv && (!oneRun || o.shard)) {
-    throw UsageError{
+    throw UsageError(
         "--csv writes the steps of one run; it takes no --shard, and no "
-        "--replications or --sweep of more than one run"};
+        "--replications or --sweep of more than one run");
   }
-  try {
-    CheckPlan(plan);
-  } catch (const std::invalid_argument& e) {
-    throw UsageError{e.what()};
-  }
+  CheckPlan(plan);
   return plan;
 }
 
@@ -165,52 +132,22 @@ int RunExperiment(const Options& o, const ExperimentPlan& plan, std::ostream& ou
   return RunExperimentCommand(plan, threads, outputs, out, err, progress);
 }
 
-// Outside texts in a message are escaped, so no message can move the cursor or forge
-// lines on the terminal it is shown on.
-int Fail(std::ostream& err, const std::string& message, int status) {
-  err << "vadidazid-sim: " << MessageText(message, 4096) << "\n";
-  return status;
-}
-
-int UsageFailure(std::ostream& err, const std::string& message) {
-  Fail(err, message, 2);
-  err << "Try 'vadidazid-sim --help'.\n";
-  return 2;
-}
-
 int ExperimentCommand(const Options& options, std::ostream& out, std::ostream& err) {
-  ExperimentPlan plan;
-  try {
-    plan = PlanOf(options);
-  } catch (const UsageError& e) {
-    return UsageFailure(err, e.message);
-  } catch (const Exception& e) {
-    return Fail(err, e.what(), 2);
-  }
-  return RunExperiment(options, plan, out, err);
+  return RunExperiment(options, AsInvalidInput([&] { return PlanOf(options); }), out, err);
 }
 
 // The files of a single run, created before its first step so that an unwritable place
 // shows at once. None replaces its earlier file before all are completely written.
+// The log goes to standard output where no --out names its file.
 struct RunFiles {
-  explicit RunFiles(const Options& o) {
-    if (o.out) log = std::make_unique<TSafeFileStream>(*o.out);
-    if (o.picture) {
-      if (!ChartPicturesAvailable()) {
-        throw EFCreateError("Cannot create file " + *o.picture + ": built without Qt, no pictures");
-      }
-      picture = std::make_unique<TSafeFileStream>(*o.picture);
-    }
-    if (o.map) {
-      if (!ChartPicturesAvailable()) {
-        throw EFCreateError("Cannot create file " + *o.map + ": built without Qt, no pictures");
-      }
-      map = std::make_unique<TSafeFileStream>(*o.map);
-    }
-    if (o.cells) cells = std::make_unique<TSafeFileStream>(*o.cells);
+  RunFiles(const Options& o, std::ostream& out) {
+    log = o.out ? std::make_unique<OutputFile>(*o.out) : std::make_unique<OutputFile>(out);
+    if (o.picture) picture = CreatePictureFile(*o.picture);
+    if (o.map) map = CreatePictureFile(*o.map);
+    if (o.cells) cells = std::make_unique<OutputFile>(*o.cells);
   }
   void CommitAll() {
-    const std::unique_ptr<TSafeFileStream>* all[] = {&log, &picture, &map, &cells};
+    const std::unique_ptr<OutputFile>* all[] = {&log, &picture, &map, &cells};
     for (auto* file : all) {
       if (*file) (*file)->Finish();
     }
@@ -218,7 +155,7 @@ struct RunFiles {
       if (*file) (*file)->Commit();
     }
   }
-  std::unique_ptr<TSafeFileStream> log, picture, map, cells;
+  std::unique_ptr<OutputFile> log, picture, map, cells;
 };
 
 // The map and the cell table of a run's per-cell figures.
@@ -238,10 +175,9 @@ void WriteCellFiles(const Options& o, const CellTally& tally, RunFiles& files) {
   }));
 }
 
-// Sets the run up and makes its steps; the set-up's refusal of the parameters is a
-// usage error (status 2), reported here.
-bool SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tally,
-                  std::ostream& err) {
+// Sets the run up and makes its steps; the set-up's refusal of the parameters is input
+// to mend (EInvalidInput).
+void SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tally) {
   // Generators of its own, so that every run starts as in a fresh process: a normal
   // value left pending by an earlier run would otherwise be the first one drawn.
   RandomVariates generator(static_cast<uint32_t>(std::time(nullptr)));
@@ -250,42 +186,28 @@ bool SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tal
   SimPorts ports(window);
   ports.observer = tally;
   RunControl run(state, ports);
-  try {
-    run.SetUp();
-  } catch (const Exception& e) {
-    Fail(err, e.what(), 2);
-    return false;
-  }
+  AsInvalidInput([&] { run.SetUp(); });
   if (options.steps) {
     for (int64_t i = 0; i < *options.steps; ++i) run.Step();
   } else {
     run.RunToEnd();
   }
-  return true;
 }
 
-int SingleRun(Options options, std::ostream& out, std::ostream& err) {
+int SingleRun(Options options, std::ostream& out) {
   options.controls.reseed = true;
-  try {
-    RunFiles files(options);
-    OutputBuffer output([&](const std::string& bytes) {
-      if (files.log) {
-        files.log->Write(bytes);
-      } else if (!out.write(bytes.data(), std::streamsize(bytes.size()))) {
-        throw EWriteError(kStandardOutputError);
-      }
-    });
+  {
+    RunFiles files(options, out);
     // The window's chart, fed as the window feeds it, when its picture is wanted.
     std::unique_ptr<TChart> chart;
     if (options.picture) chart = CreateProgramChart();
-    HeadlessWindow window(options, output, files.log != nullptr, chart.get());
+    HeadlessWindow window(options, *files.log, options.out.has_value(), chart.get());
     std::unique_ptr<CellTally> tally;
     if (options.map || options.cells) {
       tally =
           std::make_unique<CellTally>(options.controls.gridSide, options.controls.channelsPerCell);
     }
-    if (!SetUpAndStep(options, window, tally.get(), err)) return 2;
-    output.Flush();
+    SetUpAndStep(options, window, tally.get());
     if (tally) WriteCellFiles(options, *tally, files);
     if (chart) {
       if (options.pictureSize)
@@ -295,37 +217,29 @@ int SingleRun(Options options, std::ostream& out, std::ostream& err) {
       }));
     }
     files.CommitAll();
-    if (!out.flush()) throw EWriteError(kStandardOutputError);
-  } catch (const Exception& e) {
-    return Fail(err, e.what(), 1);
   }
-  return 0;
+  return static_cast<int>(ExitStatus::kDone);
 }
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Options options;
-  try {
-    options = ParseRunnerOptions(args);
-    if (!options.help && !options.version) {
-      CheckDimensionOptions(options);
-      CheckDistinctOutputs(options, IsExperiment(options));
-    }
-  } catch (const UsageError& e) {
-    return UsageFailure(err, e.message);
+  const Options options = ParseRunnerOptions(args);
+  if (!options.help && !options.version) {
+    CheckDimensionOptions(options);
+    CheckDistinctOutputs(options, options.experiment);
   }
   if (options.help) {
     out << SimulatorUsage();
-    return 0;
+    return static_cast<int>(ExitStatus::kDone);
   }
   if (options.version) {
     out << ProgramVersionText("vadidazid-sim");
-    return 0;
+    return static_cast<int>(ExitStatus::kDone);
   }
-  if (options.summarize) return SummarizeCommand(options.resultFiles, out, err);
-  if (options.theory) return TheoryCommand(options, out, err);
+  if (options.summarize) return SummarizeCommand(options.resultFiles, out);
+  if (options.theory) return TheoryCommand(options, out);
   if (options.dimension) return DimensionCommand(options, out, err);
-  if (IsExperiment(options)) return ExperimentCommand(options, out, err);
-  return SingleRun(options, out, err);
+  if (options.experiment) return ExperimentCommand(options, out, err);
+  return SingleRun(options, out);
 }
 
 }  // namespace
@@ -333,9 +247,9 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 int RunSimulator(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   try {
     return RunCommand(args, out, err);
-  } catch (const std::bad_alloc&) {
+  } catch (...) {
     // The outputs' temporary files are gone with their streams by now.
-    return Fail(err, "out of memory", 1);
+    return ReportFailure(err, std::current_exception());
   }
 }
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
-#include <stdexcept>
 #include <utility>
 
 #include "cli/dimensioncommand.h"
+#include "platform/exceptions.h"
 #include "platform/text/messagetext.h"
 #include "platform/text/numtext.h"
 #include "sim/setup.h"
@@ -22,21 +22,35 @@ const ParameterRange kThreadsRange{1, 1024};
 // Every replication has a seed of its own from the seed range.
 const ParameterRange kReplicationRange{1, kSeedRange.max};
 
-enum class Group { Run, Experiment, Dimension };
+// What the parser, the checks and the help need to know of an option besides its value.
+// A row's traits are these or-ed together; the parser and the runner test them, so a new
+// option is one new row.
+enum Trait : unsigned {
+  kRun = 0,                         // belongs to a single run (the help's first list)
+  kExperiment = 1u << 0,            // any of these makes the command an experiment
+  kFlag = 1u << 1,                  // takes no value (its metavar is empty)
+  kOutput = 1u << 2,                // names a file it writes: no two outputs may meet
+  kDashIsStandardOutput = 1u << 3,  // with kOutput: "-" is standard output
+  kAlone = 1u << 4,                 // takes the operands and no other option
+  kRepeatable = 1u << 5,            // may be given more than once
+  kDimension = 1u << 6,             // dimensioning or the formulas (the help's last list)
+};
 
 struct OptionSpec;
 using Apply = void (*)(RunnerOptions&, const OptionSpec&, const std::string& value);
 
+// One row: name, metavar (shown in the help; empty for a flag), help ('\n' starts a
+// further help line), traits, then what each option needs of the rest.
 struct OptionSpec {
   const char* name;
-  const char* metavar;  // empty for options without a value
-  const char* help;     // '\n' starts a further help line
-  Group group;
+  const char* metavar;
+  const char* help;
+  unsigned traits;
   const ParameterRange* range = nullptr;  // whole-number values
   std::string (*defaultText)(const OptionSpec&) = nullptr;
   Apply apply = nullptr;
   int32_t SimControls::*control = nullptr;  // the parameter a whole number sets
-  bool repeatable = false;                  // may be given more than once
+  bool Has(Trait trait) const { return (traits & trait) != 0; }
 };
 
 int64_t WholeNumber(const OptionSpec& entry, const std::string& text) {
@@ -44,8 +58,8 @@ int64_t WholeNumber(const OptionSpec& entry, const std::string& text) {
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end) {
-    throw UsageError{std::string(entry.name) + ": '" + MessageText(text) +
-                     "' is not a whole number"};
+    throw UsageError(std::string(entry.name) + ": '" + MessageText(text) +
+                     "' is not a whole number");
   }
   return value;
 }
@@ -54,8 +68,8 @@ int64_t WholeNumber(const OptionSpec& entry, const std::string& text) {
 int64_t WholeValue(const OptionSpec& entry, const std::string& text) {
   const int64_t value = WholeNumber(entry, text);
   if (value < entry.range->min || value > entry.range->max) {
-    throw UsageError{std::string(entry.name) + ": " + text + " is outside " +
-                     std::to_string(entry.range->min) + " .. " + std::to_string(entry.range->max)};
+    throw UsageError(std::string(entry.name) + ": " + text + " is outside " +
+                     std::to_string(entry.range->min) + " .. " + std::to_string(entry.range->max));
   }
   return value;
 }
@@ -68,35 +82,21 @@ std::string RealText(const char* name, const std::string& text) {
   std::replace(local.begin(), local.end(), '.', sep);
   double ignored;
   if (!valid || !TryStrToFloat(local, ignored)) {
-    throw UsageError{std::string(name) + ": '" + MessageText(text) +
-                     "' is not a valid floating point value"};
+    throw UsageError(std::string(name) + ": '" + MessageText(text) +
+                     "' is not a valid floating point value");
   }
   return local;
 }
 
 std::string FileName(const OptionSpec& entry, const std::string& text) {
-  if (text.empty()) throw UsageError{std::string(entry.name) + ": the file name is empty"};
+  if (text.empty()) throw UsageError(std::string(entry.name) + ": the file name is empty");
   return text;
 }
 
 // A picture's file name, whose extension says the kind of picture.
 std::string PictureName(const OptionSpec& entry, const std::string& text) {
-  try {
-    ParsePictureFile(entry.name, text);
-  } catch (const std::invalid_argument& e) {
-    throw UsageError{e.what()};
-  }
+  ParsePictureFile(entry.name, text);
   return text;
-}
-
-// Messages of the experiment's own parsers become usage errors.
-template <typename Parse>
-auto Parsed(Parse parse, const std::string& text) {
-  try {
-    return parse(text);
-  } catch (const std::invalid_argument& e) {
-    throw UsageError{e.what()};
-  }
 }
 
 std::string ControlDefault(const OptionSpec& entry) {
@@ -122,86 +122,86 @@ void CheckUnsweptControls(const RunnerOptions& o,
 }
 
 void ApplySweep(RunnerOptions& o, const OptionSpec&, const std::string& value) {
-  Sweep sweep = Parsed(ParseSweep, value);
+  Sweep sweep = ParseSweep(value);
   for (const Sweep& earlier : o.sweeps) {
     if (earlier.name == sweep.name) {
-      throw UsageError{"--sweep: " + sweep.name +
-                       " is swept twice; list its values in one --sweep"};
+      throw UsageError("--sweep: " + sweep.name +
+                       " is swept twice; list its values in one --sweep");
     }
   }
   o.sweeps.push_back(std::move(sweep));
 }
 
 const OptionSpec kOptions[] = {
-    {"--grid-side", "N", "cells per side", Group::Run, &kGridSideRange, ControlDefault,
-     ApplyControl, &SimControls::gridSide},
-    {"--subscribers", "M", "subscribers", Group::Run, &kSubscriberRange, ControlDefault,
-     ApplyControl, &SimControls::subscriberCount},
-    {"--channels", "C", "channels per cell", Group::Run, &kChannelRange, ControlDefault,
-     ApplyControl, &SimControls::channelsPerCell},
-    {"--call-percent", "P", "percent of idle subscribers starting calls", Group::Run,
-     &kCallPercentRange, ControlDefault, ApplyControl, &SimControls::callPercent},
-    {"--step-limit", "S", "step after which the summary is written", Group::Run, &kStepLimitRange,
+    {"--grid-side", "N", "cells per side", kRun, &kGridSideRange, ControlDefault, ApplyControl,
+     &SimControls::gridSide},
+    {"--subscribers", "M", "subscribers", kRun, &kSubscriberRange, ControlDefault, ApplyControl,
+     &SimControls::subscriberCount},
+    {"--channels", "C", "channels per cell", kRun, &kChannelRange, ControlDefault, ApplyControl,
+     &SimControls::channelsPerCell},
+    {"--call-percent", "P", "percent of idle subscribers starting calls", kRun, &kCallPercentRange,
+     ControlDefault, ApplyControl, &SimControls::callPercent},
+    {"--step-limit", "S", "step after which the summary is written", kRun, &kStepLimitRange,
      ControlDefault, ApplyControl, &SimControls::stepLimit},
-    {"--seed", "S", "seed of both generators", Group::Run, &kSeedRange, ControlDefault,
-     ApplyControl, &SimControls::seed},
-    {"--mean", "X", "mean call duration in steps", Group::Run, nullptr,
+    {"--seed", "S", "seed of both generators", kRun, &kSeedRange, ControlDefault, ApplyControl,
+     &SimControls::seed},
+    {"--mean", "X", "mean call duration in steps", kRun, nullptr,
      [](const OptionSpec&) { return SimControls{}.meanText; },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.controls.meanText = RealText(s.name, v);
      }},
-    {"--deviation", "Y", "standard deviation of the call duration", Group::Run, nullptr,
+    {"--deviation", "Y", "standard deviation of the call duration", kRun, nullptr,
      [](const OptionSpec&) { return SimControls{}.deviationText; },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.controls.deviationText = RealText(s.name, v);
      }},
-    {"--steps", "K", "number of steps instead of step-limit + 1", Group::Run, &kStepsRange, nullptr,
+    {"--steps", "K", "number of steps instead of step-limit + 1", kRun, &kStepsRange, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.steps = WholeValue(s, v);
      }},
     {"--out", "FILE",
      "write the log file's bytes (Windows-1250, CR LF) to FILE,\nwhich appears when the run "
      "has finished;\nwithout it the log goes to standard output as UTF-8",
-     Group::Run, nullptr, nullptr,
+     kOutput, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.out = FileName(s, v); }},
-    {"--chart", "", "write each step's four chart values instead of the log", Group::Run, nullptr,
+    {"--chart", "", "write each step's four chart values instead of the log", kFlag, nullptr,
      nullptr, [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.chart = true; }},
     {"--picture", "FILE",
      "save the run's chart as \"Zapisz wykres\" does (BMP, 32 bits\nper pixel), or as "
      ".png or .svg by the extension;\nneeds no display",
-     Group::Run, nullptr, nullptr,
+     kOutput, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.picture = PictureName(s, v);
      }},
     {"--picture-size", "WxH",
      "size of every picture asked for (sides 64 .. 8192);\nby default 433x201 for "
      "--picture, 720x560 for --map,\n800x500 for --plot",
-     Group::Run, nullptr, nullptr,
+     kRun, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
-       o.pictureSize = Parsed([&](const std::string& t) { return ParsePictureSize(s.name, t); }, v);
+       o.pictureSize = ParsePictureSize(s.name, v);
      }},
     {"--map", "FILE",
      "the cells coloured by one measure of the measured steps,\nwith its scale "
      "(.bmp, .png or .svg)",
-     Group::Run, nullptr, nullptr,
+     kOutput, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.map = PictureName(s, v);
      }},
-    {"--map-measure", "NAME", "call_congestion, dropped or load", Group::Run, nullptr,
+    {"--map-measure", "NAME", "call_congestion, dropped or load", kRun, nullptr,
      [](const OptionSpec&) { return std::string("call_congestion"); },
      [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
-       o.mapMeasure = Parsed(ParseMapMeasure, v);
+       o.mapMeasure = ParseMapMeasure(v);
      }},
     {"--cells", "FILE",
      "one CSV row per cell: row, column, mean subscribers and\ncalls, full-cell offers, "
      "started, dropped, hand-overs\nin and out",
-     Group::Run, nullptr, nullptr,
+     kOutput, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.cells = FileName(s, v); }},
-    {"--help", "", "this text (also -h)", Group::Run, nullptr, nullptr,
+    {"--help", "", "this text (also -h)", kFlag, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.help = true; }},
-    {"--version", "", "the version and the git commit of the build", Group::Run, nullptr, nullptr,
+    {"--version", "", "the version and the git commit of the build", kFlag, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.version = true; }},
-    {"--replications", "R", "runs per point, seeds seed .. seed + R - 1", Group::Experiment,
+    {"--replications", "R", "runs per point, seeds seed .. seed + R - 1", kExperiment,
      &kReplicationRange, [](const OptionSpec&) { return std::string("1"); },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.replications = WholeValue(s, v);
@@ -209,7 +209,7 @@ const OptionSpec kOptions[] = {
     {"--warmup", "W|auto",
      "steps left out of the statistics, below the steps;\nauto: each run's own, chosen by "
      "MSER-5 on its\nper-step load within its first half",
-     Group::Experiment, &kWarmupRange, [](const OptionSpec&) { return std::string("0"); },
+     kExperiment, &kWarmupRange, [](const OptionSpec&) { return std::string("0"); },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        if (v == "auto") {
          o.autoWarmup = true;
@@ -221,56 +221,54 @@ const OptionSpec kOptions[] = {
      "or NAME=V1,V2,...: one point per value of call-percent,\nchannels, subscribers, "
      "grid-side, mean or deviation;\nseveral --sweep make a grid, the first changing "
      "slowest",
-     Group::Experiment, nullptr, nullptr, ApplySweep, nullptr, true},
-    {"--threads", "T", "runs at once; the output is the same for any T", Group::Experiment,
+     kExperiment | kRepeatable, nullptr, nullptr, ApplySweep},
+    {"--threads", "T", "runs at once; the output is the same for any T", kExperiment,
      &kThreadsRange, [](const OptionSpec&) { return std::string("the machine's cores"); },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.threads = WholeValue(s, v);
      }},
-    {"--shard", "I/N", "only the runs I, I + N, I + 2N, ... of the experiment", Group::Experiment,
+    {"--shard", "I/N", "only the runs I, I + N, I + 2N, ... of the experiment", kExperiment,
      nullptr, nullptr,
-     [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
-       o.shard = Parsed(ParseShard, v);
-     }},
+     [](RunnerOptions& o, const OptionSpec&, const std::string& v) { o.shard = ParseShard(v); }},
     {"--csv", "FILE",
      "one row per step of a single run, with the step's own\nphases: step, running, new, "
      "blocked, full_cell_offers,\ndropped, handovers, ended, call_steps, load_percent,\n"
      "dropped_percent",
-     Group::Experiment, nullptr, nullptr,
+     kExperiment | kOutput | kDashIsStandardOutput, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.outputs.csv = FileName(s, v);
      }},
     {"--results", "FILE",
      "one CSV row per run with its counts and the figures\nbelow ('-': standard output)",
-     Group::Experiment, nullptr, nullptr,
+     kExperiment | kOutput | kDashIsStandardOutput, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.outputs.results = FileName(s, v);
      }},
     {"--plot", "FILE",
      "the measured probabilities against the swept parameter with\ntheir confidence bars "
      "and the theory's curves (.bmp, .png\nor .svg)",
-     Group::Experiment, nullptr, nullptr,
+     kExperiment | kOutput, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.plot = PictureName(s, v);
      }},
-    {"--lang", "pl|en", "the language of the plot's texts", Group::Experiment, nullptr,
+    {"--lang", "pl|en", "the language of the plot's texts", kExperiment, nullptr,
      [](const OptionSpec&) { return std::string("pl if LC_ALL, LC_MESSAGES or LANG is pl_..."); },
      [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
-       o.plotLanguage = Parsed(ParsePlotLanguage, v);
+       o.plotLanguage = ParsePlotLanguage(v);
      }},
     {"--plot-scale", "F",
      "the size of the plot's text, marks and lines, 0.25 .. 16;\nby default min(width / 800, "
      "height / 500)",
-     Group::Experiment, nullptr, nullptr,
+     kExperiment, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
-       o.plotScale = Parsed([&](const std::string& t) { return ParsePlotScale(s.name, t); }, v);
+       o.plotScale = ParsePlotScale(s.name, v);
      }},
-    {"--summary", "", "per point, means with 95 % confidence intervals", Group::Experiment, nullptr,
-     nullptr,
+    {"--summary", "", "per point, means with 95 % confidence intervals", kExperiment | kFlag,
+     nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.outputs.summary = true; }},
     {"--summarize", "FILE...",
      "the summary of result files (of shards), alone; the files\nmay also follow --",
-     Group::Experiment, nullptr, nullptr,
+     kExperiment | kAlone, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.summarize = true; }},
 #include "cli/dimensionoptions.inc"
 };
@@ -282,8 +280,12 @@ const OptionSpec* FindOption(std::string_view name) {
   return nullptr;
 }
 
-bool TakesValue(const OptionSpec& entry) {
-  return *entry.metavar != '\0' && std::string_view(entry.name) != "--summarize";
+bool TakesValue(const OptionSpec& entry) { return !entry.Has(kFlag) && !entry.Has(kAlone); }
+
+// The option that stands alone and takes the operands.
+const OptionSpec& AloneOption() {
+  return *std::find_if(std::begin(kOptions), std::end(kOptions),
+                       [](const OptionSpec& entry) { return entry.Has(kAlone); });
 }
 
 }  // namespace
@@ -301,31 +303,44 @@ OptionWord SplitOption(const std::string& word) {
   const size_t equals = name.rfind("--", 0) == 0 ? name.find('=') : std::string::npos;
   const std::string bare = name.substr(0, equals);
   const OptionSpec* entry = FindOption(bare);
-  if (entry == nullptr) throw UsageError{"unknown option '" + MessageText(bare) + "'"};
+  if (entry == nullptr) throw UsageError("unknown option '" + MessageText(bare) + "'");
   if (equals == std::string::npos) return {entry, std::nullopt};
-  if (!TakesValue(*entry)) throw UsageError{bare + " takes no value"};
+  if (!TakesValue(*entry)) throw UsageError(bare + " takes no value");
   return {entry, name.substr(equals + 1)};
 }
 
 bool IsOperand(const std::string& word) { return word.empty() || word[0] != '-' || word == "-"; }
 
+// The outputs in the table's order, those that "-" may send to standard output last, so
+// that a message about two of them names them in one order however they were given.
+void SortOutputs(std::vector<GivenOutput>& outputs) {
+  const auto rank = [](const GivenOutput& output) {
+    const auto row = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                  [&](const OptionSpec& e) { return output.option == e.name; });
+    return std::pair(output.dashIsStandardOutput, row - std::begin(kOptions));
+  };
+  std::sort(outputs.begin(), outputs.end(),
+            [&](const GivenOutput& a, const GivenOutput& b) { return rank(a) < rank(b); });
+}
+
 void CheckCombination(const RunnerOptions& o) {
+  const std::string alone = AloneOption().name;
   if (!o.summarize && !o.resultFiles.empty()) {
-    throw UsageError{"unexpected argument '" + MessageText(o.resultFiles.front()) +
-                     "'; only --summarize takes files"};
+    throw UsageError("unexpected argument '" + MessageText(o.resultFiles.front()) + "'; only " +
+                     alone + " takes files");
   }
-  if (o.mapMeasure && !o.map) throw UsageError{"--map-measure needs --map"};
+  if (o.mapMeasure && !o.map) throw UsageError("--map-measure needs --map");
   if ((o.plotLanguage || o.plotScale) && !o.plot) {
-    throw UsageError{"--lang and --plot-scale need --plot"};
+    throw UsageError("--lang and --plot-scale need --plot");
   }
   if (o.pictureSize && !o.picture && !o.map && !o.plot) {
-    throw UsageError{"--picture-size needs --picture, --map or --plot"};
+    throw UsageError("--picture-size needs --picture, --map or --plot");
   }
   if (!o.summarize) return;
-  if (o.resultFiles.empty()) throw UsageError{"--summarize needs at least one result file"};
-  if (o.optionCount > 0) throw UsageError{"--summarize takes no other options"};
+  if (o.resultFiles.empty()) throw UsageError(alone + " needs at least one result file");
+  if (o.optionCount > 0) throw UsageError(alone + " takes no other options");
   for (const std::string& file : o.resultFiles) {
-    if (file.empty()) throw UsageError{"--summarize: a file name is empty"};
+    if (file.empty()) throw UsageError(alone + ": a file name is empty");
   }
 }
 
@@ -353,8 +368,8 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
     const OptionSpec& entry = *option.entry;
     // A repeated value would silently override the first, and a repeated flag may be a
     // typing error for another option; say so instead.
-    if (!entry.repeatable && std::find(given.begin(), given.end(), &entry) != given.end()) {
-      throw UsageError{std::string(entry.name) + " is given more than once"};
+    if (!entry.Has(kRepeatable) && std::find(given.begin(), given.end(), &entry) != given.end()) {
+      throw UsageError(std::string(entry.name) + " is given more than once");
     }
     std::string value;
     if (TakesValue(entry)) {
@@ -363,19 +378,68 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
       } else if (i + 1 < args.size()) {
         value = args[++i];
       } else {
-        throw UsageError{std::string(entry.name) + " needs a value"};
+        throw UsageError(std::string(entry.name) + " needs a value");
       }
     }
     given.push_back(&entry);
     o.given.push_back(entry.name);
-    if (std::string_view(entry.name) != "--summarize") ++o.optionCount;
+    if (!entry.Has(kAlone)) ++o.optionCount;
+    if (entry.Has(kExperiment) && !entry.Has(kAlone)) o.experiment = true;
     entry.apply(o, entry, value);
     if (entry.control != nullptr) controls.push_back({&entry, value});
+    if (entry.Has(kOutput)) {
+      o.outputFiles.push_back({entry.name, value, entry.Has(kDashIsStandardOutput)});
+    }
   }
   CheckUnsweptControls(o, controls);
   CheckCombination(o);
+  SortOutputs(o.outputFiles);
   return o;
 }
+
+namespace {
+
+// The help's layout: a label ("  --name VALUE") of at most kLabelBesideHelp characters
+// keeps its help beside it, which starts one space after the widest such label; help
+// lines end by kHelpLineEnd.
+constexpr size_t kLabelBesideHelp = 20;
+constexpr size_t kHelpLineEnd = 84;
+
+std::string Label(const OptionSpec& entry) {
+  return "  " + std::string(entry.name) + (*entry.metavar ? " " : "") + entry.metavar;
+}
+
+size_t HelpColumn() {
+  size_t widest = 0;
+  for (const OptionSpec& entry : kOptions) {
+    const size_t width = Label(entry).size();
+    if (width <= kLabelBesideHelp) widest = std::max(widest, width);
+  }
+  return widest + 1;
+}
+
+// The option's label and help lines, the help starting at the column (on a line of its
+// own after a long label).
+std::string HelpEntry(const OptionSpec& entry, size_t column) {
+  std::string line = Label(entry);
+  std::string help = entry.help, limits;
+  if (entry.range) {
+    limits = std::to_string(entry.range->min) + " .. " + std::to_string(entry.range->max);
+  }
+  if (entry.defaultText) limits += (limits.empty() ? "(" : " (") + entry.defaultText(entry) + ")";
+  // The range and default end the last help line, or make one of their own.
+  const size_t lastLine = help.size() - help.rfind('\n') - 1;
+  const char* joint = entry.range ? ", " : " ";
+  if (!limits.empty()) {
+    help += (column + lastLine + limits.size() > kHelpLineEnd ? "\n" : joint) + limits;
+  }
+  const std::string indent(column, ' ');
+  line += line.size() < column ? std::string(column - line.size(), ' ') : "\n" + indent;
+  for (char ch : help) line += ch == '\n' ? "\n" + indent : std::string(1, ch);
+  return line + "\n";
+}
+
+}  // namespace
 
 std::string SimulatorUsage() {
   std::string text =
@@ -384,30 +448,17 @@ std::string SimulatorUsage() {
       "Runs the simulation without a window: set-up with the seed ticked, then\n"
       "step-limit + 1 steps, and writes the log as \"Zapisz dane\" saves it.\n"
       "Options take their value as --name VALUE or --name=VALUE.\n\n";
-  auto list = [&](Group group) {
+  const size_t column = HelpColumn();
+  // Each option in one list: dimensioning's, else the experiments', else a run's.
+  auto list = [&](Trait section) {
     for (const OptionSpec& entry : kOptions) {
-      if (entry.group != group) continue;
-      std::string line =
-          "  " + std::string(entry.name) + (*entry.metavar ? " " : "") + entry.metavar;
-      std::string help = entry.help, limits;
-      if (entry.range) {
-        limits = std::to_string(entry.range->min) + " .. " + std::to_string(entry.range->max);
-      }
-      if (entry.defaultText)
-        limits += (limits.empty() ? "(" : " (") + entry.defaultText(entry) + ")";
-      // The range and default end the last help line, or make one of their own.
-      const size_t lastLine = help.size() - help.rfind('\n') - 1;
-      const char* joint = entry.range ? ", " : " ";
-      if (!limits.empty()) help += (21 + lastLine + limits.size() > 84 ? "\n" : joint) + limits;
-      // The help starts in the 22nd column, on a line of its own after a long name.
-      const std::string indent(21, ' ');
-      line += line.size() < indent.size() ? std::string(indent.size() - line.size(), ' ')
-                                          : "\n" + indent;
-      for (char ch : help) line += ch == '\n' ? "\n" + indent : std::string(1, ch);
-      text += line + "\n";
+      const Trait own = entry.Has(kDimension)    ? kDimension
+                        : entry.Has(kExperiment) ? kExperiment
+                                                 : kRun;
+      if (own == section) text += HelpEntry(entry, column);
     }
   };
-  list(Group::Run);
+  list(kRun);
   text +=
       "Numbers use the point as decimal separator.\n\n"
       "Experiments: runs seeded seed, seed + 1, ..., each set up as with the seed ticked,\n"
@@ -415,9 +466,9 @@ std::string SimulatorUsage() {
       "--results or --plot the summary goes to standard output). An experiment has at\n"
       "most " +
       std::to_string(kMaxExperimentRuns) + " runs (points times replications).\n";
-  list(Group::Experiment);
+  list(kExperiment);
   text += kDimensionHelp;
-  list(Group::Dimension);
+  list(kDimension);
   text +=
       "\nA result row counts every phase of the steps after the warm-up (numbered W+1 ..\n"
       "K), the moves and countdown of the last step included (a log line shows them one\n"
@@ -442,16 +493,16 @@ std::string SimulatorUsage() {
 void CheckExperimentSize(const RunnerOptions& o) {
   const int64_t points = GridPointCount(o.sweeps, kMaxExperimentRuns);
   if (points > kMaxExperimentRuns) {
-    throw UsageError{"the sweeps make a grid of more than " + std::to_string(kMaxExperimentRuns) +
-                     " points, more runs than one experiment may have; split it into several"};
+    throw UsageError("the sweeps make a grid of more than " + std::to_string(kMaxExperimentRuns) +
+                     " points, more runs than one experiment may have; split it into several");
   }
   const int64_t runs = points * o.replications.value_or(1);
   if (runs > kMaxExperimentRuns) {
-    throw UsageError{"the experiment has " + std::to_string(runs) + " runs (" +
+    throw UsageError("the experiment has " + std::to_string(runs) + " runs (" +
                      std::to_string(points) + " points of " +
                      std::to_string(o.replications.value_or(1)) + " replications), more than the " +
                      std::to_string(kMaxExperimentRuns) +
-                     " one experiment may have; split it into several"};
+                     " one experiment may have; split it into several");
   }
 }
 

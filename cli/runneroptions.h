@@ -12,6 +12,7 @@
 #include "cli/experimentcommand.h"
 #include "pictures/pictureoptions.h"
 #include "pictures/plottext.h"
+#include "platform/exceptions.h"
 #include "sim/controlsource.h"
 #include "study/experiment.h"
 
@@ -20,6 +21,13 @@ namespace vadidazid {
 // The most runs one experiment may have (all shards together). Its results are held
 // until the last run ends, so a larger one would only exhaust the memory.
 inline constexpr int64_t kMaxExperimentRuns = 1000000;
+
+// A file an option writes, as given; "-" is standard output where dashIsStandardOutput.
+struct GivenOutput {
+  std::string option;
+  std::string name;
+  bool dashIsStandardOutput = false;
+};
 
 struct RunnerOptions {
   SimControls controls;
@@ -46,15 +54,15 @@ struct RunnerOptions {
   std::vector<std::string> resultFiles;
   size_t optionCount = 0;          // options other than --summarize
   std::vector<std::string> given;  // the options' names in the order given
+  bool experiment = false;         // an option of experiments was given
+  // The outputs given, in the option table's order, those "-" may send to standard output
+  // last.
+  std::vector<GivenOutput> outputFiles;
   // Dimensioning and the formulas' calculator.
   std::optional<std::string> dimension, target;
   std::optional<int64_t> maxReplications;
   bool theory = false;
   std::optional<double> erlangs, sources, beta;
-};
-
-struct UsageError {
-  std::string message;
 };
 
 // Accepts "--name value", "--name=value", "-h" and "--" (the arguments after it are

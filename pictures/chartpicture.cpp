@@ -9,8 +9,21 @@
 
 #include "chart/panel/chart.h"
 #include "platform/exceptions.h"
+#include "platform/files/ioerror.h"
+#include "platform/files/outputfile.h"
 
 namespace vadidazid {
+
+namespace {
+
+const char* const kNoPictures = "built without Qt, no pictures";
+
+}  // namespace
+
+std::unique_ptr<OutputFile> CreatePictureFile(const std::string& fileName) {
+  if (!ChartPicturesAvailable()) throw EFCreateError(CreateFileMessage(fileName, kNoPictures));
+  return std::make_unique<OutputFile>(fileName);
+}
 
 std::string PictureFileBytes(const std::string& fileName,
                              const std::function<std::string()>& make) {
@@ -22,7 +35,7 @@ std::string PictureFileBytes(const std::string& fileName,
   } catch (const std::exception& e) {
     reason = e.what();
   }
-  throw EFCreateError("Cannot create file " + fileName + ": " + reason);
+  throw EFCreateError(CreateFileMessage(fileName, reason));
 }
 
 }  // namespace vadidazid
@@ -120,12 +133,10 @@ namespace vadidazid {
 
 bool ChartPicturesAvailable() { return false; }
 
-std::string ChartPictureBytes(TChart&, PictureFormat) {
-  throw Exception("built without Qt, no pictures");
-}
+std::string ChartPictureBytes(TChart&, PictureFormat) { throw Exception(kNoPictures); }
 
 std::string DrawnPictureBytes(PictureFormat, int, int, const std::function<void(Canvas&)>&) {
-  throw Exception("built without Qt, no pictures");
+  throw Exception(kNoPictures);
 }
 
 }  // namespace vadidazid

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/formats/picturefile.h"
@@ -11,10 +12,14 @@
 namespace vadidazid {
 
 class Canvas;
+class OutputFile;
 class TChart;
 
 // False in a build without Qt, which draws no pictures.
 bool ChartPicturesAvailable();
+// The output file a picture is saved to, created at once; in a build without pictures
+// EFCreateError "Cannot create file <name>: built without Qt, no pictures".
+std::unique_ptr<OutputFile> CreatePictureFile(const std::string& fileName);
 // The chart at its own size (TChart::SetBounds). The BMP is at 32 bits per pixel; its
 // pixels and the PNG's are those "Zapisz wykres" saves.
 std::string ChartPictureBytes(TChart& chart, PictureFormat format = PictureFormat::Bmp);

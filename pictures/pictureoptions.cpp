@@ -1,5 +1,6 @@
 // Parsers of the picture options.
 #include "pictures/pictureoptions.h"
+#include "platform/exceptions.h"
 
 #include <charconv>
 #include <stdexcept>
@@ -25,9 +26,8 @@ PictureSize ParsePictureSize(const std::string& option, const std::string& text)
   // from_chars takes no sign but '-', which the range refuses.
   if (x == std::string::npos || !Side(std::string_view(text).substr(0, x), size.width) ||
       !Side(std::string_view(text).substr(x + 1), size.height)) {
-    throw std::invalid_argument(
-        option + ": '" + MessageText(text) + "' is no WIDTHxHEIGHT with sides from " +
-        std::to_string(kMinPictureSide) + " to " + std::to_string(kMaxPictureSide));
+    throw UsageError(option + ": '" + MessageText(text) + "' is no WIDTHxHEIGHT with sides from " +
+                     std::to_string(kMinPictureSide) + " to " + std::to_string(kMaxPictureSide));
   }
   return size;
 }
@@ -37,18 +37,17 @@ double ParsePlotScale(const std::string& option, const std::string& text) {
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end || !(value >= 0.25 && value <= 16)) {
-    throw std::invalid_argument(option + ": '" + MessageText(text) +
-                                "' is no number from 0.25 to 16");
+    throw UsageError(option + ": '" + MessageText(text) + "' is no number from 0.25 to 16");
   }
   return value;
 }
 
 PictureFormat ParsePictureFile(const std::string& option, const std::string& fileName) {
-  if (fileName.empty()) throw std::invalid_argument(option + ": the file name is empty");
+  if (fileName.empty()) throw UsageError(option + ": the file name is empty");
   const std::optional<PictureFormat> format = PictureFormatOf(fileName);
   if (!format) {
-    throw std::invalid_argument(option + ": '" + MessageText(fileName) +
-                                "' does not end in .bmp, .png or .svg");
+    throw UsageError(option + ": '" + MessageText(fileName) +
+                     "' does not end in .bmp, .png or .svg");
   }
   return *format;
 }
@@ -57,8 +56,8 @@ MapMeasure ParseMapMeasure(const std::string& text) {
   if (text == "call_congestion") return MapMeasure::CallCongestion;
   if (text == "dropped") return MapMeasure::Dropped;
   if (text == "load") return MapMeasure::Load;
-  throw std::invalid_argument("--map-measure: '" + MessageText(text) +
-                              "' is none of call_congestion, dropped, load");
+  throw UsageError("--map-measure: '" + MessageText(text) +
+                   "' is none of call_congestion, dropped, load");
 }
 
 const char* MapMeasureName(MapMeasure measure) {

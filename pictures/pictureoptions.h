@@ -1,6 +1,6 @@
 // The runner's picture options: the size of a picture as WIDTHxHEIGHT, a picture file
 // whose extension names its kind, and the measure a map is coloured by. Each parser
-// throws std::invalid_argument with a message for the user.
+// throws UsageError with a message for the user.
 #pragma once
 
 #include <optional>

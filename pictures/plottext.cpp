@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "platform/exceptions.h"
 #include "platform/text/messagetext.h"
 
 namespace vadidazid {
@@ -76,7 +77,7 @@ PlotLanguage PlotLanguageOfEnvironment() {
 PlotLanguage ParsePlotLanguage(const std::string& text) {
   if (text == "pl") return PlotLanguage::Polish;
   if (text == "en") return PlotLanguage::English;
-  throw std::invalid_argument("--lang: '" + MessageText(text) + "' is neither pl nor en");
+  throw UsageError("--lang: '" + MessageText(text) + "' is neither pl nor en");
 }
 
 std::optional<std::string> PlotText(PlotLanguage language, const std::string& key) {

@@ -16,7 +16,7 @@ enum class PlotLanguage { English, Polish };
 PlotLanguage PlotLanguageOfLocale(const char* lcAll, const char* lcMessages, const char* lang);
 PlotLanguage PlotLanguageOfEnvironment();
 
-// "pl" or "en"; throws std::invalid_argument with a message for the user otherwise.
+// "pl" or "en"; throws UsageError with a message for the user otherwise.
 PlotLanguage ParsePlotLanguage(const std::string& text);
 
 // The text of `key` in the language: a column or parameter name (blocking_probability,

@@ -1,5 +1,6 @@
 // RFC 4180 records and round-trip numbers.
 #include "results/csv.h"
+#include "platform/exceptions.h"
 
 #include <charconv>
 #include <cmath>
@@ -57,8 +58,8 @@ std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
       const size_t startLine = line;
       for (++i;; ++i) {
         if (i >= text.size()) {
-          throw std::invalid_argument("line " + std::to_string(startLine) +
-                                      ": a quoted field is never closed");
+          throw EInvalidInput("line " + std::to_string(startLine) +
+                              ": a quoted field is never closed");
         }
         if (text[i] == '"') {
           if (i + 1 < text.size() && text[i + 1] == '"') {
@@ -73,8 +74,7 @@ std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
         field += text[i];
       }
       if (i < text.size() && text[i] != ',' && text[i] != '\r' && text[i] != '\n') {
-        throw std::invalid_argument("line " + std::to_string(line) +
-                                    ": text after a closing quote");
+        throw EInvalidInput("line " + std::to_string(line) + ": text after a closing quote");
       }
     }
     while (i < text.size() && text[i] != ',' && text[i] != '\r' && text[i] != '\n') {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/exceptions.h"
+
 namespace vadidazid {
 
 // Shortest round-trip text of a double; NaN (an undefined value) gives the empty field.
@@ -20,7 +22,7 @@ std::string CsvNumber(int64_t value);
 std::string CsvRecord(const std::vector<std::string>& fields);
 
 // Splits text into records of fields. Accepts CR LF or LF line ends and quoted fields
-// spanning lines; an empty last line is no record. Throws std::invalid_argument, naming
+// spanning lines; an empty last line is no record. Throws EInvalidInput, naming
 // the line, for a quote that is never closed or text after a closing quote.
 std::vector<std::vector<std::string>> ParseCsv(std::string_view text);
 

@@ -1,5 +1,6 @@
 // Writing and reading the result table, column by column from one list.
 #include "results/resulttable.h"
+#include "platform/exceptions.h"
 
 #include <cmath>
 #include <sstream>
@@ -94,8 +95,8 @@ std::string ResultColumnLabel(std::string_view name) {
 
 RunResult ParseResultRecord(const std::vector<std::string>& fields) {
   if (fields.size() != std::size(kColumns)) {
-    throw std::invalid_argument(std::to_string(fields.size()) + " fields instead of " +
-                                std::to_string(std::size(kColumns)));
+    throw EInvalidInput(std::to_string(fields.size()) + " fields instead of " +
+                        std::to_string(std::size(kColumns)));
   }
   RunResult r;
   for (size_t k = 0; k < fields.size(); ++k) {
@@ -117,8 +118,8 @@ RunResult ParseResultRecord(const std::vector<std::string>& fields) {
         },
         c.field);
     if (!ok) {
-      throw std::invalid_argument(ResultColumnLabel(c.name) + ": '" + MessageText(fields[k]) +
-                                  "' is not a number");
+      throw EInvalidInput(ResultColumnLabel(c.name) + ": '" + MessageText(fields[k]) +
+                          "' is not a number");
     }
   }
   return r;

@@ -15,7 +15,7 @@ namespace vadidazid {
 std::string ResultHeader();
 std::string ResultRecord(const RunResult& result);
 
-// The fields of one record. Throws std::invalid_argument for another field count or a
+// The fields of one record. Throws EInvalidInput for another field count or a
 // field that is no number of its column's kind, naming the column.
 RunResult ParseResultRecord(const std::vector<std::string>& fields);
 // "column 3 (channels)" for the column of that name.

@@ -1,5 +1,6 @@
 // The line-by-line reader of result tables and the checks of their rows.
 #include "results/resulttablereader.h"
+#include "platform/exceptions.h"
 
 #include <cmath>
 #include <istream>
@@ -16,7 +17,7 @@ namespace vadidazid {
 namespace {
 
 [[noreturn]] void Refuse(const char* column, const std::string& reason) {
-  throw std::invalid_argument(ResultColumnLabel(column) + ": " + reason);
+  throw EInvalidInput(ResultColumnLabel(column) + ": " + reason);
 }
 
 // A field's value as the message shows it; an empty field is the undefined value.
@@ -135,30 +136,29 @@ ResultTableReader::ResultTableReader(std::istream& in) : in_(in), line_(kMaxResu
 bool ResultTableReader::ReadLine() {
   in_.getline(line_.data(), std::streamsize(line_.size()));
   const auto got = size_t(in_.gcount());
-  if (in_.bad())
-    throw std::invalid_argument("line " + std::to_string(number_ + 1) + ": cannot be read");
+  if (in_.bad()) throw EInvalidInput("line " + std::to_string(number_ + 1) + ": cannot be read");
   if (got == 0 && in_.eof()) return false;
   ++number_;
   const std::string tooLong = "line " + std::to_string(number_) + ": longer than " +
                               std::to_string(kMaxResultLineBytes) + " bytes";
   // The buffer filled before a line end.
-  if (in_.fail() && !in_.eof()) throw std::invalid_argument(tooLong);
+  if (in_.fail() && !in_.eof()) throw EInvalidInput(tooLong);
   // Every row the runner writes ends with its line end; a file that stops within a line
   // was cut off while it was written, and its last row may have lost digits.
   if (in_.eof()) {
-    throw std::invalid_argument("line " + std::to_string(number_) +
-                                ": ends without a line end; the file may have been cut off");
+    throw EInvalidInput("line " + std::to_string(number_) +
+                        ": ends without a line end; the file may have been cut off");
   }
   length_ = got - 1;  // without the line feed
   if (length_ > 0 && line_[length_ - 1] == '\r') --length_;
-  if (length_ > kMaxResultLineBytes) throw std::invalid_argument(tooLong);
+  if (length_ > kMaxResultLineBytes) throw EInvalidInput(tooLong);
   return true;
 }
 
 bool ResultTableReader::Next(RunResult& row) {
   if (number_ == 0) {
     const bool header = ReadLine() && std::string(line_.data(), length_) + "\r\n" == ResultHeader();
-    if (!header) throw std::invalid_argument("line 1: not the header of a result table");
+    if (!header) throw EInvalidInput("line 1: not the header of a result table");
   }
   while (ReadLine()) {
     if (length_ == 0) continue;  // a blank line
@@ -166,12 +166,12 @@ bool ResultTableReader::Next(RunResult& row) {
       const auto records = ParseCsv(std::string_view(line_.data(), length_));
       row = ParseResultRecord(records.at(0));
       CheckResultRow(row);
-    } catch (const std::invalid_argument& e) {
+    } catch (const EInvalidInput& e) {
       // The CSV reader counts lines of its own text, which is this one line.
       std::string reason = e.what();
       if (reason.rfind("line 1: ", 0) == 0) reason.erase(0, 8);
-      throw std::invalid_argument("line " + std::to_string(number_) +
-                                  (reason.rfind("column", 0) == 0 ? ", " : ": ") + reason);
+      throw EInvalidInput("line " + std::to_string(number_) +
+                          (reason.rfind("column", 0) == 0 ? ", " : ": ") + reason);
     }
     return true;
   }

@@ -23,7 +23,7 @@ class ResultTableReader {
  public:
   // Reads the header at the first Next.
   explicit ResultTableReader(std::istream& in);
-  // The next row; false at the table's end. Throws std::invalid_argument beginning
+  // The next row; false at the table's end. Throws EInvalidInput beginning
   // "line N: " or "line N, column K (name): " for a line that is no row of a run.
   bool Next(RunResult& row);
 
@@ -36,7 +36,7 @@ class ResultTableReader {
   int64_t number_ = 0;  // of the line read last
 };
 
-// Throws std::invalid_argument "column K (name): ..." for a row no run can produce.
+// Throws EInvalidInput "column K (name): ..." for a row no run can produce.
 void CheckResultRow(const RunResult& row);
 
 }  // namespace vadidazid

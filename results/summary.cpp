@@ -1,5 +1,6 @@
 // Summaries of result rows and their table.
 #include "results/summary.h"
+#include "platform/exceptions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,8 +70,8 @@ std::vector<PointSummary> SummarizeResults(std::vector<RunResult> results) {
     size_t last = first;
     while (last < results.size() && SamePoint(results[first], results[last])) {
       if (last > first && results[last].seed == results[last - 1].seed) {
-        throw std::invalid_argument("the run with seed " + std::to_string(results[last].seed) +
-                                    " of one point appears twice");
+        throw EInvalidInput("the run with seed " + std::to_string(results[last].seed) +
+                            " of one point appears twice");
       }
       ++last;
     }

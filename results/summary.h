@@ -26,7 +26,7 @@ struct PointSummary {
   MeanInterval load;
 };
 
-// Throws std::invalid_argument when one point holds the same seed twice (a shard given
+// Throws EInvalidInput when one point holds the same seed twice (a shard given
 // twice would otherwise count double).
 std::vector<PointSummary> SummarizeResults(std::vector<RunResult> results);
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "platform/exceptions.h"
 #include "sim/setup.h"
 
 namespace vadidazid {
@@ -31,8 +32,8 @@ const Parameter& ParameterNamed(const std::string& name) {
   for (const Parameter& p : kParameters) {
     if (name == p.name) return p;
   }
-  throw std::invalid_argument("--dimension: '" + name +
-                              "' is not channels, subscribers, call-percent or grid-side");
+  throw UsageError("--dimension: '" + name +
+                   "' is not channels, subscribers, call-percent or grid-side");
 }
 
 struct Measure {
@@ -295,7 +296,7 @@ DimensionTarget ParseDimensionTarget(const std::string& text) {
     target.atMost = false;
   }
   if (at == std::string::npos) {
-    throw std::invalid_argument("--target: '" + text + "' is not MEASURE<=VALUE or MEASURE>=VALUE");
+    throw UsageError("--target: '" + text + "' is not MEASURE<=VALUE or MEASURE>=VALUE");
   }
   target.measure = text.substr(0, at);
   RunResult probe;
@@ -304,7 +305,7 @@ DimensionTarget ParseDimensionTarget(const std::string& text) {
   const char* end = value.data() + value.size();
   auto [ptr, ec] = std::from_chars(value.data(), end, target.value);
   if (value.empty() || ec != std::errc() || ptr != end || !std::isfinite(target.value)) {
-    throw std::invalid_argument("--target: '" + value + "' is not a number");
+    throw UsageError("--target: '" + value + "' is not a number");
   }
   return target;
 }
@@ -313,9 +314,9 @@ double MeasureOf(const RunResult& row, const std::string& measure) {
   for (const Measure& m : kMeasures) {
     if (measure == m.name) return row.*m.figure;
   }
-  throw std::invalid_argument("--target: '" + measure +
-                              "' is not call_congestion, blocking_probability, "
-                              "dropping_probability or mean_load_percent");
+  throw UsageError("--target: '" + measure +
+                   "' is not call_congestion, blocking_probability, "
+                   "dropping_probability or mean_load_percent");
 }
 
 void CheckDimensionParameter(const std::string& name) { ParameterNamed(name); }
@@ -323,14 +324,14 @@ void CheckDimensionParameter(const std::string& name) { ParameterNamed(name); }
 void CheckDimensionPlan(const DimensionPlan& plan) {
   CheckDimensionParameter(plan.parameter);
   if (plan.maxReplications < 2) {
-    throw std::invalid_argument("--max-replications: an interval needs at least 2 runs");
+    throw UsageError("--max-replications: an interval needs at least 2 runs");
   }
   const int64_t lastSeed = int64_t(plan.base.controls.seed) + plan.maxReplications - 1;
   if (lastSeed > kSeedRange.max) {
-    throw std::invalid_argument("--max-replications: " + std::to_string(plan.maxReplications) +
-                                " runs from seed " + std::to_string(plan.base.controls.seed) +
-                                " need seeds up to " + std::to_string(lastSeed) +
-                                ", above the largest seed " + std::to_string(kSeedRange.max));
+    throw UsageError("--max-replications: " + std::to_string(plan.maxReplications) +
+                     " runs from seed " + std::to_string(plan.base.controls.seed) +
+                     " need seeds up to " + std::to_string(lastSeed) + ", above the largest seed " +
+                     std::to_string(kSeedRange.max));
   }
   ExperimentPlan checked = plan.base;
   checked.replications = plan.maxReplications;

@@ -25,15 +25,15 @@ struct DimensionTarget {
   double value = 0.0;
 };
 
-// Throws std::invalid_argument for an unknown measure, a missing comparison or a value
+// Throws UsageError for an unknown measure, a missing comparison or a value
 // that is no finite number.
 DimensionTarget ParseDimensionTarget(const std::string& text);
 
-// The measure of a result row by its column name; throws std::invalid_argument for
+// The measure of a result row by its column name; throws UsageError for
 // another name.
 double MeasureOf(const RunResult& row, const std::string& measure);
 
-// Throws std::invalid_argument for a name that is no parameter a search may change.
+// Throws UsageError for a name that is no parameter a search may change.
 void CheckDimensionParameter(const std::string& name);
 
 struct DimensionPlan {
@@ -45,7 +45,7 @@ struct DimensionPlan {
 
 inline constexpr int64_t kReplicationBatch = 4;
 
-// Throws std::invalid_argument where the plan cannot be searched: an unknown parameter,
+// Throws UsageError where the plan cannot be searched: an unknown parameter,
 // a cap below one batch, or seeds of the cap beyond the seed range; and what CheckPlan
 // throws.
 void CheckDimensionPlan(const DimensionPlan& plan);

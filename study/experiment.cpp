@@ -141,27 +141,27 @@ Shard ParseShard(const std::string& text) {
   Shard shard;
   if (slash == std::string::npos || !ParseWhole(text.substr(0, slash), shard.index) ||
       !ParseWhole(text.substr(slash + 1), shard.count) || shard.index < 0 || shard.count < 1) {
-    throw std::invalid_argument("--shard: '" + text + "' is not I/N with 0 <= I < N");
+    throw UsageError("--shard: '" + text + "' is not I/N with 0 <= I < N");
   }
   if (shard.index >= shard.count) {
-    throw std::invalid_argument("--shard: I " + std::to_string(shard.index) + " is not below N " +
-                                std::to_string(shard.count));
+    throw UsageError("--shard: I " + std::to_string(shard.index) + " is not below N " +
+                     std::to_string(shard.count));
   }
   return shard;
 }
 
 void CheckPlan(const ExperimentPlan& plan) {
-  if (plan.steps < 1) throw std::invalid_argument("--steps: an experiment's runs need a step");
+  if (plan.steps < 1) throw UsageError("--steps: an experiment's runs need a step");
   if (!plan.autoWarmup && plan.warmup >= plan.steps) {
-    throw std::invalid_argument("--warmup: " + std::to_string(plan.warmup) + " is not below the " +
-                                std::to_string(plan.steps) + " steps of a run");
+    throw UsageError("--warmup: " + std::to_string(plan.warmup) + " is not below the " +
+                     std::to_string(plan.steps) + " steps of a run");
   }
   const int64_t lastSeed = int64_t(plan.controls.seed) + plan.replications - 1;
   if (lastSeed > kSeedRange.max) {
-    throw std::invalid_argument("--replications: " + std::to_string(plan.replications) +
-                                " runs from seed " + std::to_string(plan.controls.seed) +
-                                " need seeds up to " + std::to_string(lastSeed) +
-                                ", above the largest seed " + std::to_string(kSeedRange.max));
+    throw UsageError("--replications: " + std::to_string(plan.replications) + " runs from seed " +
+                     std::to_string(plan.controls.seed) + " need seeds up to " +
+                     std::to_string(lastSeed) + ", above the largest seed " +
+                     std::to_string(kSeedRange.max));
   }
   CheckDurations(plan);
 }

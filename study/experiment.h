@@ -36,7 +36,7 @@ struct ExperimentPlan {
   Shard shard;
 };
 
-// Throws std::invalid_argument when the plan cannot be run as asked: a warm-up not below
+// Throws UsageError when the plan cannot be run as asked: a warm-up not below
 // the step count, or replications whose seeds would leave the seed range (the set-up
 // would hold them at its end and repeat one run). Throws what the set-up throws for a
 // grid point whose mean and deviation give no call duration, naming the point.

@@ -1,5 +1,6 @@
 // Parsing sweeps in decimal arithmetic, and the points of their grid.
 #include "study/sweep.h"
+#include "platform/exceptions.h"
 
 #include <algorithm>
 #include <charconv>
@@ -34,9 +35,9 @@ const SweepParameter& ParameterNamed(const std::string& name) {
   for (const SweepParameter& p : kParameters) {
     if (name == p.name) return p;
   }
-  throw std::invalid_argument("--sweep: '" + name +
-                              "' is not a parameter to sweep; use call-percent, channels, "
-                              "subscribers, grid-side, mean or deviation");
+  throw UsageError("--sweep: '" + name +
+                   "' is not a parameter to sweep; use call-percent, channels, "
+                   "subscribers, grid-side, mean or deviation");
 }
 
 // value = digits / 10^scale. At most 18 significant digits and 18 decimal places, so a
@@ -49,7 +50,7 @@ struct Decimal {
 
 constexpr int kMaxDecimalDigits = 18;
 
-// Nothing for a text that is no decimal number; throws std::invalid_argument for one
+// Nothing for a text that is no decimal number; throws UsageError for one
 // with more digits than a Decimal holds. Zeros that do not change the value (leading
 // ones, trailing ones after the point) are not counted.
 std::optional<Decimal> ParseDecimal(const SweepParameter& p, const std::string& text) {
@@ -66,9 +67,8 @@ std::optional<Decimal> ParseDecimal(const SweepParameter& p, const std::string& 
   std::string all = whole + fraction;
   all.erase(0, std::min(all.find_first_not_of('0'), all.size()));
   const auto tooMany = [&](const char* what) {
-    return std::invalid_argument("--sweep: " + std::string(p.name) + " '" + text +
-                                 "' has more than " + std::to_string(kMaxDecimalDigits) + " " +
-                                 what);
+    return UsageError("--sweep: " + std::string(p.name) + " '" + text + "' has more than " +
+                      std::to_string(kMaxDecimalDigits) + " " + what);
   };
   if (all.size() > size_t(kMaxDecimalDigits)) throw tooMany("significant digits");
   if (fraction.size() > size_t(kMaxDecimalDigits)) throw tooMany("decimal places");
@@ -107,8 +107,7 @@ std::string DecimalText(__int128 digits, int scale) {
 std::string WholeText(const SweepParameter& p, const Decimal& d, const std::string& given) {
   const std::string text = DecimalText(d.digits, d.scale);
   if (p.whole != nullptr && text.find('.') != std::string::npos) {
-    throw std::invalid_argument("--sweep: " + std::string(p.name) + " '" + given +
-                                "' is not a whole number");
+    throw UsageError("--sweep: " + std::string(p.name) + " '" + given + "' is not a whole number");
   }
   return text;
 }
@@ -119,9 +118,8 @@ std::string ValueText(const SweepParameter& p, const Decimal& d, const std::stri
   if (p.whole == nullptr) return text;
   if (d.digits < AtScale({p.range->min, 0}, d.scale) ||
       d.digits > AtScale({p.range->max, 0}, d.scale)) {
-    throw std::invalid_argument("--sweep: " + std::string(p.name) + " " + text + " is outside " +
-                                std::to_string(p.range->min) + " .. " +
-                                std::to_string(p.range->max));
+    throw UsageError("--sweep: " + std::string(p.name) + " " + text + " is outside " +
+                     std::to_string(p.range->min) + " .. " + std::to_string(p.range->max));
   }
   return text;
 }
@@ -153,11 +151,10 @@ void RefuseRepeatedValues(const SweepParameter& p, const std::vector<std::string
     const std::string& first = values[read[k - 1].second];
     const std::string& second = values[read[k].second];
     if (first == second) {
-      throw std::invalid_argument("--sweep: " + std::string(p.name) + " " + first +
-                                  " is listed twice");
+      throw UsageError("--sweep: " + std::string(p.name) + " " + first + " is listed twice");
     }
-    throw std::invalid_argument("--sweep: " + std::string(p.name) + " " + first + " and " + second +
-                                " are one value to the simulation (the same double)");
+    throw UsageError("--sweep: " + std::string(p.name) + " " + first + " and " + second +
+                     " are one value to the simulation (the same double)");
   }
 }
 
@@ -166,23 +163,23 @@ std::vector<std::string> RangeValues(const SweepParameter& p, const std::string&
   std::optional<Decimal> d[3];
   for (int i = 0; i < 3; ++i) d[i] = ParseDecimal(p, parts[size_t(i)]);
   if (!d[0] || !d[1] || !d[2]) {
-    throw std::invalid_argument("--sweep: '" + text + "' is not NAME=FROM:TO:STEP in " +
-                                (p.whole ? "whole" : "decimal") + " numbers");
+    throw UsageError("--sweep: '" + text + "' is not NAME=FROM:TO:STEP in " +
+                     (p.whole ? "whole" : "decimal") + " numbers");
   }
   const int scale = std::max({d[0]->scale, d[1]->scale, d[2]->scale});
   const __int128 from = AtScale(*d[0], scale), to = AtScale(*d[1], scale),
                  step = AtScale(*d[2], scale);
-  if (step <= 0) throw std::invalid_argument("--sweep: STEP " + parts[2] + " is not positive");
+  if (step <= 0) throw UsageError("--sweep: STEP " + parts[2] + " is not positive");
   if (from > to) {
-    throw std::invalid_argument("--sweep: FROM " + parts[0] + " is above TO " + parts[1]);
+    throw UsageError("--sweep: FROM " + parts[0] + " is above TO " + parts[1]);
   }
   ValueText(p, *d[0], parts[0]);
   ValueText(p, *d[1], parts[1]);
   WholeText(p, *d[2], parts[2]);
   const __int128 count = (to - from) / step + 1;
   if (count > kMaxSweepValues) {
-    throw std::invalid_argument("--sweep: '" + text + "' has more than " +
-                                std::to_string(kMaxSweepValues) + " values");
+    throw UsageError("--sweep: '" + text + "' has more than " + std::to_string(kMaxSweepValues) +
+                     " values");
   }
   std::vector<std::string> values;
   for (__int128 i = 0; i < count; ++i) values.push_back(DecimalText(from + i * step, scale));
@@ -193,15 +190,15 @@ std::vector<std::string> RangeValues(const SweepParameter& p, const std::string&
 std::vector<std::string> ListValues(const SweepParameter& p, const std::string& text,
                                     const std::vector<std::string>& parts) {
   if (int64_t(parts.size()) > kMaxSweepValues) {
-    throw std::invalid_argument("--sweep: '" + text + "' has more than " +
-                                std::to_string(kMaxSweepValues) + " values");
+    throw UsageError("--sweep: '" + text + "' has more than " + std::to_string(kMaxSweepValues) +
+                     " values");
   }
   std::vector<std::string> values;
   for (const std::string& part : parts) {
     const std::optional<Decimal> d = ParseDecimal(p, part);
     if (!d) {
-      throw std::invalid_argument("--sweep: '" + text + "' is not NAME=FROM:TO:STEP or " +
-                                  "NAME=V1,V2,... ('" + part + "' is no number)");
+      throw UsageError("--sweep: '" + text + "' is not NAME=FROM:TO:STEP or " +
+                       "NAME=V1,V2,... ('" + part + "' is no number)");
     }
     values.push_back(ValueText(p, *d, part));
   }
@@ -216,15 +213,14 @@ Sweep ParseSweep(const std::string& text) {
   const std::string name = text.substr(0, equals);
   const SweepParameter& p = ParameterNamed(name);
   if (equals == std::string::npos) {
-    throw std::invalid_argument("--sweep: '" + text +
-                                "' is not NAME=FROM:TO:STEP or NAME=V1,V2,...");
+    throw UsageError("--sweep: '" + text + "' is not NAME=FROM:TO:STEP or NAME=V1,V2,...");
   }
   const std::string valuesText = text.substr(equals + 1);
   const std::vector<std::string> ranges = Split(valuesText, ':');
   if (ranges.size() == 1) return {name, ListValues(p, text, Split(valuesText, ','))};
   if (ranges.size() != 3) {
-    throw std::invalid_argument("--sweep: '" + text + "' is not NAME=FROM:TO:STEP in " +
-                                (p.whole ? "whole" : "decimal") + " numbers");
+    throw UsageError("--sweep: '" + text + "' is not NAME=FROM:TO:STEP in " +
+                     (p.whole ? "whole" : "decimal") + " numbers");
   }
   return {name, RangeValues(p, text, ranges)};
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/exceptions.h"
 #include "sim/controlsource.h"
 
 namespace vadidazid {
@@ -23,7 +24,7 @@ struct Sweep {
 inline constexpr int64_t kMaxSweepValues = 1000000;
 
 // NAME=FROM:TO:STEP (a STEP past TO gives the one value FROM) or NAME=V1,V2,...; throws
-// std::invalid_argument with a message for the user: an unknown name, a malformed or
+// UsageError with a message for the user: an unknown name, a malformed or
 // out-of-range value, a value listed twice, more than kMaxSweepValues values.
 Sweep ParseSweep(const std::string& text);
 

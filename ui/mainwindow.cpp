@@ -21,6 +21,7 @@
 
 #include "chart/panel/chart.h"
 #include "chart/series/chartseries.h"
+#include "platform/exceptions.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/messages.h"
 #include "platform/qt/qtcolor.h"
@@ -253,8 +254,8 @@ template <typename F>
 void TForm1::Handle(F&& handler) {
   try {
     handler();
-  } catch (const std::exception& e) {
-    ShowMessage(e.what());
+  } catch (...) {
+    ShowMessage(DescribeFailure(std::current_exception()).message);
   }
 }
 

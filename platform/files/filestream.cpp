@@ -23,7 +23,7 @@ TFileStream::~TFileStream() {
 void TFileStream::WriteBuffer(const void* data, size_t size) {
   // Writing after Close has no file to go to; it is a failed write, not a crash.
   if (file_ == nullptr) {
-    throw EWriteError("Stream write error (" + name_ + "): the file is closed");
+    throw EWriteError(WriteErrorMessage(name_, "the file is closed"));
   }
   if (size == 0) return;
   if (std::fwrite(data, 1, size, file_) != size) {

@@ -60,7 +60,15 @@ std::string CreateFileMessage(const std::string& name, const std::string& reason
 }
 
 std::string WriteErrorMessage(const std::string& name, int errnum) {
-  return "Stream write error (" + name + "): " + ErrorReason(errnum);
+  return WriteErrorMessage(name, ErrorReason(errnum));
+}
+
+std::string WriteErrorMessage(const std::string& name, const std::string& reason) {
+  return WriteErrorMessage(name) + ": " + reason;
+}
+
+std::string WriteErrorMessage(const std::string& name) {
+  return "Stream write error (" + name + ")";
 }
 
 }  // namespace vadidazid

@@ -15,7 +15,14 @@ std::string ErrorReason(int errnum);
 std::string CreateFileMessage(const std::string& name, int errnum);
 std::string CreateFileMessage(const std::string& name, const std::string& reason);
 
-// "Stream write error (<name>): <reason>".
+// The name write errors give standard output.
+inline constexpr const char* kStandardOutputName = "standard output";
+
+// "Stream write error (<name>): <reason>", the reason an errno value's or the stream's
+// own, or without a reason where none is known (standard output). Every write error's
+// text is made here.
 std::string WriteErrorMessage(const std::string& name, int errnum);
+std::string WriteErrorMessage(const std::string& name, const std::string& reason);
+std::string WriteErrorMessage(const std::string& name);
 
 }  // namespace vadidazid

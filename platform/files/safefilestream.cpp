@@ -21,7 +21,6 @@ namespace vadidazid {
 namespace {
 
 // Bytes gathered before they go to the file: one system call per this many.
-constexpr size_t kBufferSize = 1 << 16;
 
 // The process's umask, read without changing it (setting it to read it back would race
 // with files other threads create); the round trip is the fallback.
@@ -166,9 +165,15 @@ void TSafeFileStream::CreateTemporary(const std::string& directory) {
 TSafeFileStream::~TSafeFileStream() { Discard(); }
 
 void TSafeFileStream::WriteBuffer(const void* data, size_t size) {
-  if (fd_ < 0) throw EWriteError("Stream write error (" + name_ + "): the file is closed");
+  if (fd_ < 0) throw EWriteError(WriteErrorMessage(name_, "the file is closed"));
+  // A piece as large as the buffer goes straight to the file: an output that gathered
+  // it in a buffer of its own is not copied a second time.
+  if (buffer_.empty() && size >= kOutputBufferSize) {
+    if (!WriteAll(fd_, static_cast<const char*>(data), size)) FailWrite(errno);
+    return;
+  }
   buffer_.append(static_cast<const char*>(data), size);
-  if (buffer_.size() >= kBufferSize) Flush();
+  if (buffer_.size() >= kOutputBufferSize) Flush();
 }
 
 void TSafeFileStream::Flush() {
@@ -183,7 +188,7 @@ void TSafeFileStream::FailWrite(int errnum) {
 }
 
 void TSafeFileStream::Finish() {
-  if (fd_ < 0) throw EWriteError("Stream write error (" + name_ + "): the file is closed");
+  if (fd_ < 0) throw EWriteError(WriteErrorMessage(name_, "the file is closed"));
   Flush();
   if (!tempBase_.empty()) Complete();
   const int closed = ::close(fd_);

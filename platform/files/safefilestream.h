@@ -30,6 +30,9 @@
 
 namespace vadidazid {
 
+// The bytes a stream gathers before it writes them, here and in the outputs over it.
+inline constexpr size_t kOutputBufferSize = 1 << 16;
+
 // What a save may write to: any target, or regular files only (see above).
 enum class SaveTargets { kAny, kRegularFilesOnly };
 

@@ -26,6 +26,8 @@ TEST(Sweep, ValuesLandOnDecimals) {
   const Case cases[] = {
       {"mean=0.1:0.3:0.1", {"0.1", "0.2", "0.3"}},
       {"mean=1:2:0.25", {"1", "1.25", "1.5", "1.75", "2"}},
+      // TO has the most decimals: the scale of the values must take it in too.
+      {"mean=1:2.25:0.5", {"1", "1.5", "2"}},
       {"deviation=-0.5:0.5:0.5", {"-0.5", "0", "0.5"}},
       {"mean=2.50:3:1", {"2.5"}},
       {"channels=10:35:10", {"10", "20", "30"}},
@@ -65,7 +67,7 @@ TEST(Sweep, Refusals) {
     try {
       ParseSweep(text);
       ADD_FAILURE() << text;
-    } catch (const std::invalid_argument& e) {
+    } catch (const UsageError& e) {
       EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
     }
   }

@@ -109,7 +109,7 @@ TEST(FuzzSummarize, EveryTableIsSummarizedFromSoundRowsOrRefused) {
     std::vector<RunResult> rows;
     try {
       rows = ParseResultTable(table);
-    } catch (const std::invalid_argument& e) {
+    } catch (const EInvalidInput& e) {
       ++refused;
       ASSERT_EQ(std::string(e.what()).rfind("line ", 0), 0u) << e.what();
       continue;
@@ -118,7 +118,7 @@ TEST(FuzzSummarize, EveryTableIsSummarizedFromSoundRowsOrRefused) {
     try {
       const std::string summary = SummaryTable(SummarizeResults(rows));
       ASSERT_FALSE(HasControl(summary)) << summary;
-    } catch (const std::invalid_argument& e) {
+    } catch (const EInvalidInput& e) {
       // A repeated line repeats a run; that is the only refusal left for the summary.
       ASSERT_NE(std::string(e.what()).find("appears twice"), std::string::npos) << e.what();
     }

@@ -171,7 +171,7 @@ TEST(StudyPlotLook, WordsComeFromTheTableInEitherLanguage) {
     EXPECT_EQ(PlotLanguageOfLocale(l.lcAll, l.lcMessages, l.lang), l.language) << l.lang;
   }
   EXPECT_EQ(ParsePlotLanguage("pl"), PlotLanguage::Polish);
-  EXPECT_THROW(ParsePlotLanguage("de"), std::invalid_argument);
+  EXPECT_THROW(ParsePlotLanguage("de"), EInvalidInput);
   const auto polish = StudyCurves(GridPoints(1), {"channels"}, PlotLanguage::Polish);
   const std::vector<std::string> titles = {"Blokada wywołań", "Zgłoszenia do pełnych komórek",
                                            "Zerwania przy przejściu", "Erlang B (teoria)",

@@ -22,8 +22,8 @@ TEST(Csv, RecordsReadBackAsWritten) {
   EXPECT_EQ(records[0], fields);
   EXPECT_EQ(records[1], (std::vector<std::string>{"x", "y"}));
   EXPECT_EQ(records[2], (std::vector<std::string>{"last"}));
-  EXPECT_THROW(ParseCsv("a,\"open\r\n"), std::invalid_argument);
-  EXPECT_THROW(ParseCsv("\"closed\"then\r\n"), std::invalid_argument);
+  EXPECT_THROW(ParseCsv("a,\"open\r\n"), EInvalidInput);
+  EXPECT_THROW(ParseCsv("\"closed\"then\r\n"), EInvalidInput);
 }
 
 TEST(Csv, NumbersAreShortestAndExact) {

@@ -157,19 +157,19 @@ TEST(Dimensioning, AddsBatchesUntilDecidedAndReportsTheCap) {
 TEST(Dimensioning, RefusesWhatCannotBeSearched) {
   for (const char* text : {"call_congestion", "calls<=0.1", "call_congestion<=x",
                            "call_congestion<=inf", "call_congestion=<0.1", "<=0.1"}) {
-    EXPECT_THROW(ParseDimensionTarget(text), std::invalid_argument) << text;
+    EXPECT_THROW(ParseDimensionTarget(text), EInvalidInput) << text;
   }
   const DimensionTarget t = ParseDimensionTarget("mean_load_percent>=75.5");
   EXPECT_EQ(t.measure, "mean_load_percent");
   EXPECT_FALSE(t.atMost);
   EXPECT_EQ(t.value, 75.5);
-  EXPECT_THROW(CheckDimensionParameter("mean"), std::invalid_argument);
+  EXPECT_THROW(CheckDimensionParameter("mean"), EInvalidInput);
   DimensionPlan plan = PlanFor("channels", 10, "call_congestion<=0.05");
   plan.base.controls.seed = kSeedRange.max - 10;
-  EXPECT_THROW(CheckDimensionPlan(plan), std::invalid_argument);  // seeds past the range
+  EXPECT_THROW(CheckDimensionPlan(plan), EInvalidInput);  // seeds past the range
   plan.base.controls.seed = 1;
   plan.maxReplications = 1;
-  EXPECT_THROW(CheckDimensionPlan(plan), std::invalid_argument);
+  EXPECT_THROW(CheckDimensionPlan(plan), EInvalidInput);
 }
 
 TEST(Dimensioning, FormulasMatchPublishedTables) {
