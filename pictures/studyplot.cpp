@@ -20,8 +20,8 @@ struct CurveKind {
   TColor color;     // with one swept parameter; a grid colours by the second's value
   bool measured;
   TSeriesPointerStyle marker;
-  TPenStyle style;  // in a grid, where colour and marker name the group
-  MarkerFill fill;  // in a grid, as the style
+  TPenStyle style;        // in a grid, where colour and marker name the group
+  MarkerKind markerKind;  // in a grid, as the style
   MeanInterval PointSummary::*value;
 };
 
@@ -34,15 +34,15 @@ constexpr TColor kBlack = 0x000000, kYellow = 0x42E4F0;
 
 const CurveKind kCurves[] = {
     {"blocking_probability", kBlue, true, TSeriesPointerStyle::psCircle, TPenStyle::psSolid,
-     MarkerFill::Solid, &PointSummary::blocking},
+     MarkerKind::Solid, &PointSummary::blocking},
     {"call_congestion", kVermillion, true, TSeriesPointerStyle::psRectangle, TPenStyle::psDot,
-     MarkerFill::Hollow, &PointSummary::callCongestion},
+     MarkerKind::Hollow, &PointSummary::callCongestion},
     {"dropping_probability", kGreen, true, TSeriesPointerStyle::psTriangle, TPenStyle::psDashDot,
-     MarkerFill::Tinted, &PointSummary::dropping},
+     MarkerKind::Small, &PointSummary::dropping},
     {"erlang_b", kOrange, false, TSeriesPointerStyle::psNothing, TPenStyle::psDash,
-     MarkerFill::Solid, &PointSummary::erlangB},
+     MarkerKind::Solid, &PointSummary::erlangB},
     {"engset", kPurple, false, TSeriesPointerStyle::psNothing, TPenStyle::psDashDotDot,
-     MarkerFill::Solid, &PointSummary::engset},
+     MarkerKind::Solid, &PointSummary::engset},
 };
 
 // The groups of a grid: colour and marker together, so either tells a group.
@@ -59,18 +59,14 @@ std::string ValueText(double value) { return FloatToStr(value); }
 
 int Scaled(int pixels, double scale) { return std::max(1, int(std::lround(pixels * scale))); }
 
-// Half way from the colour to white: a marker's inside that shows its colour and still
-// differs from a solid and an empty one.
-TColor Tinted(TColor color) {
-  TColor tint = 0;
-  for (int shift : {0, 8, 16}) tint |= TColor((((color >> shift) & 0xFF) + 0xFF) / 2) << shift;
-  return tint;
-}
-
-void FillMarker(TSeriesPointer& pointer, const PlotCurve& curve, double scale) {
+void SetMarker(TSeriesPointer& pointer, const PlotCurve& curve, double scale) {
+  pointer.SetVisible(true);
+  pointer.SetStyle(curve.marker);
+  const int half = Scaled(curve.markerKind == MarkerKind::Small ? 2 : 4, scale);
+  pointer.SetHorizSize(half);
+  pointer.SetVertSize(half);
   pointer.Pen().SetWidth(Scaled(1, scale));
-  if (curve.fill == MarkerFill::Hollow) pointer.Brush().SetColor(clWhite);
-  if (curve.fill == MarkerFill::Tinted) pointer.Brush().SetColor(Tinted(curve.color));
+  if (curve.markerKind == MarkerKind::Hollow) pointer.Brush().SetColor(clWhite);
 }
 
 void AddCurve(TChart& chart, const PlotCurve& curve, double scale, bool probabilities) {
@@ -81,12 +77,7 @@ void AddCurve(TChart& chart, const PlotCurve& curve, double scale, bool probabil
     bars->SetErrorWidth(Scaled(1, scale));
     if (probabilities) bars->SetBarBounds(0, 1);  // an interval of a probability ends at 0 and 1
     bars->LinePen().SetWidth(Scaled(2, scale));
-    TSeriesPointer& pointer = bars->Pointer();
-    pointer.SetVisible(true);
-    pointer.SetStyle(curve.marker);
-    pointer.SetHorizSize(Scaled(4, scale));
-    pointer.SetVertSize(Scaled(4, scale));
-    FillMarker(pointer, curve, scale);
+    SetMarker(bars->Pointer(), curve, scale);
     for (size_t i = 0; i < curve.x.size(); ++i) {
       // A probability of nothing breaks the line; its zero keeps the axis' range sound.
       if (std::isnan(curve.y[i])) {
@@ -131,7 +122,7 @@ void AddGridLegend(TChart& chart, const std::vector<PlotCurve>& curves, double s
     key.measured = c.measured;
     key.marker = c.measured ? TSeriesPointerStyle::psCircle : TSeriesPointerStyle::psNothing;
     key.style = c.style;
-    key.fill = c.fill;
+    key.markerKind = c.markerKind;
     keys.push_back(key);
   }
   for (const PlotCurve& c : curves) {
@@ -250,7 +241,7 @@ std::vector<PlotCurve> StudyCurves(const std::vector<PointSummary>& points,
         curve.color = kGroupColors[g];
         curve.marker = kind.measured ? kGroupMarkers[g] : TSeriesPointerStyle::psNothing;
         curve.style = kind.style;
-        curve.fill = kind.fill;
+        curve.markerKind = kind.markerKind;
       }
       for (const PointSummary& p : points) {
         if (!groups.empty() && SweptValue(p.point, sweepNames[1]) != groups[g]) continue;

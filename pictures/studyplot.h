@@ -21,9 +21,10 @@
 
 namespace vadidazid {
 
-// The inside of a line's markers. In a grid, where colour and shape name the value of
-// the second sweep, the fill tells the measures of one value apart beside their dashes.
-enum class MarkerFill { Solid, Hollow, Tinted };
+// How a line's markers are drawn: filled, empty (white inside) or filled at half the
+// size. In a grid, where colour and shape name the value of the second sweep, this tells
+// the measures of one value apart beside their dashes, in no colour of its own.
+enum class MarkerKind { Solid, Hollow, Small };
 
 // One line of the plot, its points in the order of x.
 struct PlotCurve {
@@ -32,7 +33,7 @@ struct PlotCurve {
   bool measured = true;  // markers and bars; otherwise a dashed or dotted theory curve
   TSeriesPointerStyle marker = TSeriesPointerStyle::psCircle;
   TPenStyle style = TPenStyle::psSolid;
-  MarkerFill fill = MarkerFill::Solid;
+  MarkerKind markerKind = MarkerKind::Solid;
   std::vector<double> x, y, error;  // error: half-width of the 95 % interval, NaN for none
   // In a grid: the measure and the second sweep's value the curve shows, each of which
   // the legend lists once (the title is both).
