@@ -147,8 +147,11 @@ int Search(const RunnerOptions& o, const DimensionPlan& plan, std::ostream& out,
   if (plot) {
     plot->Write(PictureFileBytes(*o.plot, [&] {
       const PictureSize size = o.pictureSize.value_or(PictureSize{kPlotWidth, kPlotHeight});
+      PlotLook look;
+      look.language = o.plotLanguage.value_or(PlotLanguageOfEnvironment());
+      look.scale = o.plotScale.value_or(0);
       const std::unique_ptr<TChart> chart =
-          CreateDimensionChart(plan, answer, size.width, size.height);
+          CreateDimensionChart(plan, answer, size.width, size.height, look);
       return ChartPictureBytes(*chart, *PictureFormatOf(*o.plot));
     }));
     plot->Finish();

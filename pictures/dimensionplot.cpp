@@ -1,10 +1,10 @@
 // Curves and chart of a dimensioning.
 #include "pictures/dimensionplot.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "chart/axis/chartaxis.h"
+#include "platform/text/numtext.h"
 
 namespace vadidazid {
 
@@ -16,34 +16,26 @@ double MeanOf(const DimensionPoint& p, double RunFigures::*figure) {
   return MeanWithInterval95(values).mean;
 }
 
-std::string TargetTitle(const DimensionTarget& t) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, t.value).ptr;
-  return "target " + t.measure + (t.atMost ? " <= " : " >= ") + std::string(text, end);
-}
-
-PlotCurve Curve(const std::string& title, TColor color, bool measured, TSeriesPointerStyle marker,
-                TPenStyle style) {
-  PlotCurve curve;
-  curve.title = title;
-  curve.color = color;
-  curve.measured = measured;
-  curve.marker = marker;
-  curve.style = style;
-  return curve;
+// "Target ≤ 0.05", the number with the locale's decimal separator as every number of
+// the plot.
+std::string TargetTitle(const DimensionTarget& t, PlotLanguage language) {
+  return PlotTextOr(language, "target") + (t.atMost ? " \u2264 " : " \u2265 ") +
+         FloatToStr(t.value);
 }
 
 }  // namespace
 
-std::vector<PlotCurve> DimensionCurves(const DimensionPlan& plan, const DimensionAnswer& answer) {
-  PlotCurve measured = Curve(plan.target.measure, TColor(0x008000), true,
-                             TSeriesPointerStyle::psRectangle, TPenStyle::psSolid);
-  PlotCurve target = Curve(TargetTitle(plan.target), TColor(0x0000C0), false,
-                           TSeriesPointerStyle::psNothing, TPenStyle::psSolid);
-  PlotCurve erlang =
-      Curve("erlang_b", TColor(0xB05000), false, TSeriesPointerStyle::psNothing, TPenStyle::psDash);
-  PlotCurve engset =
-      Curve("engset", TColor(0x008000), false, TSeriesPointerStyle::psNothing, TPenStyle::psDot);
+std::vector<PlotCurve> DimensionCurves(const DimensionPlan& plan, const DimensionAnswer& answer,
+                                       PlotLanguage language) {
+  PlotCurve measured = KindCurve(plan.target.measure, language);
+  measured.measured = true;
+  PlotCurve target;
+  target.title = TargetTitle(plan.target, language);
+  target.color = MarkLineColor();
+  target.measured = false;
+  target.marker = TSeriesPointerStyle::psNothing;
+  PlotCurve erlang = KindCurve("erlang_b", language);
+  PlotCurve engset = KindCurve("engset", language);
   for (const DimensionPoint& p : answer.points) {
     const double x = double(p.value);
     measured.x.push_back(x);
@@ -67,15 +59,23 @@ std::vector<PlotCurve> DimensionCurves(const DimensionPlan& plan, const Dimensio
   return curves;
 }
 
+std::string DimensionSubtitle(const DimensionPlan& plan, PlotLanguage language) {
+  return FixedParameters(plan.base.controls, {plan.parameter}, language) +
+         PlotTextOr(language, "replications") + " " + IntToStr(kReplicationBatch) + "\u2013" +
+         IntToStr(plan.maxReplications) + ", " + RunLengthText(plan.base, language);
+}
+
 std::unique_ptr<TChart> CreateDimensionChart(const DimensionPlan& plan,
-                                             const DimensionAnswer& answer, int width, int height) {
-  PlotLook look;
+                                             const DimensionAnswer& answer, int width, int height,
+                                             PlotLook look) {
   look.probabilities = plan.target.measure != "mean_load_percent";
-  std::unique_ptr<TChart> chart =
-      CreateStudyChart(DimensionCurves(plan, answer), plan.parameter, width, height, look);
-  chart->Title().SetText({"Dimensioning " + plan.parameter + " for " + TargetTitle(plan.target)});
-  if (plan.target.measure == "mean_load_percent") {
-    chart->LeftAxis()->SetTitleCaption("percent");
+  if (look.subtitle.empty()) look.subtitle = DimensionSubtitle(plan, look.language);
+  std::unique_ptr<TChart> chart = CreateStudyChart(DimensionCurves(plan, answer, look.language),
+                                                   plan.parameter, width, height, look);
+  chart->Title().SetText({PlotTextOr(look.language, "dimensioning") + " " +
+                          PlotTextOr(look.language, "of:" + plan.parameter)});
+  if (!look.probabilities) {
+    chart->LeftAxis()->SetTitleCaption(PlotTextOr(look.language, plan.target.measure));
     chart->LeftAxis()->SetAxisValuesFormat("0.##");
   }
   return chart;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "chart/panel/chart.h"
@@ -13,9 +14,17 @@
 
 namespace vadidazid {
 
-std::vector<PlotCurve> DimensionCurves(const DimensionPlan& plan, const DimensionAnswer& answer);
+// The curves in the plot's colours, titled in the language.
+std::vector<PlotCurve> DimensionCurves(const DimensionPlan& plan, const DimensionAnswer& answer,
+                                       PlotLanguage language = PlotLanguage::English);
 
+// The parameters the search kept, the runs a point may take, steps and warm-up.
+std::string DimensionSubtitle(const DimensionPlan& plan, PlotLanguage language);
+
+// The chart in the look's language and scale; its subtitle, when the look has none, is
+// DimensionSubtitle's, and the axis holds probabilities unless the measure is a load.
 std::unique_ptr<TChart> CreateDimensionChart(const DimensionPlan& plan,
-                                             const DimensionAnswer& answer, int width, int height);
+                                             const DimensionAnswer& answer, int width, int height,
+                                             PlotLook look = {});
 
 }  // namespace vadidazid

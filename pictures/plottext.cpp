@@ -33,6 +33,7 @@ const PlotWord kWords[] = {
     {"mean", "Średni czas rozmowy [kroki]", "Mean call duration [steps]"},
     {"deviation", "Odchylenie standardowe czasu rozmowy [kroki]",
      "Call duration deviation [steps]"},
+    {"mean_load_percent", "Średnie obciążenie kanałów [%]", "Mean load of the channels [%]"},
     // The title: "<what> against <x>", and the subtitle's words.
     {"title", "Blokada, pełne komórki i zerwania", "Blocking, full cells and dropping"},
     {"against", "w zależności od", "against"},
@@ -47,6 +48,9 @@ const PlotWord kWords[] = {
     {"warmup", "rozbieg", "warm-up"},
     {"auto", "wybierany (MSER-5)", "chosen by MSER-5"},
     {"left-out", "Pominięte wartości", "Values left out"},
+    // A dimensioning: "<dimensioning> <of:x>" and the line of its target.
+    {"dimensioning", "Wymiarowanie", "Dimensioning the"},
+    {"target", "Cel", "Target"},
     // The fixed parameters in the subtitle, short.
     {"short:call-percent", "start rozmowy [%]", "call start [%]"},
     {"short:subscribers", "abonenci", "subscribers"},

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 #include "chart/axis/chartaxis.h"
 #include "chart/series/errorbarseries.h"
@@ -19,7 +20,8 @@ struct CurveKind {
   TColor color;     // with one swept parameter; a grid colours by the second's value
   bool measured;
   TSeriesPointerStyle marker;
-  TPenStyle style;  // in a grid, where colour and marker name the group
+  TPenStyle style;        // in a grid, where colour and marker name the group
+  MarkerKind markerKind;  // in a grid, as the style
   MeanInterval PointSummary::*value;
 };
 
@@ -32,15 +34,15 @@ constexpr TColor kBlack = 0x000000, kYellow = 0x42E4F0;
 
 const CurveKind kCurves[] = {
     {"blocking_probability", kBlue, true, TSeriesPointerStyle::psCircle, TPenStyle::psSolid,
-     &PointSummary::blocking},
+     MarkerKind::Solid, &PointSummary::blocking},
     {"call_congestion", kVermillion, true, TSeriesPointerStyle::psRectangle, TPenStyle::psDot,
-     &PointSummary::callCongestion},
-    {"dropping_probability", kGreen, true, TSeriesPointerStyle::psTriangle, TPenStyle::psDashDotDot,
-     &PointSummary::dropping},
+     MarkerKind::Hollow, &PointSummary::callCongestion},
+    {"dropping_probability", kGreen, true, TSeriesPointerStyle::psTriangle, TPenStyle::psDashDot,
+     MarkerKind::Small, &PointSummary::dropping},
     {"erlang_b", kOrange, false, TSeriesPointerStyle::psNothing, TPenStyle::psDash,
-     &PointSummary::erlangB},
-    {"engset", kPurple, false, TSeriesPointerStyle::psNothing, TPenStyle::psDashDot,
-     &PointSummary::engset},
+     MarkerKind::Solid, &PointSummary::erlangB},
+    {"engset", kPurple, false, TSeriesPointerStyle::psNothing, TPenStyle::psDashDotDot,
+     MarkerKind::Solid, &PointSummary::engset},
 };
 
 // The groups of a grid: colour and marker together, so either tells a group.
@@ -57,6 +59,16 @@ std::string ValueText(double value) { return FloatToStr(value); }
 
 int Scaled(int pixels, double scale) { return std::max(1, int(std::lround(pixels * scale))); }
 
+void SetMarker(TSeriesPointer& pointer, const PlotCurve& curve, double scale) {
+  pointer.SetVisible(true);
+  pointer.SetStyle(curve.marker);
+  const int half = Scaled(curve.markerKind == MarkerKind::Small ? 2 : 4, scale);
+  pointer.SetHorizSize(half);
+  pointer.SetVertSize(half);
+  pointer.Pen().SetWidth(Scaled(1, scale));
+  if (curve.markerKind == MarkerKind::Hollow) pointer.Brush().SetColor(clWhite);
+}
+
 void AddCurve(TChart& chart, const PlotCurve& curve, double scale, bool probabilities) {
   std::unique_ptr<TLineSeries> series;
   if (curve.measured) {
@@ -64,13 +76,8 @@ void AddCurve(TChart& chart, const PlotCurve& curve, double scale, bool probabil
     bars->SetCapHalfWidth(Scaled(4, scale));
     bars->SetErrorWidth(Scaled(1, scale));
     if (probabilities) bars->SetBarBounds(0, 1);  // an interval of a probability ends at 0 and 1
-    // The canvas draws a wider pen solid, so a dashed line keeps one pixel.
-    bars->LinePen().SetWidth(curve.style == TPenStyle::psSolid ? Scaled(2, scale) : 1);
-    TSeriesPointer& pointer = bars->Pointer();
-    pointer.SetVisible(true);
-    pointer.SetStyle(curve.marker);
-    pointer.SetHorizSize(Scaled(4, scale));
-    pointer.SetVertSize(Scaled(4, scale));
+    bars->LinePen().SetWidth(Scaled(2, scale));
+    SetMarker(bars->Pointer(), curve, scale);
     for (size_t i = 0; i < curve.x.size(); ++i) {
       // A probability of nothing breaks the line; its zero keeps the axis' range sound.
       if (std::isnan(curve.y[i])) {
@@ -82,6 +89,8 @@ void AddCurve(TChart& chart, const PlotCurve& curve, double scale, bool probabil
     series = std::move(bars);
   } else {
     series = std::make_unique<TLineSeries>();
+    // Thinner than a measurement; its dashes grow with the pen.
+    series->LinePen().SetWidth(Scaled(1, scale));
     for (size_t i = 0; i < curve.x.size(); ++i) {
       if (std::isnan(curve.y[i])) {
         series->AddNullXY(curve.x[i], 0);
@@ -107,37 +116,42 @@ void AddGridLegend(TChart& chart, const std::vector<PlotCurve>& curves, double s
   for (const PlotCurve& c : curves) {
     if (c.measure.empty() || listed([&](const PlotCurve& k) { return k.title == c.measure; }))
       continue;
-    keys.push_back({c.measure,
-                    kBlack,
-                    c.measured,
-                    TSeriesPointerStyle::psNothing,
-                    c.style,
-                    {},
-                    {},
-                    {},
-                    {},
-                    {}});
+    PlotCurve key;
+    key.title = c.measure;
+    key.color = kBlack;
+    key.measured = c.measured;
+    key.marker = c.measured ? TSeriesPointerStyle::psCircle : TSeriesPointerStyle::psNothing;
+    key.style = c.style;
+    key.markerKind = c.markerKind;
+    keys.push_back(key);
   }
   for (const PlotCurve& c : curves) {
     if (c.group.empty() || !c.measured ||
         listed([&](const PlotCurve& k) { return k.title == c.group; }))
       continue;
-    keys.push_back({c.group, c.color, true, c.marker, TPenStyle::psSolid, {}, {}, {}, {}, {}});
+    PlotCurve key;
+    key.title = c.group;
+    key.color = c.color;
+    key.marker = c.marker;
+    keys.push_back(key);
   }
   for (const PlotCurve& key : keys) AddCurve(chart, key, scale, true);
 }
 
-// The highest value the curves reach, their intervals' tops included.
-double Highest(const std::vector<PlotCurve>& curves) {
-  double highest = 0;
+// The lowest and highest values the curves reach, their intervals included; an empty
+// range (low > high) without values.
+std::pair<double, double> ValueRange(const std::vector<PlotCurve>& curves) {
+  double low = INFINITY, high = -INFINITY;
   for (const PlotCurve& curve : curves) {
     for (size_t i = 0; i < curve.y.size(); ++i) {
+      if (!std::isfinite(curve.y[i])) continue;
       const double error =
           i < curve.error.size() && std::isfinite(curve.error[i]) ? curve.error[i] : 0;
-      if (std::isfinite(curve.y[i])) highest = std::max(highest, curve.y[i] + error);
+      low = std::min(low, curve.y[i] - error);
+      high = std::max(high, curve.y[i] + error);
     }
   }
-  return highest;
+  return {low, high};
 }
 
 void FixAxis(TChartAxis& axis, double low, double high, double step) {
@@ -158,6 +172,20 @@ void ScaleFonts(TChart& chart, double scale) {
   }
 }
 
+// The left axis: a probability's from 0 to at most 1 with fixed labels; any other
+// measure's with an automatic range and no more labels than a probability's.
+void SetValueAxis(TChartAxis& left, std::pair<double, double> range, const PlotLook& look) {
+  left.SetTitleUpwards(true);
+  if (look.probabilities) {
+    left.SetTitleCaption(PlotTextOr(look.language, "probability"));
+    left.SetAxisValuesFormat("0.#####");
+    const AxisSteps steps = ProbabilitySteps(std::max(range.second, 0.0));
+    FixAxis(left, steps.minimum, steps.top, steps.step);
+  } else if (range.first < range.second) {
+    left.SetIncrement(LabelStep(range.first, range.second));
+  }
+}
+
 }  // namespace
 
 double SweptValue(const RunResult& point, const std::string& sweepName) {
@@ -169,6 +197,22 @@ double SweptValue(const RunResult& point, const std::string& sweepName) {
   if (sweepName == "deviation") return point.deviation;
   throw std::invalid_argument("no swept parameter '" + sweepName + "'");
 }
+
+PlotCurve KindCurve(const std::string& key, PlotLanguage language) {
+  PlotCurve curve;
+  curve.title = PlotTextOr(language, key);
+  curve.color = kBlue;
+  for (const CurveKind& kind : kCurves) {
+    if (key != kind.key) continue;
+    curve.color = kind.color;
+    curve.measured = kind.measured;
+    curve.marker = kind.marker;
+    if (!kind.measured) curve.style = kind.style;
+  }
+  return curve;
+}
+
+TColor MarkLineColor() { return kBlack; }
 
 std::vector<PlotCurve> StudyCurves(const std::vector<PointSummary>& points,
                                    const std::vector<std::string>& sweepNames,
@@ -189,17 +233,7 @@ std::vector<PlotCurve> StudyCurves(const std::vector<PointSummary>& points,
   std::vector<PlotCurve> curves;
   for (size_t g = 0; g < groupCount; ++g) {
     for (const CurveKind& kind : kCurves) {
-      PlotCurve curve{PlotTextOr(language, kind.key),
-                      kind.color,
-                      kind.measured,
-                      kind.marker,
-                      TPenStyle::psSolid,
-                      {},
-                      {},
-                      {},
-                      {},
-                      {}};
-      if (!kind.measured) curve.style = kind.style;
+      PlotCurve curve = KindCurve(kind.key, language);
       if (!groups.empty()) {
         curve.measure = curve.title;
         curve.group = PlotTextOr(language, "short:" + sweepNames[1]) + " " + ValueText(groups[g]);
@@ -207,6 +241,7 @@ std::vector<PlotCurve> StudyCurves(const std::vector<PointSummary>& points,
         curve.color = kGroupColors[g];
         curve.marker = kind.measured ? kGroupMarkers[g] : TSeriesPointerStyle::psNothing;
         curve.style = kind.style;
+        curve.markerKind = kind.markerKind;
       }
       for (const PointSummary& p : points) {
         if (!groups.empty() && SweptValue(p.point, sweepNames[1]) != groups[g]) continue;
@@ -256,8 +291,8 @@ AxisSteps ProbabilitySteps(double highest) {
   return {0, std::min(1.0, std::ceil(top / step - 1e-9) * step), step};
 }
 
-std::string StudySubtitle(const ExperimentPlan& plan, PlotLanguage language) {
-  const SimControls& c = plan.controls;
+std::string FixedParameters(const SimControls& c, const std::vector<std::string>& swept,
+                            PlotLanguage language) {
   const std::pair<const char*, std::string> fixed[] = {{"subscribers", IntToStr(c.subscriberCount)},
                                                        {"channels", IntToStr(c.channelsPerCell)},
                                                        {"grid-side", IntToStr(c.gridSide)},
@@ -266,15 +301,23 @@ std::string StudySubtitle(const ExperimentPlan& plan, PlotLanguage language) {
                                                        {"deviation", c.deviationText}};
   std::string text;
   for (const auto& [name, value] : fixed) {
-    const bool swept = std::any_of(plan.sweeps.begin(), plan.sweeps.end(),
-                                   [&](const Sweep& s) { return s.name == name; });
-    if (!swept) text += PlotTextOr(language, std::string("short:") + name) + " " + value + ", ";
+    if (std::find(swept.begin(), swept.end(), name) != swept.end()) continue;
+    text += PlotTextOr(language, std::string("short:") + name) + " " + value + ", ";
   }
-  text += PlotTextOr(language, "replications") + " " + IntToStr(plan.replications) + ", " +
-          PlotTextOr(language, "steps") + " " + IntToStr(plan.steps) + ", " +
-          PlotTextOr(language, "warmup") + " " +
-          (plan.autoWarmup ? PlotTextOr(language, "auto") : IntToStr(plan.warmup));
   return text;
+}
+
+std::string RunLengthText(const ExperimentPlan& plan, PlotLanguage language) {
+  return PlotTextOr(language, "steps") + " " + IntToStr(plan.steps) + ", " +
+         PlotTextOr(language, "warmup") + " " +
+         (plan.autoWarmup ? PlotTextOr(language, "auto") : IntToStr(plan.warmup));
+}
+
+std::string StudySubtitle(const ExperimentPlan& plan, PlotLanguage language) {
+  std::vector<std::string> swept;
+  for (const Sweep& sweep : plan.sweeps) swept.push_back(sweep.name);
+  return FixedParameters(plan.controls, swept, language) + PlotTextOr(language, "replications") +
+         " " + IntToStr(plan.replications) + ", " + RunLengthText(plan, language);
 }
 
 std::unique_ptr<TChart> CreateStudyChart(const std::vector<PlotCurve>& curves,
@@ -302,6 +345,13 @@ std::unique_ptr<TChart> CreateStudyChart(const std::vector<PlotCurve>& curves,
   }
   chart->Legend().SetAlignment(TLegendAlignment::laBottom);
   chart->Legend().SetCheckBoxes(false);
+  // In a grid the measures differ by their dashes, which a sample needs room to show
+  // beside the marker on it; a single sweep's legend keeps to one row.
+  if (std::any_of(curves.begin(), curves.end(),
+                  [](const PlotCurve& c) { return !c.group.empty(); })) {
+    chart->Legend().Symbol().SetWidthUnits(TLegendSymbolSize::lcsPixels);
+    chart->Legend().Symbol().SetWidth(Scaled(40, scale));
+  }
   ScaleFonts(*chart, scale);
   TChartAxis& bottom = *chart->BottomAxis();
   bottom.SetTitleCaption(xTitle);
@@ -311,16 +361,9 @@ std::unique_ptr<TChart> CreateStudyChart(const std::vector<PlotCurve>& curves,
   }
   // The range stays automatic, so the end points keep their margins off the side axes.
   if (low < high) bottom.SetIncrement(LabelStep(low, high));
-  TChartAxis& left = *chart->LeftAxis();
-  left.SetTitleUpwards(true);
-  if (look.probabilities) {
-    left.SetTitleCaption(PlotTextOr(look.language, "probability"));
-    left.SetAxisValuesFormat("0.#####");
-    const AxisSteps steps = ProbabilitySteps(Highest(curves));
-    FixAxis(left, steps.minimum, steps.top, steps.step);
-  }
+  SetValueAxis(*chart->LeftAxis(), ValueRange(curves), look);
   // A curve at 0 lies a little above the bottom axis' line rather than under it.
-  left.SetMinimumOffset(Scaled(4, scale));
+  chart->LeftAxis()->SetMinimumOffset(Scaled(4, scale));
   for (const PlotCurve& curve : curves) AddCurve(*chart, curve, scale, look.probabilities);
   AddGridLegend(*chart, curves, scale);
   chart->Legend().SetLegendStyle(TLegendStyle::lsSeries);

@@ -21,6 +21,11 @@
 
 namespace vadidazid {
 
+// How a line's markers are drawn: filled, empty (white inside) or filled at half the
+// size. In a grid, where colour and shape name the value of the second sweep, this tells
+// the measures of one value apart beside their dashes, in no colour of its own.
+enum class MarkerKind { Solid, Hollow, Small };
+
 // One line of the plot, its points in the order of x.
 struct PlotCurve {
   std::string title;
@@ -28,6 +33,7 @@ struct PlotCurve {
   bool measured = true;  // markers and bars; otherwise a dashed or dotted theory curve
   TSeriesPointerStyle marker = TSeriesPointerStyle::psCircle;
   TPenStyle style = TPenStyle::psSolid;
+  MarkerKind markerKind = MarkerKind::Solid;
   std::vector<double> x, y, error;  // error: half-width of the 95 % interval, NaN for none
   // In a grid: the measure and the second sweep's value the curve shows, each of which
   // the legend lists once (the title is both).
@@ -50,6 +56,14 @@ std::vector<PlotCurve> StudyCurves(const std::vector<PointSummary>& points,
                                    PlotLanguage language = PlotLanguage::English,
                                    std::vector<double>* leftOut = nullptr);
 
+// A curve, without points, of the result column `key` (blocking_probability,
+// call_congestion, dropping_probability, erlang_b, engset, or another measured column)
+// titled from the text table, in the colour, marker and line style the plot gives it.
+PlotCurve KindCurve(const std::string& key, PlotLanguage language);
+
+// The colour of a line that marks a value rather than shows one, such as a target.
+TColor MarkLineColor();
+
 inline constexpr int kPlotWidth = 800;
 inline constexpr int kPlotHeight = 500;
 
@@ -68,6 +82,11 @@ double PlotScale(const PlotLook& look, int width, int height);
 
 // The subtitle of a plan: its fixed parameters, replications, steps and warm-up.
 std::string StudySubtitle(const ExperimentPlan& plan, PlotLanguage language);
+// Its parts: the parameters not in `swept`, each followed by ", "; and the steps and
+// warm-up of the runs.
+std::string FixedParameters(const SimControls& controls, const std::vector<std::string>& swept,
+                            PlotLanguage language);
+std::string RunLengthText(const ExperimentPlan& plan, PlotLanguage language);
 
 // The probability axis: from 0 to `top` <= 1 with labels every `step` (1, 2, 2.5 or 5
 // times a power of ten), at most 10 labels, holding `highest` (clipped to 1).

@@ -64,6 +64,18 @@ bool DashOn(TPenStyle style, int phase) {
   return true;
 }
 
+std::vector<int> WideDashLengths(const TPen& pen) {
+  std::vector<int> lengths;
+  if (pen.width <= 1) return lengths;
+  const int w = pen.width;
+  const int ends = pen.cap == TPenCap::Flat ? 0 : w;
+  const std::span<const int> runs = DashRuns(pen.style);
+  for (size_t i = 0; i < runs.size(); ++i) {
+    lengths.push_back(i % 2 == 0 ? runs[i] * w - ends : runs[i] * w + ends);
+  }
+  return lengths;
+}
+
 CheckBoxParts CheckBoxLayout(const TRect& box, bool checked) {
   CheckBoxParts parts;
   parts.box = Normalised(box.left, box.top, box.right, box.bottom);

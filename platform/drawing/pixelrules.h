@@ -1,7 +1,7 @@
 // The pixel rules every canvas follows for what canvas.h leaves to the canvas, in one
 // place so that a picture drawn on the image canvas and the same drawing written as SVG
 // or noted as text agree: which pens and brushes draw at all, how a box given the wrong
-// way round is turned, the dash runs of styled one-pixel pens, and the check box's frame
+// way round is turned, the dash runs of styled pens, and the check box's frame
 // and tick. Each canvas renders these in its own medium; none keeps its own copy.
 #pragma once
 
@@ -29,6 +29,15 @@ std::span<const int> DashRuns(TPenStyle style);
 int DashCycle(TPenStyle style);
 // Whether the pixel `phase` steps into the pattern draws.
 bool DashOn(TPenStyle style, int phase);
+
+// The dash and gap lengths, in pixels along the line and starting with a dash, of a
+// styled pen wider than one pixel: the one-pixel runs times the width, so a pattern
+// keeps its look as a picture drawn larger widens its pens. Round and square ends reach
+// half the width past both ends of every dash, so the lengths given for those ends are a
+// width shorter for dashes and a width longer for gaps, and what shows is still the runs
+// times the width. Empty for a solid or clear pen and for a pen of one pixel, which
+// follows DashRuns pixel by pixel.
+std::vector<int> WideDashLengths(const TPen& pen);
 
 // The parts of a flat check box in the box: a one-pixel frame in clBtnShadow round an
 // inside of clWindow and, when checked, a 7 by 7 tick in clWindowText (a short stroke

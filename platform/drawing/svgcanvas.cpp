@@ -129,16 +129,22 @@ std::string SvgCanvas::FillText() const {
   return BrushVisible(brush) ? " fill=\"" + Hex(brush.color) + "\"" : " fill=\"none\"";
 }
 
-std::string SvgCanvas::StrokeText() const {
+std::string SvgCanvas::StrokeText(bool path) const {
   if (!PenVisible(pen)) return " stroke=\"none\"";
   std::string text = " stroke=\"" + Hex(pen.color) + "\"";
   text += " stroke-width=\"" + Num(std::max(pen.width, 1)) + "\"";
-  // Wide pens are solid with their ends and joins, as in the raster picture.
+  // Wide pens with their ends, joins and dashes, as in the raster picture.
   if (pen.width <= 1) {
     const std::string dash = DashText(pen.style);
     if (!dash.empty()) text += " stroke-dasharray=\"" + dash + "\"";
     return text;
   }
+  std::string dashes;
+  for (int length : path ? WideDashLengths(pen) : std::vector<int>{}) {
+    if (!dashes.empty()) dashes += ' ';
+    dashes += Num(length);
+  }
+  if (!dashes.empty()) text += " stroke-dasharray=\"" + dashes + "\"";
   switch (pen.cap) {
     case TPenCap::Round:
       text += " stroke-linecap=\"round\" stroke-linejoin=\"round\"";
@@ -168,7 +174,7 @@ void SvgCanvas::LineTo(int x, int y) {
   if (PenVisible(pen) && !(penPos_ == TPoint{x, y})) {
     const TPoint end = pen.width <= 1 ? LastPixel(penPos_, {x, y}) : TPoint{x, y};
     Element("<line x1=\"" + Mid(penPos_.x) + "\" y1=\"" + Mid(penPos_.y) + "\" x2=\"" + Mid(end.x) +
-            "\" y2=\"" + Mid(end.y) + "\"" + StrokeText() + ThinCaps() + "/>");
+            "\" y2=\"" + Mid(end.y) + "\"" + StrokeText(true) + ThinCaps() + "/>");
   }
   penPos_ = {x, y};
 }
@@ -182,7 +188,7 @@ void SvgCanvas::Polyline(const std::vector<TPoint>& points) {
     if (drawn.size() < 2) return;
     drawn.back() = LastPixel(drawn[drawn.size() - 2], drawn.back());
   }
-  Element("<polyline points=\"" + PointsText(drawn) + "\" fill=\"none\"" + StrokeText() +
+  Element("<polyline points=\"" + PointsText(drawn) + "\" fill=\"none\"" + StrokeText(true) +
           ThinCaps() + "/>");
 }
 
@@ -192,7 +198,7 @@ std::string SvgCanvas::ThinCaps() const {
 
 void SvgCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2 || (!PenVisible(pen) && !BrushVisible(brush))) return;
-  Element("<polygon points=\"" + PointsText(points) + "\"" + FillText() + StrokeText() + "/>");
+  Element("<polygon points=\"" + PointsText(points) + "\"" + FillText() + StrokeText(true) + "/>");
 }
 
 void SvgCanvas::FillRect(const TRect& rect) {

@@ -53,8 +53,9 @@ class SvgCanvas : public Canvas {
  private:
   // fill="..." for the brush, or "none".
   std::string FillText() const;
-  // stroke, width, dashes and joins of the pen.
-  std::string StrokeText() const;
+  // stroke, width, dashes and joins of the pen; a wide pen is dashed only along a path
+  // (`path`), its box and ellipse outlines staying solid as in the raster picture.
+  std::string StrokeText(bool path = false) const;
   // Square ends for one-pixel open lines, which end on their last drawn pixel.
   std::string ThinCaps() const;
   void Box(const TRect& box, TColor color);

@@ -143,7 +143,15 @@ void ImageCanvas::WideLines(const std::vector<TPoint>& points, bool closed) {
     cap = Qt::FlatCap;
     join = Qt::MiterJoin;
   }
-  p.setPen(QPen(ToQColor(pen.color), pen.width, Qt::SolidLine, cap, join));
+  QPen wide(ToQColor(pen.color), pen.width, Qt::SolidLine, cap, join);
+  // A styled wide pen shows its pattern at the pen's scale; each call starts with a dash.
+  const std::vector<int> dashes = WideDashLengths(pen);
+  if (!dashes.empty()) {
+    QList<qreal> pattern;  // in pen widths
+    for (int length : dashes) pattern << qreal(length) / pen.width;
+    wide.setDashPattern(pattern);
+  }
+  p.setPen(wide);
   p.setBrush(Qt::NoBrush);
   // Through the pixel centres, so the pen spreads evenly to both sides of the line.
   QPolygonF path;

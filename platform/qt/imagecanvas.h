@@ -9,8 +9,10 @@
 //   pixelrules.h. A pen or brush of colour clNone draws nothing, like a clear one.
 // - With a clear pen, Rectangle and Ellipse fill the whole box with the brush rather
 //   than a box one pixel smaller.
-// - Pens wider than one pixel are drawn solid whatever their style, with the pen's ends
-//   and joins; their outlines of rectangles and ellipses straddle the box edges.
+// - Pens wider than one pixel are drawn with the pen's ends and joins; their lines,
+//   polylines and polygons show the wide dash lengths of pixelrules.h, starting with a
+//   dash at each call (gaps stay unpainted); their outlines of rectangles and ellipses
+//   are solid and straddle the box edges.
 // - Ellipse outlines are always solid: a dash pattern needs a path, which a pixel set
 //   has not.
 // - Styled one-pixel pens use the dash runs of pixelrules.h, restarted by MoveTo and at

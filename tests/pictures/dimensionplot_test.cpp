@@ -1,15 +1,17 @@
 // The plot of a dimensioning: its curves (the measured points with their intervals, the
-// target across them, the formulas only beside the call congestion) and the picture the
-// runner writes for --plot.
+// target across them, the formulas only beside the call congestion) in the study plot's
+// words, colours and scale, and the picture the runner writes for --plot.
 #include "pictures/dimensionplot.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 
 #include "chart/axis/chartaxis.h"
 #include "cli/runner.h"
+#include "pictures/chartpicture.h"
 #include "tests/support/files.h"
 
 namespace vadidazid {
@@ -41,7 +43,7 @@ TEST(DimensionPlot, CurvesShowPointsTargetAndFormulas) {
   EXPECT_EQ(curves[0].x, (std::vector<double>{12, 20}));
   EXPECT_EQ(curves[0].y, (std::vector<double>{10.0 / 12, 0.5}));
   EXPECT_EQ(curves[0].error, (std::vector<double>{0.01, 0.01}));
-  EXPECT_EQ(curves[1].title, "target call_congestion <= 0.6");
+  EXPECT_EQ(curves[1].title, "Target \u2264 0.6");
   EXPECT_EQ(curves[1].x, (std::vector<double>{12, 20}));
   EXPECT_EQ(curves[1].y, (std::vector<double>{0.6, 0.6}));
   EXPECT_EQ(curves[2].y, (std::vector<double>{1.0 / 12, 0.05}));
@@ -60,7 +62,55 @@ TEST(DimensionPlot, OnlyProbabilitiesKeepTheAxisWithinZeroAndOne) {
   plan.target = ParseDimensionTarget("mean_load_percent<=60");
   const auto percent = CreateDimensionChart(plan, TwoPoints(), 400, 300);
   EXPECT_TRUE(percent->LeftAxis()->AutomaticMaximum());
-  EXPECT_EQ(percent->LeftAxis()->TitleCaption(), "percent");
+  EXPECT_EQ(percent->LeftAxis()->TitleCaption(), "Mean load of the channels [%]");
+  // A load's axis keeps its automatic range with at most 10 labels.
+  ChartPictureBytes(*percent, PictureFormat::Png);
+  const TChartAxis& load = *percent->LeftAxis();
+  EXPECT_LE(std::floor(load.ScaleMaximum() / load.Increment() + 1e-9) -
+                std::ceil(load.ScaleMinimum() / load.Increment() - 1e-9) + 1,
+            10);
+}
+
+TEST(DimensionPlot, ReadsAsTheStudyPlotDoesInEitherLanguageAndSize) {
+  // The words, colours and scale of the study plot: a dimensioning is shown in the same
+  // lecture as the sweep it answers.
+  DimensionPlan plan;
+  plan.parameter = "channels";
+  plan.target = ParseDimensionTarget("call_congestion<=0.05");
+  plan.base.steps = 300;
+  plan.base.warmup = 50;
+  const struct {
+    PlotLanguage language;
+    int width, height;
+    const char *title, *target, *subtitleStart;
+    int titleSize;
+  } cases[] = {
+      {PlotLanguage::English, 800, 500, "Dimensioning the channels per base station",
+       "Target \u2264 0.05", "subscribers 1000, grid side 10,", 11},
+      {PlotLanguage::Polish, 1600, 1000, "Wymiarowanie liczby kanałów na stację bazową",
+       "Cel \u2264 0.05", "abonenci 1000, bok sieci 10,", 22},
+  };
+  for (const auto& c : cases) {
+    PlotLook look;
+    look.language = c.language;
+    const auto chart = CreateDimensionChart(plan, TwoPoints(), c.width, c.height, look);
+    EXPECT_EQ(chart->Title().Text().front(), c.title);
+    EXPECT_EQ(chart->SubTitle().Text().front().rfind(c.subtitleStart, 0), 0u)
+        << chart->SubTitle().Text().front();
+    EXPECT_NE(chart->SubTitle().Text().front().find("4\u201364"), std::string::npos);
+    EXPECT_EQ(chart->Title().Font().Size(), c.titleSize);
+    EXPECT_EQ(chart->LeftAxis()->TitleCaption(), *PlotText(c.language, "probability"));
+    const auto curves = DimensionCurves(plan, TwoPoints(), c.language);
+    EXPECT_EQ(curves[1].title, c.target);
+    for (const char* key : {"call_congestion", "erlang_b", "engset"}) {
+      const PlotCurve kind = KindCurve(key, c.language);
+      const auto same = [&](const PlotCurve& p) {
+        return p.title == kind.title && p.color == kind.color && p.style == kind.style;
+      };
+      EXPECT_TRUE(std::any_of(curves.begin(), curves.end(), same)) << key;
+    }
+    EXPECT_EQ(curves[1].color, MarkLineColor());
+  }
 }
 
 TEST(DimensionPlot, RunnerWritesThePicture) {

@@ -123,6 +123,7 @@ TEST(StudyPlot, PointsBarsAndCurvesSitWhereTheirValuesMap) {
        true,
        TSeriesPointerStyle::psCircle,
        TPenStyle::psSolid,
+       MarkerKind::Solid,
        {5, 10, 15, 20},
        {0.05, 0.2, 0.3, NAN},
        {0.01, 0.04, 0.03, 0},
@@ -133,6 +134,7 @@ TEST(StudyPlot, PointsBarsAndCurvesSitWhereTheirValuesMap) {
        false,
        TSeriesPointerStyle::psNothing,
        TPenStyle::psDash,
+       MarkerKind::Solid,
        {5, 10, 15, 20},
        {0.1, 0.25, 0.4, 0.5},
        {NAN, NAN, NAN, NAN},
@@ -186,12 +188,28 @@ std::vector<std::pair<int, int>> ColumnReach(const QImage& image, TColor color) 
 
 TEST(StudyPlot, DenseCurvesDrawOnlyWhatTheirColumnsShow) {
   // 100,000 noisy points with bars, and a dashed theory curve: hundreds a pixel column.
-  PlotCurve measured{
-      "measured", 0xC00000, true, TSeriesPointerStyle::psCircle, TPenStyle::psSolid, {}, {},
-      {},         {},       {}};
-  PlotCurve theory{
-      "theory", 0x00A000, false, TSeriesPointerStyle::psNothing, TPenStyle::psDash, {}, {},
-      {},       {},       {}};
+  PlotCurve measured{"measured",
+                     0xC00000,
+                     true,
+                     TSeriesPointerStyle::psCircle,
+                     TPenStyle::psSolid,
+                     MarkerKind::Solid,
+                     {},
+                     {},
+                     {},
+                     {},
+                     {}};
+  PlotCurve theory{"theory",
+                   0x00A000,
+                   false,
+                   TSeriesPointerStyle::psNothing,
+                   TPenStyle::psDash,
+                   MarkerKind::Solid,
+                   {},
+                   {},
+                   {},
+                   {},
+                   {}};
   for (int i = 0; i < 100000; ++i) {
     measured.x.push_back(i);
     measured.y.push_back(i % 977 == 0 ? NAN : 0.5 + 0.3 * std::sin(i * 0.37) * (i % 13) / 13);

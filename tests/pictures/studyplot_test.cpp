@@ -10,6 +10,7 @@
 
 #include "chart/axis/chartaxis.h"
 #include "chart/series/errorbarseries.h"
+#include "chart/series/lineseries.h"
 #include "cli/runner.h"
 #include "pictures/chartpicture.h"
 #include "pictures/studyplot.h"
@@ -74,8 +75,15 @@ TEST(StudyPlotLook, ColoursStayApartUnderDeuteranopia) {
     const auto curves = StudyCurves(GridPoints(int(std::max<size_t>(groups, 1))), sweeps,
                                     PlotLanguage::English, &leftOut);
     const auto chart = CreateStudyChart(curves, "call-percent", 800, 500);
+    // The lines' colours and the marker fills that are neither the line's nor white.
     std::set<TColor> colours;
-    for (int s = 0; s < chart->SeriesCount(); ++s) colours.insert(chart->Series(s)->SeriesColor());
+    for (int s = 0; s < chart->SeriesCount(); ++s) {
+      colours.insert(chart->Series(s)->SeriesColor());
+      if (auto* bars = dynamic_cast<TErrorBarSeries*>(chart->Series(s))) {
+        const TColor fill = bars->Pointer().Brush().Color();
+        if (fill != clAutoColor && fill != clWhite) colours.insert(fill);
+      }
+    }
     for (TColor p : colours) {
       for (TColor q : colours) {
         if (p < q) {
@@ -155,7 +163,43 @@ TEST(StudyPlotLook, TextAndMarksGrowWithThePicture) {
     EXPECT_EQ(chart->LeftAxis()->LabelsFont().Size(), std::lround(8 * c.titleSize / 11.0));
     auto& bars = dynamic_cast<TErrorBarSeries&>(*chart->Series(0));
     EXPECT_EQ(bars.CapHalfWidth(), std::max(1L, std::lround(4 * c.titleSize / 11.0)));
+    // Dashed theory curves widen too, their dashes with them.
+    const double factor = PlotScale(look, c.width, c.height);
+    auto& erlang = dynamic_cast<TLineSeries&>(*chart->Series(3));
+    EXPECT_EQ(erlang.LinePen().Width(), std::max(1L, std::lround(factor)));
+    EXPECT_EQ(erlang.LinePen().Style(), TPenStyle::psDash);
   }
+}
+
+TEST(StudyPlotLook, MeasuresOfAGroupDifferByLineAndMarker) {
+  // In a grid colour and marker name the group; within one, every measure has a line
+  // style and kind of marker of its own, and every curve of it the group's colour.
+  const auto curves = StudyCurves(GridPoints(3), {"call-percent", "channels"});
+  ASSERT_EQ(curves.size(), 15u);
+  for (size_t g = 0; g < 3; ++g) {
+    std::set<std::pair<TPenStyle, MarkerKind>> looks;
+    for (size_t k = 0; k < 5; ++k) {
+      const PlotCurve& c = curves[5 * g + k];
+      EXPECT_EQ(c.color, curves[5 * g].color) << c.title;
+      if (c.measured) {
+        EXPECT_EQ(c.marker, curves[5 * g].marker) << c.title;
+      }
+      looks.insert({c.style, c.measured ? c.markerKind : MarkerKind::Solid});
+    }
+    EXPECT_EQ(looks.size(), 5u) << g;
+  }
+  // The legend lists each measure once with its line and marker, then each group, with
+  // samples long enough to show the dashes beside the marker.
+  const auto chart = CreateStudyChart(curves, "call-percent", 1600, 1000);
+  EXPECT_EQ(chart->Legend().Symbol().CalcWidth(100, 20), 80);
+  std::vector<std::string> legend;
+  for (int s = 0; s < chart->SeriesCount(); ++s) {
+    if (chart->Series(s)->ShowInLegend()) legend.push_back(chart->Series(s)->Title());
+  }
+  EXPECT_EQ(legend, (std::vector<std::string>{"Call blocking", "Offers to full cells",
+                                              "Dropping at hand-over", "Erlang B (theory)",
+                                              "Engset (theory)", "channels 10", "channels 11",
+                                              "channels 12"}));
 }
 
 TEST(StudyPlotLook, WordsComeFromTheTableInEitherLanguage) {

@@ -1,6 +1,7 @@
 // The SVG canvas against the image canvas: each shape covers the same pixels in both,
-// text is measured alike and written safely, clips become clip groups; and PNG files
-// decode to the pixels they were written from, as BMP files of them do.
+// text is measured alike and written safely, clips become clip groups, wide dashed pens ask
+// for the lengths the raster draws; and PNG files decode to the pixels they were written
+// from, as BMP files of them do.
 #include "platform/drawing/svgcanvas.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <random>
 
+#include "platform/drawing/pixelrules.h"
 #include "platform/formats/bmpfile.h"
 #include "platform/formats/picturefile.h"
 #include "platform/formats/pngfile.h"
@@ -190,6 +192,69 @@ TEST(SvgCanvas, ClipsGroupTheElementsDrawnUnderThem) {
   const size_t end = doc.find("</g>", group);
   EXPECT_LT(doc.find("width=\"50\"", group), end);
   EXPECT_GT(doc.find("x=\"1\" y=\"1\""), end);
+}
+
+// The lengths of the runs of ink and gap along row y, from the first ink on.
+std::vector<int> RowRuns(const ImageCanvas& c, int y) {
+  std::vector<int> runs;
+  bool ink = true;
+  int x = 0;
+  while (x < c.Width() && c.GetPixel(x, y) == clWhite) ++x;
+  for (; x < c.Width(); ++x) {
+    if ((c.GetPixel(x, y) != clWhite) != ink) ink = !ink, runs.push_back(0);
+    if (runs.empty()) runs.push_back(0);
+    ++runs.back();
+  }
+  return runs;
+}
+
+TEST(WideDashes, PatternsGrowWithThePenAlikeInBothPictures) {
+  // A styled pen wider than one pixel shows the one-pixel runs times its width,
+  // whatever its ends, and the SVG asks for the same lengths the raster draws.
+  const struct {
+    TPenStyle style;
+    int width;
+    TPenCap cap;
+  } cases[] = {
+      {TPenStyle::psDash, 2, TPenCap::Round},     {TPenStyle::psDot, 3, TPenCap::Round},
+      {TPenStyle::psDashDot, 2, TPenCap::Square}, {TPenStyle::psDashDotDot, 4, TPenCap::Flat},
+      {TPenStyle::psDot, 2, TPenCap::Flat},       {TPenStyle::psDash, 5, TPenCap::Square}};
+  for (const auto& k : cases) {
+    auto draw = [&](Canvas& c) {
+      c.pen = {clBlack, k.width, k.style, k.cap};
+      c.MoveTo(10, 20);
+      c.LineTo(390, 20);
+    };
+    ImageCanvas image(400, 40);
+    draw(image);
+    const std::vector<int> runs = RowRuns(image, 20);
+    const std::span<const int> one = DashRuns(k.style);
+    ASSERT_GE(runs.size(), 2 * one.size() + 2) << k.width;
+    // Inner runs only: the line's own ends are capped and its last dash may be cut.
+    for (size_t i = 1; i + 2 < runs.size(); ++i) {
+      EXPECT_NEAR(runs[i], one[i % one.size()] * k.width, 1) << int(k.style) << " " << k.width;
+    }
+    ImageCanvas measure(1, 1);
+    SvgCanvas svg(400, 40, &measure, clNone);
+    draw(svg);
+    const std::vector<SvgElement> elements = SvgElements(svg.Document());
+    ASSERT_EQ(elements.size(), 1u);
+    std::string lengths;
+    for (int n : WideDashLengths({clBlack, k.width, k.style, k.cap})) {
+      if (!lengths.empty()) lengths += ' ';
+      lengths += std::to_string(n);
+    }
+    EXPECT_EQ(elements[0].Text("stroke-dasharray"), lengths);
+  }
+  // Box outlines stay solid in both; solid and one-pixel pens keep their old rules.
+  TPen solid{clBlack, 3, TPenStyle::psSolid};
+  EXPECT_TRUE(WideDashLengths(solid).empty());
+  EXPECT_TRUE(WideDashLengths({clBlack, 1, TPenStyle::psDash}).empty());
+  ImageCanvas measure(1, 1);
+  SvgCanvas svg(60, 40, &measure, clNone);
+  svg.pen = {clBlack, 3, TPenStyle::psDash};
+  svg.Rectangle(5, 5, 50, 30);
+  EXPECT_FALSE(SvgElements(svg.Document())[0].Has("stroke-dasharray"));
 }
 
 TEST(PictureFiles, PngAndBmpDecodeToTheCanvasPixels) {
