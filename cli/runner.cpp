@@ -32,6 +32,7 @@
 #include "sim/runcontrol.h"
 #include "sim/setup.h"
 #include "study/celltally.h"
+#include "study/experiment.h"
 #include "version/programversion.h"
 
 namespace vadidazid {
@@ -105,9 +106,38 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
   TChart* chart_;
 };
 
+// The map and the cell table show one run; they take its warm-up, and one replication.
+bool ShowsCells(const Options& o) { return o.map || o.cells; }
+
 bool IsExperiment(const Options& o) {
-  return o.replications || o.warmup || o.autoWarmup || o.threads || !o.sweeps.empty() || o.shard ||
+  const bool measured = o.replications || o.warmup || o.autoWarmup;
+  return (measured && !ShowsCells(o)) || o.threads || !o.sweeps.empty() || o.shard ||
          o.outputs.csv || o.outputs.results || o.outputs.summary || o.plot;
+}
+
+void CheckCellRun(const Options& o) {
+  if (ShowsCells(o) && (o.replications.value_or(1) > 1 || !o.sweeps.empty())) {
+    throw UsageError{
+        "--map and --cells show one run; they take no --sweep and no --replications "
+        "above 1"};
+  }
+}
+
+// The first steps the map and the cell table leave out: --warmup W, below the run's
+// steps, or MSER-5's choice for this very run, made by running it once before (the seed
+// makes it the same run); none without --warmup. Throws UsageError, and what the set-up
+// throws for unusable parameters.
+int64_t CellWarmup(const Options& o) {
+  if (!o.warmup && !o.autoWarmup) return 0;
+  RunPlan run{o.controls, 0, o.warmup.value_or(0), o.autoWarmup};
+  run.controls.reseed = true;
+  run.steps = o.steps ? *o.steps : CheckedTimedRunSteps(o.controls);
+  if (o.autoWarmup) return MeasureRun(run).warmup;
+  if (run.warmup >= run.steps) {
+    throw UsageError{"--warmup: " + std::to_string(run.warmup) + " is not below the " +
+                     std::to_string(run.steps) + " steps of the run"};
+  }
+  return run.warmup;
 }
 
 ExperimentPlan PlanOf(const Options& o) {
@@ -225,16 +255,20 @@ struct RunFiles {
 void WriteCellFiles(const Options& o, const CellTally& tally, RunFiles& files) {
   if (files.cells) files.cells->Write(CellTableText(tally));
   if (!files.map) return;
-  const MapMeasure measure = o.mapMeasure.value_or(MapMeasure::CallCongestion);
+  MapData data;
+  data.side = tally.GridSide();
+  data.measure = o.mapMeasure.value_or(MapMeasure::CallCongestion);
+  data.values = tally.Measure(data.measure);
+  data.firstStep = tally.Warmup() + 1;
+  data.lastStep = tally.Warmup() + tally.Steps();
+  data.startRow = data.startColumn = StartRowAndColumn(data.side);
+  const MapLook look{o.plotLanguage.value_or(PlotLanguageOfEnvironment()), o.plotScale.value_or(0),
+                     o.mapRange};
   const PictureSize size = o.pictureSize.value_or(PictureSize{kMapWidth, kMapHeight});
-  const std::string title = std::string(MapMeasureName(measure)) + " per cell, " +
-                            std::to_string(tally.Steps()) + " steps";
-  const std::vector<double> values = tally.Measure(measure);
   files.map->Write(PictureFileBytes(*o.map, [&] {
     return DrawnPictureBytes(
-        *PictureFormatOf(*o.map), size.width, size.height, [&](Canvas& canvas) {
-          DrawCellMap(canvas, size.width, size.height, tally.GridSide(), values, title);
-        });
+        *PictureFormatOf(*o.map), size.width, size.height,
+        [&](Canvas& canvas) { DrawCellMap(canvas, size.width, size.height, data, look); });
   }));
 }
 
@@ -266,6 +300,14 @@ bool SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tal
 
 int SingleRun(Options options, std::ostream& out, std::ostream& err) {
   options.controls.reseed = true;
+  int64_t cellWarmup = 0;
+  try {
+    cellWarmup = CellWarmup(options);
+  } catch (const UsageError& e) {
+    return UsageFailure(err, e.message);
+  } catch (const Exception& e) {
+    return Fail(err, e.what(), 2);
+  }
   try {
     RunFiles files(options);
     OutputBuffer output([&](const std::string& bytes) {
@@ -281,8 +323,8 @@ int SingleRun(Options options, std::ostream& out, std::ostream& err) {
     HeadlessWindow window(options, output, files.log != nullptr, chart.get());
     std::unique_ptr<CellTally> tally;
     if (options.map || options.cells) {
-      tally =
-          std::make_unique<CellTally>(options.controls.gridSide, options.controls.channelsPerCell);
+      tally = std::make_unique<CellTally>(options.controls.gridSide,
+                                          options.controls.channelsPerCell, cellWarmup);
     }
     if (!SetUpAndStep(options, window, tally.get(), err)) return 2;
     output.Flush();
@@ -308,6 +350,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     options = ParseRunnerOptions(args);
     if (!options.help && !options.version) {
       CheckDimensionOptions(options);
+      CheckCellRun(options);
       CheckDistinctOutputs(options, IsExperiment(options));
     }
   } catch (const UsageError& e) {

@@ -181,8 +181,8 @@ const OptionSpec kOptions[] = {
        o.pictureSize = Parsed([&](const std::string& t) { return ParsePictureSize(s.name, t); }, v);
      }},
     {"--map", "FILE",
-     "the cells coloured by one measure of the measured steps,\nwith its scale "
-     "(.bmp, .png or .svg)",
+     "the cells coloured by one measure of the steps after\n--warmup, with its scale, "
+     "the rows' and columns' numbers\nand the start cell ringed (.bmp, .png or .svg)",
      Group::Run, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.map = PictureName(s, v);
@@ -192,9 +192,16 @@ const OptionSpec kOptions[] = {
      [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
        o.mapMeasure = Parsed(ParseMapMeasure, v);
      }},
+    {"--map-range", "auto|A:B",
+     "the values the map's colours run from and to (values\nbeyond take the end colours); "
+     "auto: the lowest to\nthe highest value, widened to labelled ends",
+     Group::Run, nullptr, [](const OptionSpec&) { return std::string("auto"); },
+     [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
+       o.mapRange = Parsed(ParseMapRange, v);
+     }},
     {"--cells", "FILE",
      "one CSV row per cell: row, column, mean subscribers and\ncalls, full-cell offers, "
-     "started, dropped, hand-overs\nin and out",
+     "started, dropped, hand-overs\nin and out, and the first and last step they cover",
      Group::Run, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.cells = FileName(s, v); }},
     {"--help", "", "this text (also -h)", Group::Run, nullptr, nullptr,
@@ -208,7 +215,8 @@ const OptionSpec kOptions[] = {
      }},
     {"--warmup", "W|auto",
      "steps left out of the statistics, below the steps;\nauto: each run's own, chosen by "
-     "MSER-5 on its\nper-step load within its first half",
+     "MSER-5 on its\nper-step load within its first half; also of the\nsingle run of --map "
+     "and --cells",
      Group::Experiment, &kWarmupRange, [](const OptionSpec&) { return std::string("0"); },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        if (v == "auto") {
@@ -253,14 +261,15 @@ const OptionSpec kOptions[] = {
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.plot = PictureName(s, v);
      }},
-    {"--lang", "pl|en", "the language of the plot's texts", Group::Experiment, nullptr,
+    {"--lang", "pl|en", "the language of the plot's and the map's texts", Group::Experiment,
+     nullptr,
      [](const OptionSpec&) { return std::string("pl if LC_ALL, LC_MESSAGES or LANG is pl_..."); },
      [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
        o.plotLanguage = Parsed(ParsePlotLanguage, v);
      }},
     {"--plot-scale", "F",
-     "the size of the plot's text, marks and lines, 0.25 .. 16;\nby default min(width / 800, "
-     "height / 500)",
+     "the size of the plot's text, marks and lines, and of the\nmap's text, 0.25 .. 16; by "
+     "default\nmin(width / 800, height / 500)",
      Group::Experiment, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.plotScale = Parsed([&](const std::string& t) { return ParsePlotScale(s.name, t); }, v);
@@ -315,8 +324,11 @@ void CheckCombination(const RunnerOptions& o) {
                      "'; only --summarize takes files"};
   }
   if (o.mapMeasure && !o.map) throw UsageError{"--map-measure needs --map"};
-  if ((o.plotLanguage || o.plotScale) && !o.plot) {
-    throw UsageError{"--lang and --plot-scale need --plot"};
+  if (!o.map && std::find(o.given.begin(), o.given.end(), "--map-range") != o.given.end()) {
+    throw UsageError{"--map-range needs --map"};
+  }
+  if ((o.plotLanguage || o.plotScale) && !o.plot && !o.map) {
+    throw UsageError{"--lang and --plot-scale need --plot or --map"};
   }
   if (o.pictureSize && !o.picture && !o.map && !o.plot) {
     throw UsageError{"--picture-size needs --picture, --map or --plot"};
