@@ -90,8 +90,14 @@ Frame FrameOf(Canvas& c, int width, int height, const MapData& d, const MapLook&
   f.footTop = height - f.margin - f.textHeight;
   const int gridLeft = f.margin + rowNumbers;
   const int gridTop = f.numbersTop + f.textHeight + f.gap / 2;
-  f.layout =
-      Fit(gridLeft, gridTop, f.barLeft - 2 * f.gap - gridLeft, f.footTop - f.gap - gridTop, d.side);
+  const int areaWidth = f.barLeft - 2 * f.gap - gridLeft;
+  f.layout = Fit(gridLeft, gridTop, areaWidth, f.footTop - f.gap - gridTop, d.side);
+  // The room a grid held by the height leaves goes to both sides of the grid and its
+  // scale together, which keeps the scale beside the cells it explains.
+  const int slack = std::max(areaWidth - (d.side * (2 * f.layout.w + 1) + f.layout.w), 0);
+  f.layout.left += slack / 2;
+  f.barLeft -= slack - slack / 2;
+  f.layout.scaleLeft = f.barLeft;
   return f;
 }
 

@@ -22,9 +22,11 @@ namespace vadidazid {
 
 // Where the hexagons go: the window's geometry with hexagon half-height h (pointy top,
 // w = sqrt(3) h / 2 truncated, columns 2w + 1 apart, rows 2h - h/2 + 1, odd rows shifted
-// right by w), its top-left corner at (left, top).
+// right by w), its top-left corner at (left, top); the colour scale's bar begins at
+// x = scaleLeft.
 struct MapLayout {
   int left = 0, top = 0, h = 0, w = 0;
+  int scaleLeft = 0;
   TPoint CellTopLeft(int row, int column) const;
   TPoint CellCentre(int row, int column) const;
 };

@@ -189,7 +189,8 @@ TEST(CellMap, MapCellsShowTheTableRowsOfTheirNumbers) {
   ASSERT_EQ(table.size(), 26u);
   MapData data{5, std::vector<double>(25), MapMeasure::Dropped, 6, 30, 1, 1};
   for (size_t i = 1; i < table.size(); ++i) {
-    const int row = std::stoi(Field(table, i, "row")), column = std::stoi(Field(table, i, "column"));
+    const int row = std::stoi(Field(table, i, "row")),
+              column = std::stoi(Field(table, i, "column"));
     data.values[size_t(row * 5 + column)] = std::stod(Field(table, i, "dropped"));
   }
   const std::string png = ReadFile("m.png");
@@ -222,15 +223,20 @@ TEST(CellMap, MapAndCellsTakeTheWarmupOfOneRun) {
   const Case cases[] = {
       {{"--cells", "c.csv"}, 0, "", 1, 40},
       {{"--cells", "c.csv", "--warmup", "10"}, 0, "", 11, 40},
-      {{"--map", "m.png", "--cells", "c.csv", "--warmup", "39", "--replications", "1"}, 0, "", 40,
+      {{"--map", "m.png", "--cells", "c.csv", "--warmup", "39", "--replications", "1"},
+       0,
+       "",
+       40,
        40},
       {{"--map", "m.svg", "--map-range", "0:1", "--lang", "pl", "--plot-scale", "2"}, 0, "", 0, 0},
       {{"--cells", "c.csv", "--warmup", "40"}, 2, "--warmup: 40 is not below the 40 steps", 0, 0},
       {{"--map", "m.png", "--replications", "2"}, 2, "--map and --cells show one run", 0, 0},
-      {{"--cells", "c.csv", "--sweep", "channels=10,20"}, 2, "--map and --cells show one run", 0,
+      {{"--cells", "c.csv", "--sweep", "channels=10,20"},
+       2,
+       "--map and --cells show one run",
+       0,
        0},
-      {{"--cells", "c.csv", "--warmup", "5", "--summary"}, 2, "one run", 0,
-       0},
+      {{"--cells", "c.csv", "--warmup", "5", "--summary"}, 2, "one run", 0, 0},
       {{"--map", "m.png", "--map-range", "0.5:0.2"}, 2, "A is not below B", 0, 0},
       {{"--map", "m.png", "--map-range", "0:inf"}, 2, "neither auto nor A:B", 0, 0},
       {{"--map", "m.png", "--map-range", "-1e308:1e308"}, 2, "B - A is too large", 0, 0},

@@ -244,7 +244,8 @@ TEST(CellMap, CellsCarryTheColoursOfTheirValues) {
     }
     // The grid stays left of the scale and inside the picture.
     const TPoint last = layout.CellTopLeft(2, 2);
-    EXPECT_LT(last.x + 2 * layout.w, w - 110);
+    EXPECT_LT(last.x + 2 * layout.w, layout.scaleLeft);
+    EXPECT_LT(layout.scaleLeft, w);
     EXPECT_LT(last.y + 2 * layout.h, h);
   }
   EXPECT_EQ(MapColor(0), RGBColor(68, 1, 84));
