@@ -32,6 +32,7 @@
 #include "sim/runcontrol.h"
 #include "sim/setup.h"
 #include "study/celltally.h"
+#include "study/experiment.h"
 #include "version/programversion.h"
 
 namespace vadidazid {
@@ -80,6 +81,34 @@ class HeadlessWindow : public ControlSource, public RunLog, public RunChart {
   bool fileBytes_;
   TChart* chart_;
 };
+
+// The map and the cell table show one run; they take its warm-up, and one replication.
+bool ShowsCells(const Options& o) { return o.map || o.cells; }
+
+void CheckCellRun(const Options& o) {
+  if (ShowsCells(o) && (o.replications.value_or(1) > 1 || !o.sweeps.empty())) {
+    throw UsageError(
+        "--map and --cells show one run; they take no --sweep and no --replications "
+        "above 1");
+  }
+}
+
+// The first steps the map and the cell table leave out: --warmup W, below the run's
+// steps, or MSER-5's choice for this very run, made by running it once before (the seed
+// makes it the same run); none without --warmup. Throws UsageError, and what the set-up
+// throws for unusable parameters.
+int64_t CellWarmup(const Options& o) {
+  if (!o.warmup && !o.autoWarmup) return 0;
+  RunPlan run{o.controls, 0, o.warmup.value_or(0), o.autoWarmup};
+  run.controls.reseed = true;
+  run.steps = o.steps ? *o.steps : CheckedTimedRunSteps(o.controls);
+  if (o.autoWarmup) return MeasureRun(run).warmup;
+  if (run.warmup >= run.steps) {
+    throw UsageError("--warmup: " + std::to_string(run.warmup) + " is not below the " +
+                     std::to_string(run.steps) + " steps of the run");
+  }
+  return run.warmup;
+}
 
 ExperimentPlan PlanOf(const Options& o) {
   CheckExperimentSize(o);
@@ -162,16 +191,20 @@ struct RunFiles {
 void WriteCellFiles(const Options& o, const CellTally& tally, RunFiles& files) {
   if (files.cells) files.cells->Write(CellTableText(tally));
   if (!files.map) return;
-  const MapMeasure measure = o.mapMeasure.value_or(MapMeasure::CallCongestion);
+  MapData data;
+  data.side = tally.GridSide();
+  data.measure = o.mapMeasure.value_or(MapMeasure::CallCongestion);
+  data.values = tally.Measure(data.measure);
+  data.firstStep = tally.Warmup() + 1;
+  data.lastStep = tally.Warmup() + tally.Steps();
+  data.startRow = data.startColumn = StartRowAndColumn(data.side);
+  const MapLook look{o.plotLanguage.value_or(PlotLanguageOfEnvironment()), o.plotScale.value_or(0),
+                     o.mapRange};
   const PictureSize size = o.pictureSize.value_or(PictureSize{kMapWidth, kMapHeight});
-  const std::string title = std::string(MapMeasureName(measure)) + " per cell, " +
-                            std::to_string(tally.Steps()) + " steps";
-  const std::vector<double> values = tally.Measure(measure);
   files.map->Write(PictureFileBytes(*o.map, [&] {
     return DrawnPictureBytes(
-        *PictureFormatOf(*o.map), size.width, size.height, [&](Canvas& canvas) {
-          DrawCellMap(canvas, size.width, size.height, tally.GridSide(), values, title);
-        });
+        *PictureFormatOf(*o.map), size.width, size.height,
+        [&](Canvas& canvas) { DrawCellMap(canvas, size.width, size.height, data, look); });
   }));
 }
 
@@ -196,6 +229,7 @@ void SetUpAndStep(const Options& options, HeadlessWindow& window, CellTally* tal
 
 int SingleRun(Options options, std::ostream& out) {
   options.controls.reseed = true;
+  const int64_t cellWarmup = AsInvalidInput([&] { return CellWarmup(options); });
   {
     RunFiles files(options, out);
     // The window's chart, fed as the window feeds it, when its picture is wanted.
@@ -204,8 +238,8 @@ int SingleRun(Options options, std::ostream& out) {
     HeadlessWindow window(options, *files.log, options.out.has_value(), chart.get());
     std::unique_ptr<CellTally> tally;
     if (options.map || options.cells) {
-      tally =
-          std::make_unique<CellTally>(options.controls.gridSide, options.controls.channelsPerCell);
+      tally = std::make_unique<CellTally>(options.controls.gridSide,
+                                          options.controls.channelsPerCell, cellWarmup);
     }
     SetUpAndStep(options, window, tally.get());
     if (tally) WriteCellFiles(options, *tally, files);
@@ -225,6 +259,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   const Options options = ParseRunnerOptions(args);
   if (!options.help && !options.version) {
     CheckDimensionOptions(options);
+    CheckCellRun(options);
     CheckDistinctOutputs(options, options.experiment);
   }
   if (options.help) {

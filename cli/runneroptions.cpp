@@ -34,6 +34,8 @@ enum Trait : unsigned {
   kAlone = 1u << 4,                 // takes the operands and no other option
   kRepeatable = 1u << 5,            // may be given more than once
   kDimension = 1u << 6,             // dimensioning or the formulas (the help's last list)
+  kAlsoSingleRun = 1u << 7,         // with kExperiment: a single run of --map or --cells
+                                    // takes it too, and stays a single run
 };
 
 struct OptionSpec;
@@ -181,8 +183,8 @@ const OptionSpec kOptions[] = {
        o.pictureSize = ParsePictureSize(s.name, v);
      }},
     {"--map", "FILE",
-     "the cells coloured by one measure of the measured steps,\nwith its scale "
-     "(.bmp, .png or .svg)",
+     "the cells coloured by one measure of the steps after\n--warmup, with its scale, "
+     "the rows' and columns' numbers\nand the start cell ringed (.bmp, .png or .svg)",
      kOutput, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.map = PictureName(s, v);
@@ -192,24 +194,34 @@ const OptionSpec kOptions[] = {
      [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
        o.mapMeasure = ParseMapMeasure(v);
      }},
+    {"--map-range", "auto|A:B",
+     "the values the map's colours run from and to (values\nbeyond take the end colours); "
+     "auto: the lowest to\nthe highest value, widened to labelled ends",
+     kRun, nullptr, [](const OptionSpec&) { return std::string("auto"); },
+     [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
+       o.mapRange = ParseMapRange(v);
+     }},
     {"--cells", "FILE",
      "one CSV row per cell: row, column, mean subscribers and\ncalls, full-cell offers, "
-     "started, dropped, hand-overs\nin and out",
+     "started, dropped, hand-overs\nin and out, and the first and last step they cover",
      kOutput, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) { o.cells = FileName(s, v); }},
     {"--help", "", "this text (also -h)", kFlag, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.help = true; }},
     {"--version", "", "the version and the git commit of the build", kFlag, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec&, const std::string&) { o.version = true; }},
-    {"--replications", "R", "runs per point, seeds seed .. seed + R - 1", kExperiment,
-     &kReplicationRange, [](const OptionSpec&) { return std::string("1"); },
+    {"--replications", "R", "runs per point, seeds seed .. seed + R - 1",
+     kExperiment | kAlsoSingleRun, &kReplicationRange,
+     [](const OptionSpec&) { return std::string("1"); },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.replications = WholeValue(s, v);
      }},
     {"--warmup", "W|auto",
      "steps left out of the statistics, below the steps;\nauto: each run's own, chosen by "
-     "MSER-5 on its\nper-step load within its first half",
-     kExperiment, &kWarmupRange, [](const OptionSpec&) { return std::string("0"); },
+     "MSER-5 on its\nper-step load within its first half; also of the\nsingle run of --map "
+     "and --cells",
+     kExperiment | kAlsoSingleRun, &kWarmupRange,
+     [](const OptionSpec&) { return std::string("0"); },
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        if (v == "auto") {
          o.autoWarmup = true;
@@ -251,15 +263,16 @@ const OptionSpec kOptions[] = {
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.plot = PictureName(s, v);
      }},
-    {"--lang", "pl|en", "the language of the plot's texts", kExperiment, nullptr,
+    {"--lang", "pl|en", "the language of the plot's and the map's texts",
+     kExperiment | kAlsoSingleRun, nullptr,
      [](const OptionSpec&) { return std::string("pl if LC_ALL, LC_MESSAGES or LANG is pl_..."); },
      [](RunnerOptions& o, const OptionSpec&, const std::string& v) {
        o.plotLanguage = ParsePlotLanguage(v);
      }},
     {"--plot-scale", "F",
-     "the size of the plot's text, marks and lines, 0.25 .. 16;\nby default min(width / 800, "
-     "height / 500)",
-     kExperiment, nullptr, nullptr,
+     "the size of the plot's text, marks and lines, and of the\nmap's text, 0.25 .. 16; by "
+     "default\nmin(width / 800, height / 500)",
+     kExperiment | kAlsoSingleRun, nullptr, nullptr,
      [](RunnerOptions& o, const OptionSpec& s, const std::string& v) {
        o.plotScale = ParsePlotScale(s.name, v);
      }},
@@ -330,8 +343,11 @@ void CheckCombination(const RunnerOptions& o) {
                      alone + " takes files");
   }
   if (o.mapMeasure && !o.map) throw UsageError("--map-measure needs --map");
-  if ((o.plotLanguage || o.plotScale) && !o.plot) {
-    throw UsageError("--lang and --plot-scale need --plot");
+  if (!o.map && std::find(o.given.begin(), o.given.end(), "--map-range") != o.given.end()) {
+    throw UsageError("--map-range needs --map");
+  }
+  if ((o.plotLanguage || o.plotScale) && !o.plot && !o.map) {
+    throw UsageError("--lang and --plot-scale need --plot or --map");
   }
   if (o.pictureSize && !o.picture && !o.map && !o.plot) {
     throw UsageError("--picture-size needs --picture, --map or --plot");
@@ -352,6 +368,7 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
   o.controls.meanText = RealText("--mean", o.controls.meanText);
   o.controls.deviationText = RealText("--deviation", o.controls.deviationText);
   std::vector<const OptionSpec*> given;
+  bool alsoSingleRun = false;  // an option of experiments that a single run may take
   std::vector<std::pair<const OptionSpec*, std::string>> controls;  // parameters given
   bool operandsOnly = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -384,13 +401,18 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& args) {
     given.push_back(&entry);
     o.given.push_back(entry.name);
     if (!entry.Has(kAlone)) ++o.optionCount;
-    if (entry.Has(kExperiment) && !entry.Has(kAlone)) o.experiment = true;
+    if (entry.Has(kExperiment) && !entry.Has(kAlone)) {
+      (entry.Has(kAlsoSingleRun) ? alsoSingleRun : o.experiment) = true;
+    }
     entry.apply(o, entry, value);
     if (entry.control != nullptr) controls.push_back({&entry, value});
     if (entry.Has(kOutput)) {
       o.outputFiles.push_back({entry.name, value, entry.Has(kDashIsStandardOutput)});
     }
   }
+  // The map and the cell table show one run, measured after its warm-up; without them
+  // such an option makes an experiment.
+  if (alsoSingleRun && !o.map && !o.cells) o.experiment = true;
   CheckUnsweptControls(o, controls);
   CheckCombination(o);
   SortOutputs(o.outputFiles);

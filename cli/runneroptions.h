@@ -41,6 +41,7 @@ struct RunnerOptions {
   std::optional<PictureSize> pictureSize;
   std::optional<std::string> map, cells;
   std::optional<MapMeasure> mapMeasure;
+  std::optional<MapRange> mapRange;  // none: auto, the values' own
   std::optional<std::string> plot;
   std::optional<PlotLanguage> plotLanguage;
   std::optional<double> plotScale;

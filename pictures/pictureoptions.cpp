@@ -3,6 +3,7 @@
 #include "platform/exceptions.h"
 
 #include <charconv>
+#include <cmath>
 #include <stdexcept>
 
 #include "platform/text/messagetext.h"
@@ -16,6 +17,12 @@ bool Side(std::string_view text, int& value) {
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   return !text.empty() && ec == std::errc() && ptr == end && value >= kMinPictureSide &&
          value <= kMaxPictureSide;
+}
+
+bool Real(std::string_view text, double& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return !text.empty() && ec == std::errc() && ptr == end && std::isfinite(value);
 }
 
 }  // namespace
@@ -70,6 +77,22 @@ const char* MapMeasureName(MapMeasure measure) {
       return "load";
   }
   return "";
+}
+
+std::optional<MapRange> ParseMapRange(const std::string& text) {
+  if (text == "auto") return std::nullopt;
+  const size_t colon = text.find(':');
+  MapRange range;
+  if (colon == std::string::npos || !Real(std::string_view(text).substr(0, colon), range.low) ||
+      !Real(std::string_view(text).substr(colon + 1), range.high)) {
+    throw UsageError("--map-range: '" + MessageText(text) +
+                     "' is neither auto nor A:B with two numbers");
+  }
+  if (!(range.low < range.high) || !std::isfinite(range.high - range.low)) {
+    throw UsageError("--map-range: '" + MessageText(text) +
+                     "': A is not below B, or B - A is too large");
+  }
+  return range;
 }
 
 }  // namespace vadidazid

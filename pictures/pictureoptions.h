@@ -1,6 +1,6 @@
 // The runner's picture options: the size of a picture as WIDTHxHEIGHT, a picture file
-// whose extension names its kind, and the measure a map is coloured by. Each parser
-// throws UsageError with a message for the user.
+// whose extension names its kind, the measure a map is coloured by and the values its
+// colours run over. Each parser throws UsageError with a message for the user.
 #pragma once
 
 #include <optional>
@@ -32,5 +32,14 @@ PictureFormat ParsePictureFile(const std::string& option, const std::string& fil
 // What a map's cells are coloured by, as the option names it.
 MapMeasure ParseMapMeasure(const std::string& text);
 const char* MapMeasureName(MapMeasure measure);
+
+// The values a map's colours run over, low to high.
+struct MapRange {
+  double low = 0, high = 1;
+  friend bool operator==(const MapRange&, const MapRange&) = default;
+};
+// "auto" (none: the values' own range) or "A:B", numbers with the point, A < B and
+// B - A finite.
+std::optional<MapRange> ParseMapRange(const std::string& text);
 
 }  // namespace vadidazid

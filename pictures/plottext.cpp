@@ -58,6 +58,21 @@ const PlotWord kWords[] = {
     {"short:grid-side", "bok sieci", "grid side"},
     {"short:mean", "średni czas", "mean duration"},
     {"short:deviation", "odchylenie", "deviation"},
+    // The map of a run: its measures, their units, and its own words.
+    {"map:call_congestion", "Zgłoszenia do pełnych komórek", "Offers to full cells"},
+    {"map:dropped", "Rozmowy zerwane przy wejściu do komórki",
+     "Calls dropped on entering the cell"},
+    {"map:load", "Średnie obciążenie", "Mean load"},
+    {"unit:call_congestion", "udział zgłoszeń", "share of offers"},
+    {"unit:dropped", "rozmowy", "calls"},
+    {"unit:load", "% kanałów komórki", "% of the cell's channels"},
+    {"step", "krok", "step"},
+    {"no-steps", "brak kroków", "no steps"},
+    {"start-cell", "komórka startowa", "start cell"},
+    {"row", "wiersz", "row"},
+    {"column", "kolumna", "column"},
+    {"none:call_congestion", "brak zgłoszeń", "no offers"},
+    {"none", "brak wartości", "no value"},
 };
 
 bool NamesPolish(const char* value) { return std::string_view(value).substr(0, 2) == "pl"; }

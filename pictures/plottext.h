@@ -1,7 +1,8 @@
-// The words of a study plot in Polish and English, all in one table: its title, axis
-// titles, the names of the measured and theoretical curves and the parameters a subtitle
-// lists. A lecture in Poland and a report in English need the same figure in either
-// language; English is the default unless the user's messages locale is Polish.
+// The words of a study plot and of a run's map in Polish and English, all in one table:
+// the plot's title, axis titles, the names of the measured and theoretical curves and the
+// parameters a subtitle lists; the map's measures and their units. A lecture in Poland and a report
+// in English need the same figure in either language; English is the default unless the user's
+// messages locale is Polish.
 #pragma once
 
 #include <optional>
@@ -22,8 +23,9 @@ PlotLanguage ParsePlotLanguage(const std::string& text);
 // The text of `key` in the language: a column or parameter name (blocking_probability,
 // erlang_b, call-percent, channels, ...) or one of the plot's own words ("probability",
 // "against", "replications", "steps", "warmup", "auto"); "of:NAME" is a parameter as the
-// title names it after "against", "short:NAME" as the subtitle does. nullopt for an
-// unknown key.
+// title names it after "against", "short:NAME" as the subtitle does; "map:MEASURE",
+// "unit:MEASURE" and "none:MEASURE" a map's measure, its unit and a cell without its
+// value. nullopt for an unknown key.
 std::optional<std::string> PlotText(PlotLanguage language, const std::string& key);
 // As PlotText, but the key itself when the table lacks it.
 std::string PlotTextOr(PlotLanguage language, const std::string& key);

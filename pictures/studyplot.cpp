@@ -283,6 +283,14 @@ double LabelStep(double low, double high) {
   });
 }
 
+AxisSteps RoundedSteps(double low, double high) {
+  const auto first = [&](double s) { return std::floor(low / s + 1e-9); };
+  const auto last = [&](double s) { return std::ceil(high / s - 1e-9); };
+  const double step = NiceStep(high - low, [&](double s) { return last(s) - first(s) + 1; });
+  // A multiple times the step, so that 0.8 is no 0.79999999999999993 widened below.
+  return {first(step) * step, last(step) * step, step};
+}
+
 AxisSteps ProbabilitySteps(double highest) {
   const double top = std::clamp(highest, 0.0, 1.0);
   if (!(top > 0)) return {0, 0.01, 0.002};

@@ -96,6 +96,9 @@ struct AxisSteps {
 AxisSteps ProbabilitySteps(double highest);
 // The step for labels of [low, high] at multiples of it, at most 10 of them.
 double LabelStep(double low, double high);
+// [low, high] widened to multiples of the smallest such step that labels the widened
+// range with at most 10 labels, both ends among them; low < high.
+AxisSteps RoundedSteps(double low, double high);
 
 // The chart of the curves, width x height, x titled by the sweep `xName` in the look's
 // language.

@@ -16,4 +16,5 @@ mkdir -p "$out"
 
 # The map: where calls find their cell full in the first 40 steps, while the
 # subscribers still spread out from the one cell they all start in.
-"$sim" --subscribers 2000 --call-percent 40 --steps 40 --map "$out/map.png" --out /dev/null
+"$sim" --subscribers 2000 --call-percent 40 --steps 40 --map "$out/map.png" --lang en \
+    --out /dev/null

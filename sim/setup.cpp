@@ -150,7 +150,7 @@ void SetUpSimulation(SimulationState& s, const SimPorts& ports) {
     s.moves->Seed(static_cast<uint32_t>(s.seed));
   }
 
-  const int32_t start = n / 2 - 1;
+  const int32_t start = StartRowAndColumn(n);
   for (Subscriber& sub : s.subscribers) sub = Subscriber{start, start, 0};
 
   if (ports.log != nullptr) {

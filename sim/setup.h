@@ -17,6 +17,10 @@ namespace vadidazid {
 // StepDrawsTooMany). Nothing changes then.
 void SetUpSimulation(SimulationState& state, const SimPorts& ports);
 
+// The row, and the column, of the cell every subscriber starts in: the cell just above
+// and left of the grid's middle.
+inline int32_t StartRowAndColumn(int32_t gridSide) { return gridSide / 2 - 1; }
+
 // Half the hexagon's height in pixels for N cells per side.
 int32_t HexSizeFor(int32_t gridSide, int32_t gridHeight = kGridHeight);
 

@@ -5,13 +5,17 @@
 
 namespace vadidazid {
 
-CellTally::CellTally(int gridSide, int channels)
-    : side_(gridSide), channels_(channels), sums_(size_t(gridSide) * size_t(gridSide)) {}
+CellTally::CellTally(int gridSide, int channels, int64_t warmup)
+    : side_(gridSide),
+      channels_(channels),
+      warmup_(warmup),
+      sums_(size_t(gridSide) * size_t(gridSide)) {}
 
 void CellTally::StepCounted(const StepReport& report) {
   const CellReport& c = report.cells;
   // A report without per-cell counts (none asked for at set-up) adds nothing.
   if (c.subscribers.size() != sums_.size()) return;
+  if (++seen_ <= warmup_) return;
   ++steps_;
   for (size_t k = 0; k < sums_.size(); ++k) {
     Sums& s = sums_[k];

@@ -252,8 +252,9 @@ TEST(CellMap, CellsCarryTheColoursOfTheirValues) {
   const std::vector<double> values = {0, 1, 2, 3, NAN, 5, 6, 7, 8};
   for (const auto& [w, h] : {std::pair{720, 560}, std::pair{300, 200}}) {
     ImageCanvas canvas(w, h);
-    DrawCellMap(canvas, w, h, 3, values, "load");
-    const MapLayout layout = MapLayoutOf(w, h, 3);
+    const MapData data{3, values, MapMeasure::Load};
+    DrawCellMap(canvas, w, h, data);
+    const MapLayout layout = MapLayoutOf(canvas, w, h, data, {});
     ASSERT_GE(layout.h, 10);
     for (int k = 0; k < 9; ++k) {
       const TPoint c = layout.CellCentre(k / 3, k % 3);
@@ -261,13 +262,14 @@ TEST(CellMap, CellsCarryTheColoursOfTheirValues) {
     }
     // The grid stays left of the scale and inside the picture.
     const TPoint last = layout.CellTopLeft(2, 2);
-    EXPECT_LT(last.x + 2 * layout.w, w - 110);
+    EXPECT_LT(last.x + 2 * layout.w, layout.scaleLeft);
+    EXPECT_LT(layout.scaleLeft, w);
     EXPECT_LT(last.y + 2 * layout.h, h);
   }
-  EXPECT_EQ(MapColor(0), RGBColor(255, 255, 204));
-  EXPECT_EQ(MapColor(1), RGBColor(189, 0, 38));
+  EXPECT_EQ(MapColor(0), RGBColor(68, 1, 84));
+  EXPECT_EQ(MapColor(1), RGBColor(253, 231, 37));
   EXPECT_EQ(MapColor(NAN), clSilver);
-  EXPECT_EQ(MapScaleTop({NAN, 0}), 1);
+  EXPECT_EQ(MapScaleOf({NAN, 0}, MapMeasure::Load, {}).high, 1);
 }
 
 TEST(CellMap, TallyOfThePerCellCounts) {
@@ -289,9 +291,9 @@ TEST(CellMap, TallyOfThePerCellCounts) {
   const std::string csv = CellTableText(tally);
   EXPECT_EQ(csv.substr(0, csv.find('\n') + 1),
             "row,column,mean_subscribers,mean_calls,full_cell_offers,started,dropped,"
-            "handovers_in,handovers_out\r\n");
-  EXPECT_NE(csv.find("\n0,0,4,3,4,4,0,0,4\r\n"), std::string::npos) << csv;
-  EXPECT_NE(csv.find("\n1,0,2,1,0,2,0,2,0\r\n"), std::string::npos) << csv;
+            "handovers_in,handovers_out,first_step,last_step\r\n");
+  EXPECT_NE(csv.find("\n0,0,4,3,4,4,0,0,4,1,2\r\n"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\n1,0,2,1,0,2,0,2,0,1,2\r\n"), std::string::npos) << csv;
 }
 
 TEST(CellMap, RunnerWritesTheMapAndTheCells) {
