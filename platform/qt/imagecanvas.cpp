@@ -271,6 +271,19 @@ void ImageCanvas::Ellipse(int left, int top, int right, int bottom) {
   Spans(outline, ink);
 }
 
+namespace {
+
+// Text is drawn without smoothing, in the font's colour, inside the writable area, so
+// its pixels are the same on every screen and in every saved picture.
+void PrepareTextPainter(QPainter& p, const QRect& clip, const QFont& qfont, const QColor& color) {
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setClipRect(clip);
+  p.setFont(qfont);
+  p.setPen(color);
+}
+
+}  // namespace
+
 void ImageCanvas::TextOut(int x, int y, const std::string& utf8) {
   const TSize extent = TextExtent(utf8);
   if (backMode == TBackMode::Opaque && brush.color != clNone) {
@@ -279,10 +292,7 @@ void ImageCanvas::TextOut(int x, int y, const std::string& utf8) {
   if (!utf8.empty() && font.color != clNone && !Writable().IsEmpty()) {
     const QFont qfont = ToQFont(font);
     QPainter p(&image_);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    p.setClipRect(ToQRect(Writable()));
-    p.setFont(qfont);
-    p.setPen(ToQColor(font.color));
+    PrepareTextPainter(p, ToQRect(Writable()), qfont, ToQColor(font.color));
     p.drawText(QPoint(x, y + CellOf(qfont).ascent), QString::fromStdString(utf8));
   }
   Canvas::MoveTo(x + extent.cx, y);
@@ -292,10 +302,7 @@ void ImageCanvas::TextOutUp(int x, int y, const std::string& utf8) {
   if (utf8.empty() || font.color == clNone || Writable().IsEmpty()) return;
   const QFont qfont = ToQFont(font);
   QPainter p(&image_);
-  p.setRenderHint(QPainter::TextAntialiasing, false);
-  p.setClipRect(ToQRect(Writable()));
-  p.setFont(qfont);
-  p.setPen(ToQColor(font.color));
+  PrepareTextPainter(p, ToQRect(Writable()), qfont, ToQColor(font.color));
   // The text's start is the box's bottom-left corner; turned a quarter anticlockwise,
   // its ascent reaches left to the box's left edge.
   p.translate(x, y + TextExtent(utf8).cx);
