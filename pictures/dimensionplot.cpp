@@ -22,8 +22,8 @@ std::string TargetTitle(const DimensionTarget& t) {
   return "target " + t.measure + (t.atMost ? " <= " : " >= ") + std::string(text, end);
 }
 
-PlotCurve Curve(const std::string& title, TColor color, bool measured,
-                TSeriesPointerStyle marker, TPenStyle style) {
+PlotCurve Curve(const std::string& title, TColor color, bool measured, TSeriesPointerStyle marker,
+                TPenStyle style) {
   PlotCurve curve;
   curve.title = title;
   curve.color = color;
@@ -37,13 +37,13 @@ PlotCurve Curve(const std::string& title, TColor color, bool measured,
 
 std::vector<PlotCurve> DimensionCurves(const DimensionPlan& plan, const DimensionAnswer& answer) {
   PlotCurve measured = Curve(plan.target.measure, TColor(0x008000), true,
-                              TSeriesPointerStyle::psRectangle, TPenStyle::psSolid);
+                             TSeriesPointerStyle::psRectangle, TPenStyle::psSolid);
   PlotCurve target = Curve(TargetTitle(plan.target), TColor(0x0000C0), false,
                            TSeriesPointerStyle::psNothing, TPenStyle::psSolid);
-  PlotCurve erlang = Curve("erlang_b", TColor(0xB05000), false, TSeriesPointerStyle::psNothing,
-                           TPenStyle::psDash);
-  PlotCurve engset = Curve("engset", TColor(0x008000), false, TSeriesPointerStyle::psNothing,
-                           TPenStyle::psDot);
+  PlotCurve erlang =
+      Curve("erlang_b", TColor(0xB05000), false, TSeriesPointerStyle::psNothing, TPenStyle::psDash);
+  PlotCurve engset =
+      Curve("engset", TColor(0x008000), false, TSeriesPointerStyle::psNothing, TPenStyle::psDot);
   for (const DimensionPoint& p : answer.points) {
     const double x = double(p.value);
     measured.x.push_back(x);
