@@ -17,10 +17,6 @@
 
 namespace vadidazid {
 
-// The most runs one experiment may have (all shards together). Its results are held
-// until the last run ends, so a larger one would only exhaust the memory.
-inline constexpr int64_t kMaxExperimentRuns = 1000000;
-
 struct RunnerOptions {
   SimControls controls;
   std::optional<int64_t> steps;
