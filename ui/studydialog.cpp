@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -44,13 +45,20 @@ const char* const kNoGroups = "(brak)";
 
 // The summary's columns in the window's words.
 const std::pair<const char*, const char*> kColumnTitles[] = {
-    {"grid_side", "Bok sieci"},          {"subscribers", "Abonenci"},
-    {"channels", "Kanały / BS"},         {"call_percent", "Prawdop. [%]"},
-    {"steps", "Kroki"},                  {"warmup", "Rozbieg"},
-    {"mean", "Średnia"},                 {"deviation", "Odchylenie"},
-    {"runs", "Przebiegi"},               {"blocking", "Blokada"},
-    {"call_congestion", "Pełne komórki"}, {"engset", "Engset"},
-    {"erlang_b", "Erlang B"},            {"dropping", "Zerwania"},
+    {"grid_side", "Bok sieci"},
+    {"subscribers", "Abonenci"},
+    {"channels", "Kanały / BS"},
+    {"call_percent", "Prawdop. [%]"},
+    {"steps", "Kroki"},
+    {"warmup", "Rozbieg"},
+    {"mean", "Średnia"},
+    {"deviation", "Odchylenie"},
+    {"runs", "Przebiegi"},
+    {"blocking", "Blokada"},
+    {"call_congestion", "Pełne komórki"},
+    {"engset", "Engset"},
+    {"erlang_b", "Erlang B"},
+    {"dropping", "Zerwania"},
     {"load_percent", "Obciążenie [%]"},
 };
 
@@ -95,11 +103,11 @@ std::unique_ptr<TChart> EmptyPlot(const ExperimentPlan& plan, int width, int hei
 }  // namespace
 
 std::string StudyProgressText(int64_t runsDone, int64_t runs, int64_t secondsLeft) {
-  const std::string left = secondsLeft < 0 ? "?"
-                                           : std::to_string(secondsLeft / 60) + ":" +
-                                                 ZeroPaddedInt(secondsLeft % 60, 2);
-  return std::to_string(runsDone) + " z " + std::to_string(runs) +
-         " przebiegów, pozostało ok. " + left;
+  const std::string left =
+      secondsLeft < 0 ? "?"
+                      : std::to_string(secondsLeft / 60) + ":" + ZeroPaddedInt(secondsLeft % 60, 2);
+  return std::to_string(runsDone) + " z " + std::to_string(runs) + " przebiegów, pozostało ok. " +
+         left;
 }
 
 TStudyDialog::TStudyDialog(ControlSource& controls, QWidget* parent)
@@ -229,6 +237,7 @@ void TStudyDialog::CreateControls() {
   command->addWidget(Command);
   layout->addLayout(command, 1, 0, 1, 2);
   StartButton->setDefault(true);
+  for (TCSpinEdit* spin : {Replications, Steps, Threads}) spin->installEventFilter(this);
   refresh_ = new QTimer(this);
   refresh_->setSingleShot(true);
   refresh_->setInterval(200);
@@ -242,8 +251,8 @@ void TStudyDialog::ConnectHandlers() {
   connect(SavePlotButton, &QPushButton::clicked, this,
           [this] { Handle([this] { SavePlotClick(); }); });
   connect(refresh_, &QTimer::timeout, this, [this] { Handle([this] { ShowResults(); }); });
-  for (QLineEdit* edit : {From, To, Step, List, GroupList, Warmup, static_cast<QLineEdit*>(Replications),
-                          static_cast<QLineEdit*>(Steps)}) {
+  for (QLineEdit* edit : {From, To, Step, List, GroupList, Warmup,
+                          static_cast<QLineEdit*>(Replications), static_cast<QLineEdit*>(Steps)}) {
     connect(edit, &QLineEdit::textEdited, this, [this] { ShowPreview(); });
   }
   for (QComboBox* box : {Parameter, GroupParameter}) {
@@ -267,7 +276,8 @@ StudyFields TStudyDialog::Fields() {
   f.to = To->text().toStdString();
   f.step = Step->text().toStdString();
   f.list = List->text().toStdString();
-  if (GroupParameter->currentIndex() > 0) f.groupParameter = GroupParameter->currentText().toStdString();
+  if (GroupParameter->currentIndex() > 0)
+    f.groupParameter = GroupParameter->currentText().toStdString();
   f.groupList = GroupList->text().toStdString();
   f.replications = LimitedValue(Replications);
   f.steps = LimitedValue(Steps);
@@ -280,10 +290,21 @@ void TStudyDialog::showEvent(QShowEvent* event) {
   if (!run_) ShowPreview();
 }
 
-void TStudyDialog::hideEvent(QHideEvent* event) {
+bool TStudyDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && StartButton->isEnabled()) {
+      StartButton->click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TStudyDialog::reject() {
   // Closing the window abandons the runs; what has finished stays to be saved.
   if (run_ && run_->Running()) run_->Stop();
-  QDialog::hideEvent(event);
+  QDialog::reject();
 }
 
 void TStudyDialog::ShowPreview() {
@@ -378,8 +399,8 @@ void TStudyDialog::StudyEnded() {
   const std::string points =
       std::to_string(run_->FinishedPoints()) + " z " + std::to_string(run_->Points());
   if (!run_->Failure().empty()) {
-    Status->setText(QString::fromStdString("Badanie przerwane przez błąd; ukończone punkty: " +
-                                           points + "."));
+    Status->setText(
+        QString::fromStdString("Badanie przerwane przez błąd; ukończone punkty: " + points + "."));
     ShowMessage(run_->Failure(), this);
   } else if (run_->Interrupted()) {
     Status->setText(QString::fromStdString(

@@ -63,7 +63,12 @@ class TStudyDialog : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
+  // Enter in a spin edit starts the study, as in the other fields; the spin edit itself
+  // refuses the key.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Closing the window (its close button, Escape, close()) stops the study; hiding it
+  // otherwise (with the main window minimized) does not.
+  void reject() override;
 
  private:
   QWidget* CreateFields();

@@ -72,7 +72,8 @@ std::string PointValueText(const std::string& name, const std::string& text) {
   }
   // Whole numbers in plain decimal only: the sweep reads no hexadecimal.
   int32_t ignored = 0;
-  const bool digits = !value.empty() && value.find_first_not_of("+-0123456789") == std::string::npos;
+  const bool digits =
+      !value.empty() && value.find_first_not_of("+-0123456789") == std::string::npos;
   if (!digits || !TryStrToInt(value, ignored)) {
     throw EConvertError("'" + value + "' is not a valid integer value");
   }

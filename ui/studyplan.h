@@ -23,11 +23,11 @@ struct StudyParameter {
 const std::vector<StudyParameter>& StudyParameters();
 
 struct StudyFields {
-  std::string parameter;        // a label of StudyParameters()
-  std::string from, to, step;   // the range, used when `list` is blank
-  std::string list;             // values separated by ';'
-  std::string groupParameter;   // empty: no groups
-  std::string groupList;        // the second parameter's values, separated by ';'
+  std::string parameter;       // a label of StudyParameters()
+  std::string from, to, step;  // the range, used when `list` is blank
+  std::string list;            // values separated by ';'
+  std::string groupParameter;  // empty: no groups
+  std::string groupList;       // the second parameter's values, separated by ';'
   int64_t replications = 1;
   int64_t steps = 1;
   std::string warmup = "auto";  // or a whole number of steps

@@ -25,9 +25,8 @@ TStudyRun::TStudyRun(const ExperimentPlan& plan, int threads, QObject* parent)
   rows_.resize(runs.size());
   pointRunsDone_.resize(size_t(Points()));
   // The engine's own calling thread waits for the workers, so it is not the window's.
-  coordinator_ = std::thread([this, runs = std::move(runs), threads]() mutable {
-    Work(std::move(runs), threads);
-  });
+  coordinator_ = std::thread(
+      [this, runs = std::move(runs), threads]() mutable { Work(std::move(runs), threads); });
 }
 
 TStudyRun::~TStudyRun() {
@@ -47,14 +46,15 @@ void TStudyRun::Work(std::vector<RunPlan> runs, int threads) {
   // Each result and estimate goes to the window's thread as a queued call; calls still
   // queued when this object is destroyed are dropped with it.
   auto ended = [this](size_t index, const RunResult& row) {
-    QMetaObject::invokeMethod(this, [this, index, row] { TakeRow(index, row); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, index, row] { TakeRow(index, row); }, Qt::QueuedConnection);
   };
   auto watch = [&](int64_t) {
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     const int64_t left = vadidazid::SecondsLeft(stepsDone_.load(), steps, elapsed);
-    QMetaObject::invokeMethod(this, [this, left] { TakeProgress(left); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, left] { TakeProgress(left); }, Qt::QueuedConnection);
   };
   bool interrupted = false;
   std::string failure;

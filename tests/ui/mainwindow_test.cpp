@@ -318,7 +318,7 @@ TEST_F(Window, SavesRefuseWhatIsNoRegularFileOrAForeignLinkAndNeverWait) {
 }
 
 TEST_F(Window, QuitClosesTheWindow) {
-  MenuItem("Vadidazid")->menu()->actions()[0]->trigger();
+  MenuItem("Vadidazid")->menu()->actions().back()->trigger();
   EXPECT_FALSE(form->isVisible());
 }
 

@@ -163,9 +163,7 @@ TEST_F(StudyWindow, TheCommandShownMakesTheSameRows) {
     EXPECT_NE(saved.find(",777,"), std::string::npos);
     EXPECT_EQ(saved, RunnerResults(command)) << command;
     // The table reads with the user's separator.
-    EXPECT_TRUE(dialog->Summary->item(0, dialog->Summary->columnCount() - 1)
-                    ->text()
-                    .contains(','));
+    EXPECT_TRUE(dialog->Summary->item(0, dialog->Summary->columnCount() - 1)->text().contains(','));
   }
   SetDecimalSeparator('.');
 }
@@ -227,7 +225,8 @@ TEST_F(StudyWindow, StopKeepsTheFinishedPointsOnly) {
   ASSERT_NE(dialog->Run(), nullptr);
   EXPECT_TRUE(dialog->StopButton->isEnabled());
   EXPECT_FALSE(dialog->StartButton->isEnabled());
-  QObject::connect(dialog->Run(), &TStudyRun::RunEnded, dialog, [this] { dialog->StopButton->click(); });
+  QObject::connect(dialog->Run(), &TStudyRun::RunEnded, dialog,
+                   [this] { dialog->StopButton->click(); });
   WaitForEnd();
   EXPECT_TRUE(dialog->Run()->Interrupted());
   EXPECT_EQ(dialog->Run()->FinishedPoints(), 1);
@@ -242,10 +241,15 @@ TEST_F(StudyWindow, StopKeepsTheFinishedPointsOnly) {
   EXPECT_EQ(saved, RunnerResults(command));
 }
 
-TEST_F(StudyWindow, ClosingTheWindowStopsTheStudy) {
+TEST_F(StudyWindow, ClosingTheWindowStopsTheStudyHidingItDoesNot) {
   Type(dialog->Steps, "2000000");
-  dialog->StartButton->click();
+  // Enter in a spin edit starts the study too.
+  QTest::keyClick(dialog->Steps, Qt::Key_Return);
   ASSERT_NE(dialog->Run(), nullptr);
+  dialog->hide();  // as when the main window is minimized
+  dialog->show();
+  QTest::qWait(50);
+  EXPECT_TRUE(dialog->Run()->Running());
   dialog->close();
   WaitForEnd();
   EXPECT_TRUE(dialog->Run()->Interrupted());
