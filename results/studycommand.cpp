@@ -42,7 +42,8 @@ std::string SweepValuesText(const Sweep& sweep) {
     double first = 0, second = 0;
     std::from_chars(v[0].data(), v[0].data() + v[0].size(), first);
     std::from_chars(v[1].data(), v[1].data() + v[1].size(), second);
-    std::string step = FixedPointText(second - first, int(std::max(Decimals(v[0]), Decimals(v[1]))));
+    std::string step =
+        FixedPointText(second - first, int(std::max(Decimals(v[0]), Decimals(v[1]))));
     if (step.find('.') != std::string::npos) {
       step.erase(step.find_last_not_of('0') + 1);
       if (step.back() == '.') step.pop_back();

@@ -21,16 +21,31 @@ TEST(StudyCommand, ReadBackByTheRunnerGivesThePlan) {
     const char* mean;
     const char* line;
   } cases[] = {
-      {{"call-percent=5:50:5"}, 4, 0, true, '.', "5",
+      {{"call-percent=5:50:5"},
+       4,
+       0,
+       true,
+       '.',
+       "5",
        "vadidazid-sim --grid-side 10 --subscribers 1000 --channels 10 --mean 5 --deviation 0.01 "
        "--seed 12345 --sweep call-percent=5:50:5 --replications 4 --steps 300 --warmup auto"},
       // The doubles' difference of 0.3 and 0.2 is not 0.1, the range's step is.
-      {{"deviation=0.2:0.5:0.1", "channels=10,30"}, 1, 20, false, ',', "2,5",
+      {{"deviation=0.2:0.5:0.1", "channels=10,30"},
+       1,
+       20,
+       false,
+       ',',
+       "2,5",
        "vadidazid-sim --grid-side 10 --subscribers 1000 --call-percent 15 --mean 2.5 --seed "
        "12345 --sweep deviation=0.2:0.5:0.1 --sweep channels=10,30 --replications 1 --steps "
        "300 --warmup 20"},
       // Values of no one step are listed.
-      {{"mean=1,2,4"}, 2, 0, false, '.', "5",
+      {{"mean=1,2,4"},
+       2,
+       0,
+       false,
+       '.',
+       "5",
        "vadidazid-sim --grid-side 10 --subscribers 1000 --channels 10 --call-percent 15 "
        "--deviation 0.01 --seed 12345 --sweep mean=1,2,4 --replications 2 --steps 300 --warmup "
        "0"},
