@@ -2,6 +2,7 @@
 #include "ui/studydialog.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -10,7 +11,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 
 #include <algorithm>
@@ -33,6 +34,7 @@
 #include "ui/chartwidget.h"
 #include "ui/cspinedit.h"
 #include "ui/studyrun.h"
+#include "ui/summarymodel.h"
 
 namespace vadidazid {
 
@@ -42,38 +44,6 @@ namespace {
 constexpr int kShownPlotWidth = 560;
 constexpr int kShownPlotHeight = 350;
 const char* const kNoGroups = "(brak)";
-
-// The summary's columns in the window's words.
-const std::pair<const char*, const char*> kColumnTitles[] = {
-    {"grid_side", "Bok sieci"},
-    {"subscribers", "Abonenci"},
-    {"channels", "Kanały / BS"},
-    {"call_percent", "Prawdop. [%]"},
-    {"steps", "Kroki"},
-    {"warmup", "Rozbieg"},
-    {"mean", "Średnia"},
-    {"deviation", "Odchylenie"},
-    {"runs", "Przebiegi"},
-    {"blocking", "Blokada"},
-    {"call_congestion", "Pełne komórki"},
-    {"engset", "Engset"},
-    {"erlang_b", "Erlang B"},
-    {"dropping", "Zerwania"},
-    {"load_percent", "Obciążenie [%]"},
-};
-
-QString ColumnTitle(const std::string& name) {
-  for (const auto& [key, title] : kColumnTitles) {
-    if (name == key) return QString::fromUtf8(title);
-  }
-  return QString::fromStdString(name);
-}
-
-// The table's numbers with the decimal separator the user reads.
-QString LocalNumbers(std::string text) {
-  std::replace(text.begin(), text.end(), '.', DecimalSeparator());
-  return QString::fromStdString(text);
-}
 
 // The spin edit's value with its limits applied, as leaving the field would apply them.
 int32_t LimitedValue(TCSpinEdit* spin) {
@@ -201,7 +171,9 @@ QWidget* TStudyDialog::CreateResults() {
   Plot = new TChartWidget(EmptyPlot(preview, kShownPlotWidth, kShownPlotHeight));
   Plot->setFixedSize(kShownPlotWidth, kShownPlotHeight);
   column->addWidget(Plot);
-  Summary = new QTableWidget;
+  Summary = new QTableView;
+  SummaryModel = new TSummaryModel(Summary);
+  Summary->setModel(SummaryModel);
   Summary->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Summary->verticalHeader()->setVisible(false);
   Summary->setMinimumHeight(150);
@@ -240,7 +212,9 @@ void TStudyDialog::CreateControls() {
   for (TCSpinEdit* spin : {Replications, Steps, Threads}) spin->installEventFilter(this);
   refresh_ = new QTimer(this);
   refresh_->setSingleShot(true);
-  refresh_->setInterval(200);
+  // The plot and the table are drawn anew at most once a second while points finish,
+  // which keeps the window's thread nearly idle for the runs.
+  refresh_->setInterval(1000);
 }
 
 void TStudyDialog::ConnectHandlers() {
@@ -336,8 +310,8 @@ void TStudyDialog::StartClick() {
   run_.reset();
   shownPoints_ = -1;
   run_ = std::make_unique<TStudyRun>(plan, LimitedValue(Threads));
+  // The progress follows the engine's estimates, four a second, not every run's end.
   connect(run_.get(), &TStudyRun::RunEnded, this, [this] {
-    ShowProgress();
     if (!refresh_->isActive()) refresh_->start();
   });
   connect(run_.get(), &TStudyRun::ProgressChanged, this, [this] { ShowProgress(); });
@@ -369,21 +343,14 @@ void TStudyDialog::ShowResults() {
   Plot->SetChart(rows.empty() ? EmptyPlot(run_->Plan(), kShownPlotWidth, kShownPlotHeight)
                               : CreatePlanPlot(run_->Plan(), rows, kShownPlotWidth,
                                                kShownPlotHeight, PlotLanguage::Polish));
-  const std::vector<std::vector<std::string>> cells = SummaryCells(SummarizeResults(rows));
-  Summary->clear();
-  Summary->setColumnCount(int(cells.front().size()));
-  Summary->setRowCount(int(cells.size()) - 1);
-  for (size_t c = 0; c < cells.front().size(); ++c) {
-    Summary->setHorizontalHeaderItem(int(c), new QTableWidgetItem(ColumnTitle(cells[0][c])));
+  SummaryModel->SetCells(SummaryCells(SummarizeResults(rows)));
+  // Widths from the texts themselves: the view would measure every cell through its
+  // style, which takes long for a study of many points.
+  const QFontMetrics metrics(Summary->font());
+  const std::vector<QString> widest = SummaryModel->WidestTexts();
+  for (size_t c = 0; c < widest.size(); ++c) {
+    Summary->setColumnWidth(int(c), metrics.horizontalAdvance(widest[c]) + 12);
   }
-  for (size_t r = 1; r < cells.size(); ++r) {
-    for (size_t c = 0; c < cells[r].size(); ++c) {
-      auto* item = new QTableWidgetItem(LocalNumbers(cells[r][c]));
-      item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      Summary->setItem(int(r) - 1, int(c), item);
-    }
-  }
-  Summary->resizeColumnsToContents();
   const bool any = !rows.empty();
   SaveResultsButton->setEnabled(any && !run_->Running());
   SavePlotButton->setEnabled(any && !run_->Running());

@@ -21,7 +21,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 class QTimer;
 
 namespace vadidazid {
@@ -29,6 +29,7 @@ namespace vadidazid {
 class TCSpinEdit;
 class TChartWidget;
 class TStudyRun;
+class TSummaryModel;
 
 // "12 z 40 przebiegów, pozostało ok. 1:05"; "?" while nothing can be estimated.
 std::string StudyProgressText(int64_t runsDone, int64_t runs, int64_t secondsLeft);
@@ -59,7 +60,8 @@ class TStudyDialog : public QDialog {
   QProgressBar* Progress;
   QLabel *ProgressText, *Seeds, *Status;
   TChartWidget* Plot;
-  QTableWidget* Summary;
+  QTableView* Summary;
+  TSummaryModel* SummaryModel;
 
  protected:
   void showEvent(QShowEvent* event) override;

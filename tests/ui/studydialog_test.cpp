@@ -10,7 +10,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QThread>
 
@@ -124,7 +124,7 @@ TEST_F(StudyWindow, EnterThenCtrlSSavesTheRunnersResultsWhateverTheThreads) {
     EXPECT_EQ(dialog->ProgressText->text(),
               QString::fromUtf8("40 z 40 przebiegów, pozostało ok. 0:00"));
     EXPECT_EQ(dialog->Status->text(), QString::fromUtf8("Badanie ukończone: 10 z 10 punktów."));
-    EXPECT_EQ(dialog->Summary->rowCount(), 10);
+    EXPECT_EQ(dialog->Summary->model()->rowCount(), 10);
   }
 }
 
@@ -163,7 +163,10 @@ TEST_F(StudyWindow, TheCommandShownMakesTheSameRows) {
     EXPECT_NE(saved.find(",777,"), std::string::npos);
     EXPECT_EQ(saved, RunnerResults(command)) << command;
     // The table reads with the user's separator.
-    EXPECT_TRUE(dialog->Summary->item(0, dialog->Summary->columnCount() - 1)->text().contains(','));
+    const QAbstractItemModel& table = *dialog->Summary->model();
+    EXPECT_TRUE(table.index(0, table.columnCount() - 1).data().toString().contains(','));
+    EXPECT_EQ(table.headerData(table.columnCount() - 1, Qt::Horizontal).toString(),
+              QString::fromUtf8("Obciążenie [%]"));
   }
   SetDecimalSeparator('.');
 }
