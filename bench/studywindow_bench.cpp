@@ -3,7 +3,8 @@
 // (goal: under 50 ms, so both windows stay responsive), and the study's speed as the
 // runner's time over the window's (goal: at least 0.95, as the runs are the same
 // engine's). Each repetition makes both, one after the other, so a change in the
-// machine's load affects both alike; read the medians.
+// machine's load affects both alike, and then waits as long with the event loop idle,
+// whose longest wait is what the machine's other load alone costs; read the medians.
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -90,6 +91,28 @@ Made InWindow(TStudyDialog& dialog) {
   return made;
 }
 
+// The longest wait of an idle event loop over the same time: what the machine's other
+// load alone costs the window, the baseline of the wait above.
+double IdleLongestWaitMs(double seconds) {
+  QElapsedTimer clock;
+  qint64 last = 0;
+  double longest = 0;
+  QTimer probe;
+  probe.setTimerType(Qt::PreciseTimer);
+  probe.setInterval(5);
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    const qint64 now = clock.nsecsElapsed();
+    longest = std::max(longest, (now - last) / 1e6 - 5);
+    last = now;
+  });
+  QEventLoop loop;
+  QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
+  clock.start();
+  probe.start();
+  loop.exec();
+  return longest;
+}
+
 Made ByRunner(const std::string& command) {
   std::vector<std::string> args;
   std::istringstream words(command);
@@ -118,6 +141,7 @@ void BM_StudyWindowAgainstRunner(benchmark::State& bench) {
   for (auto _ : bench) {
     const Made window = InWindow(dialog);
     const Made runner = ByRunner(dialog.Command->text().toStdString());
+    bench.counters["idle_longest_wait_ms"] = IdleLongestWaitMs(window.wall);
     bench.SetIterationTime(window.wall);
     bench.counters["window_s"] = window.wall;
     bench.counters["runner_s"] = runner.wall;

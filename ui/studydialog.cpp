@@ -224,7 +224,13 @@ void TStudyDialog::ConnectHandlers() {
           [this] { Handle([this] { SaveResultsClick(); }); });
   connect(SavePlotButton, &QPushButton::clicked, this,
           [this] { Handle([this] { SavePlotClick(); }); });
-  connect(refresh_, &QTimer::timeout, this, [this] { Handle([this] { ShowResults(); }); });
+  // While the study runs, the plot and the table are made in turns of their own, so
+  // the window answers between them.
+  connect(refresh_, &QTimer::timeout, this, [this] {
+    Handle([this] {
+      if (ShowPlot()) QTimer::singleShot(0, this, [this] { Handle([this] { ShowTable(); }); });
+    });
+  });
   for (QLineEdit* edit : {From, To, Step, List, GroupList, Warmup,
                           static_cast<QLineEdit*>(Replications), static_cast<QLineEdit*>(Steps)}) {
     connect(edit, &QLineEdit::textEdited, this, [this] { ShowPreview(); });
@@ -337,12 +343,22 @@ void TStudyDialog::ShowProgress() {
 }
 
 void TStudyDialog::ShowResults() {
-  if (!run_ || run_->FinishedPoints() == shownPoints_) return;
+  if (ShowPlot()) ShowTable();
+}
+
+bool TStudyDialog::ShowPlot() {
+  if (!run_ || run_->FinishedPoints() == shownPoints_) return false;
   shownPoints_ = run_->FinishedPoints();
   const std::vector<RunResult> rows = run_->FinishedRows();
   Plot->SetChart(rows.empty() ? EmptyPlot(run_->Plan(), kShownPlotWidth, kShownPlotHeight)
                               : CreatePlanPlot(run_->Plan(), rows, kShownPlotWidth,
                                                kShownPlotHeight, PlotLanguage::Polish));
+  return true;
+}
+
+void TStudyDialog::ShowTable() {
+  if (!run_) return;
+  const std::vector<RunResult> rows = run_->FinishedRows();
   SummaryModel->SetCells(SummaryCells(SummarizeResults(rows)));
   // Widths from the texts themselves: the view would measure every cell through its
   // style, which takes long for a study of many points.
@@ -360,7 +376,11 @@ void TStudyDialog::StudyEnded() {
   refresh_->stop();
   shownPoints_ = -1;
   ShowProgress();
-  ShowResults();
+  ShowPlot();
+  QTimer::singleShot(0, this, [this] { Handle([this] { ShowTable(); }); });
+  const bool any = run_->FinishedPoints() > 0;
+  SaveResultsButton->setEnabled(any);
+  SavePlotButton->setEnabled(any);
   StartButton->setEnabled(true);
   StopButton->setEnabled(false);
   const std::string points =

@@ -82,6 +82,9 @@ class TStudyDialog : public QDialog {
   void ShowPlan(const ExperimentPlan& plan);
   void ShowProgress();
   void ShowResults();
+  // The plot of the finished points, when more have finished since; false otherwise.
+  bool ShowPlot();
+  void ShowTable();
   void StudyEnded();
   void SaveFile(const std::string& name, const std::string& bytes, const char* what);
   template <typename F>

@@ -70,6 +70,7 @@ class StudyWindow : public ShownForm {
   void WaitForEnd() {
     ASSERT_NE(dialog->Run(), nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->Run()->Running(); }, 60000));
+    QCoreApplication::processEvents();  // the table follows the plot in a turn of its own
   }
   // Enter, the end of the study, Ctrl+S: the bytes of the file saved.
   std::string RunAndSave() {
