@@ -338,8 +338,10 @@ void TStudyDialog::StopClick() {
 
 void TStudyDialog::ShowProgress() {
   Progress->setValue(int(run_->RunsDone()));
-  ProgressText->setText(QString::fromStdString(
-      StudyProgressText(run_->RunsDone(), run_->Runs(), run_->SecondsLeft())));
+  // A stopped study has no time left to tell.
+  std::string text = StudyProgressText(run_->RunsDone(), run_->Runs(), run_->SecondsLeft());
+  if (!run_->Running() && run_->Interrupted()) text = text.substr(0, text.find(','));
+  ProgressText->setText(QString::fromStdString(text));
 }
 
 void TStudyDialog::ShowResults() {

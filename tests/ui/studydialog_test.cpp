@@ -234,6 +234,7 @@ TEST_F(StudyWindow, StopKeepsTheFinishedPointsOnly) {
   WaitForEnd();
   EXPECT_TRUE(dialog->Run()->Interrupted());
   EXPECT_EQ(dialog->Run()->FinishedPoints(), 1);
+  EXPECT_EQ(dialog->ProgressText->text(), QString::fromUtf8("1 z 3 przebiegów"));
   EXPECT_EQ(dialog->Status->text(),
             QString::fromUtf8("Badanie przerwane; wyniki obejmują tylko ukończone punkty: 1 z 3."));
   EXPECT_TRUE(dialog->StartButton->isEnabled());
