@@ -25,23 +25,9 @@ std::string PlotBytes(const ExperimentPlan& plan, const ExperimentOutputs& outpu
                       const std::vector<RunResult>& rows) {
   return PictureFileBytes(*outputs.plot, [&] {
     const PictureSize size = outputs.plotSize.value_or(PictureSize{kPlotWidth, kPlotHeight});
-    std::vector<std::string> swept;
-    for (const Sweep& sweep : plan.sweeps) swept.push_back(sweep.name);
-    PlotLook look;
-    look.language = outputs.plotLanguage.value_or(PlotLanguageOfEnvironment());
-    look.scale = outputs.plotScale;
-    look.subtitle = StudySubtitle(plan, look.language);
-    std::vector<double> leftOut;
-    const std::vector<PlotCurve> curves =
-        StudyCurves(SummarizeResults(rows), swept, look.language, &leftOut);
-    if (!leftOut.empty()) {
-      // Never cut silently: the values of the second sweep not drawn are named.
-      look.foot = PlotTextOr(look.language, "left-out") + " (" +
-                  PlotTextOr(look.language, "short:" + swept[1]) + "):";
-      for (double value : leftOut) look.foot += " " + FloatToStr(value);
-    }
-    const std::unique_ptr<TChart> chart =
-        CreateStudyChart(curves, swept.front(), size.width, size.height, look);
+    const std::unique_ptr<TChart> chart = CreatePlanPlot(
+        plan, rows, size.width, size.height,
+        outputs.plotLanguage.value_or(PlotLanguageOfEnvironment()), outputs.plotScale);
     return ChartPictureBytes(*chart, *PictureFormatOf(*outputs.plot));
   });
 }

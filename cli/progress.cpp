@@ -5,17 +5,15 @@
 #include <ostream>
 
 #include "platform/text/numtext.h"
+#include "study/experiment.h"
 
 namespace vadidazid {
 
 std::string ProgressText(int64_t runsDone, int64_t runs, int64_t stepsDone, int64_t steps,
                          double elapsedSeconds) {
   std::string left = "?";
-  if (stepsDone > 0) {
-    const int64_t seconds =
-        std::llround(elapsedSeconds * double(steps - stepsDone) / double(stepsDone));
-    left = std::to_string(seconds / 60) + ":" + ZeroPaddedInt(seconds % 60, 2);
-  }
+  const int64_t seconds = SecondsLeft(stepsDone, steps, elapsedSeconds);
+  if (seconds >= 0) left = std::to_string(seconds / 60) + ":" + ZeroPaddedInt(seconds % 60, 2);
   return std::to_string(runsDone) + " of " + std::to_string(runs) + " runs done, about " + left +
          " left";
 }

@@ -513,19 +513,7 @@ std::string SimulatorUsage() {
 }
 
 void CheckExperimentSize(const RunnerOptions& o) {
-  const int64_t points = GridPointCount(o.sweeps, kMaxExperimentRuns);
-  if (points > kMaxExperimentRuns) {
-    throw UsageError("the sweeps make a grid of more than " + std::to_string(kMaxExperimentRuns) +
-                     " points, more runs than one experiment may have; split it into several");
-  }
-  const int64_t runs = points * o.replications.value_or(1);
-  if (runs > kMaxExperimentRuns) {
-    throw UsageError("the experiment has " + std::to_string(runs) + " runs (" +
-                     std::to_string(points) + " points of " +
-                     std::to_string(o.replications.value_or(1)) + " replications), more than the " +
-                     std::to_string(kMaxExperimentRuns) +
-                     " one experiment may have; split it into several");
-  }
+  vadidazid::CheckExperimentSize(o.sweeps, o.replications.value_or(1));
 }
 
 }  // namespace vadidazid

@@ -18,10 +18,6 @@
 
 namespace vadidazid {
 
-// The most runs one experiment may have (all shards together). Its results are held
-// until the last run ends, so a larger one would only exhaust the memory.
-inline constexpr int64_t kMaxExperimentRuns = 1000000;
-
 // A file an option writes, as given; "-" is standard output where dashIsStandardOutput.
 struct GivenOutput {
   std::string option;

@@ -378,4 +378,25 @@ std::unique_ptr<TChart> CreateStudyChart(const std::vector<PlotCurve>& curves,
   return chart;
 }
 
+std::unique_ptr<TChart> CreatePlanPlot(const ExperimentPlan& plan,
+                                       const std::vector<RunResult>& rows, int width, int height,
+                                       PlotLanguage language, double scale) {
+  std::vector<std::string> swept;
+  for (const Sweep& sweep : plan.sweeps) swept.push_back(sweep.name);
+  PlotLook look;
+  look.language = language;
+  look.scale = scale;
+  look.subtitle = StudySubtitle(plan, look.language);
+  std::vector<double> leftOut;
+  const std::vector<PlotCurve> curves =
+      StudyCurves(SummarizeResults(rows), swept, look.language, &leftOut);
+  if (!leftOut.empty()) {
+    // Never cut silently: the values of the second sweep not drawn are named.
+    look.foot = PlotTextOr(look.language, "left-out") + " (" +
+                PlotTextOr(look.language, "short:" + swept[1]) + "):";
+    for (double value : leftOut) look.foot += " " + FloatToStr(value);
+  }
+  return CreateStudyChart(curves, swept.front(), width, height, look);
+}
+
 }  // namespace vadidazid

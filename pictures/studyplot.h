@@ -106,4 +106,12 @@ std::unique_ptr<TChart> CreateStudyChart(const std::vector<PlotCurve>& curves,
                                          const std::string& xName, int width, int height,
                                          const PlotLook& look = {});
 
+// The plot of a plan's result rows, width x height, as the runner's --plot draws it: the
+// curves against the first sweep, one set per value of the second, the plan's subtitle,
+// and a foot naming the second sweep's values left out. The rows may be those of some
+// points only (a study still running or stopped). The plan has one or two sweeps.
+std::unique_ptr<TChart> CreatePlanPlot(const ExperimentPlan& plan,
+                                       const std::vector<RunResult>& rows, int width, int height,
+                                       PlotLanguage language, double scale = 0);
+
 }  // namespace vadidazid

@@ -93,20 +93,19 @@ std::vector<PointSummary> SummarizeResults(std::vector<RunResult> results) {
   return points;
 }
 
-std::string SummaryTable(const std::vector<PointSummary>& points) {
-  if (points.empty()) return "No runs to summarize.\n";
+std::vector<std::vector<std::string>> SummaryCells(const std::vector<PointSummary>& points,
+                                                   std::string* common) {
   // Parameters that all points share go in one line above the table; the others
   // are the table's first columns.
-  std::string common;
   std::vector<const Parameter*> varying;
   for (const Parameter& p : kParameters) {
-    const std::string value = p.text(points[0].point);
+    const std::string value = points.empty() ? "" : p.text(points[0].point);
     const bool same = std::all_of(points.begin(), points.end(),
                                   [&](const PointSummary& s) { return p.text(s.point) == value; });
-    if (same) {
-      common += (common.empty() ? "" : ", ") + std::string(p.name) + " " + value;
-    } else {
+    if (!same) {
       varying.push_back(&p);
+    } else if (common != nullptr && !points.empty()) {
+      *common += (common->empty() ? "" : ", ") + std::string(p.name) + " " + value;
     }
   }
   std::vector<std::vector<std::string>> rows;
@@ -129,6 +128,14 @@ std::string SummaryTable(const std::vector<PointSummary>& points) {
     row.push_back(WithInterval(s.load, 3, s.runs));
     rows.push_back(row);
   }
+  return rows;
+}
+
+std::string SummaryTable(const std::vector<PointSummary>& points) {
+  if (points.empty()) return "No runs to summarize.\n";
+  std::string common;
+  const std::vector<std::vector<std::string>> rows = SummaryCells(points, &common);
+  const std::vector<std::string>& header = rows.front();
   std::vector<size_t> widths(header.size(), 0);
   for (const auto& row : rows) {
     for (size_t k = 0; k < row.size(); ++k) widths[k] = std::max(widths[k], Width(row[k]));

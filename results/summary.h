@@ -32,4 +32,12 @@ std::vector<PointSummary> SummarizeResults(std::vector<RunResult> results);
 
 std::string SummaryTable(const std::vector<PointSummary>& points);
 
+// The table's cells, the header first: the parameters in which the points differ, the
+// runs, and the means (± the half-width of the interval where it has one, " (n)" where
+// a mean covers n runs of more), with the point as decimal separator and "-" for a
+// value that is undefined. `common`, when given, receives the parameters all points
+// share ("grid_side 10, subscribers 1000, ...").
+std::vector<std::vector<std::string>> SummaryCells(const std::vector<PointSummary>& points,
+                                                   std::string* common = nullptr);
+
 }  // namespace vadidazid

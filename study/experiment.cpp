@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <exception>
 #include <limits>
@@ -136,6 +137,24 @@ RunResult RunMeasurement::Result() const {
 
 }  // namespace
 
+void CheckExperimentSize(const std::vector<Sweep>& sweeps, int64_t replications) {
+  const int64_t points = GridPointCount(sweeps, kMaxExperimentRuns);
+  if (points > kMaxExperimentRuns) {
+    throw UsageError("the sweeps make a grid of more than " + std::to_string(kMaxExperimentRuns) +
+                     " points, more runs than one experiment may have; split it "
+                     "into several");
+  }
+  // Both factors are at most kMaxExperimentRuns here (replications are seeds), so the
+  // product cannot overflow.
+  const int64_t runs = points * std::min(replications, kMaxExperimentRuns + 1);
+  if (runs > kMaxExperimentRuns) {
+    throw UsageError("the experiment has " + std::to_string(runs) + " runs (" +
+                     std::to_string(points) + " points of " + std::to_string(replications) +
+                     " replications), more than the " + std::to_string(kMaxExperimentRuns) +
+                     " one experiment may have; split it into several");
+  }
+}
+
 Shard ParseShard(const std::string& text) {
   const size_t slash = text.find('/');
   Shard shard;
@@ -218,11 +237,16 @@ RunResult MeasureRun(const RunPlan& run, const std::function<void(const StepCoun
 
 std::thread StartThread(std::function<void()> work) { return std::thread(std::move(work)); }
 
+int64_t SecondsLeft(int64_t stepsDone, int64_t steps, double elapsedSeconds) {
+  if (stepsDone <= 0) return -1;
+  return std::llround(elapsedSeconds * double(steps - stepsDone) / double(stepsDone));
+}
+
 std::vector<RunResult> MeasureRuns(const std::vector<RunPlan>& runs, int threads,
                                    const std::function<void(const StepCounts&)>& onStep,
                                    std::atomic<int64_t>* stepsDone,
                                    const std::function<void(int64_t)>& watch,
-                                   const ThreadStarter& start) {
+                                   const ThreadStarter& start, const RunEnded& ended) {
   std::vector<RunResult> results(runs.size());
   if (runs.empty()) return results;
   std::atomic<size_t> next{0};
@@ -238,6 +262,7 @@ std::vector<RunResult> MeasureRuns(const std::vector<RunPlan>& runs, int threads
     try {
       for (size_t i; (i = next.fetch_add(1)) < runs.size();) {
         results[i] = MeasureRun(runs[i], onStep, stepsDone);
+        if (ended) ended(i, results[i]);
         runsDone.fetch_add(1);
       }
     } catch (...) {

@@ -19,6 +19,14 @@
 
 namespace vadidazid {
 
+// The most runs one experiment may have (all shards together). Its results are held
+// until the last run ends, so a larger one would only exhaust the memory.
+inline constexpr int64_t kMaxExperimentRuns = 1000000;
+
+// Throws UsageError, with a message for the user, for sweeps and replications
+// that make more than kMaxExperimentRuns runs.
+void CheckExperimentSize(const std::vector<Sweep>& sweeps, int64_t replications);
+
 // "I/N": the runs I, I + N, I + 2N, ... of the experiment.
 struct Shard {
   int64_t index = 0;
@@ -83,15 +91,27 @@ RunResult MeasureRun(const RunPlan& run, const std::function<void(const StepCoun
 using ThreadStarter = std::function<std::thread(std::function<void()>)>;
 std::thread StartThread(std::function<void()> work);
 
+// Called on a worker thread as each run ends, with the run's index among the runs, so
+// a watcher can show results before the last run is done, or keep those of runs that
+// ended before an exception stopped the others.
+using RunEnded = std::function<void(size_t index, const RunResult& result)>;
+
 // All runs on `threads` worker threads; results in the order of the runs. Where a thread
 // cannot be started the runs go to those that did, or to the calling thread. onStep and
 // stepsDone as for MeasureRun, called on the worker threads (so onStep suits one run
-// only); `watch` is called on the calling thread about four times a second meanwhile.
-// After the first exception of a run no further run starts; it is thrown again here.
+// only, or a check that throws to stop every run at its next step); `watch` is called on
+// the calling thread about four times a second meanwhile, and `ended` on a worker thread
+// as each run ends. After the first exception of a run no further run starts; it is
+// thrown again here.
 std::vector<RunResult> MeasureRuns(const std::vector<RunPlan>& runs, int threads,
                                    const std::function<void(const StepCounts&)>& onStep = {},
                                    std::atomic<int64_t>* stepsDone = nullptr,
                                    const std::function<void(int64_t runsDone)>& watch = {},
-                                   const ThreadStarter& start = StartThread);
+                                   const ThreadStarter& start = StartThread,
+                                   const RunEnded& ended = {});
+
+// The seconds an experiment has left, estimated from the share of its steps done so far
+// in `elapsedSeconds`; -1 before any step is done, when nothing can be estimated.
+int64_t SecondsLeft(int64_t stepsDone, int64_t steps, double elapsedSeconds);
 
 }  // namespace vadidazid

@@ -14,6 +14,10 @@ TChartWidget::TChartWidget(std::unique_ptr<TChart> chart, QWidget* parent)
   // The chart paints every pixel of its area, so Qt need not erase it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   canvas_.Resize(chart_->Width(), chart_->Height());
+  Attach();
+}
+
+void TChartWidget::Attach() {
   chart_->SetWindowCanvas(&canvas_);
   chart_->OnInvalidate = [this] {
     ++paintRequests_;
@@ -28,10 +32,21 @@ TChartWidget::TChartWidget(std::unique_ptr<TChart> chart, QWidget* parent)
   };
 }
 
-TChartWidget::~TChartWidget() {
+TChartWidget::~TChartWidget() { Detach(); }
+
+void TChartWidget::Detach() {
   chart_->OnInvalidate = nullptr;
   chart_->OnWindowDrawn = nullptr;
   chart_->SetWindowCanvas(nullptr);
+}
+
+void TChartWidget::SetChart(std::unique_ptr<TChart> chart) {
+  Detach();
+  chart_ = std::move(chart);
+  Attach();
+  if (width() > 0 && height() > 0) chart_->SetBounds(width(), height());
+  chart_->Canvas3D().Invalidate();
+  update();
 }
 
 void TChartWidget::paintEvent(QPaintEvent*) {

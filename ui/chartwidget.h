@@ -28,6 +28,9 @@ class TChartWidget : public QWidget {
   ~TChartWidget() override;
 
   TChart& Chart() { return *chart_; }
+  // Shows another chart in place of this one (a plot drawn anew as results come in),
+  // at the widget's size.
+  void SetChart(std::unique_ptr<TChart> chart);
   // The canvas the chart paints on, as the last paint left it.
   const DeviceCanvas& WindowCanvas() const { return canvas_; }
   // Saves the chart as "Zapisz wykres" does: the picture of a screen of ratio 1, at the
@@ -47,6 +50,8 @@ class TChartWidget : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
+  void Attach();
+  void Detach();
   // Follows the screen's device pixel ratio; a change makes the chart draw anew.
   void FollowPixelRatio();
 

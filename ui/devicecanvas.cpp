@@ -331,6 +331,33 @@ void DeviceCanvas::TextOut(int x, int y, const std::string& utf8) {
   penPos_ = {x + extent.cx, y};
 }
 
+void DeviceCanvas::TextOutUp(int x, int y, const std::string& utf8) {
+  Sync();
+  if (Unscaled()) {
+    device_.TextOutUp(x, y, utf8);
+    return;
+  }
+  if (utf8.empty() || font.color == clNone) return;
+  const TSize extent = device_.TextExtent(utf8);
+  QFont scaled = ToQFont(font);
+  scaled.setPixelSize(std::max(1, int(std::floor(scaled.pixelSize() * ratio_ + 0.5))));
+  const FontCell cell = CellOf(scaled);
+  const int pad = scaled.pixelSize();
+  // Drawn level with room round it, then turned: the level picture's top-left corner
+  // (pad, pad) goes to the turned one's (pad, pad) as well.
+  QImage glyphs(ToDevice(x + extent.cx) - ToDevice(x) + 2 * pad, cell.Height() + 2 * pad,
+                QImage::Format_ARGB32_Premultiplied);
+  glyphs.fill(Qt::transparent);
+  {
+    QPainter p(&glyphs);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(scaled);
+    p.setPen(ToQColor(font.color));
+    p.drawText(QPoint(pad, pad + cell.ascent), QString::fromStdString(utf8));
+  }
+  device_.Draw(ToDevice(x) - pad, ToDevice(y) - pad, glyphs.transformed(QTransform().rotate(-90)));
+}
+
 void DeviceCanvas::SetPixel(int x, int y, TColor color) {
   if (color == clNone) return;
   if (Unscaled()) {

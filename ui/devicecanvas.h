@@ -55,6 +55,9 @@ class DeviceCanvas : public Canvas {
   void Rectangle(int left, int top, int right, int bottom) override;
   void Ellipse(int left, int top, int right, int bottom) override;
   void TextOut(int x, int y, const std::string& utf8) override;
+  // Turned a quarter anticlockwise, as a vertical axis title is: its box is the level
+  // text's box turned about its bottom-left corner, which lies at (x, y + width).
+  void TextOutUp(int x, int y, const std::string& utf8) override;
   TSize TextExtent(const std::string& utf8) override;
   void SetPixel(int x, int y, TColor color) override;
   TColor GetPixel(int x, int y) const override;

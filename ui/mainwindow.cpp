@@ -37,6 +37,7 @@
 #include "ui/clientarea.h"
 #include "ui/cspinedit.h"
 #include "ui/logmemo.h"
+#include "ui/studydialog.h"
 
 namespace vadidazid {
 
@@ -212,6 +213,8 @@ void TForm1::CreateControls() {
 void TForm1::CreateMenu() {
   QMenu* program = menuBar()->addMenu(QString::fromUtf8("Vadidazid"));
   Vadidazid1 = program->menuAction();
+  Badanie1 = program->addAction(QString::fromUtf8("Badanie…"));
+  Badanie1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
   Zakocz1 = program->addAction(QString::fromUtf8("Zakończ"));
   Zapiszwykres1 = menuBar()->addAction(QString::fromUtf8("Zapisz wykres"));
   asd1 = menuBar()->addAction(QString::fromUtf8("Zapisz dane"));
@@ -235,6 +238,7 @@ void TForm1::ConnectHandlers() {
     Handle([this] { Timer1Timer(); });
   });
   connect(Zakocz1, &QAction::triggered, this, [this] { Handle([this] { Zakocz1Click(); }); });
+  connect(Badanie1, &QAction::triggered, this, [this] { Handle([this] { Badanie1Click(); }); });
   connect(asd1, &QAction::triggered, this, [this] { Handle([this] { asd1Click(); }); });
   connect(Zapiszwykres1, &QAction::triggered, this,
           [this] { Handle([this] { Zapiszwykres1Click(); }); });
@@ -344,6 +348,13 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::Zakocz1Click() { close(); }
+
+void TForm1::Badanie1Click() {
+  if (StudyDialog == nullptr) StudyDialog = new TStudyDialog(*this, this);
+  StudyDialog->show();
+  StudyDialog->raise();
+  StudyDialog->activateWindow();
+}
 
 void TForm1::asd1Click() { SaveLogFile(state_, *this, *this); }
 

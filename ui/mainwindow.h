@@ -31,6 +31,7 @@ class TCSpinEdit;
 class TChart;
 class TChartWidget;
 class TClientArea;
+class TStudyDialog;
 
 class TForm1 : public QMainWindow,
                public ControlSource,
@@ -66,6 +67,8 @@ class TForm1 : public QMainWindow,
   void Button3Click();
   void Timer1Timer();
   void Zakocz1Click();
+  // Opens the study window (made at its first opening), over the window's parameters.
+  void Badanie1Click();
   void asd1Click();
   void Zapiszwykres1Click();
 
@@ -84,7 +87,8 @@ class TForm1 : public QMainWindow,
   TLogMemo* Memo1;
   TChartWidget* Chart1;
   QTimer* Timer1;
-  QAction *Vadidazid1, *Zakocz1, *Zapiszwykres1, *asd1;
+  QAction *Vadidazid1, *Badanie1, *Zakocz1, *Zapiszwykres1, *asd1;
+  TStudyDialog* StudyDialog = nullptr;
   TClientArea* ClientArea;
 
  protected:

@@ -171,6 +171,31 @@ TEST_P(AtRatio, ChartKeepsItsLayoutAndDrawsForTheDevice) {
   }
 }
 
+// A vertical axis title: turned, within its turned box, and at ratio 1 the image
+// canvas' own pixels.
+TEST_P(AtRatio, TextTurnedUpStandsInItsTurnedBox) {
+  const double r = GetParam().ratio;
+  for (double ratio : {1.0, r}) {
+    DeviceCanvas c(40, 140, clWhite, ratio);
+    c.font.color = clBlack;
+    const TSize extent = c.TextExtent("Prawdopodobie");
+    c.TextOutUp(10, 5, "Prawdopodobie");
+    if (ratio == 1.0) {
+      ImageCanvas plain(40, 140, clWhite);
+      plain.font.color = clBlack;
+      plain.TextOutUp(10, 5, "Prawdopodobie");
+      EXPECT_EQ(c.Image(), plain.Image());
+    }
+    const QRgb white = qRgb(255, 255, 255);
+    const QImage& image = c.Image();
+    const int inside = Inked(image, white, c.ToDevice(10), c.ToDevice(5),
+                             c.ToDevice(10 + extent.cy), c.ToDevice(5 + extent.cx));
+    EXPECT_GT(inside, 30) << ratio;
+    // Glyphs may reach a little past their box, as level text does.
+    EXPECT_LE(Inked(image, white, 0, 0, image.width(), image.height()), inside * 21 / 20) << ratio;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Ratios, AtRatio,
                          ::testing::Values(RatioCase{1.5, 2}, RatioCase{2.0, 2},
                                            RatioCase{1.25, 1}),
