@@ -149,6 +149,16 @@ check_programs() {
   echo "$text"
   [[ $text == /usr/lib/python3/dist-packages/vadidazid.*.so$'\n'0.01838457* ]] ||
     fail "the installed module did not answer erlang_b(10, 5) = 0.01838457..."
+  # A run through the module (numpy's arrays included) writes the installed runner's log.
+  in_root vadidazid-sim --steps=40 --seed=7 --out /tmp/runner-log.txt || fail "the runner's run"
+  in_root python3 -c "import vadidazid; r = vadidazid.run(steps=40, seed=7)
+print(type(r.running).__module__, r.running.dtype, len(r.running))
+open('/tmp/module-log.txt', 'wb').write(r.log_bytes)" || fail "the module's run"
+  if cmp "$root/tmp/runner-log.txt" "$root/tmp/module-log.txt"; then
+    echo "ok: the module's run logs the runner's bytes"
+  else
+    fail "the module's run and the runner's differ"
+  fi
 }
 
 # An X display of our own on the first free number from 120 on, its socket shared with
