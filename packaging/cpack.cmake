@@ -20,13 +20,8 @@ set(CPACK_COMPONENTS_ALL programs)
 
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME vadidazid)
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION science)
-# The fonts the drawn text is measured with are no library the binaries name; nor is
-# the plugin that puts Qt's windows on an X or Wayland display, which Qt's own package
-# only recommends: without it the window cannot start at all.
+# The fonts the drawn text is measured with are no library the binaries name.
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS "fonts-liberation2")
-if(VADIDAZID_BUILD_GUI)
-  string(APPEND CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS ", qt6-qpa-plugins")
-endif()
 string(CONCAT CPACK_DEBIAN_PROGRAMS_DESCRIPTION
   "simulator of call traffic in a cellular network\n"
   "Vadidazid simulates an N x N torus of hexagonal cells with C channels each and\n"

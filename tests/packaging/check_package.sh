@@ -28,10 +28,6 @@ for dep in libc6 libstdc++6 fonts-liberation2; do
   echo "$depends" | grep -q "$dep" || { echo "Depends lacks $dep"; status=1; }
 done
 if echo "$depends" | grep -qi python; then echo "the programs depend on Python"; status=1; fi
-# The window cannot start without Qt's platform plugins, which Qt only recommends.
-if grep -q ' \./usr/bin/vadidazid$' "$out/contents" && ! echo "$depends" | grep -q qt6-qpa-plugins; then
-  echo "Depends lacks qt6-qpa-plugins, without which the window cannot start"; status=1
-fi
 # The description: a one-line summary, not repeated below it; body lines indented by
 # one space (two would be preformatted text); its text whole, semicolons included.
 dpkg-deb -f "$1" Description >"$out/description"
