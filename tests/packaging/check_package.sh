@@ -1,10 +1,13 @@
 #!/bin/sh
-# Builds the Debian package from the build folder and checks its control data (the
-# libraries' packages found from the binaries, a description as apt shows it), its
-# contents, and lintian's word on it where lintian is installed.
-# Usage: check_package.sh BUILD_DIR; exits 77 (skipped) without the Debian tools.
+# Builds the Debian packages from the build folder and checks their control data (the
+# libraries' packages found from the binaries, a description as apt shows it), their
+# contents, and lintian's word on them where lintian is installed: vadidazid, the
+# programs, and python3-vadidazid, the Python module, where the build has it. The
+# programs' package must not pull in Python.
+# Usage: check_package.sh BUILD_DIR [WITH_PYTHON(ON|OFF)]; exits 77 (skipped) without
+# the Debian tools.
 set -eu
-build=$1
+build=$1 python=${2:-OFF}
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
   command -v $tool >/dev/null || { echo "skipped: $tool is not installed (dpkg-dev)"; exit 77; }
 done
@@ -13,14 +16,18 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&
   { cat "$out/cpack.log"; exit 1; }
 set -- "$out"/vadidazid_*.deb
 [ -f "$1" ] || { echo "no package made"; cat "$out/cpack.log"; exit 1; }
+status=0
+if [ "$python" = ON ]; then
+  sh "$(dirname "$0")/check_python_package.sh" "$out" "$1" || status=1
+fi
 dpkg-deb -I "$1" >"$out/info"
 dpkg-deb -c "$1" >"$out/contents"
 cat "$out/info" "$out/contents"
-status=0
 depends=$(sed -n 's/^ Depends: //p' "$out/info")
 for dep in libc6 libstdc++6 fonts-liberation2; do
   echo "$depends" | grep -q "$dep" || { echo "Depends lacks $dep"; status=1; }
 done
+if echo "$depends" | grep -qi python; then echo "the programs depend on Python"; status=1; fi
 # The description: a one-line summary, not repeated below it; body lines indented by
 # one space (two would be preformatted text); its text whole, semicolons included.
 dpkg-deb -f "$1" Description >"$out/description"
@@ -39,11 +46,12 @@ for f in ./usr/bin/vadidazid-sim ./usr/share/man/man1/vadidazid-sim.1.gz \
          ./usr/share/doc/vadidazid/copyright; do
   grep -q " $f\$" "$out/contents" || { echo "package lacks $f"; status=1; }
 done
-# Nothing of the build's own (tests, benchmarks, static libraries) is shipped.
-if grep -E 'test_|bench_|\.a$|/include/' "$out/contents"; then status=1; fi
-# Lintian passes it, apart from the tags the package's overrides file justifies.
+# Nothing of the build's own (tests, benchmarks, static libraries) is shipped, nor the
+# Python module, which has a package of its own.
+if grep -E 'test_|bench_|\.a$|/include/|python|\.so$' "$out/contents"; then status=1; fi
+# Lintian passes every package made, apart from the tags an overrides file justifies.
 if command -v lintian >/dev/null; then
-  lintian --fail-on error,warning "$1" || { echo "lintian finds faults"; status=1; }
+  lintian --fail-on error,warning "$out"/*.deb || { echo "lintian finds faults"; status=1; }
 else
   echo "lintian is not installed: its check is left out"
 fi
