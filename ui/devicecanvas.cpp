@@ -296,6 +296,28 @@ TSize DeviceCanvas::TextExtent(const std::string& utf8) {
   return device_.TextExtent(utf8);
 }
 
+namespace {
+
+// The text drawn level in the device's font, `width` pixels of advance with a margin of
+// the font's pixel size all round for glyphs that reach past their box; the text starts
+// at (margin, margin + ascent).
+QImage LevelGlyphs(const QFont& scaled, int width, const QString& text, const QColor& color) {
+  const int pad = scaled.pixelSize();
+  const FontCell cell = CellOf(scaled);
+  QImage glyphs(width + 2 * pad, cell.Height() + 2 * pad, QImage::Format_ARGB32_Premultiplied);
+  glyphs.fill(Qt::transparent);
+  {
+    QPainter p(&glyphs);  // ends before the picture is handed on
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(scaled);
+    p.setPen(color);
+    p.drawText(QPoint(pad, pad + cell.ascent), text);
+  }
+  return glyphs;
+}
+
+}  // namespace
+
 void DeviceCanvas::TextOut(int x, int y, const std::string& utf8) {
   Sync();
   if (Unscaled()) {
@@ -312,21 +334,10 @@ void DeviceCanvas::TextOut(int x, int y, const std::string& utf8) {
   if (!utf8.empty() && font.color != clNone) {
     QFont scaled = ToQFont(font);
     scaled.setPixelSize(std::max(1, int(std::floor(scaled.pixelSize() * ratio_ + 0.5))));
-    const FontCell cell = CellOf(scaled);
-    // Room round the advance box for glyphs that reach past it.
     const int pad = scaled.pixelSize();
-    const QString text = QString::fromStdString(utf8);
-    QImage glyphs(ToDevice(x + extent.cx) - ToDevice(x) + 2 * pad, cell.Height() + 2 * pad,
-                  QImage::Format_ARGB32_Premultiplied);
-    glyphs.fill(Qt::transparent);
-    {
-      QPainter p(&glyphs);
-      p.setRenderHint(QPainter::TextAntialiasing, false);
-      p.setFont(scaled);
-      p.setPen(ToQColor(font.color));
-      p.drawText(QPoint(pad, pad + cell.ascent), text);
-    }
-    device_.Draw(ToDevice(x) - pad, ToDevice(y) - pad, glyphs);
+    device_.Draw(ToDevice(x) - pad, ToDevice(y) - pad,
+                 LevelGlyphs(scaled, ToDevice(x + extent.cx) - ToDevice(x),
+                             QString::fromStdString(utf8), ToQColor(font.color)));
   }
   penPos_ = {x + extent.cx, y};
 }
@@ -341,20 +352,11 @@ void DeviceCanvas::TextOutUp(int x, int y, const std::string& utf8) {
   const TSize extent = device_.TextExtent(utf8);
   QFont scaled = ToQFont(font);
   scaled.setPixelSize(std::max(1, int(std::floor(scaled.pixelSize() * ratio_ + 0.5))));
-  const FontCell cell = CellOf(scaled);
   const int pad = scaled.pixelSize();
   // Drawn level with room round it, then turned: the level picture's top-left corner
   // (pad, pad) goes to the turned one's (pad, pad) as well.
-  QImage glyphs(ToDevice(x + extent.cx) - ToDevice(x) + 2 * pad, cell.Height() + 2 * pad,
-                QImage::Format_ARGB32_Premultiplied);
-  glyphs.fill(Qt::transparent);
-  {
-    QPainter p(&glyphs);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    p.setFont(scaled);
-    p.setPen(ToQColor(font.color));
-    p.drawText(QPoint(pad, pad + cell.ascent), QString::fromStdString(utf8));
-  }
+  const QImage glyphs = LevelGlyphs(scaled, ToDevice(x + extent.cx) - ToDevice(x),
+                                    QString::fromStdString(utf8), ToQColor(font.color));
   device_.Draw(ToDevice(x) - pad, ToDevice(y) - pad, glyphs.transformed(QTransform().rotate(-90)));
 }
 
