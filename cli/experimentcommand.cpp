@@ -36,60 +36,58 @@ std::string PlotBytes(const ExperimentPlan& plan, const ExperimentOutputs& outpu
 
 int RunExperimentCommand(const ExperimentPlan& plan, int threads, const ExperimentOutputs& outputs,
                          std::ostream& out, std::ostream& err, std::ostream* progress) {
-  {
-    // Both files exist (as temporaries) before the first step, so an unwritable place
-    // is reported at once rather than after a long experiment.
-    std::unique_ptr<OutputFile> steps, results, plot;
-    if (outputs.csv) {
-      steps = OutputFile::Named(*outputs.csv, out);
-      steps->Write(StepHeader());
-    }
-    if (outputs.results) results = OutputFile::Named(*outputs.results, out);
-    if (outputs.plot) plot = CreatePictureFile(*outputs.plot);
-
-    // The runs' first steps are far from the network's usual state.
-    if (!plan.autoWarmup && plan.warmup == 0) {
-      err << "vadidazid-sim: warning: with --warmup 0 every run's statistics begin at its "
-             "set-up, with every subscriber in one cell; see --warmup auto\n";
-    }
-    const std::vector<RunPlan> runs = ExperimentRuns(plan);
-    std::atomic<int64_t> stepsDone{0};
-    std::unique_ptr<ProgressLine> line;
-    if (progress != nullptr) {
-      line = std::make_unique<ProgressLine>(*progress, int64_t(runs.size()),
-                                            int64_t(runs.size()) * plan.steps);
-    }
-    std::function<void(const StepCounts&)> onStep;
-    if (steps) onStep = [&](const StepCounts& c) { steps->Write(StepRecord(c)); };
-    std::vector<RunResult> rows;
-    try {
-      rows = MeasureRuns(runs, threads, onStep, &stepsDone, [&](int64_t runsDone) {
-        if (line) line->Show(runsDone, stepsDone.load());
-      });
-    } catch (...) {
-      if (line) line->Clear();
-      throw;
-    }
-    if (line) line->Clear();
-
-    // Every file is written completely before any replaces its earlier one, so a failure
-    // of the second leaves the first's earlier file in place too.
-    if (results) {
-      results->Write(ResultHeader());
-      for (const RunResult& r : rows) results->Write(ResultRecord(r));
-      results->Finish();
-    }
-    if (steps) steps->Finish();
-    if (plot) plot->Write(PlotBytes(plan, outputs, rows));
-    if (steps) steps->Commit();
-    if (results) results->Commit();
-    if (plot) plot->Commit();
-    if (outputs.summary || (!outputs.csv && !outputs.results && !outputs.plot)) {
-      out << SummaryTable(SummarizeResults(rows));
-    }
-    out.flush();
-    if (!out) throw EWriteError(WriteErrorMessage(kStandardOutputName));
+  // Both files exist (as temporaries) before the first step, so an unwritable place
+  // is reported at once rather than after a long experiment.
+  std::unique_ptr<OutputFile> steps, results, plot;
+  if (outputs.csv) {
+    steps = OutputFile::Named(*outputs.csv, out);
+    steps->Write(StepHeader());
   }
+  if (outputs.results) results = OutputFile::Named(*outputs.results, out);
+  if (outputs.plot) plot = CreatePictureFile(*outputs.plot);
+
+  // The runs' first steps are far from the network's usual state.
+  if (!plan.autoWarmup && plan.warmup == 0) {
+    err << "vadidazid-sim: warning: with --warmup 0 every run's statistics begin at its "
+           "set-up, with every subscriber in one cell; see --warmup auto\n";
+  }
+  const std::vector<RunPlan> runs = ExperimentRuns(plan);
+  std::atomic<int64_t> stepsDone{0};
+  std::unique_ptr<ProgressLine> line;
+  if (progress != nullptr) {
+    line = std::make_unique<ProgressLine>(*progress, int64_t(runs.size()),
+                                          int64_t(runs.size()) * plan.steps);
+  }
+  std::function<void(const StepCounts&)> onStep;
+  if (steps) onStep = [&](const StepCounts& c) { steps->Write(StepRecord(c)); };
+  std::vector<RunResult> rows;
+  try {
+    rows = MeasureRuns(runs, threads, onStep, &stepsDone, [&](int64_t runsDone) {
+      if (line) line->Show(runsDone, stepsDone.load());
+    });
+  } catch (...) {
+    if (line) line->Clear();
+    throw;
+  }
+  if (line) line->Clear();
+
+  // Every file is written completely before any replaces its earlier one, so a failure
+  // of the second leaves the first's earlier file in place too.
+  if (results) {
+    results->Write(ResultHeader());
+    for (const RunResult& r : rows) results->Write(ResultRecord(r));
+    results->Finish();
+  }
+  if (steps) steps->Finish();
+  if (plot) plot->Write(PlotBytes(plan, outputs, rows));
+  if (steps) steps->Commit();
+  if (results) results->Commit();
+  if (plot) plot->Commit();
+  if (outputs.summary || (!outputs.csv && !outputs.results && !outputs.plot)) {
+    out << SummaryTable(SummarizeResults(rows));
+  }
+  out.flush();
+  if (!out) throw EWriteError(WriteErrorMessage(kStandardOutputName));
   return static_cast<int>(ExitStatus::kDone);
 }
 
